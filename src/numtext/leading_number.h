@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace sondrix {
+
+// The number at the start of a text, as the instrument's header values and the window's text
+// boxes are read: blanks skipped, then an optional sign, digits, a decimal point and an
+// exponent; reading stops at the first character that does not fit.
+struct LeadingNumber {
+  double value = 0.0;      // 0 when the text holds no number; +-infinity when it overflows
+  bool overflow = false;   // the number is beyond the range of a 64-bit float
+  std::size_t length = 0;  // characters used, leading blanks included; 0 when no number
+};
+
+LeadingNumber ParseLeadingNumber(std::string_view text);
+
+// `Val`: the leading number, 0 when there is none. Never fails; an overflowing number gives
+// +-infinity, which every checked narrowing below then refuses.
+double Val(std::string_view text);
+
+// `Val` for callers where an overflowing number is an error of the input.
+std::optional<double> ValChecked(std::string_view text);
+
+// The strict conversion of a whole text: blanks around the number are allowed, anything else
+// (an empty text, trailing letters, an overflowing number, "inf", "nan") fails.
+std::optional<double> ParseStrict(std::string_view text);
+
+}  // namespace sondrix

@@ -1,0 +1,61 @@
+#include "numtext/rounding.h"
+
+#include <cmath>
+#include <limits>
+
+namespace sondrix {
+
+double RoundHalfEven(double value) {
+  if (!std::isfinite(value)) return value;
+  const double floor = std::floor(value);
+  const double diff = value - floor;
+  if (diff > 0.5) return floor + 1.0;
+  if (diff < 0.5) return floor;
+  return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+namespace {
+
+template <typename Int>
+std::optional<Int> roundChecked(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const double rounded = RoundHalfEven(value);
+  if (rounded < static_cast<double>(std::numeric_limits<Int>::min()) ||
+      rounded > static_cast<double>(std::numeric_limits<Int>::max())) {
+    return std::nullopt;
+  }
+  return static_cast<Int>(rounded);
+}
+
+}  // namespace
+
+std::optional<std::int16_t> RoundToInt16(double value) {
+  return roundChecked<std::int16_t>(value);
+}
+
+std::optional<std::int32_t> RoundToInt32(double value) {
+  return roundChecked<std::int32_t>(value);
+}
+
+std::int32_t RoundClampInt32(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double lo = std::numeric_limits<std::int32_t>::min();
+  constexpr double hi = std::numeric_limits<std::int32_t>::max();
+  const double rounded = RoundHalfEven(value);
+  if (rounded <= lo) return std::numeric_limits<std::int32_t>::min();
+  if (rounded >= hi) return std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(rounded);
+}
+
+std::optional<float> NarrowToFloat(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  constexpr double maxFloat = std::numeric_limits<float>::max();
+  // Values between the largest float and this boundary still round to the largest float.
+  const double overflowBoundary = std::ldexp(2.0 - std::ldexp(1.0, -24), 127);
+  const double magnitude = std::fabs(value);
+  if (magnitude >= overflowBoundary) return std::nullopt;
+  if (magnitude > maxFloat) return static_cast<float>(value < 0 ? -maxFloat : maxFloat);
+  return static_cast<float>(value);
+}
+
+}  // namespace sondrix

@@ -1,0 +1,84 @@
+#include "numtext/leading_number.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+namespace sondrix {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(ValTest, ReadsTheLeadingNumberAndStopsAtTheFirstUnusableCharacter) {
+  struct Case {
+    std::string_view text;
+    double value;
+    std::size_t length;
+  };
+  const Case cases[] = {
+      {"  12.5", 12.5, 6},
+      {"-3", -3, 2},
+      {"+3", 3, 2},
+      {".5", 0.5, 2},
+      {"-.5", -0.5, 3},
+      {"5.", 5, 2},
+      {"1.5.2", 1.5, 3},
+      {"5e", 5, 1},
+      {"5e+", 5, 1},
+      {"5E-x", 5, 1},
+      {"1e3x", 1000, 3},
+      {"2.5E-3V", 0.0025, 6},
+      {"500MV\r", 500, 3},
+      {"007", 7, 3},
+      {"", 0, 0},
+      {"   ", 0, 0},
+      {"abc", 0, 0},
+      {"-", 0, 0},
+      {".", 0, 0},
+      {"+.e5", 0, 0},
+      {"--5", 0, 0},
+      {"1e-400", 0, 6},
+      {"0e99999999999", 0, 13},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const LeadingNumber number = ParseLeadingNumber(c.text);
+    EXPECT_EQ(number.value, c.value);
+    EXPECT_EQ(number.length, c.length);
+    EXPECT_FALSE(number.overflow);
+    EXPECT_EQ(Val(c.text), c.value);
+    EXPECT_EQ(ValChecked(c.text), c.value);
+  }
+}
+
+TEST(ValTest, OverflowGivesInfinityAndIsRefusedByTheCheckedForm) {
+  const std::pair<std::string_view, double> cases[] = {
+      {"1e400", kInf}, {"-1e400", -kInf}, {"100e307", kInf}, {" 2e99999999999999999999", kInf}};
+  for (const auto& [text, value] : cases) {
+    SCOPED_TRACE(text);
+    const LeadingNumber number = ParseLeadingNumber(text);
+    EXPECT_TRUE(number.overflow);
+    EXPECT_EQ(number.value, value);
+    EXPECT_EQ(Val(text), value);
+    EXPECT_EQ(ValChecked(text), std::nullopt);
+  }
+  EXPECT_EQ(Val("1.7976931348623157e308"), std::numeric_limits<double>::max());
+  EXPECT_EQ(Val("0.00001e-400"), 0.0);  // deep underflow is 0, not an overflow
+}
+
+TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAround) {
+  const std::pair<std::string_view, double> good[] = {
+      {"12.5", 12.5}, {"  -3  ", -3}, {"+.5", 0.5}, {"1e3", 1000}, {"1E-3 ", 0.001}, {"5.", 5}};
+  for (const auto& [text, value] : good) EXPECT_EQ(ParseStrict(text), value) << text;
+
+  const std::string_view bad[] = {"",       "   ", "abc", "1x", "inf",   "nan", "0x10", "1e400",
+                                  "-1e400", "1 2", "--5", ".",  "1.5.2", "1,5", "\t5",  "5V"};
+  for (std::string_view text : bad)
+    EXPECT_EQ(ParseStrict(text), std::nullopt) << '"' << text << '"';
+}
+
+}  // namespace
+}  // namespace sondrix

@@ -1,0 +1,68 @@
+#include "numtext/print_form.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace sondrix {
+namespace {
+
+TEST(PrintFormTest, BlankOrMinusBeforeAndBlankAfter) {
+  const std::pair<std::string, std::string> cases[] = {
+      {PrintForm(std::int32_t{5000}), " 5000 "},
+      {PrintForm(std::int32_t{-5}), "-5 "},
+      {PrintForm(std::int32_t{0}), " 0 "},
+      {PrintForm(std::int32_t{INT32_MIN}), "-2147483648 "},
+      {PrintForm(0.1f), " 0.1 "},
+      {PrintForm(-0.25), "-0.25 "},
+      {PrintForm(0.0), " 0 "},
+      {PrintForm(1e-3), " 0.001 "},
+      // A negative zero is not negative: its blank, and no second sign after it.
+      {PrintForm(-0.0), " 0 "},
+      {PrintForm(-0.0f), " 0 "},
+  };
+  for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
+}
+
+// The text without its blanks reads back to the same value; the sign slot holds exactly one of
+// blank and minus.
+template <typename T>
+void ExpectRoundTrip(T value) {
+  const std::string text = PrintForm(value);
+  ASSERT_GE(text.size(), 3u) << value;
+  EXPECT_EQ(text.front(), value < 0 ? '-' : ' ') << text;
+  EXPECT_EQ(text.back(), ' ') << text;
+  EXPECT_NE(text[1], '-') << text;
+  const std::size_t first = text.front() == ' ' ? 1 : 0;
+  const char* begin = text.data() + first;
+  const char* end = text.data() + text.size() - 1;
+  T back{};
+  const auto [ptr, ec] = std::from_chars(begin, end, back);
+  EXPECT_TRUE(ec == std::errc{} && ptr == end) << text;
+  EXPECT_EQ(back, value) << text;
+}
+
+TEST(PrintFormTest, ReadsBackToTheSameValue) {
+  std::mt19937_64 random(20240611);
+  std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-20, 20);
+  for (int i = 0; i < 20000; ++i) {
+    const double wild = std::bit_cast<double>(random());
+    if (std::isfinite(wild)) ExpectRoundTrip(wild);
+    const float wildFloat = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+    if (std::isfinite(wildFloat)) ExpectRoundTrip(wildFloat);
+    const double tame = mantissa(random) * std::pow(10.0, exponent(random));
+    ExpectRoundTrip(tame);
+    ExpectRoundTrip(static_cast<float>(tame));
+    ExpectRoundTrip(static_cast<std::int32_t>(random()));
+    if (HasFailure()) break;
+  }
+}
+
+}  // namespace
+}  // namespace sondrix

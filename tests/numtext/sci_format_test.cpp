@@ -1,0 +1,88 @@
+#include "numtext/sci_format.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+namespace sondrix {
+namespace {
+
+TEST(FormatScientificTest, Examples) {
+  struct Case {
+    double value;
+    int decimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0.5, 4, "5.0000e-1"},       {-0.012, 4, "-1.2000e-2"},    {12, 4, "1.2000e1"},
+      {0.0, 4, ".0000e0"},         {-0.0, 4, ".0000e0"},         {0.0, 6, ".000000e0"},
+      {0.0, 3, ".000e0"},          {9.99996, 4, "1.0000e1"},     {-9.99996, 4, "-1.0000e1"},
+      {0.0999996, 4, "1.0000e-1"}, {9.9999996, 6, "1.000000e1"}, {-1e-6, 6, "-1.000000e-6"},
+      {1, 3, "1.000e0"},           {123456, 3, "1.235e5"},       {1e-300, 4, "1.0000e-300"},
+      {1e300, 4, "1.0000e300"},    {5e-324, 4, "4.9407e-324"},   {-DBL_MAX, 6, "-1.797693e308"},
+      {FLT_MAX, 3, "3.403e38"},    {1e10, 6, "1.000000e10"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FormatScientific(c.value, c.decimals), c.text) << c.value;
+    char buffer[kSciMaxChars];
+    char* end = FormatScientific(buffer, c.value, c.decimals);
+    EXPECT_EQ(std::string(buffer, end), c.text);
+  }
+}
+
+// Independent twin: printf's exact rounding, the exponent rewritten without '+' and zeros.
+std::string Reference(double value, int decimals) {
+  if (value == 0) return "." + std::string(decimals, '0') + "e0";
+  char raw[64];
+  std::snprintf(raw, sizeof raw, "%.*e", decimals, value);
+  const std::string text = raw;
+  const std::size_t e = text.find('e');
+  return text.substr(0, e + 1) + std::to_string(std::atoi(text.c_str() + e + 1));
+}
+
+TEST(FormatScientificTest, MatchesReferenceOnRandomValues) {
+  std::mt19937 random(7331);
+  std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-15, 15);
+  std::uniform_int_distribution<int> small(-99999, 99999);
+  std::uniform_int_distribution<int> shift(1, 16);
+  const auto next = [&](int kind) -> double {
+    const std::uint64_t bits = (std::uint64_t{random()} << 32) | random();
+    switch (kind) {
+      case 0:
+        return std::bit_cast<double>(bits);  // any double
+      case 1:
+        return std::bit_cast<float>(static_cast<std::uint32_t>(bits));  // any float
+      case 2:
+        return mantissa(random) * std::pow(10.0, exponent(random));  // measured range
+      case 3:
+        return static_cast<float>(mantissa(random) * std::pow(10.0, exponent(random)));
+      default:  // short binary fractions: many exact decimal ties
+        return std::ldexp(small(random), -shift(random));
+    }
+  };
+  int failures = 0;
+  for (int i = 0; i < 100000; ++i) {
+    const double value = next(i % 5);
+    if (!std::isfinite(value)) continue;
+    for (int decimals : {kCoarseValueDecimals, kFineValueDecimals, kTimeDecimals}) {
+      const std::string got = FormatScientific(value, decimals);
+      const std::string want = Reference(value, decimals);
+      if (got != want && ++failures <= 10) {
+        ADD_FAILURE() << std::hexfloat << value << " with " << decimals << ": " << got
+                      << " instead of " << want;
+      }
+    }
+  }
+  EXPECT_EQ(failures, 0);
+}
+
+}  // namespace
+}  // namespace sondrix
