@@ -1,0 +1,28 @@
+#include "model/sample_buffers.h"
+
+namespace sondrix {
+namespace {
+
+template <typename T>
+bool growAll(std::array<std::vector<T>, kChannelCount>& arrays, std::int64_t size) {
+  if (size < 0 || size > kSampleCapacity) return false;
+  const auto n = static_cast<std::size_t>(size);
+  for (auto& array : arrays) {
+    if (array.size() < n) array.resize(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool GrowSource(SampleBuffers& buffers, std::int64_t size) {
+  return growAll(buffers.SrcData, size);
+}
+bool GrowSmoothed(SampleBuffers& buffers, std::int64_t size) {
+  return growAll(buffers.SmData, size);
+}
+bool GrowVolts(SampleBuffers& buffers, std::int64_t size) {
+  return growAll(buffers.VoltData, size);
+}
+
+}  // namespace sondrix

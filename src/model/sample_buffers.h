@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "model/wave_header.h"
+
+namespace sondrix {
+
+// The most samples per channel the program holds (indices 0 to 5,000,010).
+inline constexpr std::int32_t kSampleCapacity = 5'000'011;
+
+// The per-channel sample arrays. Only indices below Points are meaningful; the rest keep what
+// an earlier, longer waveform left there. The arrays grow to the longest record seen so far and
+// never shrink, so the program does not hold 160 MB from the start, yet a shorter record after a
+// longer one behaves as with fixed arrays.
+struct SampleBuffers {
+  std::array<std::vector<std::int16_t>, kChannelCount> SrcData;  // counts, invert applied
+  std::array<std::vector<std::int16_t>, kChannelCount> SmData;   // smoothed counts
+  std::array<std::vector<float>, kChannelCount> VoltData;        // volts
+};
+
+// Grows every array of the group to at least `size` elements (new ones zero). False when `size`
+// is beyond kSampleCapacity or below 0; nothing changes then.
+bool GrowSource(SampleBuffers& buffers, std::int64_t size);
+bool GrowSmoothed(SampleBuffers& buffers, std::int64_t size);
+bool GrowVolts(SampleBuffers& buffers, std::int64_t size);
+
+}  // namespace sondrix
