@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace sondrix {
+
+// Sequential reads of one file in large pieces: the text header is scanned from a buffer, and
+// the sample blocks go straight from the file into their destination.
+class ByteReader {
+ public:
+  bool open(const std::filesystem::path& path);
+
+  std::int64_t offset() const { return offset_; }  // bytes consumed so far
+  std::int64_t size() const { return size_; }
+  std::int64_t remaining() const { return size_ - offset_; }
+
+  // Appends bytes up to the next LF (not included) to `line`. False at the end of the file
+  // before a LF.
+  bool readLine(std::string& line);
+  // Exactly `count` bytes into `dest`; false when the file ends first.
+  bool read(void* dest, std::int64_t count);
+  bool skip(std::int64_t count);
+
+ private:
+  bool refill();
+
+  std::ifstream in_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t len_ = 0;
+  std::int64_t offset_ = 0;
+  std::int64_t size_ = 0;
+};
+
+}  // namespace sondrix

@@ -1,0 +1,56 @@
+#include "wfm/copy_to_source.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace sondrix {
+namespace {
+
+void copyChannel(const WaveBuf& waveBuf, int ch, bool invert, std::vector<std::int16_t>& dest) {
+  const auto n = static_cast<std::size_t>(waveBuf.points);
+  if (ch >= waveBuf.storedChannels) {
+    // A model line with fewer channels than the copy expects leaves no column to copy; the
+    // channel reads as silent rather than keeping another file's samples.
+    std::fill_n(dest.begin(), n, std::int16_t{0});
+    return;
+  }
+  const std::int16_t* src = waveBuf.column(ch);
+  if (!invert) {
+    std::copy_n(src, n, dest.begin());
+    return;
+  }
+  constexpr std::int16_t lowest = std::numeric_limits<std::int16_t>::min();
+  // The 16-bit negation of the lowest count is that count itself.
+  std::transform(src, src + n, dest.begin(), [](std::int16_t s) {
+    return s == lowest ? lowest : static_cast<std::int16_t>(-s);
+  });
+}
+
+}  // namespace
+
+ReadResult CopyWaveToSource(WaveRecord& record) {
+  const WaveBuf& waveBuf = record.waveBuf;
+  const std::int32_t points = waveBuf.points;
+  if (points < 1 || points > kSampleCapacity ||
+      waveBuf.samples.size() <
+          static_cast<std::size_t>(points) * static_cast<std::size_t>(waveBuf.storedChannels)) {
+    return {ReadStatus::ReadError, "no samples were read"};
+  }
+  const double delta = record.header.TimeDiv * 10.0 / points;
+  if (!std::isfinite(delta)) {
+    return {ReadStatus::ReadError, "the sample interval is not finite"};
+  }
+  GrowSource(record.buffers, points);
+  const int channels = HasUpperChannels(record) ? kChannelCount : 2;
+  for (int ch = 0; ch < channels; ++ch) {
+    const bool invert = record.header.Channel[static_cast<std::size_t>(ch)].Chrev == "ON";
+    copyChannel(waveBuf, ch, invert, record.buffers.SrcData[static_cast<std::size_t>(ch)]);
+  }
+  record.header.Points = points;
+  record.header.Delta = delta;
+  return {};
+}
+
+}  // namespace sondrix

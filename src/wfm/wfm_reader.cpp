@@ -1,0 +1,182 @@
+#include "wfm/wfm_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "model/sample_buffers.h"
+#include "numtext/rounding.h"
+#include "wfm/byte_order.h"
+#include "wfm/byte_reader.h"
+#include "wfm/messages.h"
+#include "wfm/setup_lines.h"
+
+namespace sondrix {
+namespace {
+
+constexpr std::string_view kEndLine = "[END OF SETUP]";
+constexpr std::int64_t kShortHeaderSize = 57;
+constexpr std::int64_t kLongHeaderSize = 62;
+constexpr std::int64_t kChannelTableSize = 32;
+constexpr int kMaxBlocks = 4;
+
+ReadResult failure(std::string reason) { return {ReadStatus::ReadError, std::move(reason)}; }
+
+std::string at(std::int64_t offset) { return "byte " + std::to_string(offset) + ": "; }
+
+// The binary header's fields as the reader uses them.
+struct BinaryLayout {
+  std::int32_t points = 0;
+  std::int32_t blockLen = 0;
+  std::int32_t dataStart = 0;
+  std::int16_t dataWidth = 0;
+};
+
+// The data-width field is taken without byte swapping: first byte low, divided by 256.
+std::int16_t dataWidthOf(std::uint8_t first, std::uint8_t second) {
+  const auto raw = static_cast<std::int16_t>(static_cast<std::uint16_t>(first | (second << 8)));
+  return *RoundToInt16(raw / 256.0);  // |raw / 256| <= 128: always fits
+}
+
+bool isSixteenBit(std::int16_t dataWidth) { return dataWidth == 8 || dataWidth == 64; }
+
+ReadResult readTextHeader(ByteReader& file, WaveRecord& record) {
+  std::array<char, 2> ignored{};
+  if (!file.read(ignored.data(), 2)) return failure("the file ends before its setup header");
+  // The first two bytes are not looked at; the first line reads as if it began with "Mo".
+  std::string line = "Mo";
+  SetupLineState state;
+  for (std::int64_t lineNo = 1;; ++lineNo) {
+    if (!file.readLine(line)) {
+      return failure("line " + std::to_string(lineNo) + ": the file ends before \"" +
+                     std::string(kEndLine) + "\"");
+    }
+    if (std::string_view(line).substr(0, kEndLine.size()) == kEndLine) return {};
+    ReadResult result = ApplyHeaderLine(line, state, record);
+    if (!result.ok()) {
+      result.reason = "line " + std::to_string(lineNo) + ": " + result.reason;
+      return result;
+    }
+    line.clear();
+  }
+}
+
+ReadResult readBinaryHeader(ByteReader& file, const WaveRecord& record, BinaryLayout& layout) {
+  const bool longHeader = record.header.WfmVersion >= 6;
+  std::array<std::uint8_t, kLongHeaderSize> bytes{};
+  const std::int64_t start = file.offset();
+  if (!file.read(bytes.data(), longHeader ? kLongHeaderSize : kShortHeaderSize)) {
+    return failure(at(start) + "the file ends within the binary header");
+  }
+  layout.points = Swap32(&bytes[28]);
+  layout.blockLen = Swap32(&bytes[32]);
+  const std::int64_t dataStart = std::int64_t{Swap32(&bytes[40])} + 4;
+  if (dataStart > INT32_MAX) return failure(at(start + 40) + "the first sample index overflows");
+  layout.dataStart = static_cast<std::int32_t>(std::max<std::int64_t>(dataStart, 0));
+  const std::size_t widthAt = longHeader ? 48 : 44;
+  layout.dataWidth = dataWidthOf(bytes[widthAt], bytes[widthAt + 1]);
+  return {};
+}
+
+// Reads the shown part of one channel block into column `ch` of the matrix.
+ReadResult readBlock(ByteReader& file, const BinaryLayout& layout, int ch, WaveBuf& waveBuf,
+                     std::vector<std::int8_t>& narrow) {
+  const std::int64_t sampleSize = isSixteenBit(layout.dataWidth) ? 2 : 1;
+  const std::int64_t blockStart = file.offset();
+  const std::int64_t blockBytes = std::int64_t{layout.blockLen} * sampleSize;
+  const std::string where = at(blockStart) + "the block of channel " + std::to_string(ch + 1);
+  if (layout.blockLen < 1 || blockBytes > file.remaining()) {
+    return failure(where + " ends before its " + std::to_string(layout.blockLen) + " samples");
+  }
+  const std::int64_t shownEnd = std::int64_t{layout.dataStart} + layout.points;
+  if (shownEnd > layout.blockLen) {
+    return failure(where + " holds " + std::to_string(layout.blockLen) + " samples, fewer than " +
+                   std::to_string(shownEnd) + " (first index + points)");
+  }
+  std::int16_t* column = waveBuf.column(ch);
+  const std::int64_t count = layout.points;
+  bool ok = file.skip(layout.dataStart * sampleSize);
+  if (sampleSize == 2) {
+    ok = ok && file.read(column, count * 2);
+    if (ok) {
+      const auto* raw = reinterpret_cast<const std::uint8_t*>(column);
+      for (std::int64_t k = 0; k < count; ++k) {
+        const auto hi = raw[2 * k];
+        const auto lo = raw[2 * k + 1];
+        column[k] = static_cast<std::int16_t>(static_cast<std::uint16_t>((hi << 8) | lo));
+      }
+    }
+  } else {
+    narrow.resize(static_cast<std::size_t>(count));
+    ok = ok && file.read(narrow.data(), count);
+    if (ok) {
+      // 8-bit samples join the common scale of 8192 counts per division.
+      for (std::int64_t k = 0; k < count; ++k) {
+        column[k] = static_cast<std::int16_t>(narrow[static_cast<std::size_t>(k)] * 256);
+      }
+    }
+  }
+  ok = ok && file.skip(blockBytes - shownEnd * sampleSize);
+  if (!ok) return failure(where + " could not be read");
+  return {};
+}
+
+ReadResult readWfm(const std::filesystem::path& path, WaveRecord& record) {
+  ByteReader file;
+  if (!file.open(path)) return failure("the file cannot be opened");
+
+  if (ReadResult r = readTextHeader(file, record); !r.ok()) return r;
+
+  const double timeDiv = record.header.TimeDiv;
+  if (!(std::isfinite(timeDiv) && timeDiv != 0.0)) {
+    return failure(at(file.offset()) + "the time per division is 0 or not finite");
+  }
+
+  BinaryLayout layout;
+  if (ReadResult r = readBinaryHeader(file, record, layout); !r.ok()) return r;
+  record.WfmPoints = layout.points;
+  record.header.DataWidth = layout.dataWidth;
+
+  if (!file.skip(kChannelTableSize)) {
+    return failure(at(file.offset()) + "the file ends within the channel table");
+  }
+  if (layout.points < 1) {
+    return failure("the binary header gives " + std::to_string(layout.points) + " points");
+  }
+  if (layout.points > kSampleCapacity) {
+    return failure("the binary header gives " + std::to_string(layout.points) +
+                   " points, more than the " + std::to_string(kSampleCapacity) +
+                   " the program holds");
+  }
+  if (record.WfmChannels < 1) {
+    return failure("the model line gives " + std::to_string(record.WfmChannels) + " channels");
+  }
+
+  WaveBuf& waveBuf = record.waveBuf;
+  waveBuf.points = layout.points;
+  waveBuf.channels = record.WfmChannels;
+  waveBuf.storedChannels = std::min(record.WfmChannels, kMaxBlocks);
+  waveBuf.samples.assign(
+      static_cast<std::size_t>(layout.points) * static_cast<std::size_t>(waveBuf.storedChannels),
+      0);
+
+  std::vector<std::int8_t> narrow;
+  for (int ch = 0; ch < waveBuf.storedChannels; ++ch) {
+    if (ReadResult r = readBlock(file, layout, ch, waveBuf, narrow); !r.ok()) return r;
+  }
+  return {};
+}
+
+}  // namespace
+
+ReadResult ReadWfmFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {
+  ui.message(wfm_messages::kMayTakeAWhile);
+  ReadResult result = readWfm(path, record);
+  if (result.status == ReadStatus::ReadError) ui.message(wfm_messages::kReadError);
+  if (result.ok()) ui.message(wfm_messages::kReadComplete);
+  return result;
+}
+
+}  // namespace sondrix

@@ -1,0 +1,145 @@
+#include "wfm/setup_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+namespace sondrix {
+namespace {
+
+// Applies the lines in order, stopping at the first failure, as the reader does.
+struct Header {
+  WaveRecord record;
+  SetupLineState state;
+
+  ReadResult apply(std::initializer_list<std::string> lines) {
+    for (const std::string& line : lines) {
+      ReadResult r = ApplyHeaderLine(line, state, record);
+      if (!r.ok()) return r;
+    }
+    return {};
+  }
+  ChannelSetup& ch(int i) { return record.header.Channel[static_cast<std::size_t>(i)]; }
+};
+
+TEST(ModelLine, FindsTheSeriesAtColumn20Only) {
+  const struct {
+    std::string line;
+    ReadStatus status;
+    int channels;
+    int version;
+  } cases[] = {
+      {"ModelName = DSX2002QK-02\r", ReadStatus::Ok, 2, 0},
+      {"ModelName = DSX7004ZT-06-4\r", ReadStatus::Ok, 4, 6},
+      {"ModelName = DSX7008ZT-05-8", ReadStatus::Ok, 8, 5},
+      {"ModelName = DSX7004ZT-0X-Y", ReadStatus::Ok, 0, 0},
+      {"ModelName = QK7002QK-02", ReadStatus::UnknownSeries, 0, 0},  // first "QK" at column 13
+      {"ModelName = DSX7004XY-06-4", ReadStatus::UnknownSeries, 0, 0},
+  };
+  for (const auto& c : cases) {
+    Header h;
+    EXPECT_EQ(h.apply({c.line}).status, c.status) << c.line;
+    EXPECT_EQ(h.record.header.ModelName, c.line.substr(12)) << "the name is kept even when unknown";
+    if (c.status != ReadStatus::Ok) continue;
+    EXPECT_EQ(h.record.WfmChannels, c.channels) << c.line;
+    EXPECT_EQ(h.record.header.ChCount, c.channels) << c.line;
+    EXPECT_EQ(h.record.header.WfmVersion, c.version) << c.line;
+  }
+  Header caseSensitive;
+  EXPECT_TRUE(caseSensitive.apply({"MODELNAME = DSX7004ZT-06-4"}).ok());
+  EXPECT_EQ(caseSensitive.record.header.ModelName, "") << "not a model line";
+}
+
+TEST(SetupLines, TakeEachValueFromItsColumn) {
+  Header h;
+  ASSERT_TRUE(h.apply({"FileVersion = 1.20\r", "SaveTime = 2026/12/06 10:11:12\r",
+                       "Acquisition Mode = Normal\r", "Time/Div = 500us\r",
+                       "Delay = -1.0E-3\r", "[CHANNEL2]\r", "Probe = 10X\r",
+                       "Volts/Div = 500mV\r", "Offset = -20mV\r", "Invert = ON\r",
+                       "Display = ON\r", "Unit = A\r"})
+                  .ok());
+  const WaveHeader& w = h.record.header;
+  EXPECT_EQ(w.FileVersion, "1.20\r") << "texts taken whole keep the line's CR";
+  EXPECT_EQ(w.AcqTime, "2026/12/06 10:11:12\r");
+  EXPECT_EQ(w.AcqMode, "Normal\r");
+  EXPECT_DOUBLE_EQ(w.TimeDiv, 5e-4);
+  EXPECT_DOUBLE_EQ(w.Delay, -1e-3);
+  EXPECT_EQ(h.ch(1).Probe, "10");
+  EXPECT_FLOAT_EQ(h.ch(1).Vdiv, 5.0f) << "probe factor included";
+  EXPECT_FLOAT_EQ(h.ch(1).Offset, -0.2f);
+  EXPECT_EQ(h.ch(1).Chrev, "ON") << "the CR of a CR LF line is not part of ON";
+  EXPECT_EQ(h.ch(1).Display, "ON");
+  EXPECT_EQ(h.ch(1).DispOn, 1);
+  EXPECT_EQ(h.ch(1).Unit, "A");
+  EXPECT_EQ(h.ch(0).Probe, "") << "other channels untouched";
+}
+
+TEST(SetupLines, DisplayNeedsAChannelHeading) {
+  Header h;
+  ASSERT_TRUE(h.apply({"Display = ON", "[CHANNEL3]", "Display = off", "[MATH]", "Display = ON",
+                       "[CHA]", "Display = ON"})
+                  .ok());
+  EXPECT_EQ(h.ch(0).Display, "") << "before any heading and after a heading without digit";
+  EXPECT_EQ(h.ch(2).Display, "OFF");
+  EXPECT_EQ(h.ch(2).DispOn, 0);
+  EXPECT_EQ(h.state.curCh, 0) << "a short heading selects channel 0";
+
+  Header afterMath;
+  ASSERT_TRUE(afterMath.apply({"[CHANNEL2]", "[MEASURE]", "Display = ON", "Unit = W"}).ok());
+  EXPECT_EQ(afterMath.ch(1).Display, "");
+  EXPECT_EQ(afterMath.ch(1).Unit, "W") << "other keys still write to the last channel";
+}
+
+TEST(SetupLines, AChannelOutsideOneToFourFailsAtTheNextChannelKey) {
+  for (const std::string heading : {"[CHANNEL0]", "[CHANNEL5]", "[CHANNEL]]"}) {
+    Header h;
+    EXPECT_TRUE(h.apply({heading, "Time/Div = 1ms"}).ok()) << heading;
+    EXPECT_EQ(h.apply({"Unit = V"}).status, ReadStatus::ReadError) << heading;
+  }
+}
+
+TEST(SetupLines, ProbeFactorComesFromTheLeadingNumber) {
+  Header h;
+  ASSERT_TRUE(h.apply({"[CHANNEL1]", "Probe = AUX\r", "Auto Probe = 100X\r", "Volts/Div = 2V",
+                       "[CHANNEL2]", "Probe = XX", "Volts/Div = 2V", "Offset = 1V"})
+                  .ok());
+  EXPECT_EQ(h.ch(0).AutoProbe, "100");
+  EXPECT_EQ(h.ch(0).Probe, "100") << "a probe of AU takes the auto probe text";
+  EXPECT_FLOAT_EQ(h.ch(0).Vdiv, 200.0f);
+  EXPECT_FLOAT_EQ(h.ch(1).Vdiv, 0.0f) << "no number in the probe text";
+  EXPECT_FLOAT_EQ(h.ch(1).Offset, 0.0f);
+}
+
+TEST(SetupLines, RescaleActsAtTheOffsetLineOnTheVoltsSeenSoFar) {
+  Header h;
+  ASSERT_TRUE(h.apply({"[CHANNEL1]", "Probe = 10X\r", "Volts/Div = 1V", "Rescale A  = 2.0",
+                       "Rescale B  = 100mV", "Rescale = ON\r", "Offset = 1V"})
+                  .ok());
+  EXPECT_EQ(h.ch(0).RescaleA, "2");
+  EXPECT_EQ(h.ch(0).RescaleB, "0.1");
+  EXPECT_FLOAT_EQ(h.ch(0).Vdiv, 20.0f);
+  EXPECT_FLOAT_EQ(h.ch(0).Offset, 2.0f * (10.0f - 10.0f * 0.1f));
+
+  // Rescale values stay from an earlier file; the probe must then be a plain number.
+  EXPECT_EQ(h.apply({"Probe = 10XX\r", "Offset = 0V"}).status, ReadStatus::ReadError);
+  Header noFactor;
+  EXPECT_EQ(noFactor.apply({"[CHANNEL1]", "Probe = 10X\r", "Rescale = ON", "Offset = 0V"}).status,
+            ReadStatus::ReadError)
+      << "no rescale factor was given";
+}
+
+TEST(SetupLines, ShortOrUnreadableValuesFailTheRead) {
+  for (const std::string line :
+       {"Probe", "Auto", "Delay = abc", "Delay", "Time/Div", "Volts/Div = 1E39V"}) {
+    Header h;
+    const ReadResult r = h.apply({line});
+    EXPECT_EQ(r.status, ReadStatus::ReadError) << line;
+    EXPECT_FALSE(r.reason.empty()) << line;
+  }
+  Header ignored;
+  EXPECT_TRUE(ignored.apply({"Trigger Level = 1V", "", "\r", "random text"}).ok());
+}
+
+}  // namespace
+}  // namespace sondrix
