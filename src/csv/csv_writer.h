@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/ui_sink.h"
+#include "model/wave_header.h"
+
+namespace sondrix {
+
+using VoltArrays = std::array<std::vector<float>, kChannelCount>;
+
+struct CsvWriteResult {
+  std::int16_t status = 0;  // 0 written; -1 failed, and any earlier file of that name is untouched
+  std::string reason;
+  bool ok() const { return status == 0; }
+};
+
+// Writes the header lines, the column-header line and every (skip + 1)-th sample from 0 to
+// Points - 1. The file appears under its name only when complete: it is written beside the
+// target under a temporary name and renamed over it at the end. Progress goes to `ui` in 11
+// steps, with one pumpEvents() after each; anything the window does meanwhile may grow the volt
+// arrays but not shrink them, so the writer looks them up again after every pump.
+CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
+                            const VoltArrays& volts, int skip, UiSink& ui);
+
+}  // namespace sondrix
