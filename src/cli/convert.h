@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "model/ui_sink.h"
+#include "model/wave_record.h"
+
+namespace sondrix::cli {
+
+struct ConvertOptions {
+  int skip = 0;                                  // write every (skip + 1)-th sample
+  std::optional<std::filesystem::path> output;   // -o: the output file (one input only)
+  std::optional<std::filesystem::path> outDir;   // -d: the folder of the outputs
+};
+
+struct ConvertResult {
+  bool ok = false;
+  std::string reason;               // why the file failed
+  std::filesystem::path written;    // the CSV file, when ok
+};
+
+// Where the CSV of `input` goes: -o as given, else the run's CSV name in -d or in the input's
+// own folder.
+std::filesystem::path OutputPathFor(const std::filesystem::path& input,
+                                    const ConvertOptions& options);
+
+// True when the input's name ends in .CSV or .TXT, in any case.
+bool IsCsvInput(const std::filesystem::path& input);
+
+// Reads one input into a fresh record as a load for display does (read, copy, trigger index).
+// The record is the caller's so that --info can show it.
+ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, UiSink& ui);
+
+// Loads one input into a fresh record and stores it as the store command does with the
+// "source only" display choice. A failed file leaves no output behind.
+ConvertResult ConvertFile(const std::filesystem::path& input, const ConvertOptions& options,
+                          UiSink& ui);
+
+}  // namespace sondrix::cli

@@ -1,0 +1,112 @@
+// End to end: the converter program on generated captures, checking what it writes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "fixtures/signals.h"
+#include "fixtures/wfm_writer.h"
+#include "support/read_file.h"
+#include "support/temp_dir.h"
+
+namespace sondrix {
+namespace {
+
+class ConvertProgram : public ::testing::Test {
+ protected:
+  // Runs the converter with `args`; returns its exit status, stdout and stderr kept.
+  int run(const std::string& args) {
+    const std::string command = std::string(SONDRIX_CONVERT_EXE) + " " + args + " >" +
+                                (dir / "stdout").string() + " 2>" + (dir / "stderr").string();
+    const int status = std::system(command.c_str());
+    out = testing::ReadWhole(dir / "stdout");
+    err = testing::ReadWhole(dir / "stderr");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string capture(const std::string& name, std::size_t points = 2000) {
+    fixtures::Capture c;
+    c.timeDiv = "1ms";
+    c.channels.resize(4);
+    c.channels[0].samples = fixtures::Square(points, 8192, 4);
+    c.channels[1].samples = fixtures::Sine(points, 16384, 2);
+    c.channels[1].invert = true;
+    c.channels[1].probe = "10X";
+    c.channels[2].samples = fixtures::Ramp(points, 0, 1000);
+    c.channels[2].display = false;
+    c.channels[3].samples = fixtures::NoisySine(points, 4000, 3, 300, 5);
+    c.channels[3].offset = "100mV";
+    const auto path = dir / name;
+    fixtures::WriteBytes(path, fixtures::SerializeWfm(fixtures::MakeCapture(c)));
+    return path.string();
+  }
+
+  testing::TempDir dir;
+  std::string out;
+  std::string err;
+};
+
+TEST_F(ConvertProgram, WritesTheStoredCsvBesideTheInput) {
+  const std::string input = capture("scope.wfm");
+  ASSERT_EQ(run(input), 0) << err;
+  const auto csvPath = dir / "scope.CSV";
+  EXPECT_EQ(out, csvPath.string() + "\n");
+  const auto lines = testing::SplitCrLf(testing::ReadWhole(csvPath));
+  ASSERT_EQ(lines.size(), 30u + 2000u);
+  EXPECT_EQ(lines[0], "ModelName,DSX7004ZT-06-4\r");
+  EXPECT_EQ(lines[7], "Trigger Address, 1000 ");
+  EXPECT_EQ(lines[12], "CH1 V/div, 0.5 ");
+  EXPECT_EQ(lines[13], "CH2 V/div, 5 ");
+  EXPECT_EQ(lines[28], "Points , 2000 ");
+  EXPECT_EQ(lines[29], "Time(s),Ch1 V,Ch2 V,Ch3 V,Ch4 V");
+  // Sample 0: square +1 division at 0.5 V/div; inverted sine at 0; hidden ramp; the fourth
+  // channel shifted by its offset of 0.1 V. The time column starts 5 divisions before the trigger.
+  EXPECT_EQ(lines[30].substr(0, 36), "-5.000000e-3,5.0000e-1,.0000e0,.0000");
+  const std::string& quarter = lines[30 + 250];  // a quarter sine period: the peak, inverted
+  EXPECT_NE(quarter.find(",-1.0000e1,"), std::string::npos) << quarter;
+}
+
+TEST_F(ConvertProgram, SkipOutputNamesAndFolders) {
+  const std::string input = capture("x.WFM.WFM", 100);
+  std::filesystem::create_directory(dir / "out");
+  ASSERT_EQ(run("--skip 9.5 -d " + (dir / "out").string() + " " + input), 0) << err;
+  const auto lines = testing::SplitCrLf(testing::ReadWhole(dir / "out" / "x.CSV"));
+  EXPECT_EQ(lines.size(), 30u + 10u) << "9.5 rounds to the even 10: every 11th sample";
+  ASSERT_EQ(run("-o " + (dir / "named.csv").string() + " " + input), 0) << err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "named.csv"));
+  EXPECT_EQ(run("-o " + input + " " + input), 1) << "never over the input";
+  EXPECT_NE(err.find("replace the input"), std::string::npos) << err;
+}
+
+TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
+  const std::string good = capture("good.wfm");
+  fixtures::WriteBytes(dir / "bad.wfm", "ModelName = nothing useful\r\n");
+  EXPECT_EQ(run(good + " " + (dir / "bad.wfm").string()), 1);
+  EXPECT_TRUE(std::filesystem::exists(dir / "good.CSV"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "bad.CSV")) << "a failed file leaves no output";
+  EXPECT_EQ(err, "sondrix-convert: " + (dir / "bad.wfm").string() +
+                     ": line 1: the model line names neither series QK nor ZT at column 20\n");
+
+  fixtures::WriteBytes(dir / "trace.CSV", "Model,DSX7004\r\n");
+  EXPECT_EQ(run((dir / "trace.CSV").string()), 1);
+  EXPECT_NE(err.find("not supported yet"), std::string::npos);
+
+  EXPECT_EQ(run(""), 2);
+  EXPECT_EQ(run("-o a.csv " + good + " " + good), 2);
+  EXPECT_EQ(run("-d " + (dir / "missing").string() + " " + good), 2);
+  EXPECT_EQ(run("--bogus " + good), 2);
+}
+
+TEST_F(ConvertProgram, InfoPrintsTheHeaderAndWritesNothing) {
+  const std::string input = capture("info.wfm");
+  ASSERT_EQ(run("--info " + input), 0) << err;
+  EXPECT_NE(out.find("ModelName: DSX7004ZT-06-4\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("Points: 2000\n"), std::string::npos);
+  EXPECT_NE(out.find("TrigAddr: 1000\n"), std::string::npos);
+  EXPECT_NE(out.find("Vdiv2: 5\n"), std::string::npos);
+  EXPECT_NE(out.find("Chrev2: ON\n"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir / "info.CSV"));
+}
+
+}  // namespace
+}  // namespace sondrix
