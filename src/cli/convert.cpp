@@ -34,7 +34,8 @@ std::filesystem::path OutputPathFor(const std::filesystem::path& input,
 
 bool IsCsvInput(const std::filesystem::path& input) {
   const std::string upper = UCase(input.filename().string());
-  const std::string_view tail = std::string_view(upper).substr(upper.size() < 4 ? 0 : upper.size() - 4);
+  const std::string_view tail =
+      std::string_view(upper).substr(upper.size() < 4 ? 0 : upper.size() - 4);
   return tail == ".CSV" || tail == ".TXT";
 }
 

@@ -10,15 +10,15 @@
 namespace sondrix::cli {
 
 struct ConvertOptions {
-  int skip = 0;                                  // write every (skip + 1)-th sample
-  std::optional<std::filesystem::path> output;   // -o: the output file (one input only)
-  std::optional<std::filesystem::path> outDir;   // -d: the folder of the outputs
+  int skip = 0;                                 // write every (skip + 1)-th sample
+  std::optional<std::filesystem::path> output;  // -o: the output file (one input only)
+  std::optional<std::filesystem::path> outDir;  // -d: the folder of the outputs
 };
 
 struct ConvertResult {
   bool ok = false;
-  std::string reason;               // why the file failed
-  std::filesystem::path written;    // the CSV file, when ok
+  std::string reason;             // why the file failed
+  std::filesystem::path written;  // the CSV file, when ok
 };
 
 // Where the CSV of `input` goes: -o as given, else the run's CSV name in -d or in the input's

@@ -28,8 +28,7 @@ struct WritePlan {
 
 class TempFile {
  public:
-  explicit TempFile(std::filesystem::path target)
-      : target_(std::move(target)), temp_(target_) {
+  explicit TempFile(std::filesystem::path target) : target_(std::move(target)), temp_(target_) {
     temp_ += ".sondrix-tmp";
   }
   ~TempFile() {

@@ -28,8 +28,7 @@ bool ClearVolts(WaveRecord& record) {
 bool ToVolts(WaveRecord& record, int ch, bool sourceOnly) {
   const std::size_t index = ch >= 0 && ch <= 2 ? static_cast<std::size_t>(ch) : 3;
   const std::size_t n = pointsOf(record);
-  const auto& source =
-      sourceOnly ? record.buffers.SrcData[index] : record.buffers.SmData[index];
+  const auto& source = sourceOnly ? record.buffers.SrcData[index] : record.buffers.SmData[index];
   if (source.size() < n || !GrowVolts(record.buffers, record.header.Points)) return false;
   const ChannelSetup& setup = record.header.Channel[index];
   float* volts = record.buffers.VoltData[index].data();

@@ -10,8 +10,8 @@ namespace sondrix {
 // are ever read from a file, so only those columns are stored.
 struct WaveBuf {
   std::int32_t points = 0;
-  std::int32_t channels = 0;        // the matrix's channel dimension
-  std::int32_t storedChannels = 0;  // min(channels, 4)
+  std::int32_t channels = 0;          // the matrix's channel dimension
+  std::int32_t storedChannels = 0;    // min(channels, 4)
   std::vector<std::int16_t> samples;  // storedChannels columns of `points` samples
 
   std::int16_t* column(std::int32_t ch) {

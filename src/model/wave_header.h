@@ -10,16 +10,16 @@ inline constexpr int kChannelCount = 4;  // channels 0..3 in memory, CH1..CH4 in
 
 // One channel's settings as the file describes them; probe factor already in Vdiv and Offset.
 struct ChannelSetup {
-  float Vdiv = 0.0f;    // volts per division
-  float Offset = 0.0f;  // volts
-  std::string Unit;     // one unit letter
-  std::string Chrev;    // "ON" inverts the channel
-  std::string Coupling;   // no reader sets it; exported empty
-  std::string Bandwidth;  // no reader sets it; exported empty
-  std::string Display;    // "ON" shows the channel
+  float Vdiv = 0.0f;        // volts per division
+  float Offset = 0.0f;      // volts
+  std::string Unit;         // one unit letter
+  std::string Chrev;        // "ON" inverts the channel
+  std::string Coupling;     // no reader sets it; exported empty
+  std::string Bandwidth;    // no reader sets it; exported empty
+  std::string Display;      // "ON" shows the channel
   std::int16_t DispOn = 0;  // 1 when Display is exactly "ON"
-  std::string Probe;      // its leading number is the probe factor
-  std::string AutoProbe;  // replaces Probe when Probe reads "AU"
+  std::string Probe;        // its leading number is the probe factor
+  std::string AutoProbe;    // replaces Probe when Probe reads "AU"
   std::string RescaleOn;
   std::string RescaleA;  // factor, as text
   std::string RescaleB;  // offset, as text

@@ -29,13 +29,9 @@ std::optional<Int> roundChecked(double value) {
 
 }  // namespace
 
-std::optional<std::int16_t> RoundToInt16(double value) {
-  return roundChecked<std::int16_t>(value);
-}
+std::optional<std::int16_t> RoundToInt16(double value) { return roundChecked<std::int16_t>(value); }
 
-std::optional<std::int32_t> RoundToInt32(double value) {
-  return roundChecked<std::int32_t>(value);
-}
+std::optional<std::int32_t> RoundToInt32(double value) { return roundChecked<std::int32_t>(value); }
 
 std::int32_t RoundClampInt32(double value) {
   if (std::isnan(value)) return 0;

@@ -6,9 +6,9 @@
 namespace sondrix {
 
 // Digits after the point of the export's scientific patterns.
-inline constexpr int kTimeDecimals = 6;        // "#.000000e-0", the time column
-inline constexpr int kFineValueDecimals = 4;   // "#.0000e-0", 16-bit or high-resolution data
-inline constexpr int kCoarseValueDecimals = 3; // "#.000e-0", 8-bit data
+inline constexpr int kTimeDecimals = 6;         // "#.000000e-0", the time column
+inline constexpr int kFineValueDecimals = 4;    // "#.0000e-0", 16-bit or high-resolution data
+inline constexpr int kCoarseValueDecimals = 3;  // "#.000e-0", 8-bit data
 
 // Enough room for any value with up to kTimeDecimals digits after the point.
 inline constexpr std::size_t kSciMaxChars = 32;

@@ -4,8 +4,7 @@
 
 namespace sondrix {
 
-std::optional<std::string_view> Mid(std::string_view text, std::int64_t start,
-                                    std::int64_t count) {
+std::optional<std::string_view> Mid(std::string_view text, std::int64_t start, std::int64_t count) {
   if (start < 1 || count < 0) return std::nullopt;
   const auto size = static_cast<std::int64_t>(text.size());
   if (start > size) return std::string_view{};

@@ -43,7 +43,8 @@ ReadResult applyModelLine(std::string_view line, WaveRecord& record) {
     channels = RoundToInt32(Val(*Mid(line, 26, 1))).value_or(0);
     version = RoundToInt16(Val(*Mid(line, 24, 1))).value_or(0);
   } else {
-    return {ReadStatus::UnknownSeries, "the model line names neither series QK nor ZT at column 20"};
+    return {ReadStatus::UnknownSeries,
+            "the model line names neither series QK nor ZT at column 20"};
   }
   record.WfmChannels = channels;
   record.header.WfmVersion = version;
@@ -59,9 +60,7 @@ struct KeyContext {
 
   std::int64_t len() const { return static_cast<std::int64_t>(u.size()); }
   bool channelValid() const { return state.curCh >= 0 && state.curCh < kChannelCount; }
-  ChannelSetup& channel() {
-    return record.header.Channel[static_cast<std::size_t>(state.curCh)];
-  }
+  ChannelSetup& channel() { return record.header.Channel[static_cast<std::size_t>(state.curCh)]; }
 };
 
 ReadResult badChannel(const KeyContext& k) {
@@ -156,8 +155,8 @@ ReadResult ApplyHeaderLine(std::string_view line, SetupLineState& state, WaveRec
     return {};
   }
   // Per-channel keys, in the order they are tested; the first match applies.
-  static constexpr std::array<std::string_view, 8> channelKeys{
-      "PROB", "AUTO", "VOLT", "INVERT", "DISPLA", "UNIT", "OFFS", "RESCALE"};
+  static constexpr std::array<std::string_view, 8> channelKeys{"PROB",   "AUTO", "VOLT", "INVERT",
+                                                               "DISPLA", "UNIT", "OFFS", "RESCALE"};
   for (const std::string_view key : channelKeys) {
     if (!startsWith(u, key)) continue;
     if (key == "DISPLA" && state.chstr.empty()) return {};  // no "[CHA" with a digit yet

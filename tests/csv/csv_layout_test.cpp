@@ -63,12 +63,9 @@ TEST(CsvHeaderText, ChannelCountDecidesLinesAndColumns) {
     int displayLines;
     const char* columns;
   } cases[] = {
-      {0, 0, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "},
-      {1, 1, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "},
-      {3, 3, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "},
-      {4, 4, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "},
-      {9, 4, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "},
-      {2, 2, "Time(s),Ch1 ,Ch2 "},
+      {0, 0, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "}, {1, 1, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "},
+      {3, 3, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "}, {4, 4, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "},
+      {9, 4, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "}, {2, 2, "Time(s),Ch1 ,Ch2 "},
   };
   for (const auto& c : cases) {
     WaveHeader h;
@@ -87,8 +84,8 @@ TEST(ValueDecimals, FineForHighResolutionAveragedOrSixteenBitData) {
     std::int16_t dataWidth;
     int decimals;
   } cases[] = {
-      {"HiRes", 1, 4}, {"Average", 1, 4}, {"Normal", 8, 4}, {"Normal", 64, 4},
-      {"Normal", 1, 3}, {"hires", 1, 3},  {" High", 0, 3},  {"", 0, 3},
+      {"HiRes", 1, 4},  {"Average", 1, 4}, {"Normal", 8, 4}, {"Normal", 64, 4},
+      {"Normal", 1, 3}, {"hires", 1, 3},   {" High", 0, 3},  {"", 0, 3},
   };
   for (const auto& c : cases) {
     WaveHeader h;
@@ -102,7 +99,7 @@ TEST(DataSkipFromText, LeadingNumberRoundedAndKeptInRange) {
   const struct {
     const char* text;
     int skip;
-  } cases[] = {{"0", 0},   {"-5", 0},  {"abc", 0},  {"2000", 1000}, {"2.5", 2},
+  } cases[] = {{"0", 0},   {"-5", 0},  {"abc", 0},      {"2000", 1000}, {"2.5", 2},
                {"3.5", 4}, {" 7x", 7}, {"1e999", 1000}, {"", 0}};
   for (const auto& c : cases) EXPECT_EQ(DataSkipFromText(c.text), c.skip) << c.text;
 }

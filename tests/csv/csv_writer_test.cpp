@@ -31,8 +31,8 @@ class CsvWriterTest : public ::testing::Test {
     const CsvWriteResult r = WriteCsvFile(path, header, volts, skip, sink);
     EXPECT_TRUE(r.ok()) << r.reason;
     auto lines = testing::SplitCrLf(testing::ReadWhole(path));
-    const auto columns = std::find_if(lines.begin(), lines.end(),
-                                      [](const std::string& l) { return l.starts_with("Time(s)"); });
+    const auto columns = std::find_if(
+        lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("Time(s)"); });
     return {columns + 1, lines.end()};
   }
 
@@ -119,7 +119,8 @@ TEST_F(CsvWriterTest, AFailedWriteIsReportedAndLeavesTheOldFile) {
   std::filesystem::create_directory(dir / "a-folder.CSV");
   EXPECT_FALSE(WriteCsvFile(dir / "a-folder.CSV", header, volts, 0, sink).ok());
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    EXPECT_EQ(entry.path().filename().string().find("tmp"), std::string::npos) << "no temporary file left";
+    EXPECT_EQ(entry.path().filename().string().find("tmp"), std::string::npos)
+        << "no temporary file left";
   }
 }
 

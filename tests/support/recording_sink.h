@@ -17,8 +17,12 @@ struct RecordingSink final : UiSink {
   std::vector<Call> calls;
   int max = 1100;
 
-  void message(std::string_view text) override { calls.push_back({Call::Message, std::string(text)}); }
-  void detail(std::string_view text) override { calls.push_back({Call::Detail, std::string(text)}); }
+  void message(std::string_view text) override {
+    calls.push_back({Call::Message, std::string(text)});
+  }
+  void detail(std::string_view text) override {
+    calls.push_back({Call::Detail, std::string(text)});
+  }
   void progress(int value) override { calls.push_back({Call::Progress, {}, value}); }
   int progressMax() const override { return max; }
   void pumpEvents() override { calls.push_back({Call::Pump, {}}); }

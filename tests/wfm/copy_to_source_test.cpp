@@ -50,8 +50,9 @@ TEST(CopyWaveToSource, SetsPointsAndTheSampleInterval) {
 
 TEST(CopyWaveToSource, TwoChannelFileLeavesChannelsThreeAndFourAndLongerTails) {
   WaveRecord r;
-  setRead(r, 4, {std::vector<std::int16_t>(8, 1), std::vector<std::int16_t>(8, 2),
-                 std::vector<std::int16_t>(8, 3), std::vector<std::int16_t>(8, 4)});
+  setRead(r, 4,
+          {std::vector<std::int16_t>(8, 1), std::vector<std::int16_t>(8, 2),
+           std::vector<std::int16_t>(8, 3), std::vector<std::int16_t>(8, 4)});
   ASSERT_TRUE(CopyWaveToSource(r).ok());
   EXPECT_TRUE(HasUpperChannels(r));
   setRead(r, 2, {std::vector<std::int16_t>(5, 7), std::vector<std::int16_t>(5, 8)});

@@ -12,10 +12,9 @@ TEST(UnitValue, ReadsPrefixesAndUnitLetters) {
     std::string text;
     float expected;
   } cases[] = {
-      {"500MV", 0.5f},  {"2.00V", 2.0f},   {"5KV", 5000.0f}, {"10MA", 0.01f},
-      {"-1.5V", -1.5f}, {"V", 0.0f},       {"", 0.0f},       {"500MV\r", 0.5f},
-      {"1.5", 1.5f},    {"1.5M", 0.0015f}, {"2W", 2.0f},     {"3C", 3.0f},
-      {"1.5X", 1.5f},   {"ABC", 0.0f},
+      {"500MV", 0.5f}, {"2.00V", 2.0f}, {"5KV", 5000.0f},  {"10MA", 0.01f}, {"-1.5V", -1.5f},
+      {"V", 0.0f},     {"", 0.0f},      {"500MV\r", 0.5f}, {"1.5", 1.5f},   {"1.5M", 0.0015f},
+      {"2W", 2.0f},    {"3C", 3.0f},    {"1.5X", 1.5f},    {"ABC", 0.0f},
   };
   for (const auto& c : cases) {
     const auto value = UnitValue(c.text);

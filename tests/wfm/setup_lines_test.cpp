@@ -54,10 +54,9 @@ TEST(ModelLine, FindsTheSeriesAtColumn20Only) {
 TEST(SetupLines, TakeEachValueFromItsColumn) {
   Header h;
   ASSERT_TRUE(h.apply({"FileVersion = 1.20\r", "SaveTime = 2026/12/06 10:11:12\r",
-                       "Acquisition Mode = Normal\r", "Time/Div = 500us\r",
-                       "Delay = -1.0E-3\r", "[CHANNEL2]\r", "Probe = 10X\r",
-                       "Volts/Div = 500mV\r", "Offset = -20mV\r", "Invert = ON\r",
-                       "Display = ON\r", "Unit = A\r"})
+                       "Acquisition Mode = Normal\r", "Time/Div = 500us\r", "Delay = -1.0E-3\r",
+                       "[CHANNEL2]\r", "Probe = 10X\r", "Volts/Div = 500mV\r", "Offset = -20mV\r",
+                       "Invert = ON\r", "Display = ON\r", "Unit = A\r"})
                   .ok());
   const WaveHeader& w = h.record.header;
   EXPECT_EQ(w.FileVersion, "1.20\r") << "texts taken whole keep the line's CR";

@@ -57,8 +57,8 @@ TEST_F(WfmReaderTest, ReadsAFourChannelCaptureAndReportsInOrder) {
   capture.channels[1].display = false;
   const ReadResult r = read(fixtures::MakeCapture(capture));
   ASSERT_TRUE(r.ok()) << r.reason;
-  EXPECT_EQ(sink.messages(), (std::vector<std::string>{wfm_messages::kMayTakeAWhile,
-                                                       wfm_messages::kReadComplete}));
+  EXPECT_EQ(sink.messages(),
+            (std::vector<std::string>{wfm_messages::kMayTakeAWhile, wfm_messages::kReadComplete}));
   EXPECT_EQ(record.WfmChannels, 4);
   EXPECT_EQ(record.WfmPoints, 3000);
   EXPECT_EQ(record.header.WfmVersion, 6);
@@ -93,7 +93,7 @@ TEST_F(WfmReaderTest, DataWidthFieldChoosesTheSampleSize) {
       {{0x00, 0x40}, true, {-32641, -255}},
       {{0x00, 0x00}, false, {-32768, 32512, -256, 256}},
       {{0x00, 0x01}, true, {-32768, 32512, -256, 256}},
-      {{0x80, 0x07}, false, {-32641, -255}},  // 0x0780 / 256 = 7.5, to the even 8
+      {{0x80, 0x07}, false, {-32641, -255}},              // 0x0780 / 256 = 7.5, to the even 8
       {{0x80, 0x09}, false, {-32768, 32512, -256, 256}},  // 9.5 goes to 10: 8-bit
   };
   for (const auto& c : cases) {
@@ -152,7 +152,10 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
     std::string bytes;
   } cases[] = {
       {"empty file", ""},
-      {"no end line", broken([](WfmFile& f) { f.writeEndLine = false; f.binary.blocks.clear(); })},
+      {"no end line", broken([](WfmFile& f) {
+         f.writeEndLine = false;
+         f.binary.blocks.clear();
+       })},
       {"block shorter than first index + points",
        broken([](WfmFile& f) { f.binary.blockLen = f.binary.points - 1; })},
       {"zero points", broken([](WfmFile& f) { f.binary.points = 0; })},
@@ -161,13 +164,12 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
          f.binary.points = 5'000'012;
          f.binary.blockLen = 5'000'012;
        })},
-      {"channel digit 0", broken([](WfmFile& f) {
-         f.headerLines[0] = "ModelName = " + fixtures::ZtModel(6, 0);
-       })},
+      {"channel digit 0",
+       broken([](WfmFile& f) { f.headerLines[0] = "ModelName = " + fixtures::ZtModel(6, 0); })},
       {"last block cut short", goodBytes.substr(0, goodBytes.size() - 1)},
       {"binary header cut short", broken([](WfmFile& f) {
-         f.binary.blocks.clear();
-       }).substr(0, goodBytes.size() - 4 * 64 * 2 - 32 - 10)},
+                                    f.binary.blocks.clear();
+                                  }).substr(0, goodBytes.size() - 4 * 64 * 2 - 32 - 10)},
       {"time per division of 0", broken([](WfmFile& f) { f.headerLines[4] = "Time/Div = 0ms"; })},
       {"huge block length", broken([](WfmFile& f) { f.binary.blockLen = INT32_MAX; })},
       {"first index overflows", broken([](WfmFile& f) { f.binary.firstIndex = INT32_MAX; })},
@@ -215,9 +217,15 @@ TEST_F(WfmReaderTest, SurvivesRandomDamage) {
     for (int e = 0; e < edits; ++e) {
       const std::size_t at = rng() % bytes.size();
       switch (rng() % 3) {
-        case 0: bytes[at] = static_cast<char>(rng()); break;
-        case 1: bytes.erase(at, 1 + rng() % 16); break;
-        default: bytes.insert(at, 1 + rng() % 4, static_cast<char>(rng())); break;
+        case 0:
+          bytes[at] = static_cast<char>(rng());
+          break;
+        case 1:
+          bytes.erase(at, 1 + rng() % 16);
+          break;
+        default:
+          bytes.insert(at, 1 + rng() % 4, static_cast<char>(rng()));
+          break;
       }
       if (bytes.empty()) bytes = "M";
     }
