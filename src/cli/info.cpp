@@ -1,22 +1,9 @@
 #include "cli/info.h"
 
-#include <array>
-#include <charconv>
-
+#include "numtext/print_form.h"
 #include "numtext/substrings.h"
 
 namespace sondrix::cli {
-namespace {
-
-template <typename T>
-std::string number(T value) {
-  std::array<char, 48> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return ec == std::errc{} ? std::string(buffer.data(), end) : std::string();
-}
-
-}  // namespace
-
 std::string InfoText(const WaveRecord& record) {
   std::string text;
   const auto line = [&text](std::string_view name, std::string_view value) {
@@ -24,30 +11,30 @@ std::string InfoText(const WaveRecord& record) {
   };
   const WaveHeader& h = record.header;
   line("ModelName", h.ModelName);
-  line("ChCount", number(h.ChCount));
-  line("WfmVersion", number(h.WfmVersion));
+  line("ChCount", DecimalText(h.ChCount));
+  line("WfmVersion", DecimalText(h.WfmVersion));
   line("FileVersion", h.FileVersion);
   line("AcqTime", h.AcqTime);
   line("AcqMode", h.AcqMode);
-  line("TimeDiv", number(h.TimeDiv));
-  line("Delay", number(h.Delay));
-  line("Delta", number(h.Delta));
-  line("Points", number(h.Points));
-  line("TrigAddr", number(h.TrigAddr));
-  line("DataWidth", number(h.DataWidth));
-  line("WfmChannels", number(record.WfmChannels));
-  line("WfmPoints", number(record.WfmPoints));
+  line("TimeDiv", DecimalText(h.TimeDiv));
+  line("Delay", DecimalText(h.Delay));
+  line("Delta", DecimalText(h.Delta));
+  line("Points", DecimalText(h.Points));
+  line("TrigAddr", DecimalText(h.TrigAddr));
+  line("DataWidth", DecimalText(h.DataWidth));
+  line("WfmChannels", DecimalText(record.WfmChannels));
+  line("WfmPoints", DecimalText(record.WfmPoints));
   for (int n = 1; n <= kChannelCount; ++n) {
     const ChannelSetup& ch = h.Channel[static_cast<std::size_t>(n - 1)];
     const std::string k = std::to_string(n);
-    line("Vdiv" + k, number(ch.Vdiv));
-    line("Offset" + k, number(ch.Offset));
+    line("Vdiv" + k, DecimalText(ch.Vdiv));
+    line("Offset" + k, DecimalText(ch.Offset));
     line("Unit" + k, ch.Unit);
     line("Chrev" + k, ch.Chrev);
     line("Coupling" + k, ch.Coupling);
     line("Bandwidth" + k, ch.Bandwidth);
     line("Display" + k, ch.Display);
-    line("DispOn" + k, number(ch.DispOn));
+    line("DispOn" + k, DecimalText(ch.DispOn));
     line("Probe" + k, ch.Probe);
     line("AutoProbe" + k, ch.AutoProbe);
     line("RescaleOn" + k, ch.RescaleOn);

@@ -1,9 +1,9 @@
 #include "wfm/setup_lines.h"
 
 #include <array>
-#include <charconv>
 
 #include "numtext/leading_number.h"
+#include "numtext/print_form.h"
 #include "numtext/rounding.h"
 #include "numtext/substrings.h"
 #include "wfm/header_values.h"
@@ -15,14 +15,6 @@ ReadResult fail(std::string reason) { return {ReadStatus::ReadError, std::move(r
 
 bool startsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
-}
-
-// The runtime's decimal text of a number, which the rescale lines keep as text.
-template <typename T>
-std::string decimalText(T value) {
-  std::array<char, 48> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return ec == std::errc{} ? std::string(buffer.data(), end) : std::string();
 }
 
 // A three-character on/off value; the line's CR is not part of it, so a CR LF file saying ON
@@ -122,12 +114,12 @@ ReadResult applyChannelKey(KeyContext& k, std::string_view key) {
     if (letter == "A") {
       const auto a = ValChecked(*Mid(k.u, 14, 20));
       if (!a) return fail("the rescale factor overflows");
-      ch.RescaleA = decimalText(*a);
+      ch.RescaleA = DecimalText(*a);
     } else if (letter == "B") {
       const auto text = Mid(k.u, 14, k.len() - 13);
       const auto b = text ? UnitValue(*text) : std::nullopt;
       if (!b) return fail("the rescale offset is unreadable");
-      ch.RescaleB = decimalText(*b);
+      ch.RescaleB = DecimalText(*b);
     } else {
       ch.RescaleOn = onOffValue(k.u, 11);
     }
