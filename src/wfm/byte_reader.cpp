@@ -30,19 +30,20 @@ bool ByteReader::refill() {
   return len_ > 0;
 }
 
-bool ByteReader::readLine(std::string& line) {
+ByteReader::LineRead ByteReader::readLine(std::string& line, std::size_t maxLength) {
   for (;;) {
-    if (pos_ == len_ && !refill()) return false;
+    if (pos_ == len_ && !refill()) return LineRead::EndOfFile;
     const char* start = buffer_.data() + pos_;
     const auto* lf = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
     const std::size_t take = lf ? static_cast<std::size_t>(lf - start) : len_ - pos_;
+    if (line.size() + take > maxLength) return LineRead::TooLong;
     line.append(start, take);
     pos_ += take;
     offset_ += static_cast<std::int64_t>(take);
     if (lf) {
       ++pos_;
       ++offset_;
-      return true;
+      return LineRead::Line;
     }
   }
 }

@@ -19,9 +19,10 @@ class ByteReader {
   std::int64_t size() const { return size_; }
   std::int64_t remaining() const { return size_ - offset_; }
 
-  // Appends bytes up to the next LF (not included) to `line`. False at the end of the file
-  // before a LF.
-  bool readLine(std::string& line);
+  enum class LineRead { Line, EndOfFile, TooLong };
+  // Appends bytes up to the next LF (not included) to `line`, which may not grow beyond
+  // `maxLength` bytes.
+  LineRead readLine(std::string& line, std::size_t maxLength);
   // Exactly `count` bytes into `dest`; false when the file ends first.
   bool read(void* dest, std::int64_t count);
   bool skip(std::int64_t count);

@@ -10,12 +10,6 @@ namespace {
 
 void copyChannel(const WaveBuf& waveBuf, int ch, bool invert, std::vector<std::int16_t>& dest) {
   const auto n = static_cast<std::size_t>(waveBuf.points);
-  if (ch >= waveBuf.storedChannels) {
-    // A model line with fewer channels than the copy expects leaves no column to copy; the
-    // channel reads as silent rather than keeping another file's samples.
-    std::fill_n(dest.begin(), n, std::int16_t{0});
-    return;
-  }
   const std::int16_t* src = waveBuf.column(ch);
   if (!invert) {
     std::copy_n(src, n, dest.begin());
@@ -42,8 +36,13 @@ ReadResult CopyWaveToSource(WaveRecord& record) {
   if (!std::isfinite(delta)) {
     return {ReadStatus::ReadError, "the sample interval is not finite"};
   }
-  GrowSource(record.buffers, points);
   const int channels = HasUpperChannels(record) ? kChannelCount : 2;
+  if (waveBuf.storedChannels < channels) {
+    return {ReadStatus::ReadError, "the file holds " + std::to_string(waveBuf.storedChannels) +
+                                       " channel(s), but channels 1 to " +
+                                       std::to_string(channels) + " are loaded together"};
+  }
+  GrowSource(record.buffers, points);
   for (int ch = 0; ch < channels; ++ch) {
     const bool invert = record.header.Channel[static_cast<std::size_t>(ch)].Chrev == "ON";
     copyChannel(waveBuf, ch, invert, record.buffers.SrcData[static_cast<std::size_t>(ch)]);

@@ -9,7 +9,8 @@ namespace sondrix {
 // into its SrcData array (negated when its invert text is exactly "ON"), then Points and Delta.
 // Channels 3 and 4 are copied only when the model line gives more than two channels; their
 // arrays keep the previous file's samples otherwise. Fails, changing nothing, when the matrix
-// holds no samples or Delta would not be finite.
+// holds no samples, lacks a channel to copy (a one- or three-channel model line) or Delta would
+// not be finite.
 ReadResult CopyWaveToSource(WaveRecord& record);
 
 // Whether channels 3 and 4 came with the file (their reference marks are shown then).

@@ -74,9 +74,10 @@ ReadResult applyRescale(ChannelSetup& ch) {
   const auto p = ParseStrict(ch.Probe);
   if (!a || !b || !p) return fail("the rescale factor, rescale offset or probe is not a number");
   const auto vdiv = NarrowToFloat(*a * static_cast<double>(ch.Vdiv));
-  const auto offset = NarrowToFloat(*a * (static_cast<double>(ch.Offset) - *p * *b));
-  if (!vdiv || !offset) return fail("the rescaled volts per division or offset overflows");
+  if (!vdiv) return fail("the rescaled volts per division overflow");
   ch.Vdiv = *vdiv;
+  const auto offset = NarrowToFloat(*a * (static_cast<double>(ch.Offset) - *p * *b));
+  if (!offset) return fail("the rescaled offset overflows");
   ch.Offset = *offset;
   return {};
 }

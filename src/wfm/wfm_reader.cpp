@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ constexpr std::int64_t kShortHeaderSize = 57;
 constexpr std::int64_t kLongHeaderSize = 62;
 constexpr std::int64_t kChannelTableSize = 32;
 constexpr int kMaxBlocks = 4;
+// Setup lines are a few dozen characters; a "line" this long is binary data without its end
+// line, and holding it would only exhaust memory.
+constexpr std::size_t kMaxLineLength = 1 << 20;
 
 ReadResult failure(std::string reason) { return {ReadStatus::ReadError, std::move(reason)}; }
 
@@ -49,9 +53,14 @@ ReadResult readTextHeader(ByteReader& file, WaveRecord& record) {
   std::string line = "Mo";
   SetupLineState state;
   for (std::int64_t lineNo = 1;; ++lineNo) {
-    if (!file.readLine(line)) {
+    const ByteReader::LineRead got = file.readLine(line, kMaxLineLength);
+    if (got == ByteReader::LineRead::EndOfFile) {
       return failure("line " + std::to_string(lineNo) + ": the file ends before \"" +
                      std::string(kEndLine) + "\"");
+    }
+    if (got == ByteReader::LineRead::TooLong) {
+      return failure("line " + std::to_string(lineNo) + ": longer than " +
+                     std::to_string(kMaxLineLength) + " bytes, so not a setup line");
     }
     if (std::string_view(line).substr(0, kEndLine.size()) == kEndLine) return {};
     ReadResult result = ApplyHeaderLine(line, state, record);
@@ -63,7 +72,9 @@ ReadResult readTextHeader(ByteReader& file, WaveRecord& record) {
   }
 }
 
-ReadResult readBinaryHeader(ByteReader& file, const WaveRecord& record, BinaryLayout& layout) {
+// Fields are stored as they are taken: points, then the first index (which may fail), then the
+// data width.
+ReadResult readBinaryHeader(ByteReader& file, WaveRecord& record, BinaryLayout& layout) {
   const bool longHeader = record.header.WfmVersion >= 6;
   std::array<std::uint8_t, kLongHeaderSize> bytes{};
   const std::int64_t start = file.offset();
@@ -71,12 +82,14 @@ ReadResult readBinaryHeader(ByteReader& file, const WaveRecord& record, BinaryLa
     return failure(at(start) + "the file ends within the binary header");
   }
   layout.points = Swap32(&bytes[28]);
+  record.WfmPoints = layout.points;
   layout.blockLen = Swap32(&bytes[32]);
   const std::int64_t dataStart = std::int64_t{Swap32(&bytes[40])} + 4;
   if (dataStart > INT32_MAX) return failure(at(start + 40) + "the first sample index overflows");
   layout.dataStart = static_cast<std::int32_t>(std::max<std::int64_t>(dataStart, 0));
   const std::size_t widthAt = longHeader ? 48 : 44;
   layout.dataWidth = dataWidthOf(bytes[widthAt], bytes[widthAt + 1]);
+  record.header.DataWidth = layout.dataWidth;
   return {};
 }
 
@@ -136,8 +149,6 @@ ReadResult readWfm(const std::filesystem::path& path, WaveRecord& record) {
 
   BinaryLayout layout;
   if (ReadResult r = readBinaryHeader(file, record, layout); !r.ok()) return r;
-  record.WfmPoints = layout.points;
-  record.header.DataWidth = layout.dataWidth;
 
   if (!file.skip(kChannelTableSize)) {
     return failure(at(file.offset()) + "the file ends within the channel table");
@@ -149,6 +160,10 @@ ReadResult readWfm(const std::filesystem::path& path, WaveRecord& record) {
     return failure("the binary header gives " + std::to_string(layout.points) +
                    " points, more than the " + std::to_string(kSampleCapacity) +
                    " the program holds");
+  }
+  if (!std::isfinite(timeDiv * 10.0 / layout.points)) {
+    return failure("the sample interval of " + std::to_string(layout.points) +
+                   " points over 10 divisions is not finite");
   }
   if (record.WfmChannels < 1) {
     return failure("the model line gives " + std::to_string(record.WfmChannels) + " channels");
@@ -173,7 +188,12 @@ ReadResult readWfm(const std::filesystem::path& path, WaveRecord& record) {
 
 ReadResult ReadWfmFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {
   ui.message(wfm_messages::kMayTakeAWhile);
-  ReadResult result = readWfm(path, record);
+  ReadResult result;
+  try {
+    result = readWfm(path, record);
+  } catch (const std::bad_alloc&) {
+    result = failure("not enough memory for the samples");
+  }
   if (result.status == ReadStatus::ReadError) ui.message(wfm_messages::kReadError);
   if (result.ok()) ui.message(wfm_messages::kReadComplete);
   return result;

@@ -63,12 +63,14 @@ TEST(CopyWaveToSource, TwoChannelFileLeavesChannelsThreeAndFourAndLongerTails) {
   EXPECT_EQ(r.header.Points, 5);
 }
 
-TEST(CopyWaveToSource, MissingColumnsReadAsSilence) {
+TEST(CopyWaveToSource, AChannelWithoutAColumnFailsTheCopy) {
   WaveRecord r;
-  r.buffers.SrcData[1].assign(3, 99);
+  r.buffers.SrcData[0].assign(3, 99);
   setRead(r, 1, {{5, 6, 7}});
-  ASSERT_TRUE(CopyWaveToSource(r).ok());
-  EXPECT_EQ(source(r, 1, 3), (std::vector<std::int16_t>{0, 0, 0}));
+  EXPECT_FALSE(CopyWaveToSource(r).ok()) << "channel 2 is always copied";
+  setRead(r, 3, {{5, 6, 7}, {5, 6, 7}, {5, 6, 7}});
+  EXPECT_FALSE(CopyWaveToSource(r).ok()) << "channels 3 and 4 are copied together";
+  EXPECT_EQ(source(r, 0, 3), (std::vector<std::int16_t>{99, 99, 99}));
 }
 
 TEST(CopyWaveToSource, RefusesWhatItCannotHoldAndChangesNothing) {

@@ -171,6 +171,9 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
                                     f.binary.blocks.clear();
                                   }).substr(0, goodBytes.size() - 4 * 64 * 2 - 32 - 10)},
       {"time per division of 0", broken([](WfmFile& f) { f.headerLines[4] = "Time/Div = 0ms"; })},
+      {"sample interval beyond the double range",
+       broken([](WfmFile& f) { f.headerLines[4] = "Time/Div = 1E308"; })},
+      {"a 2 MB header line", "Mo" + std::string(2 << 20, 'A') + "\n"},
       {"huge block length", broken([](WfmFile& f) { f.binary.blockLen = INT32_MAX; })},
       {"first index overflows", broken([](WfmFile& f) { f.binary.firstIndex = INT32_MAX; })},
   };
