@@ -1,8 +1,12 @@
 #include "csv/csv_writer.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <fstream>
 #include <memory>
+#include <new>
+#include <random>
 #include <system_error>
 #include <thread>
 
@@ -26,13 +30,14 @@ struct WritePlan {
   DataLineFormat format;
 };
 
+// The file being written, under a name of its own beside the target until it is complete. The
+// name is short and random, so that it neither lengthens a long target name nor meets any file
+// already there (an input, another writer's file).
 class TempFile {
  public:
-  explicit TempFile(std::filesystem::path target) : target_(std::move(target)), temp_(target_) {
-    temp_ += ".sondrix-tmp";
-  }
+  explicit TempFile(std::filesystem::path target) : target_(std::move(target)) {}
   ~TempFile() {
-    if (!committed_) {
+    if (opened_ && !committed_) {
       out_.close();
       std::error_code ignored;
       std::filesystem::remove(temp_, ignored);
@@ -42,8 +47,21 @@ class TempFile {
   TempFile& operator=(const TempFile&) = delete;
 
   bool open() {
-    out_.open(temp_, std::ios::binary | std::ios::trunc);
-    return out_.is_open();
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 8; ++attempt) {
+      std::array<char, 17> hex{};
+      const auto [end, ec] = std::to_chars(hex.data(), hex.data() + 16, random(), 16);
+      temp_ = target_.parent_path() / (".sondrix-" + std::string(hex.data(), end) + ".tmp");
+      std::error_code ec2;
+      if (std::filesystem::symlink_status(temp_, ec2).type() !=
+          std::filesystem::file_type::not_found) {
+        continue;
+      }
+      out_.open(temp_, std::ios::binary | std::ios::trunc);
+      opened_ = out_.is_open();
+      return opened_;
+    }
+    return false;
   }
   bool write(const char* data, std::size_t size) {
     out_.write(data, static_cast<std::streamsize>(size));
@@ -62,6 +80,7 @@ class TempFile {
   std::filesystem::path target_;
   std::filesystem::path temp_;
   std::ofstream out_;
+  bool opened_ = false;
   bool committed_ = false;
 };
 
@@ -86,7 +105,13 @@ bool writeLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Te
     const std::int64_t mid = std::min(line + kChunkLines, last);
     const std::int64_t end = std::min(mid + kChunkLines, last);
     std::thread helper;
-    if (end > mid) helper = std::thread([&] { formatLines(plan, mid, end, b); });
+    if (end > mid) {
+      try {
+        helper = std::thread([&] { formatLines(plan, mid, end, b); });
+      } catch (const std::system_error&) {
+        formatLines(plan, mid, end, b);  // no second thread to be had: one core does both
+      }
+    }
     formatLines(plan, line, mid, a);
     if (helper.joinable()) helper.join();
     if (!file.write(a.data.get(), a.used)) return false;
@@ -97,10 +122,8 @@ bool writeLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Te
 
 CsvWriteResult failed(std::string reason) { return {-1, std::move(reason)}; }
 
-}  // namespace
-
-CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
-                            const VoltArrays& volts, int skip, UiSink& ui) {
+CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& header,
+                        const VoltArrays& volts, int skip, UiSink& ui) {
   WritePlan plan;
   plan.points = std::max(header.Points, 0);
   plan.step = std::int64_t{std::clamp(skip, 0, 1000)} + 1;
@@ -137,6 +160,17 @@ CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader&
   ui.progress(ui.progressMax());
   if (!file.commit()) return failed("the file could not be completed");
   return {};
+}
+
+}  // namespace
+
+CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
+                            const VoltArrays& volts, int skip, UiSink& ui) {
+  try {
+    return writeCsv(path, header, volts, skip, ui);
+  } catch (const std::bad_alloc&) {
+    return failed("not enough memory to write the file");
+  }
 }
 
 }  // namespace sondrix

@@ -33,11 +33,14 @@ bool ToVolts(WaveRecord& record, int ch, bool sourceOnly) {
   const ChannelSetup& setup = record.header.Channel[index];
   float* volts = record.buffers.VoltData[index].data();
   constexpr double maxFloat = std::numeric_limits<float>::max();
+  bool inRange = true;
   for (std::size_t i = 0; i < n; ++i) {
     const double v = CountsToVolts(source[i], setup.Vdiv, setup.Offset);
-    volts[i] = std::fabs(v) <= maxFloat ? static_cast<float>(v) : 0.0f;
+    const bool fits = std::fabs(v) <= maxFloat;
+    inRange = inRange && fits;
+    volts[i] = fits ? static_cast<float>(v) : 0.0f;
   }
-  return true;
+  return inRange;
 }
 
 bool ToVoltsForDisplayed(WaveRecord& record, bool sourceOnly) {

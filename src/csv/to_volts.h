@@ -10,9 +10,9 @@ namespace sondrix {
 double CountsToVolts(double counts, float vdiv, float offset);
 
 // `ToVolts` of channel `ch` (anything but 0, 1 or 2 means channel 3): the first Points samples
-// of SrcData (source only) or SmData (the smoothed choices) into VoltData. A value beyond the
-// 32-bit float range is stored as 0. False, changing nothing, when Points is beyond the
-// capacity or the source array is shorter than Points.
+// of SrcData (source only) or SmData (the smoothed choices) into VoltData. False when Points is
+// beyond the capacity or the source array is shorter than Points (nothing changes then), or
+// when a value lies beyond the 32-bit float range (it is stored as 0).
 bool ToVolts(WaveRecord& record, int ch, bool sourceOnly);
 
 // Sets the first Points samples of all four volt arrays to 0.
