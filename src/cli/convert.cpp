@@ -56,11 +56,16 @@ ConvertResult ConvertFile(const std::filesystem::path& input, const ConvertOptio
   if (samePlace(input, output)) {
     return {false, "the output " + output.string() + " would replace the input", {}};
   }
+  for (const std::filesystem::path& kept : options.keep) {
+    if (samePlace(kept, output)) {
+      return {false, "the output " + output.string() + " would replace " + kept.string(), {}};
+    }
+  }
   WaveRecord record;  // every file as if it were the first after start-up
   ConvertResult result = LoadInput(input, record, ui);
   if (!result.ok) return result;
   if (!ToVoltsForDisplayed(record, /*sourceOnly=*/true)) {
-    return {false, "the samples could not be converted to volts", {}};
+    return {false, "the volts of a channel do not fit a 32-bit float", {}};
   }
   const CsvWriteResult written =
       WriteCsvFile(output, record.header, record.buffers.VoltData, options.skip, ui);

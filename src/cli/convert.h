@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/ui_sink.h"
 #include "model/wave_record.h"
@@ -13,6 +14,8 @@ struct ConvertOptions {
   int skip = 0;                                 // write every (skip + 1)-th sample
   std::optional<std::filesystem::path> output;  // -o: the output file (one input only)
   std::optional<std::filesystem::path> outDir;  // -d: the folder of the outputs
+  // Files an output must never replace: the batch's inputs and the outputs already written.
+  std::vector<std::filesystem::path> keep;
 };
 
 struct ConvertResult {
@@ -34,7 +37,8 @@ bool IsCsvInput(const std::filesystem::path& input);
 ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, UiSink& ui);
 
 // Loads one input into a fresh record and stores it as the store command does with the
-// "source only" display choice. A failed file leaves no output behind.
+// "source only" display choice. A failed file leaves no output behind, and no output replaces
+// the input or a file of `options.keep`.
 ConvertResult ConvertFile(const std::filesystem::path& input, const ConvertOptions& options,
                           UiSink& ui);
 

@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
   options.skip = sondrix::DataSkipFromText(skipText);
   if (!output.empty()) options.output = std::filesystem::path(output);
   if (!outDir.empty()) options.outDir = std::filesystem::path(outDir);
+  for (const std::string& input : inputs) options.keep.emplace_back(input);
 
   sondrix::cli::TerminalProgress progress(!info &&
                                           sondrix::cli::TerminalProgress::StderrIsTerminal());
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
       }
     } else {
       result = sondrix::cli::ConvertFile(input, options, progress);
+      if (result.ok) options.keep.push_back(result.written);
     }
     progress.finish();
     if (!result.ok) {

@@ -76,6 +76,10 @@ TEST_F(ConvertProgram, SkipOutputNamesAndFolders) {
   EXPECT_TRUE(std::filesystem::exists(dir / "named.csv"));
   EXPECT_EQ(run("-o " + input + " " + input), 1) << "never over the input";
   EXPECT_NE(err.find("replace the input"), std::string::npos) << err;
+  const std::string other = capture("x.wfm", 100);  // also named x.CSV
+  EXPECT_EQ(run("-d " + (dir / "out").string() + " " + input + " " + other), 1);
+  EXPECT_NE(err.find("would replace " + (dir / "out" / "x.CSV").string()), std::string::npos)
+      << "a later output never replaces an earlier one";
 }
 
 TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
