@@ -45,8 +45,7 @@ ReadResult applyModelLine(std::string_view line, WaveRecord& record) {
 }
 
 struct KeyContext {
-  std::string_view line;  // as read
-  std::string_view u;     // trimmed, upper case
+  std::string_view u;  // trimmed, upper case
   SetupLineState& state;
   WaveRecord& record;
 
@@ -134,7 +133,7 @@ ReadResult ApplyHeaderLine(std::string_view line, SetupLineState& state, WaveRec
   if (startsWith(line, "ModelName = ")) return applyModelLine(line, record);
 
   const std::string upper = UCase(TrimBlanks(line));
-  KeyContext k{line, upper, state, record};
+  KeyContext k{upper, state, record};
   const std::string_view u = upper;
   WaveHeader& h = record.header;
 
