@@ -2,6 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
+#include <string_view>
 
 namespace sondrix {
 namespace {
@@ -21,6 +23,43 @@ std::string printForm(T value) {
 }
 
 }  // namespace
+
+std::string NumberText(double value) {
+  if (!std::isfinite(value)) return decimalText(value);
+  std::array<char, 64> buffer{};
+  char* const first = buffer.data();
+  char* const last = first + buffer.size();
+  const auto rounded = std::to_chars(first, last, value, std::chars_format::scientific, 14);
+  double fifteenDigits = 0.0;
+  std::from_chars(first, rounded.ptr, fifteenDigits);
+  if (fifteenDigits == 0.0) return "0";  // a negative zero too
+
+  // The shortest digits in scientific form ("-1.5e+06"), laid out again without the exponent.
+  const auto shortest = std::to_chars(first, last, fifteenDigits, std::chars_format::scientific);
+  const std::string_view sci(first, static_cast<std::size_t>(shortest.ptr - first));
+  const std::size_t e = sci.find('e');
+  int exponent = 0;
+  std::from_chars(sci.data() + e + (sci[e + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
+  std::string digits;
+  for (char c : sci.substr(0, e)) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  // digits[0] stands at 10^exponent.
+  std::string text = fifteenDigits < 0 ? "-" : "";
+  const int count = static_cast<int>(digits.size());
+  if (exponent < 0) {
+    text += "0.";
+    text.append(static_cast<std::size_t>(-exponent - 1), '0');
+    text += digits;
+  } else if (exponent + 1 >= count) {
+    text += digits;
+    text.append(static_cast<std::size_t>(exponent + 1 - count), '0');
+  } else {
+    const auto point = static_cast<std::size_t>(exponent + 1);
+    text += digits.substr(0, point) + "." + digits.substr(point);
+  }
+  return text;
+}
 
 std::string DecimalText(double value) { return decimalText(value); }
 std::string DecimalText(float value) { return decimalText(value); }

@@ -29,6 +29,22 @@ TEST(PrintFormTest, BlankOrMinusBeforeAndBlankAfter) {
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
 }
 
+TEST(PrintFormTest, NumberTextIsPlainWithFifteenDigits) {
+  const std::pair<double, std::string> cases[] = {
+      {5.0, "5"},
+      {537 / 100.0, "5.37"},
+      {4.0 - 100 / 8192.0, "3.98779296875"},
+      {-0.0, "0"},
+      {1e-5, "0.00001"},
+      {1.5e6, "1500000"},
+      {-2.5, "-2.5"},
+      {0.1 + 0.2, "0.3"},                         // 0.30000000000000004 has 17 digits
+      {123456789.123456789, "123456789.123457"},  // 15 significant digits
+      {3.4028234663852886e35, "340282346638529000000000000000000000"},
+  };
+  for (const auto& [value, want] : cases) EXPECT_EQ(NumberText(value), want) << value;
+}
+
 // The text without its blanks reads back to the same value; the sign slot holds exactly one of
 // blank and minus.
 template <typename T>
