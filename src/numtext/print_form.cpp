@@ -19,7 +19,10 @@ template <typename T>
 std::string printForm(T value) {
   if (value == 0) value = 0;  // a negative zero prints as 0
   // A not-negative value gets a blank where a minus sign would stand.
-  return (value < 0 ? "" : " ") + decimalText(value) + " ";
+  std::string text(value < 0 ? "" : " ");
+  text.append(decimalText(value));
+  text.push_back(' ');
+  return text;
 }
 
 }  // namespace
@@ -45,10 +48,11 @@ std::string NumberText(double value) {
     if (c >= '0' && c <= '9') digits += c;
   }
   // digits[0] stands at 10^exponent.
-  std::string text = fifteenDigits < 0 ? "-" : "";
+  std::string text;
+  if (fifteenDigits < 0) text.push_back('-');
   const int count = static_cast<int>(digits.size());
   if (exponent < 0) {
-    text += "0.";
+    text.append("0.");
     text.append(static_cast<std::size_t>(-exponent - 1), '0');
     text += digits;
   } else if (exponent + 1 >= count) {
@@ -56,7 +60,9 @@ std::string NumberText(double value) {
     text.append(static_cast<std::size_t>(exponent + 1 - count), '0');
   } else {
     const auto point = static_cast<std::size_t>(exponent + 1);
-    text += digits.substr(0, point) + "." + digits.substr(point);
+    text.append(digits, 0, point);
+    text.push_back('.');
+    text.append(digits, point);
   }
   return text;
 }

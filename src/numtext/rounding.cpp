@@ -1,5 +1,8 @@
 #include "numtext/rounding.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -52,6 +55,24 @@ std::optional<float> NarrowToFloat(double value) {
   if (magnitude >= overflowBoundary) return std::nullopt;
   if (magnitude > maxFloat) return static_cast<float>(value < 0 ? -maxFloat : maxFloat);
   return static_cast<float>(value);
+}
+
+float ClampToFloat(double value) {
+  if (std::isnan(value)) return 0.0f;
+  if (const auto narrowed = NarrowToFloat(value)) return *narrowed;
+  constexpr float maxFloat = std::numeric_limits<float>::max();
+  return value < 0 ? -maxFloat : maxFloat;
+}
+
+double RoundToDecimals(double value, int decimals) {
+  if (!std::isfinite(value)) return value;
+  // to_chars rounds the exact binary value, so only exact binary halves are ties.
+  std::array<char, 400> buffer{};  // a double has at most 309 integer digits
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::fixed, std::clamp(decimals, 0, 15));
+  double rounded = value;
+  if (ec == std::errc{}) std::from_chars(buffer.data(), end, rounded);
+  return rounded;
 }
 
 }  // namespace sondrix

@@ -20,4 +20,13 @@ std::int32_t RoundClampInt32(double value);
 // A 64-bit value stored into a 32-bit float: fails when it is not finite or beyond the float range.
 std::optional<float> NarrowToFloat(double value);
 
+// The value stored into a 32-bit float where the window saturates instead of failing: beyond the
+// float range gives the largest float of that sign, not-a-number gives 0.
+float ClampToFloat(double value);
+
+// Rounded to `decimals` places after the point (0 to 15), an exact half to the even neighbour,
+// as the decimal text of the value shows it: 2.675 is stored as 2.67499999... and gives 2.67.
+// Not finite stays so.
+double RoundToDecimals(double value, int decimals);
+
 }  // namespace sondrix

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <tuple>
 
 namespace sondrix {
 namespace {
@@ -78,6 +79,38 @@ TEST(NarrowToFloatTest, RefusesOnlyWhatRoundsBeyondTheFloatRange) {
       {kInf, std::nullopt},
       {kNaN, std::nullopt}};
   for (const auto& [value, want] : cases) EXPECT_EQ(NarrowToFloat(value), want) << value;
+}
+
+}  // namespace
+}  // namespace sondrix
+
+namespace sondrix {
+namespace {
+
+TEST(RoundToDecimalsTest, ExactHalvesToEvenOthersByTheirBinaryValue) {
+  const std::tuple<double, int, double> cases[] = {
+      {0.125, 2, 0.12},
+      {0.375, 2, 0.38},
+      {-0.125, 2, -0.12},
+      {2.675, 2, 2.67},
+      {333.33334350585938, 2, 333.33},
+      {500.00002374872565, 2, 500.0},
+      {1.000005, 5, 1.00001},
+      {2.5, 0, 2.0},
+      {-1e-9, 2, 0.0},
+      {3.4028234663852886e35, 2, 3.4028234663852886e35},
+  };
+  for (const auto& [value, decimals, want] : cases) {
+    EXPECT_EQ(RoundToDecimals(value, decimals), want) << value << " to " << decimals;
+  }
+  EXPECT_TRUE(std::isnan(RoundToDecimals(kNaN, 2)));
+}
+
+TEST(ClampToFloatTest, SaturatesInsteadOfFailing) {
+  EXPECT_EQ(ClampToFloat(1e300), FLT_MAX);
+  EXPECT_EQ(ClampToFloat(-kInf), -FLT_MAX);
+  EXPECT_EQ(ClampToFloat(kNaN), 0.0f);
+  EXPECT_EQ(ClampToFloat(0.1), 0.1f);
 }
 
 }  // namespace

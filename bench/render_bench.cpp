@@ -1,0 +1,68 @@
+// Drawing a 5-million-point, 4-channel capture over its whole window: one scene per iteration,
+// in each display choice, and the smoothing at a narrow and a very wide width.
+#include <benchmark/benchmark.h>
+
+#include "model/ui_sink.h"
+#include "record_files.h"
+#include "view/renderer.h"
+#include "wfm/load_wfm.h"
+
+namespace sondrix {
+namespace {
+
+struct Loaded {
+  WaveRecord record;
+  ViewState view;
+  SmoothingChoice smoothing;
+  Scene scene = InitialScene();
+};
+
+// Loaded once per program: the benchmarks share the record as the window does.
+Loaded& Capture() {
+  static Loaded* loaded = [] {
+    auto* l = new Loaded;
+    NullSink sink;
+    LoadWfmFile(bench::FiveMillionPointCapture(), l->record, l->view, l->smoothing, l->scene, sink);
+    return l;
+  }();
+  return *loaded;
+}
+
+void Draw(benchmark::State& state, SmoothingMode mode, const char* width) {
+  Loaded& l = Capture();
+  if (!l.view.WaveLoaded) state.SkipWithError("the capture did not load");
+  l.smoothing = {mode, width, 11};
+  std::size_t points = 0;
+  for (auto _ : state) {
+    DrawWaveform(l.record, l.view, l.smoothing, l.scene, 0, l.record.header.Points - 1,
+                 l.record.header.TimeDiv);
+    points = 0;
+    for (const Trace& t : l.scene.traces) points += t.points.size();
+    benchmark::DoNotOptimize(points);
+  }
+  state.counters["points"] = static_cast<double>(points);
+  state.SetItemsProcessed(state.iterations() * 4 * l.record.header.Points);
+}
+
+void BM_DrawSourceOnly(benchmark::State& state) { Draw(state, SmoothingMode::SourceOnly, "11"); }
+BENCHMARK(BM_DrawSourceOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_DrawSmoothedOnly11(benchmark::State& state) {
+  Draw(state, SmoothingMode::SmoothedOnly, "11");
+}
+BENCHMARK(BM_DrawSmoothedOnly11)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_DrawSmoothedOnly10001(benchmark::State& state) {
+  Draw(state, SmoothingMode::SmoothedOnly, "10001");
+}
+BENCHMARK(BM_DrawSmoothedOnly10001)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_DrawSourceAndSmoothed11(benchmark::State& state) {
+  Draw(state, SmoothingMode::SourceAndSmoothed, "11");
+}
+BENCHMARK(BM_DrawSourceAndSmoothed11)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+}  // namespace sondrix
+
+BENCHMARK_MAIN();

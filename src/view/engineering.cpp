@@ -1,0 +1,43 @@
+#include "view/engineering.h"
+
+#include <cmath>
+
+#include "numtext/print_form.h"
+#include "numtext/rounding.h"
+
+namespace sondrix {
+
+Engineering ToEngineering(float value, std::string_view unit, int decimals) {
+  const float magnitude = std::fabs(value);
+  const double v = value;
+  Engineering result;
+  if (magnitude < 0.000001f) {
+    result = {v * 1'000'000'000.0, "n"};
+  } else if (magnitude < 0.001f) {
+    result = {v * 1'000'000.0, "u"};
+  } else if (magnitude < 1.0f) {
+    result = {v * 1000.0, "m"};
+  } else if (magnitude >= 1000.0f) {
+    result = {v / 1000.0, "k"};
+  } else {
+    result = {v, ""};
+  }
+  result.mantissa = RoundToDecimals(result.mantissa, decimals);
+  result.text += unit;
+  return result;
+}
+
+std::string CaptionText(const Engineering& value) {
+  return NumberText(value.mantissa) + value.text;
+}
+
+double EngineeringToSeconds(double mantissa, std::string_view text) {
+  if (text == "ms") return mantissa / 1000.0;
+  if (text == "us") return mantissa / 1'000'000.0;
+  if (text == "ns") return mantissa / 1'000'000'000.0;
+  // A window of 1000 s or more is captioned in ks; its centre must come back in seconds too.
+  if (text == "ks") return mantissa * 1000.0;
+  return mantissa;
+}
+
+}  // namespace sondrix
