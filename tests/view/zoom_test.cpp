@@ -1,0 +1,194 @@
+#include "view/zoom.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <tuple>
+
+namespace sondrix {
+namespace {
+
+constexpr double kTimeDiv = 1e-3;
+
+WaveHeader Record(std::int32_t points) {
+  WaveHeader header;
+  header.Points = points;
+  header.TimeDiv = kTimeDiv;
+  return header;
+}
+
+// How the view stands before the press: as a load leaves it, after a first press with the
+// default boxes, or with a magnification that the next factor overflows or underflows.
+enum class Before { Reset, Zoomed, XNearMax, YTiny };
+
+ViewState Loaded(std::int32_t points, Before before = Before::Reset) {
+  ViewState v;
+  ResetView(v, points);
+  v.WaveLoaded = v.WaveDrawn = true;
+  if (before == Before::Zoomed) {
+    std::tie(v.StartIndex, v.EndIndex, v.XZoom, v.YZoom) = std::tuple(2499, 7500, 2.0f, 2.0f);
+    std::tie(v.YTop, v.YBottom) = std::tuple(16383.25f, -16384.25f);
+  }
+  if (before == Before::XNearMax) v.XZoom = 2e38f;
+  if (before == Before::YTiny) v.YZoom = 1e-30f;
+  return v;
+}
+
+// What the renderer keeps of a draw: the window, and the range pulled into 16 bits.
+void Draw(ViewState& v, const DrawRequest& r) {
+  std::tie(v.StartIndex, v.EndIndex) = std::tuple(r.start, r.end);
+  v.YTop = std::min(v.YTop, kFullScaleTop);
+  v.YBottom = std::max(v.YBottom, kFullScaleBottom);
+}
+
+// ZoomRate|YZoomRate|ExpPos|YExpPos
+ZoomBoxes Boxes(const std::string& t) {
+  const auto a = t.find('|'), b = t.find('|', a + 1), c = t.find('|', b + 1);
+  return {t.substr(0, a), t.substr(a + 1, b - a - 1), t.substr(b + 1, c - b - 1), t.substr(c + 1)};
+}
+std::string Texts(const ZoomBoxes& b) {
+  return b.ZoomRate + "|" + b.YZoomRate + "|" + b.ExpPos + "|" + b.YExpPos;
+}
+
+auto Fields(const ViewState& v) {
+  return std::tuple(v.StartIndex, v.EndIndex, v.XZoom, v.YZoom, v.YTop, v.YBottom);
+}
+
+TEST(ExpandTest, WindowFactorsAndBoxes) {
+  struct Case {
+    const char* name;
+    Before before;
+    const char* in;
+    std::int32_t start, end;
+    float xZoom, yZoom;
+    const char* out;
+  };
+  using enum Before;
+  const Case cases[] = {
+      {"first press: end 7499.5 to even", Reset, "2|2|5|4", 2499, 7500, 2, 2, "2|2|5|4"},
+      {"second press: a quarter", Zoomed, "2|2|5|4", 3749, 6249, 4, 4, "2|2|5|4"},
+      {"ExpPos 0: start -1 clamped", Reset, "2|2|0|4", 0, 5000, 2, 2, "2|2|0|4"},
+      {"ExpPos 12 past the record", Reset, "2|2|12|4", 2499, 7500, 2, 2, "2|2|5|4"},
+      {"ExpPos 12 in the record", Zoomed, "2|2|12|4", 6375, 8875, 4, 4, "2|2|12|4"},
+      {"ExpPos -1 before the record", Reset, "2|2|-1|4", 2499, 7500, 2, 2, "2|2|5|4"},
+      {"X factor 1e99", Reset, "1e99|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+      {"Y factor 1e99 after X", Reset, "2|1e99|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
+      {"X factor 0", Reset, "0|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+      {"X factor negative", Reset, "-2|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+      {"X factor no number", Reset, "abc|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+      {"Y factor 0 as a float", Reset, "2|1e-50|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
+      {"X product overflows", XNearMax, "2|2|5|4", 4999, 5000, 2e38f, 1, "1|1|5|4"},
+      {"Y product underflows", YTiny, "2|1e-20|5|4", 2499, 7500, 2, 1e-30f, "1|1|5|4"},
+      {"huge factor: two samples", Reset, "1e30|2|5|4", 4999, 5000, 1e30f, 2, "1e30|2|5|4"},
+      {"huge factor at sample 0", Reset, "1e30|2|0|4", 0, 1, 1e30f, 2, "1e30|2|0|4"},
+      {"tiny factor: whole record", Reset, "1e-30|2|5|4", 0, 9999, 1e-30f, 2, "1e-30|2|5|4"},
+      {"ExpPos overflows 32 bits", Reset, "2|2|1e9|6", 2499, 7500, 2, 2, "2|2|5|4"},
+      {"ExpPos overflows 64 bits", Reset, "2|2|1e400|6", 2499, 7500, 2, 2, "2|2|5|4"},
+      {"YExpPos beyond a float", Reset, "2|2|0|1e39", 2499, 7500, 2, 2, "2|2|5|4"},
+      {"level beyond a float", Reset, "2|2|0|1e38", 2499, 7500, 2, 2, "2|2|5|4"},
+  };
+  for (const Case& c : cases) {
+    ViewState view = Loaded(10000, c.before);
+    ZoomBoxes boxes = Boxes(c.in);
+    const auto request = Expand(Record(10000), view, boxes);
+    EXPECT_EQ(request, (DrawRequest{c.start, c.end, kTimeDiv / double{c.xZoom}})) << c.name;
+    EXPECT_EQ(std::tuple(view.XZoom, view.YZoom), std::tuple(c.xZoom, c.yZoom)) << c.name;
+    EXPECT_EQ(Texts(boxes), c.out) << c.name;
+  }
+}
+
+TEST(ExpandTest, VerticalRangeAboutTheLevel) {
+  struct Case {
+    const char* name;
+    Before before;
+    const char* in;
+    float top, bottom;
+  };
+  using enum Before;
+  const Case cases[] = {
+      {"level -0.5 in the middle", Reset, "2|2|5|4", 16383.25f, -16384.25f},
+      {"top edge", Reset, "2|2|5|8", 32767, -0.5f},
+      {"bottom edge", Reset, "2|2|5|0", -0.5f, -32768},
+      {"in 32-bit floats", Reset, "2|2|5|2.7", 11058.5302734375f, -21708.96875f},
+      {"second press: same fraction", Zoomed, "2|2|5|4", 8191.375f, -8192.375f},
+      {"factor refused: YZoom 1", Reset, "2|1e99|5|4", 32767, -32768},
+      {"position refused: middle", Reset, "2|2|5|1e39", 16383.25f, -16384.25f},
+  };
+  for (const Case& c : cases) {
+    ViewState view = Loaded(10000, c.before);
+    ZoomBoxes boxes = Boxes(c.in);
+    ASSERT_TRUE(Expand(Record(10000), view, boxes)) << c.name;
+    EXPECT_EQ(std::tuple(view.YTop, view.YBottom), std::tuple(c.top, c.bottom)) << c.name;
+  }
+}
+
+TEST(ExpandTest, NothingHappensWithoutADrawnRecordOfTwoSamples) {
+  struct Case {
+    const char* name;
+    std::int32_t points;
+    bool loaded, drawn;
+    float xZoom;
+  };
+  const Case cases[] = {
+      {"not loaded", 10000, false, true, 1},
+      {"not drawn", 10000, true, false, 1},
+      {"one point", 1, true, true, 1},
+      {"never reset", 10000, true, true, 0},
+  };
+  for (const Case& c : cases) {
+    ViewState view = Loaded(c.points);
+    std::tie(view.WaveLoaded, view.WaveDrawn, view.XZoom) = std::tuple(c.loaded, c.drawn, c.xZoom);
+    const ViewState before = view;
+    ZoomBoxes boxes = Boxes("3|3|7|2");
+    EXPECT_FALSE(Expand(Record(c.points), view, boxes)) << c.name;
+    EXPECT_EQ(Fields(view), Fields(before)) << c.name;
+    EXPECT_EQ(Texts(boxes), "3|3|7|2") << c.name;
+  }
+
+  // 5 * (EndIndex + 1) overflows even at the middle positions: the boxes fall back, the view stays.
+  ViewState view = Loaded(INT32_MAX);
+  const ViewState before = view;
+  ZoomBoxes boxes = Boxes("2|2|3|3");
+  EXPECT_FALSE(Expand(Record(INT32_MAX), view, boxes));
+  EXPECT_EQ(Fields(view), Fields(before));
+  EXPECT_EQ(Texts(boxes), "2|2|5|4");
+}
+
+// Whatever the boxes hold, every press draws two or more samples inside the record.
+TEST(ExpandTest, WindowAlwaysInsideTheRecord) {
+  for (std::int32_t points : {2, 3, 10, 10000, 5000011}) {
+    for (const char* pos : {"-5", "0", "2.5", "5", "9.9", "10", "12", "1e9"}) {
+      for (const char* rate : {"1e-30", "0.5", "1", "3", "1e30"}) {
+        ViewState view = Loaded(points);
+        ZoomBoxes boxes{rate, rate, pos, "8"};
+        for (int press = 0; press < 3; ++press) {
+          const auto r = Expand(Record(points), view, boxes);
+          ASSERT_TRUE(r && r->start >= 0 && r->start < r->end && r->end < points)
+              << points << " points, ExpPos " << pos << ", factor " << rate;
+          ASSERT_TRUE(std::isfinite(r->timeDiv) && r->timeDiv > 0);
+          Draw(view, *r);
+        }
+      }
+    }
+  }
+}
+
+TEST(XResetTest, WholeRecordOnceLoaded) {
+  ViewState view = Loaded(10000, Before::Zoomed);
+  view.WaveDrawn = false;  // not needed
+  EXPECT_EQ(XReset(Record(10000), view), (DrawRequest{0, 9999, kTimeDiv}));
+  EXPECT_EQ(std::tuple(view.XZoom, view.YZoom, view.YTop, view.YBottom),
+            std::tuple(1.0f, 1.0f, 32767.0f, -32768.0f));
+
+  view = Loaded(10000, Before::Zoomed);
+  view.WaveLoaded = false;
+  const ViewState before = view;
+  EXPECT_FALSE(XReset(Record(10000), view));
+  EXPECT_EQ(Fields(view), Fields(before));
+}
+
+}  // namespace
+}  // namespace sondrix
