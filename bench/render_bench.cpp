@@ -5,6 +5,7 @@
 #include "model/ui_sink.h"
 #include "record_files.h"
 #include "view/renderer.h"
+#include "view/zoom.h"
 #include "wfm/load_wfm.h"
 
 namespace sondrix {
@@ -61,6 +62,26 @@ void BM_DrawSourceAndSmoothed11(benchmark::State& state) {
   Draw(state, SmoothingMode::SourceAndSmoothed, "11");
 }
 BENCHMARK(BM_DrawSourceAndSmoothed11)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One zoom press to XZoom 1024 from the whole record, and the draw of the window it gives.
+void BM_ExpandAndDrawAt1024(benchmark::State& state) {
+  Loaded& l = Capture();
+  if (!l.view.WaveLoaded) state.SkipWithError("the capture did not load");
+  l.smoothing = {SmoothingMode::SourceOnly, "11", 11};
+  std::int32_t span = 0;
+  for (auto _ : state) {
+    ResetZoom(l.view);
+    ZoomBoxes boxes;
+    boxes.ZoomRate = "1024";
+    const auto window = Expand(l.record.header, l.view, boxes);
+    if (!window) state.SkipWithError("the zoom did nothing");
+    DrawWaveform(l.record, l.view, l.smoothing, l.scene, window->start, window->end,
+                 window->timeDiv);
+    span = l.view.EndIndex - l.view.StartIndex;
+  }
+  state.counters["span"] = span;
+}
+BENCHMARK(BM_ExpandAndDrawAt1024)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 }  // namespace
 }  // namespace sondrix

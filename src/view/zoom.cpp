@@ -11,9 +11,11 @@
 namespace sondrix {
 namespace {
 
-constexpr const char* kUnitFactor = "1";
-constexpr const char* kMiddleExpPos = "5";   // the middle of the 10 divisions across
-constexpr const char* kMiddleYExpPos = "4";  // the middle of the 8 divisions up
+// Built as strings and moved in: assigning a literal to a box trips a false -Wrestrict in
+// GCC 12's optimised std::string code.
+std::string UnitFactor() { return "1"; }
+std::string MiddleExpPos() { return "5"; }   // the middle of the 10 divisions across
+std::string MiddleYExpPos() { return "4"; }  // the middle of the 8 divisions up
 
 bool IsMagnification(float zoom) { return std::isfinite(zoom) && zoom > 0.0f; }
 
@@ -44,8 +46,8 @@ Magnifications ApplyFactors(const ViewState& view, ZoomBoxes& boxes) {
       return zoom;
     }
   }
-  boxes.ZoomRate = kUnitFactor;
-  boxes.YZoomRate = kUnitFactor;
+  boxes.ZoomRate = UnitFactor();
+  boxes.YZoomRate = UnitFactor();
   return zoom;
 }
 
@@ -67,7 +69,7 @@ std::optional<std::int32_t> CentreSample(const WaveHeader& header, const ViewSta
   // Any 32-bit sum over 10 fits.
   std::int32_t centre = RoundClampInt32(sum / static_cast<double>(kXDivisions));
   if (centre < 0 || centre >= header.Points) {
-    boxes.ExpPos = kMiddleExpPos;
+    boxes.ExpPos = MiddleExpPos();
     if (__builtin_add_overflow(afterEnd, view.StartIndex, &sum)) return std::nullopt;
     centre = RoundClampInt32(sum / 2.0);
   }
@@ -123,8 +125,8 @@ std::optional<DrawRequest> Expand(const WaveHeader& header, ViewState& view, Zoo
   std::optional<VerticalRange> range =
       centre ? ZoomedRange(view, zoom.y, boxes.YExpPos) : std::nullopt;
   if (!centre || !range) {
-    boxes.ExpPos = kMiddleExpPos;
-    boxes.YExpPos = kMiddleYExpPos;
+    boxes.ExpPos = MiddleExpPos();
+    boxes.YExpPos = MiddleYExpPos();
     centre = CentreSample(header, view, boxes);
     range = centre ? ZoomedRange(view, zoom.y, boxes.YExpPos) : std::nullopt;
     if (!centre || !range) return std::nullopt;
