@@ -33,8 +33,9 @@ std::string NumberText(double value) {
   char* const first = buffer.data();
   char* const last = first + buffer.size();
   const auto rounded = std::to_chars(first, last, value, std::chars_format::scientific, 14);
-  double fifteenDigits = 0.0;
-  std::from_chars(first, rounded.ptr, fifteenDigits);
+  double fifteenDigits = value;
+  // Near the largest double the rounded digits may lie beyond it; the value's own digits serve.
+  if (std::from_chars(first, rounded.ptr, fifteenDigits).ec != std::errc{}) fifteenDigits = value;
   if (fifteenDigits == 0.0) return "0";  // a negative zero too
 
   // The shortest digits in scientific form ("-1.5e+06"), laid out again without the exponent.

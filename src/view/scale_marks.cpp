@@ -63,7 +63,6 @@ void LabelChannel(const WaveHeader& header, const ViewState& view, int ch, Scene
   const auto tick = PlaceDelayMark(std::int64_t{trigAddr} - view.StartIndex,
                                    std::int64_t{view.EndIndex} - view.StartIndex);
   scene.delayMark.visible = tick.has_value();
-  if (tick) scene.delayMark.x = *tick;
 
   const Engineering tdiv = ToEngineering(view.ShownTimeDiv, "s/div", kCaptionDecimals);
   scene.tdivLabel.text = CaptionText({tdiv.mantissa, ""}).substr(0, 5) + tdiv.text;
@@ -78,6 +77,7 @@ void LabelChannel(const WaveHeader& header, const ViewState& view, int ch, Scene
     scene.delayMark.visible = false;
     return;
   }
+  if (tick) scene.delayMark.x = *tick;
   const Engineering end =
       ToEngineering(secondsFromTrigger(std::int64_t{view.EndIndex} + 1, trigAddr, header.Delta),
                     "s", kCaptionDecimals);

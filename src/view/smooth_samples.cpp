@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -13,6 +14,7 @@ namespace {
 
 // Round half to even for |x| < 2^51 without a library call: adding 1.5 * 2^52 leaves no
 // fraction bits, so the hardware's default rounding (to nearest, ties to even) does the work.
+static_assert(FLT_EVAL_METHOD == 0, "the rounding below needs plain double arithmetic");
 double roundHalfEvenFast(double x) {
   constexpr double shifter = 6755399441055744.0;  // 1.5 * 2^52
   return (x + shifter) - shifter;

@@ -6,15 +6,22 @@
 namespace sondrix {
 
 std::int32_t ApplySmoothingWidth(SmoothingChoice& choice) {
-  const auto parsed = ParseStrict(choice.widthText);
-  const auto read = parsed ? RoundToInt32(*parsed) : std::nullopt;
-  std::int32_t width = read.value_or(choice.lastValidWidth);
-  if (width > kLargestSmoothingWidth) {
-    width = kLargestSmoothingWidth;
-  } else if (width >= 4 && width % 2 == 0) {
-    width += 1;
+  const std::optional<double> parsed = ParseStrict(choice.widthText);
+  if (!parsed) {
+    choice.widthText = std::to_string(choice.lastValidWidth);
+    return choice.lastValidWidth;
   }
-  if (!read || width != *read) choice.widthText = std::to_string(width);
+  const double rounded = RoundHalfEven(*parsed);
+  std::int32_t width = 0;  // every width of 2 or less copies; the box keeps what was typed
+  if (rounded > kLargestSmoothingWidth) {
+    width = kLargestSmoothingWidth;
+  } else if (rounded > 2) {
+    width = static_cast<std::int32_t>(rounded);
+    if (width % 2 == 0) width += 1;
+  } else if (rounded > 0) {
+    width = static_cast<std::int32_t>(rounded);
+  }
+  if (width > 2 && width != rounded) choice.widthText = std::to_string(width);
   choice.lastValidWidth = width;
   return width;
 }

@@ -19,11 +19,12 @@ struct SmoothingChoice {
   std::int32_t lastValidWidth = kDefaultSmoothingWidth;
 };
 
-// Reads the width box as a whole number (blanks around it allowed, fractions rounded half to
-// even) and returns the width to apply. An even width of 4 or more becomes the next odd one,
-// since dividing 2 half + 1 samples by an even width would scale the trace; a width above
-// 65,535 becomes 65,535; a text that is not a number gives the last valid width. In each of
-// these cases the box text is rewritten to the width applied.
+// Reads the width box as a number (blanks around it allowed, rounded half to even) and returns
+// the width to apply. An even width of 4 or more becomes the next odd one, since dividing
+// 2 half + 1 samples by an even width would scale the trace; a width above 65,535 becomes
+// 65,535; a text that is not a number gives the last valid width. In each of these cases the box
+// text is rewritten to the width applied. Widths of 2 or less (negative ones too) copy the
+// samples and are applied as 0 to 2.
 std::int32_t ApplySmoothingWidth(SmoothingChoice& choice);
 
 }  // namespace sondrix

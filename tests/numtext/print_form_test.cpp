@@ -42,6 +42,8 @@ TEST(PrintFormTest, NumberTextIsPlainWithFifteenDigits) {
       {123456789.123456789, "123456789.123457"},  // 15 significant digits
       {3.4028234663852886e35, "340282346638529000000000000000000000"},
   };
+  // Rounded to 15 digits the largest double would overflow: its own digits are written.
+  EXPECT_EQ(NumberText(1.7976931348623157e308).substr(0, 17), "17976931348623157");
   for (const auto& [value, want] : cases) EXPECT_EQ(NumberText(value), want) << value;
 }
 

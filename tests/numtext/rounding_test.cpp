@@ -81,12 +81,6 @@ TEST(NarrowToFloatTest, RefusesOnlyWhatRoundsBeyondTheFloatRange) {
   for (const auto& [value, want] : cases) EXPECT_EQ(NarrowToFloat(value), want) << value;
 }
 
-}  // namespace
-}  // namespace sondrix
-
-namespace sondrix {
-namespace {
-
 TEST(RoundToDecimalsTest, ExactHalvesToEvenOthersByTheirBinaryValue) {
   const std::tuple<double, int, double> cases[] = {
       {0.125, 2, 0.12},
