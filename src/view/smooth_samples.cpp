@@ -20,10 +20,6 @@ double roundHalfEvenFast(double x) {
   return (x + shifter) - shifter;
 }
 
-std::int16_t saturate16(double x) {
-  return static_cast<std::int16_t>(std::clamp(x, -32768.0, 32767.0));
-}
-
 // out[k] = sums[k] / width rounded half to even, saturated to 16 bits. The product with the
 // reciprocal is off by far less than 2^-30 for the sums met here (|sum| < 2^50). For an odd
 // width no quotient lies closer than 1 / (2 width) to a half, so the product rounds exactly;
@@ -32,8 +28,10 @@ template <typename Sum>
 void storeQuotients(const Sum* sums, std::int64_t n, std::int64_t width, std::int16_t* out) {
   const double inverse = 1.0 / static_cast<double>(width);
   if (width % 2 != 0) {
+    // The mean of 16-bit samples over exactly `width` of them stays in the 16-bit range.
     for (std::int64_t k = 0; k < n; ++k) {
-      out[k] = saturate16(roundHalfEvenFast(static_cast<double>(sums[k]) * inverse));
+      out[k] = static_cast<std::int16_t>(
+          static_cast<std::int32_t>(roundHalfEvenFast(static_cast<double>(sums[k]) * inverse)));
     }
     return;
   }
@@ -66,14 +64,24 @@ void slide(std::span<const std::int16_t> source, std::int64_t start, std::int64_
   std::array<Sum, kBlock> sums{};
   for (std::int64_t blockStart = start; blockStart <= last; blockStart += kBlock) {
     const std::int64_t n = std::min(kBlock, last - blockStart + 1);
-    for (std::int64_t k = 0; k < n; ++k) {
-      const std::int64_t i = blockStart + k;
-      sums[static_cast<std::size_t>(k)] = static_cast<Sum>(sum);
-      if (i - half >= 0 && i + half + 1 <= last) {
-        sum += std::int64_t{raw[i + half + 1]} - raw[i - half];
-      } else {
-        sum += at(i + half + 1) - at(i - half);
-      }
+    // Only near the record's start and the window's end do indices need clamping.
+    const std::int64_t blockEnd = blockStart + n;
+    const std::int64_t freeFrom = std::clamp(half, blockStart, blockEnd);
+    const std::int64_t freeTo = std::clamp(last - half, freeFrom, blockEnd);
+    const auto stored = [&](std::int64_t i) -> Sum& {
+      return sums[static_cast<std::size_t>(i - blockStart)];
+    };
+    for (std::int64_t i = blockStart; i < freeFrom; ++i) {
+      stored(i) = static_cast<Sum>(sum);
+      sum += at(i + half + 1) - at(i - half);
+    }
+    for (std::int64_t i = freeFrom; i < freeTo; ++i) {
+      stored(i) = static_cast<Sum>(sum);
+      sum += std::int64_t{raw[i + half + 1]} - raw[i - half];
+    }
+    for (std::int64_t i = freeTo; i < blockEnd; ++i) {
+      stored(i) = static_cast<Sum>(sum);
+      sum += at(i + half + 1) - at(i - half);
     }
     storeQuotients(sums.data(), n, width, target.data() + blockStart);
   }
