@@ -71,18 +71,18 @@ void slide(std::span<const std::int16_t> source, std::int64_t start, std::int64_
     const auto stored = [&](std::int64_t i) -> Sum& {
       return sums[static_cast<std::size_t>(i - blockStart)];
     };
-    for (std::int64_t i = blockStart; i < freeFrom; ++i) {
-      stored(i) = static_cast<Sum>(sum);
-      sum += at(i + half + 1) - at(i - half);
-    }
+    const auto slideClamped = [&](std::int64_t from, std::int64_t to) {
+      for (std::int64_t i = from; i < to; ++i) {
+        stored(i) = static_cast<Sum>(sum);
+        sum += at(i + half + 1) - at(i - half);
+      }
+    };
+    slideClamped(blockStart, freeFrom);
     for (std::int64_t i = freeFrom; i < freeTo; ++i) {
       stored(i) = static_cast<Sum>(sum);
       sum += std::int64_t{raw[i + half + 1]} - raw[i - half];
     }
-    for (std::int64_t i = freeTo; i < blockEnd; ++i) {
-      stored(i) = static_cast<Sum>(sum);
-      sum += at(i + half + 1) - at(i - half);
-    }
+    slideClamped(freeTo, blockEnd);
     storeQuotients(sums.data(), n, width, target.data() + blockStart);
   }
 }
@@ -105,20 +105,16 @@ std::int32_t SmoothSamples(std::span<const std::int16_t> source, std::int32_t st
 
   const std::int64_t half = RoundToInt32((width - 1.0) / 2.0).value_or(0);
   const std::int64_t last = end;
-  const auto src = [&](std::int64_t k) {
-    return std::int64_t{source[static_cast<std::size_t>(std::clamp<std::int64_t>(k, 0, last))]};
-  };
   // A sliding sum: each step adds the sample entering the window and drops the one leaving it,
   // so the cost does not grow with the width. Integer sums make it equal the direct sum.
   // The first sum counts the repeated edge samples instead of visiting them, so a width far
   // beyond the record costs no more than the record.
   const std::int64_t lo = start - half;
   const std::int64_t hi = start + half;
+  const auto at = [&](std::int64_t k) { return std::int64_t{source[static_cast<std::size_t>(k)]}; };
   std::int64_t sum =
-      std::max<std::int64_t>(0, -lo) * src(0) + std::max<std::int64_t>(0, hi - last) * src(last);
-  for (std::int64_t k = std::max<std::int64_t>(lo, 0); k <= std::min(hi, last); ++k) {
-    sum += src(k);
-  }
+      std::max<std::int64_t>(0, -lo) * at(0) + std::max<std::int64_t>(0, hi - last) * at(last);
+  for (std::int64_t k = std::max<std::int64_t>(lo, 0); k <= std::min(hi, last); ++k) sum += at(k);
   if ((2 * half + 1) * 32768 <= std::numeric_limits<std::int32_t>::max()) {
     slide<std::int32_t>(source, start, last, half, width, sum, target);
   } else {
