@@ -39,15 +39,5 @@ TEST(EngineeringTest, HalvesOfTheLastDecimalGoToEven) {
   EXPECT_EQ(ToEngineering(1.375f, "s", 2).mantissa, 1.38);
 }
 
-TEST(EngineeringTest, BackToSecondsIncludingKilo) {
-  const std::tuple<double, const char*, double> cases[] = {
-      {5, "s", 5},  {-5, "ms", -0.005}, {2.5, "us", 2.5e-6},
-      {0, "ns", 0}, {1.5, "ks", 1500},  {7, "", 7},
-  };
-  for (const auto& [mantissa, text, want] : cases) {
-    EXPECT_DOUBLE_EQ(EngineeringToSeconds(mantissa, text), want) << text;
-  }
-}
-
 }  // namespace
 }  // namespace sondrix
