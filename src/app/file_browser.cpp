@@ -1,0 +1,252 @@
+#include "app/file_browser.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "app/messages.h"
+#include "app/platform_services.h"
+
+namespace sondrix {
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
+#endif
+
+struct Drive {
+  QString root;  // '/' separators; ends with one only for "/" and a drive letter's root
+  QString label;
+};
+
+std::vector<Drive> listDrives() {
+  std::vector<Drive> drives;
+#ifdef Q_OS_WIN
+  for (const QFileInfo& drive : QDir::drives()) drives.push_back({drive.absoluteFilePath(), {}});
+#else
+  // The file-system root is always there; mounted volumes follow by path, each once. Containers
+  // mount single files too (/etc/hosts), which are no place to browse.
+  drives.push_back({QStringLiteral("/"), {}});
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (!volume.isValid() || !volume.isReady()) continue;
+    const QString root = QDir::cleanPath(volume.rootPath());
+    const bool known = std::any_of(drives.begin(), drives.end(),
+                                   [&](const Drive& drive) { return drive.root == root; });
+    if (known || !QFileInfo(root).isDir()) continue;
+    drives.push_back({root, volume.name()});
+  }
+  std::sort(drives.begin() + 1, drives.end(),
+            [](const Drive& a, const Drive& b) { return a.root < b.root; });
+#endif
+  return drives;
+}
+
+// The path as the browser keeps it; empty when there is no path.
+QString absoluteFolder(const QString& folder) {
+  if (folder.isEmpty()) return {};
+  return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(folder)).absoluteFilePath());
+}
+
+bool isOpenableFolder(const QString& folder) {
+  const QFileInfo info(folder);
+  return !folder.isEmpty() && info.isDir() && info.isReadable();
+}
+
+// Whether `path` lies on the volume mounted at `root`.
+bool isOnRoot(const QString& path, const QString& root) {
+  if (path.compare(root, kPathCase) == 0) return true;
+  return path.startsWith(root.endsWith(u'/') ? root : root + u'/', kPathCase);
+}
+
+// Root first, then each folder down to `path`.
+QStringList chainTo(const QString& path) {
+  QStringList chain{path};
+  for (;;) {
+    const QString parent = QFileInfo(chain.front()).path();
+    // A root is its own parent.
+    if (parent.size() >= chain.front().size()) break;
+    chain.prepend(parent);
+  }
+  return chain;
+}
+
+QString indented(int depth, const QString& name) { return QString(2 * depth, u' ') + name; }
+
+}  // namespace
+
+FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
+    : QWidget(parent),
+      services_(services),
+      drives_(new QComboBox(this)),
+      folders_(new QListWidget(this)),
+      filter_(new QComboBox(this)),
+      files_(new QListWidget(this)) {
+  drives_->setObjectName(QStringLiteral("DriveList"));
+  folders_->setObjectName(QStringLiteral("DirList"));
+  filter_->setObjectName(QStringLiteral("FileFilter"));
+  files_->setObjectName(QStringLiteral("FileList"));
+
+  filter_->setEditable(false);
+  filter_->addItems(
+      {QStringLiteral("*.WFM"), QStringLiteral("*.CSV;*.TXT"), QStringLiteral("*.*")});
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(drives_);
+  layout->addWidget(folders_, 1);
+  layout->addWidget(filter_);
+  layout->addWidget(files_, 2);
+
+  // Only the operator's choices run the changes: refilling a list must not re-run them.
+  connect(drives_, &QComboBox::activated, this, &FileBrowser::chooseDrive);
+  connect(folders_, &QListWidget::itemActivated, this, &FileBrowser::openFolderItem);
+  connect(filter_, &QComboBox::activated, this, &FileBrowser::selectFilter);
+
+  // The window decides what to say at start, so nothing is shown or counted here.
+  path_ = absoluteFolder(QDir::currentPath());
+  fillDrives(path_);
+  fillFolders();
+  fillFiles({});
+}
+
+QString FileBrowser::path() const { return QDir::toNativeSeparators(path_); }
+
+bool FileBrowser::setPath(const QString& folder) {
+  if (moveTo(folder)) return true;
+  services_.showMessage(QString::fromUtf8(messages::kNoFolder),
+                        QString::fromUtf8(messages::kFolderCheck), MessageButtons::Ok);
+  return false;
+}
+
+bool FileBrowser::moveTo(const QString& folder) {
+  // Checked before anything changes, so a vanished folder leaves the lists as they were.
+  const QString target = absoluteFolder(folder);
+  if (!isOpenableFolder(target)) return false;
+  path_ = target;
+  fillFolders();
+  fillFiles({});
+  emit filesCounted(fileCount());
+  return QDir::setCurrent(path_);
+}
+
+void FileBrowser::chooseDrive(int index) {
+  if (index < 0 || index >= drives_->count()) return;
+  const QString root = drives_->itemData(index, kPathRole).toString();
+  fillDrives(root);
+  // A volume unmounted since the list was read may leave its empty mount folder behind, so the
+  // refreshed list has the last word. moveTo shows nothing, so a drive that is gone or unreadable
+  // gets the drive message alone.
+  const bool listed = drives_->itemData(drives_->currentIndex(), kPathRole).toString() == root;
+  if (!listed || !moveTo(root)) {
+    fillDrives(path_);
+    services_.showMessage(QString::fromUtf8(messages::kNoDrive),
+                          QString::fromUtf8(messages::kDriveCheck), MessageButtons::Ok);
+    return;
+  }
+  emit filesCounted(fileCount());
+}
+
+void FileBrowser::selectFilter(int index) {
+  if (index < 0 || index >= filter_->count()) return;
+  filter_->setCurrentIndex(index);
+  pattern_ = filter_->itemText(index);
+  fillFiles({});
+}
+
+QString FileBrowser::selectedFile() const {
+  const QList<QListWidgetItem*> selected = files_->selectedItems();
+  return selected.isEmpty() ? QString() : selected.front()->text();
+}
+
+int FileBrowser::fileCount() const { return files_->count(); }
+
+QStringList FileBrowser::files() const {
+  QStringList names;
+  names.reserve(files_->count());
+  for (int row = 0; row < files_->count(); ++row) names.push_back(files_->item(row)->text());
+  return names;
+}
+
+void FileBrowser::refresh() {
+  fillDrives(path_);
+  fillFolders();
+  fillFiles(selectedFile());
+}
+
+void FileBrowser::fillDrives(const QString& select) {
+  const QSignalBlocker blocker(drives_);
+  drives_->clear();
+  int selected = -1;
+  qsizetype longest = -1;
+  for (const Drive& drive : listDrives()) {
+    QString text = QDir::toNativeSeparators(drive.root);
+    if (!drive.label.isEmpty()) text += QStringLiteral(" [%1]").arg(drive.label);
+    drives_->addItem(text, drive.root);
+    // Volumes mount inside one another: the deepest root holding the folder is its drive.
+    if (isOnRoot(select, drive.root) && drive.root.size() > longest) {
+      longest = drive.root.size();
+      selected = drives_->count() - 1;
+    }
+  }
+  drives_->setCurrentIndex(selected);
+}
+
+void FileBrowser::fillFolders() {
+  const QSignalBlocker blocker(folders_);
+  folders_->clear();
+  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+  const QStringList chain = chainTo(path_);
+  for (int depth = 0; depth < chain.size(); ++depth) {
+    const QString& folder = chain[depth];
+    const QString name =
+        depth == 0 ? QDir::toNativeSeparators(folder) : QFileInfo(folder).fileName();
+    auto* item = new QListWidgetItem(open, indented(depth, name), folders_);
+    item->setData(kPathRole, QDir::toNativeSeparators(folder));
+  }
+  folders_->setCurrentRow(static_cast<int>(chain.size()) - 1);
+
+  const int depth = static_cast<int>(chain.size());
+  const QFileInfoList subfolders =
+      QDir(path_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+  for (const QFileInfo& sub : subfolders) {
+    auto* item = new QListWidgetItem(closed, indented(depth, sub.fileName()), folders_);
+    item->setData(kPathRole, QDir::toNativeSeparators(sub.absoluteFilePath()));
+  }
+}
+
+void FileBrowser::fillFiles(const QString& keepSelected) {
+  const QSignalBlocker blocker(files_);
+  files_->clear();
+  QStringList filters = pattern_.split(u';', Qt::SkipEmptyParts);
+  for (QString& filter : filters) {
+    filter = filter.trimmed();
+    // "*.*" means every file to the operator, also one without an extension.
+    if (filter == QStringLiteral("*.*")) filter = QStringLiteral("*");
+  }
+  const QStringList names =
+      QDir(path_).entryList(filters, QDir::Files, QDir::Name | QDir::IgnoreCase);
+  files_->addItems(names);
+  if (keepSelected.isEmpty()) return;
+  const QList<QListWidgetItem*> same = files_->findItems(keepSelected, Qt::MatchExactly);
+  if (!same.isEmpty()) files_->setCurrentItem(same.front());
+}
+
+void FileBrowser::openFolderItem(QListWidgetItem* item) {
+  // Read before setPath refills the list and deletes the item.
+  const QString folder = item->data(kPathRole).toString();
+  setPath(folder);
+}
+
+}  // namespace sondrix

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QComboBox;
+class QListWidget;
+class QListWidgetItem;
+
+namespace sondrix {
+
+class PlatformServices;
+
+// The drive list, folder list, pattern choice and file list at the side of the main window. The
+// folder shown here is where the commands open their files, and it is kept as the process's
+// current directory so that relative names resolve there too.
+class FileBrowser : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The item data role holding a drive's root (DriveList) or a folder's full path (DirList).
+  static constexpr int kPathRole = Qt::UserRole;
+
+  explicit FileBrowser(PlatformServices& services, QWidget* parent = nullptr);
+
+  // The folder shown, in native separators, with a trailing separator only for a root.
+  QString path() const;
+  // Opens `folder` and makes it the current directory. A folder that is missing or unreadable
+  // gets the folder message and leaves everything as it was; false on any failure.
+  bool setPath(const QString& folder);
+
+  QString pattern() const { return pattern_; }
+  void selectFilter(int index);
+
+  QString selectedFile() const;
+  int fileCount() const;
+  QStringList files() const;
+
+  // Re-reads the drives and the folder's contents, keeping the selected file when still there;
+  // shows nothing and counts nothing.
+  void refresh();
+  void chooseDrive(int index);
+
+ signals:
+  void filesCounted(int count);
+
+ private:
+  // Shows `folder` without any message; false when it cannot be shown.
+  bool moveTo(const QString& folder);
+  void fillDrives(const QString& select);
+  void fillFolders();
+  void fillFiles(const QString& keepSelected);
+  void openFolderItem(QListWidgetItem* item);
+
+  PlatformServices& services_;
+  QComboBox* drives_;
+  QListWidget* folders_;
+  QComboBox* filter_;
+  QListWidget* files_;
+  QString path_;  // absolute and clean, with '/' separators
+  QString pattern_ = QStringLiteral("*.wfm");
+};
+
+}  // namespace sondrix
