@@ -42,9 +42,11 @@ class ScriptedServices final : public PlatformServices {
   std::optional<QString> showFileDialog(const FileDialogRequest& request) override {
     dialogs.push_back(request);
     if (dialogResults.empty()) return std::nullopt;
-    auto result = dialogResults.front();
+    const bool cancelled = !dialogResults.front().has_value();
+    const QString path = dialogResults.front().value_or(QString());
     dialogResults.pop_front();
-    return result;
+    if (cancelled) return std::nullopt;
+    return path;
   }
   void pumpEvents() override { ++pumps; }
   double secondsSinceMidnight() override { return clock; }

@@ -1,0 +1,154 @@
+// The window on a 5-million-point, 4-channel capture, offscreen: playing the file until the
+// surface has painted it, a zoom press or a smoothing change until painted, and painting alone
+// on a long and a short record. The first benchmark reports the idle window's resident memory.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include "app/file_browser.h"
+#include "app/main_form.h"
+#include "app/scripted_services.h"
+#include "app/wave_frame.h"
+#include "fixtures/signals.h"
+#include "fixtures/wfm_writer.h"
+#include "record_files.h"
+
+namespace sondrix {
+namespace {
+
+double ResidentMegabytes() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0.0;
+}
+
+// One window for the whole program, as the operator has it.
+struct Window {
+  QTemporaryDir data;
+  testing::ScriptedServices services{data.path()};
+  MainForm form{services};
+
+  Window() {
+    form.resize(1280, 800);
+    form.show();
+    QApplication::processEvents();
+  }
+  void select(const std::filesystem::path& file) {
+    form.browser().setPath(QString::fromStdString(file.parent_path().string()));
+    auto* list = form.findChild<QListWidget*>(QStringLiteral("FileList"));
+    const auto found =
+        list->findItems(QString::fromStdString(file.filename().string()), Qt::MatchFixedString);
+    if (!found.isEmpty()) list->setCurrentItem(found.front());
+  }
+  void click(const char* name) { form.findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
+  void paint() { form.waveFrame().surface()->repaint(); }
+};
+
+Window& TheWindow() {
+  static Window* window = new Window;
+  return *window;
+}
+
+void BM_IdleWindowResidentMemory(benchmark::State& state) {
+  TheWindow();
+  for (auto _ : state) QApplication::processEvents();
+  state.counters["RSS_MB"] = ResidentMegabytes();
+}
+BENCHMARK(BM_IdleWindowResidentMemory)->Iterations(1);
+
+void BM_PlayFileUntilPainted(benchmark::State& state) {
+  Window& w = TheWindow();
+  w.select(bench::FiveMillionPointCapture());
+  for (auto _ : state) {
+    w.click("BinToCsvConvert");
+    w.paint();
+  }
+  if (w.form.record().header.Points != bench::kBenchPoints) state.SkipWithError("not loaded");
+  state.counters["RSS_MB"] = ResidentMegabytes();
+}
+BENCHMARK(BM_PlayFileUntilPainted)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ZoomPressUntilPainted(benchmark::State& state) {
+  Window& w = TheWindow();
+  for (auto _ : state) {
+    state.PauseTiming();
+    w.click("XReset");
+    state.ResumeTiming();
+    w.click("Expand");
+    w.paint();
+  }
+}
+BENCHMARK(BM_ZoomPressUntilPainted)->Unit(benchmark::kMillisecond);
+
+void BM_SmoothingChangeUntilPainted(benchmark::State& state) {
+  Window& w = TheWindow();
+  w.click("XReset");
+  auto* source = w.form.findChild<QRadioButton*>(QStringLiteral("smOption0"));
+  auto* smoothed = w.form.findChild<QRadioButton*>(QStringLiteral("smOption2"));
+  for (auto _ : state) {
+    state.PauseTiming();
+    source->setChecked(true);
+    state.ResumeTiming();
+    smoothed->setChecked(true);
+    w.paint();
+  }
+  source->setChecked(true);
+}
+BENCHMARK(BM_SmoothingChangeUntilPainted)->Unit(benchmark::kMillisecond);
+
+// Painting works on the decimated scene, so its cost does not follow the record's length.
+void BM_PaintOnly(benchmark::State& state) {
+  Window& w = TheWindow();
+  if (state.range(0) != bench::kBenchPoints) {
+    static const QTemporaryDir folder;
+    fixtures::Capture capture;
+    capture.model = fixtures::ZtModel(6, 4);
+    capture.channels.resize(4);
+    for (auto& ch : capture.channels) {
+      ch.samples =
+          fixtures::NoisySine(static_cast<std::size_t>(state.range(0)), 12000.0, 20.0, 800.0, 1);
+    }
+    const auto path = std::filesystem::path(folder.path().toStdString()) / "short.wfm";
+    fixtures::WriteBytes(path, fixtures::SerializeWfm(fixtures::MakeCapture(capture)));
+    w.select(path);
+  } else {
+    w.select(bench::FiveMillionPointCapture());
+  }
+  w.click("BinToCsvConvert");
+  for (auto _ : state) w.paint();
+  state.counters["points"] = static_cast<double>(w.form.record().header.Points);
+}
+BENCHMARK(BM_PaintOnly)->Arg(10'000)->Arg(bench::kBenchPoints)->Unit(benchmark::kMillisecond);
+
+// The busiest picture: each channel's trace with its smoothed dots over it.
+void BM_PaintSourceAndSmoothed(benchmark::State& state) {
+  Window& w = TheWindow();
+  w.select(bench::FiveMillionPointCapture());
+  w.click("BinToCsvConvert");
+  w.form.findChild<QRadioButton*>(QStringLiteral("smOption1"))->setChecked(true);
+  for (auto _ : state) w.paint();
+  w.form.findChild<QRadioButton*>(QStringLiteral("smOption0"))->setChecked(true);
+}
+BENCHMARK(BM_PaintSourceAndSmoothed)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace sondrix
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,110 @@
+#include "app/main_form.h"
+
+#include <exception>
+
+#include <QCloseEvent>
+#include <QDir>
+
+#include "app/file_browser.h"
+#include "app/messages.h"
+#include "app/split_path.h"
+#include "app/wave_frame.h"
+#include "app/window_sink.h"
+
+namespace sondrix {
+
+namespace {
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+// A command that fails in a way nothing else handles (the memory for a huge record cannot be
+// had) ends there; the window and the program stay.
+template <typename Command>
+auto Guarded(Command command) {
+  return [command](auto&&...) {
+    try {
+      command();
+    } catch (const std::exception&) {
+    }
+  };
+}
+
+}  // namespace
+
+MainForm::MainForm(PlatformServices& services, QWidget* parent)
+    : QMainWindow(parent), services_(services), scene_(InitialScene()) {
+  setObjectName(QStringLiteral("MainForm"));
+  buildControls();
+  sink_ = std::make_unique<WindowSink>(StatusPanel1, StatusPanel2, ProgressBar1, services_);
+  waveFrame_->showScene(&scene_);
+  connectControls();
+  startUp();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::connectControls() {
+  connect(BinToCsvConvert, &QPushButton::clicked, this,
+          Guarded([this] { BinToCsvConvert_Click(); }));
+  for (int i = 0; i < 3; ++i) {
+    connect(smOption[static_cast<std::size_t>(i)], &QRadioButton::toggled, this,
+            [this, i](bool checked) {
+              if (checked) Guarded([this, i] { smOption_Click(i); })();
+            });
+  }
+  connect(SmPoints, &QLineEdit::returnPressed, this, Guarded([this] { SmPoints_KeyPress(); }));
+  connect(Expand, &QPushButton::clicked, this, Guarded([this] { Expand_Click(); }));
+  connect(XReset, &QPushButton::clicked, this, Guarded([this] { XReset_Click(); }));
+  connect(ResetCursor, &QPushButton::clicked, this, Guarded([this] { ResetCursor_Click(); }));
+  connect(waveFrame_->sliderX(), &QSlider::valueChanged, this,
+          [this](int value) { SliderX_Change(value); });
+  connect(waveFrame_->sliderY(), &QSlider::valueChanged, this,
+          [this](int value) { SliderY_Change(value); });
+  connect(ExpPos, &QLineEdit::returnPressed, this, Guarded([this] { ExpPos_KeyPress(); }));
+  connect(CdCheck, &QCheckBox::stateChanged, this, [this] { CdCheck_Click(); });
+  connect(browser_, &FileBrowser::filesCounted, this,
+          [this](int count) { MaxRepeatTimes->setText(QString::number(count)); });
+}
+
+void MainForm::startUp() {
+  setWindowTitle(U(messages::kTitle));
+  SelResultFileFolder->setText(U("CSVファイルに格納"));
+  LimitLevelF->hide();
+  ChSelCombo->hide();
+  setWindowTitle(windowTitle() + U(messages::kVersion));
+
+  // Each folder step is skipped when it fails; the program runs on without its settings file.
+  dataFolder_ = services_.dataFolder();
+  const QString parentFolder = QFileInfo(dataFolder_).absolutePath();
+  QDir().mkpath(parentFolder);
+  if (QDir().mkpath(dataFolder_) && QDir::setCurrent(dataFolder_)) {
+    QDir(dataFolder_).mkdir(U(messages::kOutputFolder));
+  }
+
+  LoadResumeParam(resumePath());
+  if (csvPath_.isEmpty()) {
+    csvPath_ =
+        JoinPath(JoinPath(dataFolder_, U(messages::kOutputFolder)), U(messages::kDefaultCsvName));
+  }
+  QString name;
+  SplitPath(csvPath_, csvFolder_, name);
+
+  SliderX_Change(waveFrame_->sliderX()->value());
+  SliderY_Change(waveFrame_->sliderY()->value());
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+  SaveResumeParam(resumePath());
+  event->accept();
+}
+
+QString MainForm::resumePath() const {
+  return JoinPath(dataFolder_,
+                  U(messages::kResumeStem) + U(messages::kVersion) + U(messages::kResumeExtension));
+}
+
+QString MainForm::statusText(int panel) const {
+  return panel == 1 ? StatusPanel1->text() : StatusPanel2->text();
+}
+
+}  // namespace sondrix

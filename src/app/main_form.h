@@ -1,0 +1,135 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/platform_services.h"
+#include "model/view_state.h"
+#include "model/wave_record.h"
+#include "view/scene.h"
+#include "view/smoothing_choice.h"
+#include "view/zoom.h"
+
+namespace sondrix {
+
+class FileBrowser;
+class WaveFrame;
+class WindowSink;
+
+// The program's one window. It owns the waveform record, the view state and the scene, shows the
+// operator's settings in its controls, and wires each control to the core operation behind it.
+// Construction is the start-up: data folder, title, settings from the resume file, cursors.
+// Closing it is the shut-down: the settings are written back.
+class MainForm final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainForm(PlatformServices& services, QWidget* parent = nullptr);
+  ~MainForm() override;
+
+  // The settings file: 0 when all 18 lines were written or read and applied, -1 otherwise.
+  int SaveResumeParam(const QString& filename);
+  int LoadResumeParam(const QString& filename);
+
+  QString resumePath() const;
+  const QString& DataFolder() const { return dataFolder_; }
+  const QString& CsvPath() const { return csvPath_; }
+  const QString& CsvFolder() const { return csvFolder_; }
+
+  const WaveRecord& record() const { return record_; }
+  const ViewState& view() const { return view_; }
+  const Scene& scene() const { return scene_; }
+  FileBrowser& browser() const { return *browser_; }
+  WaveFrame& waveFrame() const { return *waveFrame_; }
+  QString statusText(int panel) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildControls();
+  QWidget* buildOperationFrame();
+  QWidget* buildFolderFrame();
+  QWidget* buildExpandFrame();
+  QWidget* buildSmoothingFrame();
+  void connectControls();
+  void startUp();
+
+  // Commands.
+  void BinToCsvConvert_Click();
+  void smOption_Click(int index);
+  void SmPoints_KeyPress();
+  void Expand_Click();
+  void XReset_Click();
+  void ResetCursor_Click();
+  void SliderX_Change(int value);
+  void SliderY_Change(int value);
+  void ExpPos_KeyPress();
+  void CdCheck_Click();
+
+  // Draws the window of the record with the current smoothing controls and shows the result.
+  void draw(std::int32_t start, std::int32_t end, double timeDiv);
+  void takeSmoothingControls();
+  void showSmoothingControls();
+  void showScene();
+
+  PlatformServices& services_;
+  std::unique_ptr<WindowSink> sink_;
+
+  WaveRecord record_;
+  ViewState view_;
+  Scene scene_;
+  SmoothingChoice smoothing_;
+
+  QString dataFolder_;
+  QString csvPath_;
+  QString csvFolder_;
+  bool RunStopRequested = false;
+
+  // Controls, by the names the operator's manual and the settings file use.
+  QGroupBox* SmoothingSelF = nullptr;
+  std::array<QRadioButton*, 3> smOption{};
+  QButtonGroup* smOptionGroup = nullptr;
+  QLineEdit* SmPoints = nullptr;
+  QLabel* StatusPanel1 = nullptr;
+  QLabel* StatusPanel2 = nullptr;
+  QGroupBox* OperationF = nullptr;
+  QCheckBox* AllSaveCheck = nullptr;
+  QPushButton* BinToCsvConvert = nullptr;
+  QPushButton* SelResultFileFolder = nullptr;
+  QLineEdit* DataSkip = nullptr;
+  QPushButton* InputDsTypeCsvFile = nullptr;
+  QComboBox* ChSelCombo = nullptr;
+  QCheckBox* ConfirmMess = nullptr;
+  QGroupBox* LimitLevelF = nullptr;
+  QLineEdit* LimitLevel = nullptr;
+  QLineEdit* MInt = nullptr;
+  QLineEdit* MaxRepeatTimes = nullptr;
+  QPushButton* Stop = nullptr;
+  QPushButton* Start = nullptr;
+  FileBrowser* browser_ = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+  QCheckBox* CdCheck = nullptr;
+  QLineEdit* ZoomRate = nullptr;
+  QLineEdit* YZoomRate = nullptr;
+  QLineEdit* ExpPos = nullptr;
+  QLineEdit* YExpPos = nullptr;
+  QPushButton* Expand = nullptr;
+  QPushButton* XReset = nullptr;
+  QPushButton* ResetCursor = nullptr;
+  WaveFrame* waveFrame_ = nullptr;
+  QLabel* AcqDataSize = nullptr;
+};
+
+}  // namespace sondrix

@@ -1,0 +1,173 @@
+// The window's controls with their names, captions and design-time texts, and their layout.
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "app/file_browser.h"
+#include "app/main_form.h"
+#include "app/messages.h"
+#include "app/wave_frame.h"
+#include "wfm/messages.h"
+
+namespace sondrix {
+
+namespace {
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+QLineEdit* TextBox(const char* name, const char* text, QWidget* parent) {
+  auto* box = Named(new QLineEdit(U(text), parent), name);
+  box->setMinimumWidth(48);
+  return box;
+}
+
+QGroupBox* Frame(const char* name, const char* caption, QWidget* parent) {
+  return Named(new QGroupBox(U(caption), parent), name);
+}
+
+// A frame holding a single text box, as the operation frame's settings are shown.
+QGroupBox* BoxFrame(const char* name, const char* caption, QLineEdit*& box, const char* boxName,
+                    const char* text, QWidget* parent) {
+  QGroupBox* frame = Frame(name, caption, parent);
+  box = TextBox(boxName, text, frame);
+  (new QVBoxLayout(frame))->addWidget(box);
+  return frame;
+}
+
+}  // namespace
+
+void MainForm::buildControls() {
+  setWindowTitle(U(messages::kDesignTitle));
+  auto* central = new QWidget(this);
+  auto* columns = new QHBoxLayout(central);
+
+  auto* left = new QVBoxLayout;
+  waveFrame_ = new WaveFrame(central);
+  left->addWidget(waveFrame_, 1);
+  AcqDataSize = Named(new QLabel(U(wfm_messages::kAcqDataSize), central), "AcqDataSize");
+  left->addWidget(AcqDataSize);
+  auto* lower = new QHBoxLayout;
+  lower->addWidget(buildExpandFrame(), 3);
+  lower->addWidget(buildSmoothingFrame(), 2);
+  left->addLayout(lower);
+  columns->addLayout(left, 3);
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(buildFolderFrame(), 1);
+  right->addWidget(buildOperationFrame());
+  columns->addLayout(right, 1);
+  setCentralWidget(central);
+
+  auto* status = Named(new QStatusBar(this), "StatusBar1");
+  StatusPanel1 = Named(new QLabel(status), "StatusPanel1");
+  StatusPanel2 = Named(new QLabel(status), "StatusPanel2");
+  status->addWidget(StatusPanel1, 3);
+  status->addWidget(StatusPanel2, 2);
+  setStatusBar(status);
+}
+
+QWidget* MainForm::buildOperationFrame() {
+  OperationF = Frame("OperationF", "操作", this);
+  AllSaveCheck = Named(new QCheckBox(U("CSV格納"), OperationF), "AllSaveCheck");
+  BinToCsvConvert =
+      Named(new QPushButton(U("WFMファイルを個別に再生"), OperationF), "BinToCsvConvert");
+  SelResultFileFolder =
+      Named(new QPushButton(U("　CSVファイル　　に格納"), OperationF), "SelResultFileFolder");
+  QGroupBox* skipFrame =
+      BoxFrame("DataSkipFrame", "間引き間隔", DataSkip, "DataSkip", "0", OperationF);
+  InputDsTypeCsvFile =
+      Named(new QPushButton(U("CSVファイルを個別に再生"), OperationF), "InputDsTypeCsvFile");
+  ChSelCombo = Named(new QComboBox(OperationF), "ChSelCombo");
+  ChSelCombo->addItems({"CH1", "CH2", "CH3", "CH4"});
+  ConfirmMess = Named(new QCheckBox(U("継続確認あり"), OperationF), "ConfirmMess");
+  LimitLevelF =
+      BoxFrame("LimitLevelF", "制限レベル(V)", LimitLevel, "LimitLevel", "13", OperationF);
+  QGroupBox* intervalFrame = BoxFrame("MIntF", "測定間隔(s)", MInt, "MInt", "1", OperationF);
+  QGroupBox* countFrame = BoxFrame("MaxRepeatTimesF", "最大ﾌｧｲﾙ数", MaxRepeatTimes,
+                                   "MaxRepeatTimes", "10000", OperationF);
+  Stop = Named(new QPushButton(U("中止"), OperationF), "Stop");
+  Start = Named(new QPushButton(U("WFM連続再生開始"), OperationF), "Start");
+
+  auto* grid = new QGridLayout(OperationF);
+  grid->addWidget(BinToCsvConvert, 0, 0);
+  grid->addWidget(InputDsTypeCsvFile, 0, 1);
+  grid->addWidget(SelResultFileFolder, 1, 0);
+  grid->addWidget(skipFrame, 1, 1);
+  grid->addWidget(intervalFrame, 2, 0);
+  grid->addWidget(countFrame, 2, 1);
+  grid->addWidget(ConfirmMess, 3, 0);
+  grid->addWidget(AllSaveCheck, 3, 1);
+  grid->addWidget(Start, 4, 0);
+  grid->addWidget(Stop, 4, 1);
+  grid->addWidget(LimitLevelF, 5, 0);
+  grid->addWidget(ChSelCombo, 5, 1);
+  return OperationF;
+}
+
+QWidget* MainForm::buildFolderFrame() {
+  QGroupBox* frame = Frame("FolderSelectFrame", "ファイルフォルダ選択", this);
+  browser_ = new FileBrowser(services_, frame);
+  ProgressBar1 = Named(new QProgressBar(frame), "ProgressBar1");
+  ProgressBar1->setTextVisible(false);
+  auto* column = new QVBoxLayout(frame);
+  column->addWidget(browser_, 1);
+  column->addWidget(ProgressBar1);
+  return frame;
+}
+
+QWidget* MainForm::buildExpandFrame() {
+  QGroupBox* frame = Frame("ExpandFrame", "X軸波形拡大", this);
+  ZoomRate = TextBox("ZoomRate", "2", frame);
+  YZoomRate = TextBox("YZoomRate", "2", frame);
+  ExpPos = TextBox("ExpPos", "5", frame);
+  YExpPos = TextBox("YExpPos", "4", frame);
+  Expand = Named(new QPushButton(U("拡大"), frame), "Expand");
+  XReset = Named(new QPushButton(U("拡大ﾘｾｯﾄ"), frame), "XReset");
+  ResetCursor = Named(new QPushButton(U("ｶｰｿﾙ位置ﾘｾｯﾄ"), frame), "ResetCursor");
+  CdCheck = Named(new QCheckBox(U("カーソルoff"), frame), "CdCheck");
+
+  auto* grid = new QGridLayout(frame);
+  grid->addWidget(Named(new QLabel(U("倍率"), frame), "Label1"), 0, 1);
+  grid->addWidget(Named(new QLabel(U("位置(div)"), frame), "Label2"), 0, 2);
+  grid->addWidget(Named(new QLabel(U("X　"), frame), "ExpRateLabel"), 1, 0);
+  grid->addWidget(ZoomRate, 1, 1);
+  grid->addWidget(ExpPos, 1, 2);
+  grid->addWidget(Named(new QLabel(U("Y　　"), frame), "ExpYLabel"), 2, 0);
+  grid->addWidget(YZoomRate, 2, 1);
+  grid->addWidget(YExpPos, 2, 2);
+  grid->addWidget(Expand, 1, 3);
+  grid->addWidget(XReset, 2, 3);
+  grid->addWidget(ResetCursor, 3, 1, 1, 2);
+  grid->addWidget(CdCheck, 3, 3);
+  return frame;
+}
+
+QWidget* MainForm::buildSmoothingFrame() {
+  SmoothingSelF = Frame("SmoothingSelF", "スムージング", this);
+  smOptionGroup = new QButtonGroup(SmoothingSelF);
+  const std::array<const char*, 3> captions{"ｿｰｽのみ", "ｿｰｽ+ｽﾑｰｼﾞﾝｸﾞ", "ｽﾑｰｼﾞﾝｸﾞのみ"};
+  auto* grid = new QGridLayout(SmoothingSelF);
+  for (int i = 0; i < 3; ++i) {
+    auto* option = new QRadioButton(U(captions[static_cast<std::size_t>(i)]), SmoothingSelF);
+    option->setObjectName(QStringLiteral("smOption%1").arg(i));
+    option->setStyleSheet(QStringLiteral("background-color: rgb(255, 255, 192); color: black;"));
+    smOptionGroup->addButton(option, i);
+    smOption[static_cast<std::size_t>(i)] = option;
+    grid->addWidget(option, i, 0);
+  }
+  smOption[0]->setChecked(true);
+  SmPoints = TextBox("SmPoints", "11", SmoothingSelF);
+  grid->addWidget(Named(new QLabel(U("点数(奇数)"), SmoothingSelF), "Label3"), 0, 1);
+  grid->addWidget(SmPoints, 1, 1);
+  grid->addWidget(Named(new QLabel(U("(Enterで固定)"), SmoothingSelF), "Label4"), 2, 1);
+  return SmoothingSelF;
+}
+
+}  // namespace sondrix

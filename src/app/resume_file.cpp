@@ -1,0 +1,72 @@
+#include "app/resume_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "numtext/leading_number.h"
+#include "numtext/print_form.h"
+#include "numtext/rounding.h"
+
+namespace sondrix {
+
+QString ResumeNumber(std::int32_t value) { return QString::fromStdString(PrintForm(value)); }
+
+QString ResumeBool(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+
+namespace {
+
+std::optional<double> WholeNumber(const QString& line) {
+  return ParseStrict(line.toLocal8Bit().toStdString());
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ResumeInt32(const QString& line) {
+  const auto number = WholeNumber(line);
+  return number ? RoundToInt32(*number) : std::nullopt;
+}
+
+std::optional<std::int16_t> ResumeInt16(const QString& line) {
+  const auto number = WholeNumber(line);
+  return number ? RoundToInt16(*number) : std::nullopt;
+}
+
+std::optional<bool> ResumeBoolValue(const QString& line) {
+  const QString word = line.trimmed();
+  if (word.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0) return true;
+  if (word.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0) return false;
+  const auto number = WholeNumber(line);
+  if (!number) return std::nullopt;
+  return *number != 0.0;
+}
+
+int WriteResumeLines(const QString& path, const QStringList& lines) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return -1;
+  for (const QString& line : lines) {
+    if (file.write(line.toLocal8Bit() + "\r\n") < 0) {
+      file.cancelWriting();
+      return -1;
+    }
+  }
+  return file.commit() ? 0 : -1;
+}
+
+std::optional<QStringList> ReadResumeLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  // 18 lines of settings; the cap only keeps a stray huge file from filling the memory.
+  const QByteArray bytes = file.read(16 * 1024 * 1024);
+  QStringList lines;
+  qsizetype start = 0;
+  while (start < bytes.size() && lines.size() < kResumeLineCount) {
+    qsizetype end = start;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    lines.push_back(QString::fromLocal8Bit(bytes.mid(start, end - start)));
+    if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace sondrix

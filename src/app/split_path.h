@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace sondrix {
+
+// Splits `path` at its last separator into the folder before it and the name after it. Writes
+// the outputs only when the path holds a separator, so a bare name leaves both as they were.
+void SplitPath(const QString& path, QString& folder, QString& name);
+
+// `folder`, the platform's separator and `name`, with no doubled separator after a root.
+QString JoinPath(const QString& folder, const QString& name);
+
+}  // namespace sondrix

@@ -1,0 +1,148 @@
+#include "app/wave_frame.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "view/cursors.h"
+
+namespace sondrix {
+
+namespace {
+
+QLabel* CaptionLabel(const QString& name, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  return label;
+}
+
+void ShowCaption(QLabel* label, const Caption& caption, bool coloured) {
+  label->setText(QString::fromStdString(caption.text));
+  label->setVisible(caption.visible);
+  if (coloured) {
+    label->setStyleSheet(QStringLiteral("background-color: %1; color: black; padding: 0 4px;")
+                             .arg(ToQColor(caption.backColour).name()));
+  }
+}
+
+// A fraction of an extent in pixels from `origin`, kept within reach of the widget coordinates.
+int At(int origin, double fraction, int extent) {
+  if (!std::isfinite(fraction)) return origin;
+  return origin + static_cast<int>(std::round(std::clamp(fraction, -4.0, 5.0) * (extent - 1)));
+}
+
+}  // namespace
+
+WaveFrame::WaveFrame(QWidget* parent)
+    : QFrame(parent),
+      surface_(new WaveSurface(this)),
+      sliderX_(new QSlider(Qt::Horizontal, this)),
+      sliderY_(new QSlider(Qt::Vertical, this)),
+      tdivLabel_(CaptionLabel(QStringLiteral("TdivLabel"), this)),
+      xsLabel_(CaptionLabel(QStringLiteral("XSLabel"), this)),
+      xcLabel_(CaptionLabel(QStringLiteral("XCLabel"), this)),
+      xeLabel_(CaptionLabel(QStringLiteral("XELabel"), this)),
+      delayMark_(new LineMark(QStringLiteral("DelayMark"), Qt::white, this)),
+      tlLine_(new LineMark(QStringLiteral("Tlline"), Qt::white, this)) {
+  setObjectName(QStringLiteral("WaveFrame"));
+  setFrameShape(QFrame::StyledPanel);
+  // Dark like the instrument's screen, so that the white marks and captions read well.
+  setAutoFillBackground(true);
+  QPalette dark = palette();
+  dark.setColor(QPalette::Window, QColor(0x20, 0x22, 0x26));
+  dark.setColor(QPalette::WindowText, Qt::white);
+  setPalette(dark);
+
+  sliderX_->setObjectName(QStringLiteral("SliderX"));
+  sliderX_->setRange(kSliderXMin, kSliderXMax);
+  sliderX_->setValue(CentredSliders().x);
+  sliderX_->setPageStep(100);  // one division
+  sliderY_->setObjectName(QStringLiteral("SliderY"));
+  sliderY_->setRange(kSliderYMin, kSliderYMax);
+  sliderY_->setValue(CentredSliders().y);
+  sliderY_->setPageStep(8192);  // one division
+  // The minimum lies at the top, like the surface's rows.
+  sliderY_->setInvertedAppearance(true);
+  sliderY_->setInvertedControls(true);
+
+  for (std::size_t ch = 0; ch < kChannelCount; ++ch) {
+    const auto number = QString::number(ch);
+    vdivLabels_[ch] = CaptionLabel(QStringLiteral("VdivLabel") + number, this);
+    vrefLines_[ch] =
+        new LineMark(QStringLiteral("VrefLine") + number, ToQColor(kChannelColours[ch]), this);
+  }
+  xcLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+  xeLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // A line of the original layout that nothing moves or shows.
+  tlLine_->hide();
+}
+
+void WaveFrame::showScene(const Scene* scene) {
+  scene_ = scene;
+  surface_->setScene(scene);
+  if (!scene) return;
+  for (std::size_t ch = 0; ch < kChannelCount; ++ch) {
+    ShowCaption(vdivLabels_[ch], scene->vdivLabels[ch], true);
+    vrefLines_[ch]->setColour(ToQColor(scene->vrefLines[ch].colour));
+    vrefLines_[ch]->setVisible(scene->vrefLines[ch].visible);
+  }
+  ShowCaption(tdivLabel_, scene->tdivLabel, false);
+  ShowCaption(xsLabel_, scene->xsLabel, false);
+  ShowCaption(xcLabel_, scene->xcLabel, false);
+  ShowCaption(xeLabel_, scene->xeLabel, false);
+  delayMark_->setColour(ToQColor(scene->delayMark.colour));
+  delayMark_->setVisible(scene->delayMark.visible);
+  placeMarks();
+}
+
+QSize WaveFrame::sizeHint() const { return {760, 680}; }
+QSize WaveFrame::minimumSizeHint() const { return {420, 400}; }
+
+void WaveFrame::resizeEvent(QResizeEvent*) { layOut(); }
+
+void WaveFrame::layOut() {
+  const int gap = 4;
+  const int text = fontMetrics().height() + 4;
+  const int slider = sliderY_->sizeHint().width();
+  const QRect area = contentsRect().adjusted(gap, gap, -gap, -gap);
+
+  // Room around the surface: captions above; the level marks and the level slider beside it;
+  // the trigger mark, the time slider and the time captions below.
+  const int mark = std::max(8, area.width() / 50 + 2);
+  const int availableWidth = area.width() - mark - gap - slider;
+  const int availableHeight = area.height() - text - gap - (mark + slider + text);
+  int width = std::max(40, std::min(availableWidth, availableHeight * kXDivisions / kYDivisions));
+  int height = width * kYDivisions / kXDivisions;
+  const int left = area.left() + mark + (availableWidth - width) / 2;
+  const int top = area.top() + text + gap;
+  surface_->setGeometry(left, top, width, height);
+  sliderY_->setGeometry(left + width + gap, top, slider, height);
+
+  const int quarter = width / 4;
+  for (std::size_t ch = 0; ch < kChannelCount; ++ch) {
+    vdivLabels_[ch]->setGeometry(left + static_cast<int>(ch) * quarter, area.top(), quarter - gap,
+                                 text);
+  }
+  tdivLabel_->setGeometry(left + width + gap, area.top(), area.right() - (left + width), text);
+  const int sliderTop = top + height + mark;
+  sliderX_->setGeometry(left, sliderTop, width, slider);
+  const int captionTop = sliderTop + slider;
+  xsLabel_->setGeometry(left, captionTop, width / 3, text);
+  xcLabel_->setGeometry(left + width / 3, captionTop, width - 2 * (width / 3), text);
+  xeLabel_->setGeometry(left + width - width / 3, captionTop, width / 3, text);
+  placeMarks();
+}
+
+void WaveFrame::placeMarks() {
+  const QRect s = surface_->geometry();
+  if (!scene_) return;
+  const int length = static_cast<int>(std::lround(s.width() * kLevelMarkLength));
+  for (std::size_t ch = 0; ch < kChannelCount; ++ch) {
+    vrefLines_[ch]->placeHorizontal(s.left() - length, s.left(),
+                                    At(s.top(), scene_->vrefLines[ch].y, s.height()), 2);
+  }
+  const int tick = std::max(3, static_cast<int>(std::lround(s.height() * kDelayTickLength)));
+  delayMark_->placeVertical(At(s.left(), scene_->delayMark.x, s.width()), s.bottom() + 1,
+                            s.bottom() + 1 + tick, 2);
+}
+
+}  // namespace sondrix

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+
+#include <QFrame>
+#include <QLabel>
+#include <QSlider>
+
+#include "app/line_mark.h"
+#include "app/wave_surface.h"
+#include "view/scene.h"
+
+namespace sondrix {
+
+// The display group: the surface at 10 : 8, as large as the frame allows, with the level slider
+// beside it and the time slider under it, the V/div captions above, the time captions below,
+// and the reference-level and trigger marks just outside its left and bottom edges.
+class WaveFrame final : public QFrame {
+ public:
+  explicit WaveFrame(QWidget* parent);
+
+  // Shows the captions and marks of the scene and repaints the surface with it. The scene must
+  // outlive the frame or be replaced.
+  void showScene(const Scene* scene);
+
+  WaveSurface* surface() const { return surface_; }
+  QSlider* sliderX() const { return sliderX_; }
+  QSlider* sliderY() const { return sliderY_; }
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void layOut();
+  void placeMarks();
+
+  const Scene* scene_ = nullptr;
+  WaveSurface* surface_;
+  QSlider* sliderX_;
+  QSlider* sliderY_;
+  std::array<QLabel*, kChannelCount> vdivLabels_{};
+  QLabel* tdivLabel_;
+  QLabel* xsLabel_;
+  QLabel* xcLabel_;
+  QLabel* xeLabel_;
+  std::array<LineMark*, kChannelCount> vrefLines_{};
+  LineMark* delayMark_;
+  LineMark* tlLine_;
+};
+
+}  // namespace sondrix

@@ -1,0 +1,131 @@
+#include "app/wave_surface.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QPainter>
+
+namespace sondrix {
+
+QColor ToQColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
+
+WaveSurface::WaveSurface(QWidget* parent)
+    : QWidget(parent),
+      cLine_(new LineMark(QStringLiteral("CLine"), ToQColor(kCursorRed), this)),
+      cLineY_(new LineMark(QStringLiteral("CLineY"), ToQColor(kCursorRed), this)) {
+  setObjectName(QStringLiteral("DSOWave"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  placeCursors();
+}
+
+void WaveSurface::setScene(const Scene* scene) {
+  scene_ = scene;
+  update();
+}
+
+void WaveSurface::setCursorX(double fraction) {
+  cursorX_ = fraction;
+  placeCursors();
+}
+
+void WaveSurface::setCursorY(double fraction) {
+  cursorY_ = fraction;
+  placeCursors();
+}
+
+void WaveSurface::setCursorsVisible(bool visible) {
+  cLine_->setVisible(visible);
+  cLineY_->setVisible(visible);
+}
+
+void WaveSurface::resizeEvent(QResizeEvent*) { placeCursors(); }
+
+namespace {
+
+// A fraction of a pixel extent as a pixel position; far-off fractions stay far off without
+// overflowing the widget coordinates.
+int PixelAt(double fraction, int extent) {
+  const double pixel = std::round(std::clamp(fraction, -4.0, 5.0) * (extent - 1));
+  return static_cast<int>(pixel);
+}
+
+// A line `width` pixels wide as one-pixel passes side by side. Qt strokes a wide pen with its
+// general path filler, which on the zigzag of a decimated capture is some forty times slower than
+// its one-pixel line drawer (90 ms against 2 ms for four 5-million-point channels).
+void DrawThickPolyline(QPainter& painter, const QPolygonF& points, const QColor& colour, int width,
+                       double devicePixel) {
+  painter.setPen(QPen(colour, 0));  // zero width: one device pixel
+  const int across = std::max(1, static_cast<int>(std::lround(width / devicePixel)));
+  const auto pass = [&](double dx, double dy) {
+    painter.save();
+    painter.translate(dx, dy);
+    painter.drawPolyline(points);
+    painter.restore();
+  };
+  pass(0, 0);
+  // Shifted across for the steep parts of the line and down for the flat ones.
+  for (int i = 1; i < across; ++i) {
+    pass(i * devicePixel, 0);
+    pass(0, i * devicePixel);
+  }
+}
+
+// Square dots `width` pixels across, filled as rectangles, which Qt draws much faster than
+// points with a wide pen.
+void DrawDots(QPainter& painter, const QPolygonF& points, const QColor& colour, int width) {
+  QList<QRectF> squares;
+  squares.reserve(points.size());
+  const double half = width / 2.0;
+  for (const QPointF& p : points)
+    squares.push_back(QRectF(p.x() - half, p.y() - half, width, width));
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  painter.drawRects(squares);
+  painter.setBrush(Qt::NoBrush);
+}
+
+}  // namespace
+
+void WaveSurface::placeCursors() {
+  cLine_->placeVertical(PixelAt(cursorX_, width()), 0, height(), 1);
+  cLineY_->placeHorizontal(0, width(), PixelAt(cursorY_, height()), 1);
+}
+
+void WaveSurface::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const Graticule& grid = scene_ ? scene_->graticule : Graticule{};
+  painter.fillRect(rect(), ToQColor(grid.background));
+  if (!scene_ || !grid.drawn) return;
+
+  // Pixel centres of the first and last column and row, so that the edges stay visible.
+  const double w = width() - 1;
+  const double h = height() - 1;
+  const auto x = [&](double divisions) { return divisions / kXDivisions * w; };
+  const auto y = [&](double divisions) { return (kYDivisions - divisions) / kYDivisions * h; };
+
+  painter.setPen(QPen(ToQColor(grid.outlineColour), 1));
+  painter.drawRect(QRectF(QPointF(x(grid.outlineLeft), y(grid.outlineTop)),
+                          QPointF(x(grid.outlineRight), y(grid.outlineBottom))));
+  painter.setPen(QPen(ToQColor(grid.gridColour), 1, Qt::DotLine));
+  for (int i = 1; i < grid.xDivisions; ++i) painter.drawLine(QPointF(x(i), 0), QPointF(x(i), h));
+  for (int i = 1; i < grid.yDivisions; ++i) painter.drawLine(QPointF(0, y(i)), QPointF(w, y(i)));
+
+  for (const Trace& trace : scene_->traces) {
+    points_.resize(static_cast<qsizetype>(trace.points.size()));
+    for (std::size_t i = 0; i < trace.points.size(); ++i) {
+      const TracePoint& p = trace.points[i];
+      // Far beyond the surface (a deep vertical zoom) the painter only needs the direction.
+      points_[static_cast<qsizetype>(i)] =
+          QPointF(std::clamp(trace.scale.xFraction(p.index), -4.0, 5.0) * w,
+                  std::clamp(trace.scale.yFraction(p.value), -4.0, 5.0) * h);
+    }
+    const QColor colour = ToQColor(trace.colour);
+    if (trace.style == TraceStyle::Dots) {
+      DrawDots(painter, points_, colour, trace.penWidth);
+    } else {
+      DrawThickPolyline(painter, points_, colour, trace.penWidth, 1.0 / devicePixelRatioF());
+    }
+  }
+}
+
+}  // namespace sondrix

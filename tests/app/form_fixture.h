@@ -1,0 +1,82 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/file_browser.h"
+#include "app/main_form.h"
+#include "app/scripted_services.h"
+#include "fixtures/signals.h"
+#include "fixtures/wfm_writer.h"
+#include "support/temp_dir.h"
+
+namespace sondrix::testing {
+
+inline QString Q(const std::filesystem::path& path) {
+  return QDir::toNativeSeparators(QString::fromStdString(path.string()));
+}
+
+// A real MainForm on scripted services, with its data folder and a folder of captures in
+// temporary folders; the process's current directory is put back after each test.
+class FormTest : public ::testing::Test {
+ protected:
+  FormTest() : services(Q(root.path() / "ProgramData" / "Sondrix")) {}
+  ~FormTest() override { QDir::setCurrent(startDir_); }
+
+  MainForm& form() {
+    if (!form_) form_ = std::make_unique<MainForm>(services);
+    return *form_;
+  }
+  // Closes and drops the window, as the program's end does, so a test can start it again.
+  void restart() {
+    if (form_) form_->close();
+    form_.reset();
+  }
+  template <typename Widget>
+  Widget* child(const char* name) {
+    auto* widget = form().findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  // A capture of `channels` sines with `points` samples each.
+  static fixtures::Capture Sines(int channels, std::size_t points) {
+    fixtures::Capture capture;
+    capture.model = fixtures::ZtModel(6, channels);
+    capture.timeDiv = "1ms";
+    capture.channels.resize(static_cast<std::size_t>(channels));
+    for (std::size_t ch = 0; ch < capture.channels.size(); ++ch) {
+      capture.channels[ch].samples = fixtures::Sine(points, 6000.0, 2.0 + static_cast<double>(ch));
+    }
+    return capture;
+  }
+  void writeCapture(const std::string& name, const fixtures::Capture& capture) {
+    fixtures::WriteBytes(files.path() / name,
+                         fixtures::SerializeWfm(fixtures::MakeCapture(capture)));
+  }
+  // Opens the captures folder in the browser, selects `name` and presses the play button.
+  void play(const std::string& name) {
+    ASSERT_TRUE(form().browser().setPath(Q(files.path())));
+    auto* list = child<QListWidget>("FileList");
+    const auto found = list->findItems(QString::fromStdString(name), Qt::MatchFixedString);
+    ASSERT_EQ(found.size(), 1) << name;
+    list->setCurrentItem(found.front());
+    child<QPushButton>("BinToCsvConvert")->click();
+  }
+
+  TempDir root;
+  TempDir files;
+  ScriptedServices services;
+
+ private:
+  QString startDir_ = QDir::currentPath();
+  std::unique_ptr<MainForm> form_;
+};
+
+}  // namespace sondrix::testing

@@ -1,0 +1,73 @@
+#include <QLabel>
+
+#include "form_fixture.h"
+
+namespace sondrix::testing {
+namespace {
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+class WfmPlaybackTest : public FormTest {
+ protected:
+  bool markShown(int channel) {
+    return !child<QWidget>(("VrefLine" + std::to_string(channel)).c_str())->isHidden();
+  }
+};
+
+TEST_F(WfmPlaybackTest, PlayingAFileDrawsItAndEndsInTheDataFolder) {
+  writeCapture("four.WFM", Sines(4, 20000));
+  play("four.WFM");
+  EXPECT_EQ(form().statusText(1), U("波形データ変換完了｡"));
+  EXPECT_EQ(form().statusText(2), "four.WFM");
+  EXPECT_EQ(child<QLabel>("AcqDataSize")->text(), U("全取込データ数=20000"));
+  EXPECT_EQ(QDir::currentPath(), QDir(form().DataFolder()).absolutePath());
+  EXPECT_TRUE(child<QPushButton>("BinToCsvConvert")->isEnabled());
+  EXPECT_EQ(form().scene().traces.size(), 4u);
+  EXPECT_EQ(form().view().EndIndex, 19999);
+  for (int ch = 0; ch < 4; ++ch) EXPECT_TRUE(markShown(ch)) << ch;
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(WfmPlaybackTest, ATwoChannelFileHidesTheMarksOfChannelsThreeAndFour) {
+  writeCapture("four.WFM", Sines(4, 1000));
+  writeCapture("two.wfm", Sines(2, 1000));
+  play("four.WFM");
+  play("two.wfm");
+  EXPECT_TRUE(markShown(0));
+  EXPECT_TRUE(markShown(1));
+  EXPECT_FALSE(markShown(2));
+  EXPECT_FALSE(markShown(3));
+  EXPECT_EQ(form().scene().traces.size(), 2u);
+}
+
+TEST_F(WfmPlaybackTest, ARejectedFileLeavesThePreviousDrawing) {
+  writeCapture("good.wfm", Sines(4, 5000));
+  fixtures::WriteBytes(files.path() / "bad.wfm", "ModelName = nothing we know\r\n");
+  play("good.wfm");
+  const auto before = form().scene().traces;
+  play("bad.wfm");
+  EXPECT_EQ(form().statusText(1), U("波形データ変換完了｡"));
+  EXPECT_EQ(form().statusText(2), "bad.wfm");
+  EXPECT_EQ(QDir::currentPath(), QDir(form().DataFolder()).absolutePath());
+  ASSERT_EQ(form().scene().traces.size(), before.size());
+  EXPECT_EQ(form().scene().traces[0].points, before[0].points);
+  EXPECT_TRUE(child<QPushButton>("BinToCsvConvert")->isEnabled());
+}
+
+TEST_F(WfmPlaybackTest, WithNoFileSelectedTheOperatorIsAskedToChooseOne) {
+  writeCapture("a.wfm", Sines(2, 100));
+  ASSERT_TRUE(form().browser().setPath(Q(files.path())));
+  child<QListWidget>("FileList")->setCurrentRow(-1);
+  child<QPushButton>("BinToCsvConvert")->click();
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, U("Binファイル(*.WFM)を選択して下さい."));
+  EXPECT_EQ(services.messages[0].title, "0");
+  EXPECT_EQ(services.messages[0].buttons, MessageButtons::Ok);
+  EXPECT_TRUE(child<QPushButton>("BinToCsvConvert")->isEnabled());
+  EXPECT_FALSE(form().view().WaveLoaded);
+  EXPECT_EQ(QDir::currentPath(), QDir(Q(files.path())).absolutePath())
+      << "the browser's folder stays current";
+}
+
+}  // namespace
+}  // namespace sondrix::testing
