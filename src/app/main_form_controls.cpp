@@ -25,6 +25,7 @@ Widget* Named(Widget* widget, const char* name) {
 QLineEdit* TextBox(const char* name, const char* text, QWidget* parent) {
   auto* box = Named(new QLineEdit(U(text), parent), name);
   box->setMinimumWidth(48);
+  box->setMaximumWidth(160);
   return box;
 }
 

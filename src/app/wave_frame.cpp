@@ -105,24 +105,28 @@ void WaveFrame::layOut() {
   const int slider = sliderY_->sizeHint().width();
   const QRect area = contentsRect().adjusted(gap, gap, -gap, -gap);
 
-  // Room around the surface: captions above; the level marks and the level slider beside it;
-  // the trigger mark, the time slider and the time captions below.
+  // Room around the surface: captions above; the level marks left of it; the level slider and
+  // the time per division right of it; the trigger mark, the time slider and the time captions
+  // below.
   const int mark = std::max(8, area.width() / 50 + 2);
-  const int availableWidth = area.width() - mark - gap - slider;
+  const int tdivWidth = fontMetrics().horizontalAdvance(QStringLiteral("999.99ms/div")) + 8;
+  const int rightColumn = std::max(gap + slider, tdivWidth);
+  const int availableWidth = area.width() - mark - rightColumn;
   const int availableHeight = area.height() - text - gap - (mark + slider + text);
-  int width = std::max(40, std::min(availableWidth, availableHeight * kXDivisions / kYDivisions));
-  int height = width * kYDivisions / kXDivisions;
+  const int width =
+      std::max(40, std::min(availableWidth, availableHeight * kXDivisions / kYDivisions));
+  const int height = width * kYDivisions / kXDivisions;
   const int left = area.left() + mark + (availableWidth - width) / 2;
   const int top = area.top() + text + gap;
   surface_->setGeometry(left, top, width, height);
   sliderY_->setGeometry(left + width + gap, top, slider, height);
+  tdivLabel_->setGeometry(left + width + gap, area.top(), rightColumn - gap, text);
 
   const int quarter = width / 4;
   for (std::size_t ch = 0; ch < kChannelCount; ++ch) {
     vdivLabels_[ch]->setGeometry(left + static_cast<int>(ch) * quarter, area.top(), quarter - gap,
                                  text);
   }
-  tdivLabel_->setGeometry(left + width + gap, area.top(), area.right() - (left + width), text);
   const int sliderTop = top + height + mark;
   sliderX_->setGeometry(left, sliderTop, width, slider);
   const int captionTop = sliderTop + slider;
