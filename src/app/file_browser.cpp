@@ -59,7 +59,9 @@ QString absoluteFolder(const QString& folder) {
 
 bool isOpenableFolder(const QString& folder) {
   const QFileInfo info(folder);
-  return !folder.isEmpty() && info.isDir() && info.isReadable();
+  // Entering a folder needs the search right as well as the read right; both are checked before
+  // anything changes.
+  return !folder.isEmpty() && info.isDir() && info.isReadable() && info.isExecutable();
 }
 
 // Whether `path` lies on the volume mounted at `root`.
@@ -142,6 +144,8 @@ bool FileBrowser::moveTo(const QString& folder) {
 void FileBrowser::chooseDrive(int index) {
   if (index < 0 || index >= drives_->count()) return;
   const QString root = drives_->itemData(index, kPathRole).toString();
+  // Picking the drive already shown is no change of drive: the folder stays.
+  if (root == driveOf(path_)) return;
   fillDrives(root);
   // A volume unmounted since the list was read may leave its empty mount folder behind, so the
   // refreshed list has the last word. moveTo shows nothing, so a drive that is gone or unreadable
@@ -153,7 +157,6 @@ void FileBrowser::chooseDrive(int index) {
                           QString::fromUtf8(messages::kDriveCheck), MessageButtons::Ok);
     return;
   }
-  emit filesCounted(fileCount());
 }
 
 void FileBrowser::selectFilter(int index) {
@@ -183,21 +186,25 @@ void FileBrowser::refresh() {
   fillFiles(selectedFile());
 }
 
+QString FileBrowser::driveOf(const QString& folder) const {
+  // Volumes mount inside one another: the deepest root holding the folder is its drive.
+  QString drive;
+  for (int i = 0; i < drives_->count(); ++i) {
+    const QString root = drives_->itemData(i, kPathRole).toString();
+    if (isOnRoot(folder, root) && root.size() > drive.size()) drive = root;
+  }
+  return drive;
+}
+
 void FileBrowser::fillDrives(const QString& select) {
   const QSignalBlocker blocker(drives_);
   drives_->clear();
-  int selected = -1;
-  qsizetype longest = -1;
   for (const Drive& drive : listDrives()) {
     QString text = QDir::toNativeSeparators(drive.root);
     if (!drive.label.isEmpty()) text += QStringLiteral(" [%1]").arg(drive.label);
     drives_->addItem(text, drive.root);
-    // Volumes mount inside one another: the deepest root holding the folder is its drive.
-    if (isOnRoot(select, drive.root) && drive.root.size() > longest) {
-      longest = drive.root.size();
-      selected = drives_->count() - 1;
-    }
   }
+  const int selected = drives_->findData(driveOf(select), kPathRole);
   drives_->setCurrentIndex(selected);
 }
 

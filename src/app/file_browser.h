@@ -48,6 +48,7 @@ class FileBrowser : public QWidget {
  private:
   // Shows `folder` without any message; false when it cannot be shown.
   bool moveTo(const QString& folder);
+  QString driveOf(const QString& folder) const;
   void fillDrives(const QString& select);
   void fillFolders();
   void fillFiles(const QString& keepSelected);

@@ -57,18 +57,23 @@ void MainForm::connectControls() {
   connect(XReset, &QPushButton::clicked, this, Guarded([this] { XReset_Click(); }));
   connect(ResetCursor, &QPushButton::clicked, this, Guarded([this] { ResetCursor_Click(); }));
   connect(waveFrame_->sliderX(), &QSlider::valueChanged, this,
-          [this](int value) { SliderX_Change(value); });
+          [this](int value) { Guarded([this, value] { SliderX_Change(value); })(); });
   connect(waveFrame_->sliderY(), &QSlider::valueChanged, this,
-          [this](int value) { SliderY_Change(value); });
+          [this](int value) { Guarded([this, value] { SliderY_Change(value); })(); });
   connect(ExpPos, &QLineEdit::returnPressed, this, Guarded([this] { ExpPos_KeyPress(); }));
-  connect(CdCheck, &QCheckBox::stateChanged, this, [this] { CdCheck_Click(); });
+  connect(CdCheck, &QCheckBox::stateChanged, this, Guarded([this] { CdCheck_Click(); }));
+  // A grey box read from the settings file stays grey until the operator clicks it; from then
+  // on clicks only check and clear it.
+  for (QCheckBox* box : {CdCheck, ConfirmMess, AllSaveCheck}) {
+    connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
+  }
   connect(browser_, &FileBrowser::filesCounted, this,
           [this](int count) { MaxRepeatTimes->setText(QString::number(count)); });
 }
 
 void MainForm::startUp() {
   setWindowTitle(U(messages::kTitle));
-  SelResultFileFolder->setText(U("CSVファイルに格納"));
+  SelResultFileFolder->setText(U(messages::kSelResultFileFolder));
   LimitLevelF->hide();
   ChSelCombo->hide();
   setWindowTitle(windowTitle() + U(messages::kVersion));
@@ -77,9 +82,11 @@ void MainForm::startUp() {
   dataFolder_ = services_.dataFolder();
   const QString parentFolder = QFileInfo(dataFolder_).absolutePath();
   QDir().mkpath(parentFolder);
-  if (QDir().mkpath(dataFolder_) && QDir::setCurrent(dataFolder_)) {
-    QDir(dataFolder_).mkdir(U(messages::kOutputFolder));
-  }
+  QDir().mkpath(dataFolder_);
+  QDir::setCurrent(dataFolder_);
+  // Made by its full path, so a data folder that could not be entered leaves no stray Output
+  // folder in the folder the program was started in.
+  QDir(dataFolder_).mkdir(U(messages::kOutputFolder));
 
   LoadResumeParam(resumePath());
   if (csvPath_.isEmpty()) {
@@ -94,7 +101,8 @@ void MainForm::startUp() {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
-  SaveResumeParam(resumePath());
+  // The window closes whatever happens to the settings file.
+  Guarded([this] { SaveResumeParam(resumePath()); })();
   event->accept();
 }
 

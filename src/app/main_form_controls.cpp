@@ -12,6 +12,8 @@
 
 namespace sondrix {
 
+using namespace messages;
+
 namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
@@ -75,26 +77,26 @@ void MainForm::buildControls() {
 }
 
 QWidget* MainForm::buildOperationFrame() {
-  OperationF = Frame("OperationF", "操作", this);
-  AllSaveCheck = Named(new QCheckBox(U("CSV格納"), OperationF), "AllSaveCheck");
+  OperationF = Frame("OperationF", captions::kOperationF, this);
+  AllSaveCheck = Named(new QCheckBox(U(captions::kAllSaveCheck), OperationF), "AllSaveCheck");
   BinToCsvConvert =
-      Named(new QPushButton(U("WFMファイルを個別に再生"), OperationF), "BinToCsvConvert");
-  SelResultFileFolder =
-      Named(new QPushButton(U("　CSVファイル　　に格納"), OperationF), "SelResultFileFolder");
+      Named(new QPushButton(U(captions::kBinToCsvConvert), OperationF), "BinToCsvConvert");
+  SelResultFileFolder = Named(new QPushButton(U(captions::kSelResultFileFolderDesign), OperationF),
+                              "SelResultFileFolder");
   QGroupBox* skipFrame =
-      BoxFrame("DataSkipFrame", "間引き間隔", DataSkip, "DataSkip", "0", OperationF);
+      BoxFrame("DataSkipFrame", captions::kDataSkipFrame, DataSkip, "DataSkip", "0", OperationF);
   InputDsTypeCsvFile =
-      Named(new QPushButton(U("CSVファイルを個別に再生"), OperationF), "InputDsTypeCsvFile");
+      Named(new QPushButton(U(captions::kInputDsTypeCsvFile), OperationF), "InputDsTypeCsvFile");
   ChSelCombo = Named(new QComboBox(OperationF), "ChSelCombo");
   ChSelCombo->addItems({"CH1", "CH2", "CH3", "CH4"});
-  ConfirmMess = Named(new QCheckBox(U("継続確認あり"), OperationF), "ConfirmMess");
+  ConfirmMess = Named(new QCheckBox(U(captions::kConfirmMess), OperationF), "ConfirmMess");
   LimitLevelF =
-      BoxFrame("LimitLevelF", "制限レベル(V)", LimitLevel, "LimitLevel", "13", OperationF);
-  QGroupBox* intervalFrame = BoxFrame("MIntF", "測定間隔(s)", MInt, "MInt", "1", OperationF);
-  QGroupBox* countFrame = BoxFrame("MaxRepeatTimesF", "最大ﾌｧｲﾙ数", MaxRepeatTimes,
+      BoxFrame("LimitLevelF", captions::kLimitLevelF, LimitLevel, "LimitLevel", "13", OperationF);
+  QGroupBox* intervalFrame = BoxFrame("MIntF", captions::kMIntF, MInt, "MInt", "1", OperationF);
+  QGroupBox* countFrame = BoxFrame("MaxRepeatTimesF", captions::kMaxRepeatTimesF, MaxRepeatTimes,
                                    "MaxRepeatTimes", "10000", OperationF);
-  Stop = Named(new QPushButton(U("中止"), OperationF), "Stop");
-  Start = Named(new QPushButton(U("WFM連続再生開始"), OperationF), "Start");
+  Stop = Named(new QPushButton(U(captions::kStop), OperationF), "Stop");
+  Start = Named(new QPushButton(U(captions::kStart), OperationF), "Start");
 
   auto* grid = new QGridLayout(OperationF);
   grid->addWidget(BinToCsvConvert, 0, 0);
@@ -113,7 +115,7 @@ QWidget* MainForm::buildOperationFrame() {
 }
 
 QWidget* MainForm::buildFolderFrame() {
-  QGroupBox* frame = Frame("FolderSelectFrame", "ファイルフォルダ選択", this);
+  QGroupBox* frame = Frame("FolderSelectFrame", captions::kFolderSelectFrame, this);
   browser_ = new FileBrowser(services_, frame);
   ProgressBar1 = Named(new QProgressBar(frame), "ProgressBar1");
   ProgressBar1->setTextVisible(false);
@@ -124,23 +126,23 @@ QWidget* MainForm::buildFolderFrame() {
 }
 
 QWidget* MainForm::buildExpandFrame() {
-  QGroupBox* frame = Frame("ExpandFrame", "X軸波形拡大", this);
+  QGroupBox* frame = Frame("ExpandFrame", captions::kExpandFrame, this);
   ZoomRate = TextBox("ZoomRate", "2", frame);
   YZoomRate = TextBox("YZoomRate", "2", frame);
   ExpPos = TextBox("ExpPos", "5", frame);
   YExpPos = TextBox("YExpPos", "4", frame);
-  Expand = Named(new QPushButton(U("拡大"), frame), "Expand");
-  XReset = Named(new QPushButton(U("拡大ﾘｾｯﾄ"), frame), "XReset");
-  ResetCursor = Named(new QPushButton(U("ｶｰｿﾙ位置ﾘｾｯﾄ"), frame), "ResetCursor");
-  CdCheck = Named(new QCheckBox(U("カーソルoff"), frame), "CdCheck");
+  Expand = Named(new QPushButton(U(captions::kExpand), frame), "Expand");
+  XReset = Named(new QPushButton(U(captions::kXReset), frame), "XReset");
+  ResetCursor = Named(new QPushButton(U(captions::kResetCursor), frame), "ResetCursor");
+  CdCheck = Named(new QCheckBox(U(captions::kCdCheck), frame), "CdCheck");
 
   auto* grid = new QGridLayout(frame);
-  grid->addWidget(Named(new QLabel(U("倍率"), frame), "Label1"), 0, 1);
-  grid->addWidget(Named(new QLabel(U("位置(div)"), frame), "Label2"), 0, 2);
-  grid->addWidget(Named(new QLabel(U("X　"), frame), "ExpRateLabel"), 1, 0);
+  grid->addWidget(Named(new QLabel(U(captions::kLabel1), frame), "Label1"), 0, 1);
+  grid->addWidget(Named(new QLabel(U(captions::kLabel2), frame), "Label2"), 0, 2);
+  grid->addWidget(Named(new QLabel(U(captions::kExpRateLabel), frame), "ExpRateLabel"), 1, 0);
   grid->addWidget(ZoomRate, 1, 1);
   grid->addWidget(ExpPos, 1, 2);
-  grid->addWidget(Named(new QLabel(U("Y　　"), frame), "ExpYLabel"), 2, 0);
+  grid->addWidget(Named(new QLabel(U(captions::kExpYLabel), frame), "ExpYLabel"), 2, 0);
   grid->addWidget(YZoomRate, 2, 1);
   grid->addWidget(YExpPos, 2, 2);
   grid->addWidget(Expand, 1, 3);
@@ -151,9 +153,10 @@ QWidget* MainForm::buildExpandFrame() {
 }
 
 QWidget* MainForm::buildSmoothingFrame() {
-  SmoothingSelF = Frame("SmoothingSelF", "スムージング", this);
+  SmoothingSelF = Frame("SmoothingSelF", captions::kSmoothingSelF, this);
   smOptionGroup = new QButtonGroup(SmoothingSelF);
-  const std::array<const char*, 3> captions{"ｿｰｽのみ", "ｿｰｽ+ｽﾑｰｼﾞﾝｸﾞ", "ｽﾑｰｼﾞﾝｸﾞのみ"};
+  const std::array<const char*, 3> captions{captions::kSmOption0, captions::kSmOption1,
+                                            captions::kSmOption2};
   auto* grid = new QGridLayout(SmoothingSelF);
   for (int i = 0; i < 3; ++i) {
     auto* option = new QRadioButton(U(captions[static_cast<std::size_t>(i)]), SmoothingSelF);
@@ -165,9 +168,9 @@ QWidget* MainForm::buildSmoothingFrame() {
   }
   smOption[0]->setChecked(true);
   SmPoints = TextBox("SmPoints", "11", SmoothingSelF);
-  grid->addWidget(Named(new QLabel(U("点数(奇数)"), SmoothingSelF), "Label3"), 0, 1);
+  grid->addWidget(Named(new QLabel(U(captions::kLabel3), SmoothingSelF), "Label3"), 0, 1);
   grid->addWidget(SmPoints, 1, 1);
-  grid->addWidget(Named(new QLabel(U("(Enterで固定)"), SmoothingSelF), "Label4"), 2, 1);
+  grid->addWidget(Named(new QLabel(U(captions::kLabel4), SmoothingSelF), "Label4"), 2, 1);
   return SmoothingSelF;
 }
 

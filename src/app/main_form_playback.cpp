@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStatusBar>
 
 #include "app/file_browser.h"
 #include "app/main_form.h"
@@ -36,6 +37,10 @@ void MainForm::BinToCsvConvert_Click() {
   BinToCsvConvert->setEnabled(false);
   StatusPanel1->setText(U(messages::kConverting));
   StatusPanel2->setText(name);
+  // The load does not return to the event loop (no other command may run meanwhile), so the
+  // operator sees the step and the disabled button only when they are painted now.
+  statusBar()->repaint();
+  BinToCsvConvert->repaint();
   try {
     takeSmoothingControls();
     const LoadResult result = LoadWfmFile(FileSystemPath(JoinPath(browser_->path(), name)), record_,

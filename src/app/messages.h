@@ -11,6 +11,41 @@ inline constexpr char kResumeExtension[] = ".txt";
 inline constexpr char kOutputFolder[] = "Output";
 inline constexpr char kDefaultCsvName[] = "Data1.csv";
 
+// Captions and design-time texts of the controls, by control name.
+namespace captions {
+inline constexpr char kSmoothingSelF[] = "スムージング";
+inline constexpr char kSmOption0[] = "ｿｰｽのみ";
+inline constexpr char kSmOption1[] = "ｿｰｽ+ｽﾑｰｼﾞﾝｸﾞ";
+inline constexpr char kSmOption2[] = "ｽﾑｰｼﾞﾝｸﾞのみ";
+inline constexpr char kLabel3[] = "点数(奇数)";
+inline constexpr char kLabel4[] = "(Enterで固定)";
+inline constexpr char kOperationF[] = "操作";
+inline constexpr char kAllSaveCheck[] = "CSV格納";
+inline constexpr char kBinToCsvConvert[] = "WFMファイルを個別に再生";
+inline constexpr char kSelResultFileFolderDesign[] = "　CSVファイル　　に格納";
+inline constexpr char kDataSkipFrame[] = "間引き間隔";
+inline constexpr char kInputDsTypeCsvFile[] = "CSVファイルを個別に再生";
+inline constexpr char kConfirmMess[] = "継続確認あり";
+inline constexpr char kLimitLevelF[] = "制限レベル(V)";
+inline constexpr char kMIntF[] = "測定間隔(s)";
+inline constexpr char kMaxRepeatTimesF[] = "最大ﾌｧｲﾙ数";
+inline constexpr char kStop[] = "中止";
+inline constexpr char kStart[] = "WFM連続再生開始";
+inline constexpr char kFolderSelectFrame[] = "ファイルフォルダ選択";
+inline constexpr char kExpandFrame[] = "X軸波形拡大";
+inline constexpr char kResetCursor[] = "ｶｰｿﾙ位置ﾘｾｯﾄ";
+inline constexpr char kCdCheck[] = "カーソルoff";
+inline constexpr char kXReset[] = "拡大ﾘｾｯﾄ";
+inline constexpr char kExpand[] = "拡大";
+inline constexpr char kLabel1[] = "倍率";
+inline constexpr char kLabel2[] = "位置(div)";
+inline constexpr char kExpRateLabel[] = "X　";
+inline constexpr char kExpYLabel[] = "Y　　";
+}  // namespace captions
+
+// Start-up.
+inline constexpr char kSelResultFileFolder[] = "CSVファイルに格納";
+
 // File browser.
 inline constexpr char kNoDrive[] = "ドライブがありません！";
 inline constexpr char kDriveCheck[] = "ドライブ確認";

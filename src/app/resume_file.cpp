@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringEncoder>
 
 #include "numtext/leading_number.h"
 #include "numtext/print_form.h"
@@ -41,13 +42,25 @@ std::optional<bool> ResumeBoolValue(const QString& line) {
 }
 
 int WriteResumeLines(const QString& path, const QStringList& lines) {
+  QStringEncoder encode(QStringEncoder::System);
+  QByteArray bytes;
+  for (QString line : lines) {
+    // One value a line: a line break inside a text would shift every value after it.
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
+    bytes += encode(line);
+    bytes += "\r\n";
+  }
+  // A character the system's encoding cannot hold would come back as another one.
+  if (encode.hasError()) return -1;
+
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return -1;
-  for (const QString& line : lines) {
-    if (file.write(line.toLocal8Bit() + "\r\n") < 0) {
-      file.cancelWriting();
-      return -1;
-    }
+  // A disk that fills up can leave a short file behind a flush that reports success, so the size
+  // on disk is checked before the new file replaces the old one.
+  if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size()) {
+    file.cancelWriting();
+    file.commit();
+    return -1;
   }
   return file.commit() ? 0 : -1;
 }

@@ -25,7 +25,8 @@ std::optional<bool> ResumeBoolValue(const QString& line);
 
 // Writes the lines in the system's 8-bit encoding, each ended by CR LF, into a temporary file
 // beside `path` that replaces the old file only once every line is written, so a failed write
-// leaves the previous settings whole. Returns 0, or -1 on any failure.
+// leaves the previous settings whole. A line break inside a line is written as a blank. Returns
+// 0, or -1 on any failure, also when a character cannot be encoded.
 int WriteResumeLines(const QString& path, const QStringList& lines);
 
 // The first `kResumeLineCount` lines of the file without their line ends (CR LF, LF or CR);

@@ -1,11 +1,18 @@
 #include "app/split_path.h"
 
+#include <algorithm>
+
 #include <QDir>
 
 namespace sondrix {
 
 void SplitPath(const QString& path, QString& folder, QString& name) {
+#ifdef Q_OS_WIN
+  // Paths from Qt's own dialogs may carry '/' on Windows too.
+  const qsizetype at = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+#else
   const qsizetype at = path.lastIndexOf(QDir::separator());
+#endif
   if (at < 0) return;
   folder = path.left(at);
   name = path.mid(at + 1);

@@ -72,7 +72,7 @@ WaveFrame::WaveFrame(QWidget* parent)
   }
   xcLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
   xeLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  // A line of the original layout that nothing moves or shows.
+  // Tlline is kept for its name only: nothing places it, so it stays hidden.
   tlLine_->hide();
 }
 

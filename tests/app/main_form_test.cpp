@@ -1,3 +1,7 @@
+#include <csignal>
+
+#include <sys/resource.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -165,6 +169,11 @@ TEST_F(MainFormTest, ValuesConvertAsTheFileWritesThemAndAsOperatorsMightTypeThem
   EXPECT_EQ(child<QSlider>("SliderX")->value(), 250);
   EXPECT_EQ(child<QCheckBox>("CdCheck")->checkState(), Qt::PartiallyChecked);
   EXPECT_TRUE(child<QWidget>("CLine")->isHidden());
+  auto* grey = child<QCheckBox>("CdCheck");
+  grey->click();
+  grey->click();
+  grey->click();
+  EXPECT_EQ(grey->checkState(), Qt::Checked) << "the operator's clicks never make it grey";
   EXPECT_TRUE(child<QRadioButton>("smOption1")->isChecked());
   EXPECT_EQ(form().CsvFolder(), "/f");
 }
@@ -181,11 +190,35 @@ TEST_F(MainFormTest, ACsvPathWithoutAFolderKeepsTheFolderReadFromTheFile) {
 TEST_F(MainFormTest, AFailedSaveReportsItAndLeavesTheOldFileWhole) {
   writeResume(Defaults());
   const std::string before = ReadWhole(resumeFile());
+  form();
   EXPECT_EQ(form().SaveResumeParam(Q(root.path() / "missing" / "r.txt")), -1);
-  // A folder standing where the file should be cannot be replaced.
-  std::filesystem::create_directories(root.path() / "blocked.txt");
-  EXPECT_EQ(form().SaveResumeParam(Q(root.path() / "blocked.txt")), -1);
+
+  // The disk fills up half-way through the new file: no file may grow beyond 64 bytes.
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit full = saved;
+  full.rlim_cur = 64;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+  const int status = form().SaveResumeParam(form().resumePath());
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+  EXPECT_EQ(status, -1);
   EXPECT_EQ(ReadWhole(resumeFile()), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dataFolder()), {}), 2)
+      << "no temporary file is left beside the settings";
+}
+
+TEST_F(MainFormTest, OpeningAFolderWritesItsFileCountIntoMaxRepeatTimes) {
+  for (const char* name : {"a.wfm", "b.WFM", "c.wfm", "d.csv"}) {
+    fixtures::WriteBytes(files.path() / name, "x");
+  }
+  ASSERT_TRUE(form().browser().setPath(Q(files.path())));
+  EXPECT_EQ(text("MaxRepeatTimes"), "3");
+  form().browser().selectFilter(2);
+  EXPECT_EQ(text("MaxRepeatTimes"), "3") << "a new pattern alone counts nothing";
+  TempDir empty;
+  ASSERT_TRUE(form().browser().setPath(Q(empty.path())));
+  EXPECT_EQ(text("MaxRepeatTimes"), "0");
 }
 
 }  // namespace
