@@ -95,7 +95,6 @@ class MainForm final : public QMainWindow {
   QString dataFolder_;
   QString csvPath_;
   QString csvFolder_;
-  bool RunStopRequested = false;
 
   // Controls, by the names the operator's manual and the settings file use.
   QGroupBox* SmoothingSelF = nullptr;

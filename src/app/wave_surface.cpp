@@ -45,6 +45,7 @@ namespace {
 // A fraction of a pixel extent as a pixel position; far-off fractions stay far off without
 // overflowing the widget coordinates.
 int PixelAt(double fraction, int extent) {
+  if (!std::isfinite(fraction)) return 0;
   const double pixel = std::round(std::clamp(fraction, -4.0, 5.0) * (extent - 1));
   return static_cast<int>(pixel);
 }
