@@ -12,7 +12,6 @@
 #include "app/file_browser.h"
 #include "app/main_form.h"
 #include "app/scripted_services.h"
-#include "fixtures/signals.h"
 #include "fixtures/wfm_writer.h"
 #include "support/temp_dir.h"
 
@@ -45,17 +44,6 @@ class FormTest : public ::testing::Test {
     return widget;
   }
 
-  // A capture of `channels` sines with `points` samples each.
-  static fixtures::Capture Sines(int channels, std::size_t points) {
-    fixtures::Capture capture;
-    capture.model = fixtures::ZtModel(6, channels);
-    capture.timeDiv = "1ms";
-    capture.channels.resize(static_cast<std::size_t>(channels));
-    for (std::size_t ch = 0; ch < capture.channels.size(); ++ch) {
-      capture.channels[ch].samples = fixtures::Sine(points, 6000.0, 2.0 + static_cast<double>(ch));
-    }
-    return capture;
-  }
   void writeCapture(const std::string& name, const fixtures::Capture& capture) {
     fixtures::WriteBytes(files.path() / name,
                          fixtures::SerializeWfm(fixtures::MakeCapture(capture)));

@@ -22,14 +22,7 @@ class LoadWfmTest : public ::testing::Test {
     return path;
   }
   static fixtures::Capture capture(int channels, std::size_t points) {
-    fixtures::Capture c;
-    c.model = fixtures::ZtModel(6, channels);
-    c.timeDiv = "1ms";
-    c.channels.resize(static_cast<std::size_t>(channels));
-    for (int ch = 0; ch < channels; ++ch) {
-      c.channels[ch].samples = fixtures::Sine(points, 4000.0 * (ch + 1), 2.0);
-    }
-    return c;
+    return fixtures::SineCapture(channels, points);
   }
   LoadResult load(const std::filesystem::path& path) {
     sink.calls.clear();
