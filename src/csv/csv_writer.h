@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "model/sample_buffers.h"
 #include "model/ui_sink.h"
 #include "model/wave_header.h"
 
 namespace sondrix {
-
-using VoltArrays = std::array<std::vector<float>, kChannelCount>;
 
 struct CsvWriteResult {
   std::int16_t status = 0;  // 0 written; -1 failed, and any earlier file of that name is untouched

@@ -24,5 +24,6 @@ bool GrowSmoothed(SampleBuffers& buffers, std::int64_t size) {
 bool GrowVolts(SampleBuffers& buffers, std::int64_t size) {
   return growAll(buffers.VoltData, size);
 }
+bool GrowVolts(VoltArrays& volts, std::int64_t size) { return growAll(volts, size); }
 
 }  // namespace sondrix

@@ -12,6 +12,9 @@ namespace sondrix {
 // The most samples per channel the program holds (indices 0 to 5,000,010).
 inline constexpr std::int32_t kSampleCapacity = 5'000'011;
 
+// The four volt arrays, as the CSV writer and reader take them.
+using VoltArrays = std::array<std::vector<float>, kChannelCount>;
+
 // The per-channel sample arrays. Only indices below Points are meaningful; the rest keep what
 // an earlier, longer waveform left there. The arrays grow to the longest record seen so far and
 // never shrink, so the program does not hold 160 MB from the start, yet a shorter record after a
@@ -19,7 +22,7 @@ inline constexpr std::int32_t kSampleCapacity = 5'000'011;
 struct SampleBuffers {
   std::array<std::vector<std::int16_t>, kChannelCount> SrcData;  // counts, invert applied
   std::array<std::vector<std::int16_t>, kChannelCount> SmData;   // smoothed counts
-  std::array<std::vector<float>, kChannelCount> VoltData;        // volts
+  VoltArrays VoltData;                                           // volts
 };
 
 // Grows every array of the group to at least `size` elements (new ones zero). False when `size`
@@ -27,5 +30,6 @@ struct SampleBuffers {
 bool GrowSource(SampleBuffers& buffers, std::int64_t size);
 bool GrowSmoothed(SampleBuffers& buffers, std::int64_t size);
 bool GrowVolts(SampleBuffers& buffers, std::int64_t size);
+bool GrowVolts(VoltArrays& volts, std::int64_t size);
 
 }  // namespace sondrix

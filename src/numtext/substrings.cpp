@@ -35,10 +35,14 @@ std::int64_t InStr(std::string_view text, std::string_view what) {
 
 std::string UCase(std::string_view text) {
   std::string upper(text);
-  for (char& c : upper) {
+  UCaseInPlace(upper);
+  return upper;
+}
+
+void UCaseInPlace(std::string& text) {
+  for (char& c : text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
-  return upper;
 }
 
 std::string_view TrimBlanks(std::string_view text) {

@@ -19,6 +19,8 @@ std::int64_t InStr(std::string_view text, std::string_view what);
 
 // ASCII upper case; other bytes unchanged.
 std::string UCase(std::string_view text);
+// The same on a text the caller owns, for readers that upper-case every line of a large file.
+void UCaseInPlace(std::string& text);
 
 // Blanks (spaces) are trimmed; tabs, CR and other characters stay.
 std::string_view TrimBlanks(std::string_view text);

@@ -35,11 +35,13 @@ ByteReader::LineRead ByteReader::readLine(std::string& line, std::size_t maxLeng
     if (pos_ == len_ && !refill()) return LineRead::EndOfFile;
     const char* start = buffer_.data() + pos_;
     const auto* lf = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
-    const std::size_t take = lf ? static_cast<std::size_t>(lf - start) : len_ - pos_;
-    if (line.size() + take > maxLength) return LineRead::TooLong;
+    const std::size_t found = lf ? static_cast<std::size_t>(lf - start) : len_ - pos_;
+    const std::size_t room = maxLength - std::min(line.size(), maxLength);
+    const std::size_t take = std::min(found, room);
     line.append(start, take);
     pos_ += take;
     offset_ += static_cast<std::int64_t>(take);
+    if (take < found) return LineRead::TooLong;
     if (lf) {
       ++pos_;
       ++offset_;

@@ -21,7 +21,9 @@ class ByteReader {
 
   enum class LineRead { Line, EndOfFile, TooLong };
   // Appends bytes up to the next LF (not included) to `line`, which may not grow beyond
-  // `maxLength` bytes.
+  // `maxLength` bytes: a longer line fills `line` to that length and gives TooLong, and the
+  // next call goes on where this one stopped. EndOfFile may come with the last line's bytes
+  // appended when that line has no LF.
   LineRead readLine(std::string& line, std::size_t maxLength);
   // Exactly `count` bytes into `dest`; false when the file ends first.
   bool read(void* dest, std::int64_t count);
