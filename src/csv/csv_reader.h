@@ -1,69 +1,38 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "csv/csv_writer.h"
+#include "csv/field_table.h"
+#include "csv/text_file.h"
 #include "model/sample_buffers.h"
 #include "model/ui_sink.h"
 #include "model/wave_header.h"
 
 namespace sondrix {
 
-// An open text file read line by line through one buffer.
-class TextFile {
- public:
-  explicit TextFile(const std::filesystem::path& path);
-  ~TextFile();
-  TextFile(const TextFile&) = delete;
-  TextFile& operator=(const TextFile&) = delete;
-
-  bool isOpen() const { return file_ != nullptr; }
-  bool atEnd();  // true once every character has been delivered, or the file failed
-
- private:
-  friend std::string_view ReadTextLine(TextFile& file, std::string& line);
-  bool fill();
-
-  std::FILE* file_ = nullptr;
-  std::string buffer_;
-  std::size_t pos_ = 0;
-  std::size_t end_ = 0;
-  bool eof_ = false;
-};
-
-// The next line without its line end: LF ends a line, every CR is dropped (so CR LF and LF files
-// read alike, and a lone CR does not end a line), and a last line without an end is delivered.
-// The text lives in `line`, which the caller reuses from line to line.
-std::string_view ReadTextLine(TextFile& file, std::string& line);
-
-// The fields of one line; slots beyond a line's field count keep what an earlier line left.
-inline constexpr int kFieldSlots = 11;
-using FieldTable = std::array<std::string, kFieldSlots>;
-
-// Splits at every comma (quotes mean nothing, fields are not trimmed, CR and LF are dropped) and
-// returns the field count. A line of more than 11 fields, or longer than 32,767 characters,
-// empties slots 0 and 1 and returns 2.
-std::int16_t Get_Items(std::string_view strl, FieldTable& item);
-
 struct CsvReadResult {
   // The stored point count (0 or more), or -1 when a header line stopped the read.
   std::int32_t points = -1;
-  // Set by a "POINT" line: the caption of the acquired-data-size label.
+  // Set by a "POINT" line: the caption of the acquired-data-size label. A read that stopped with
+  // -1 after such a line keeps it, as the caption was already shown.
   std::optional<std::string> acqDataSizeText;
   std::string reason;  // why the read stopped, with the line number
 };
 
 // Reads an instrument CSV/TXT waveform file (or one the program exported) into the header and
-// the volt arrays. The volt arrays grow as the data needs and never shrink; the samples from the
-// last data line up to the rounded Points are set to zero in all four channels. Every 10,000
-// samples it shows "データindex=" and the count in `ui.detail` and pumps events once; anything the
-// window does meanwhile may grow the arrays, so they are looked up again after every pump.
+// the volt arrays. The data start at a column-header line "CH1 ...,CH2 ..." (values only) or
+// "TIME...,CH1 ..." (the program's own files: the time column is skipped). At most
+// kSampleCapacity - 1 samples are read; Points is the sample count rounded half to even to tens.
+// The volt arrays grow as the data needs and never shrink; the samples from the last data line
+// up to the rounded Points are set to zero in all four channels. Every 10,000 samples it shows
+// "データindex=" and the count in `ui.detail` and pumps events once; anything the window does
+// meanwhile may grow the arrays, so they are looked up again after every pump.
+// A file that cannot be opened, a header value that does not convert, a channel line for a
+// channel beyond 1 to 4 or too little memory for the samples give -1; members set before then
+// keep their new values.
 CsvReadResult ReadCsvFile(const std::filesystem::path& path, VoltArrays& volts, WaveHeader& header,
                           UiSink& ui);
 

@@ -1,0 +1,225 @@
+#include "csv/csv_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <new>
+#include <string_view>
+
+#include "csv/messages.h"
+#include "numtext/leading_number.h"
+#include "numtext/rounding.h"
+#include "numtext/substrings.h"
+#include "wfm/messages.h"
+
+namespace sondrix {
+namespace {
+
+// The upper bound of the volt arrays: the most samples one read stores.
+constexpr std::int32_t kSampleLimit = kSampleCapacity - 1;
+constexpr std::int32_t kSamplesPerPump = 10'000;
+// The volt arrays double as the data arrive, from at least this many samples.
+constexpr std::int64_t kFirstGrowth = 64 * 1024;
+
+// What a header line tells the read to do next.
+struct HeaderStep {
+  enum Kind { Next, DataStart, Failed } kind = Next;
+  std::size_t firstValueField = 0;  // of the data lines: 1 when they begin with the time
+  std::string reason;
+};
+
+HeaderStep fail(std::string reason) { return {HeaderStep::Failed, 0, std::move(reason)}; }
+
+std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::optional<float> toFloat(std::string_view text) {
+  const std::optional<double> value = ParseStrict(text);
+  return value ? NarrowToFloat(*value) : std::nullopt;
+}
+
+// "CHn Display", "CHn Offset" and "CHn <unit>/div": the digit in column 3 names the channel and
+// column 5 tells the setting. Other channel lines (coupling, bandwidth) set nothing, whatever
+// their channel.
+HeaderStep channelLine(std::string_view line, const FieldTable& f, WaveHeader& h) {
+  const std::string_view digit = *Mid(line, 3, 1);
+  const int k = RoundToInt16(Val(digit) - 1.0).value_or(-1);
+  const std::string_view what = *Mid(line, 5, 1);
+  const bool display = what == "D";
+  const bool offset = what == "O";
+  if (!display && !offset && InStr(f[0], "/DIV") == 0) return {};
+  if (k < 0 || k >= kChannelCount) {
+    return fail("column 3 holds " + inQuotes(digit) + ", not a channel 1 to 4");
+  }
+  ChannelSetup& ch = h.Channel[static_cast<std::size_t>(k)];
+  if (display) {
+    ch.Display = f[1];
+    if (f[1] == "ON") ch.DispOn = 1;
+    return {};
+  }
+  const std::optional<float> value = toFloat(f[1]);
+  if (!value) {
+    return fail(std::string(offset ? "the offset " : "the volts per division ") + inQuotes(f[1]) +
+                " is not a number");
+  }
+  if (offset) {
+    ch.Offset = *value;
+  } else {
+    ch.Vdiv = *value;
+    ch.Unit = *Mid(f[0], 5, 1);
+  }
+  return {};
+}
+
+HeaderStep pointLine(const FieldTable& f, WaveHeader& h, CsvReadResult& result) {
+  const std::optional<double> given = ValChecked(f[1]);
+  const std::optional<std::int32_t> tens = given ? RoundToInt32(*given / 10.0) : std::nullopt;
+  const std::int64_t points = tens ? std::int64_t{*tens} * 10 : 0;
+  if (!tens || points < std::numeric_limits<std::int32_t>::min() ||
+      points > std::numeric_limits<std::int32_t>::max()) {
+    return fail("the point count " + inQuotes(f[1]) + " is beyond the 32-bit range");
+  }
+  h.Points = static_cast<std::int32_t>(points);
+  result.acqDataSizeText = wfm_messages::kAcqDataSize + std::to_string(h.Points);
+  return {};
+}
+
+// One upper-cased, trimmed header line, split into `f`; the first matching test applies.
+HeaderStep headerLine(std::string_view line, const FieldTable& f, WaveHeader& h,
+                      CsvReadResult& result) {
+  const auto number = [&f](double& member, std::string_view what) -> HeaderStep {
+    const std::optional<double> value = ParseStrict(f[1]);
+    if (!value) return fail(std::string(what) + " " + inQuotes(f[1]) + " is not a number");
+    member = *value;
+    return {};
+  };
+  const std::string_view f0 = f[0];
+  const std::string_view f1 = f[1];
+  if (line.starts_with("MODEL")) {
+    h.ModelName = f1;
+    // The channel count is the digit in the 7th column of the model name.
+    const std::optional<double> digit = ParseStrict(*Mid(f1, 7, 1));
+    const std::optional<std::int16_t> count = digit ? RoundToInt16(*digit) : std::nullopt;
+    if (!count) return fail("the model name " + inQuotes(f1) + " has no digit in column 7");
+    h.ChCount = *count;
+    return {};
+  }
+  if (line.starts_with("TIME/")) return number(h.TimeDiv, "the time per division");
+  if (line.starts_with("DELAY")) return number(h.Delay, "the delay");
+  if (line.starts_with("DELTA")) return number(h.Delta, "the sample interval");
+  if (line.starts_with("TRIGG")) return {};
+  if (line.starts_with("CH") && !f1.starts_with("CH")) return channelLine(line, f, h);
+  if (line.starts_with("ACQUI")) {
+    h.AcqMode = f1;
+    return {};
+  }
+  if (line.starts_with("POINT")) return pointLine(f, h, result);
+  // The instrument's column header: values only. The program's own files begin with the time.
+  if (f0.starts_with("CH1 ") && f1.starts_with("CH2 ")) return {HeaderStep::DataStart, 0, {}};
+  if (f0.starts_with("TIME") && f1.starts_with("CH1 ")) return {HeaderStep::DataStart, 1, {}};
+  return {};
+}
+
+// The volt arrays as the data section writes them: pointers that hold until the next pump or
+// growth, after which they are looked up again (the window may grow the arrays during a pump).
+class VoltColumns {
+ public:
+  explicit VoltColumns(VoltArrays& volts) : volts_(volts) { refresh(); }
+
+  void refresh() {
+    size_ = kSampleCapacity;
+    for (std::size_t c = 0; c < columns_.size(); ++c) {
+      size_ = std::min(size_, static_cast<std::int64_t>(volts_[c].size()));
+      columns_[c] = volts_[c].data();
+    }
+  }
+  // Sample `i` (below kSampleCapacity) of every column becomes writable.
+  void makeRoomFor(std::int64_t i) {
+    if (i < size_) return;
+    GrowVolts(volts_,
+              std::min(std::max({size_ * 2, i + 1, kFirstGrowth}), std::int64_t{kSampleCapacity}));
+    refresh();
+  }
+  float* column(std::size_t c) const { return columns_[c]; }
+
+ private:
+  VoltArrays& volts_;
+  std::array<float*, kChannelCount> columns_{};
+  std::int64_t size_ = 0;
+};
+
+// The data lines up to the end of the file or the sample limit; returns the samples read.
+std::int32_t readSamples(TextFile& file, std::string& line, FieldTable& f,
+                         std::size_t firstValueField, VoltArrays& volts, UiSink& ui) {
+  VoltColumns columns(volts);
+  std::int32_t i = 0;
+  while (i < kSampleLimit && !file.atEnd()) {
+    ReadTextLine(file, line);
+    if (line.empty() || line.front() == '/') continue;
+    UCaseInPlace(line);
+    Get_Items(TrimBlanks(line), f);
+    columns.makeRoomFor(i);
+    for (std::size_t c = 0; c < kChannelCount; ++c) {
+      // A value that does not convert leaves the sample as it was.
+      if (const std::optional<float> v = toFloat(f[firstValueField + c])) columns.column(c)[i] = *v;
+    }
+    ++i;
+    if (i % kSamplesPerPump == 0) {
+      ui.detail(csv_messages::kDataIndex + std::to_string(i));
+      ui.pumpEvents();
+      columns.refresh();
+    }
+  }
+  return i;
+}
+
+}  // namespace
+
+CsvReadResult ReadCsvFile(const std::filesystem::path& path, VoltArrays& volts, WaveHeader& header,
+                          UiSink& ui) {
+  CsvReadResult result;
+  header.Delta = 1e-9;
+  header.AcqMode.clear();
+  for (ChannelSetup& ch : header.Channel) ch.DispOn = 0;
+  try {
+    TextFile file(path);
+    if (!file.isOpen()) {
+      result.reason = "cannot open " + path.string();
+      return result;
+    }
+    FieldTable items;
+    std::string line;
+    std::optional<std::size_t> firstValueField;
+    for (std::int64_t lineNo = 1; !firstValueField && !file.atEnd(); ++lineNo) {
+      ReadTextLine(file, line);
+      if (line.empty() || line.front() == '/') continue;
+      UCaseInPlace(line);
+      const std::string_view trimmed = TrimBlanks(line);
+      Get_Items(trimmed, items);
+      HeaderStep step = headerLine(trimmed, items, header, result);
+      if (step.kind == HeaderStep::Failed) {
+        result.reason = "line " + std::to_string(lineNo) + ": " + step.reason;
+        return result;
+      }
+      if (step.kind == HeaderStep::DataStart) firstValueField = step.firstValueField;
+    }
+    const std::int32_t samples =
+        firstValueField ? readSamples(file, line, items, *firstValueField, volts, ui) : 0;
+    // samples <= kSampleLimit, so the rounded count fits and stays within the capacity.
+    const std::int32_t points = RoundToInt32(samples / 10.0).value_or(0) * 10;
+    if (points > samples) {
+      // Rounded up: the samples past the last line read are zero, never an older file's.
+      GrowVolts(volts, points);
+      for (auto& column : volts) {
+        std::fill(column.begin() + samples, column.begin() + points, 0.0f);
+      }
+    }
+    header.Points = points;
+    result.points = points;
+  } catch (const std::bad_alloc&) {
+    result.points = -1;
+    result.reason = "not enough memory to read " + path.string();
+  }
+  return result;
+}
+
+}  // namespace sondrix

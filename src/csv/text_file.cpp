@@ -1,0 +1,24 @@
+#include "csv/text_file.h"
+
+#include <cstring>
+
+namespace sondrix {
+namespace {
+// Piece by which the rest of an overlong line is read past.
+constexpr std::size_t kSkipPiece = 64 * 1024;
+}  // namespace
+
+std::string_view ReadTextLine(TextFile& file, std::string& line) {
+  line.clear();
+  if (file.ended_) return line;
+  ByteReader::LineRead got = file.reader_.readLine(line, kMaxLineChars);
+  while (got == ByteReader::LineRead::TooLong) {
+    file.skipped_.clear();
+    got = file.reader_.readLine(file.skipped_, kSkipPiece);
+  }
+  if (got == ByteReader::LineRead::EndOfFile) file.ended_ = true;
+  if (std::memchr(line.data(), '\r', line.size()) != nullptr) std::erase(line, '\r');
+  return line;
+}
+
+}  // namespace sondrix

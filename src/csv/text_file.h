@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "wfm/byte_reader.h"
+
+namespace sondrix {
+
+// A line longer than this keeps only its first kMaxLineChars characters; the rest up to its LF is
+// read past. Real lines are a few dozen characters, and a "line" of this length is binary data:
+// beyond 32,767 characters the field split gives up on it anyway, so only a line that would
+// still trim (blanks) to within that length reads differently, and holding the whole of it would
+// only exhaust memory.
+inline constexpr std::size_t kMaxLineChars = std::size_t{1} << 26;
+
+// An open text file read line by line through one buffer.
+class TextFile {
+ public:
+  explicit TextFile(const std::filesystem::path& path) : open_(reader_.open(path)) {}
+
+  bool isOpen() const { return open_; }
+  // True once every character has been delivered, or the file could not be read further.
+  bool atEnd() const { return ended_ || reader_.remaining() <= 0; }
+
+ private:
+  friend std::string_view ReadTextLine(TextFile& file, std::string& line);
+
+  ByteReader reader_;
+  std::string skipped_;  // what lies beyond kMaxLineChars of an overlong line
+  bool open_ = false;
+  bool ended_ = false;
+};
+
+// The next line without its line end: LF ends a line, every CR is dropped (so CR LF and LF files
+// read alike, and a lone CR does not end a line), and a last line without an end is delivered.
+// The text lives in `line`, which the caller reuses from line to line.
+std::string_view ReadTextLine(TextFile& file, std::string& line);
+
+}  // namespace sondrix
