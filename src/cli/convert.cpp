@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "csv/csv_name.h"
+#include "csv/csv_reader.h"
 #include "csv/csv_writer.h"
 #include "csv/to_volts.h"
 #include "numtext/substrings.h"
@@ -40,11 +41,18 @@ bool IsCsvInput(const std::filesystem::path& input) {
 }
 
 ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, UiSink& ui) {
-  if (IsCsvInput(input)) return {false, "reading CSV/TXT files is not supported yet", {}};
-  const ReadResult read = ReadWfmFile(input, record, ui);
-  if (!read.ok()) return {false, read.reason, {}};
-  const ReadResult copied = CopyWaveToSource(record);
-  if (!copied.ok()) return {false, copied.reason, {}};
+  if (IsCsvInput(input)) {
+    const CsvReadResult read = ReadCsvFile(input, record.buffers.VoltData, record.header, ui);
+    if (read.points < 0) return {false, read.reason, {}};
+    if (!VoltsToRaw(record.header, record.buffers)) {
+      return {false, "the volts do not fit the sample arrays", {}};
+    }
+  } else {
+    const ReadResult read = ReadWfmFile(input, record, ui);
+    if (!read.ok()) return {false, read.reason, {}};
+    const ReadResult copied = CopyWaveToSource(record);
+    if (!copied.ok()) return {false, copied.reason, {}};
+  }
   WaveHeader& h = record.header;
   h.TrigAddr = ComputeTrigAddr(h.Delay, h.TimeDiv, h.Points);
   return {true, {}, {}};

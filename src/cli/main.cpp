@@ -1,5 +1,5 @@
-// sondrix-convert: converts WFM captures into the CSV files that the window stores, for scripts
-// that handle thousands of captures.
+// sondrix-convert: converts WFM captures (and CSV/TXT waveform files) into the CSV files that
+// the window stores, for scripts that handle thousands of captures.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -22,8 +22,10 @@ constexpr const char* kProgram = "sondrix-convert";
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Converts oscilloscope WFM captures into CSV files (time and volts per channel).",
-               kProgram};
+  CLI::App app{
+      "Converts oscilloscope WFM captures and CSV/TXT waveform files into CSV files (time "
+      "and volts per channel).",
+      kProgram};
   std::string skipText = "0";
   std::string output;
   std::string outDir;
@@ -38,7 +40,7 @@ int main(int argc, char** argv) {
                      ->check(CLI::ExistingDirectory);
   outputOpt->excludes(dirOpt);
   app.add_flag("--info", info, "Print the header members of each file and write nothing");
-  app.add_option("FILE", inputs, "WFM files to convert")->required();
+  app.add_option("FILE", inputs, "WFM, CSV or TXT files to convert")->required();
 
   try {
     app.parse(argc, argv);

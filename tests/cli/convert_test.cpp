@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/instrument_csv_writer.h"
 #include "fixtures/signals.h"
 #include "fixtures/wfm_writer.h"
 #include "support/read_file.h"
@@ -91,14 +92,39 @@ TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
   EXPECT_EQ(err, "sondrix-convert: " + (dir / "bad.wfm").string() +
                      ": line 1: the model line names neither series QK nor ZT at column 20\n");
 
-  fixtures::WriteBytes(dir / "trace.CSV", "Model,DSX7004\r\n");
+  fixtures::WriteBytes(dir / "trace.CSV", "Model,DSX7004\r\nCH1 Offset,1V\r\n");
   EXPECT_EQ(run((dir / "trace.CSV").string()), 1);
-  EXPECT_NE(err.find("not supported yet"), std::string::npos);
+  EXPECT_EQ(err, "sondrix-convert: " + (dir / "trace.CSV").string() +
+                     ": line 2: the offset \"1V\" is not a number\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "trace.CSV.CSV"));
 
   EXPECT_EQ(run(""), 2);
   EXPECT_EQ(run("-o a.csv " + good + " " + good), 2);
   EXPECT_EQ(run("-d " + (dir / "missing").string() + " " + good), 2);
   EXPECT_EQ(run("--bogus " + good), 2);
+}
+
+TEST_F(ConvertProgram, InstrumentCsvConvertsAtItsScale) {
+  fixtures::InstrumentCsv csv;
+  csv.timeDiv = 1e-3;
+  csv.delta = 1e-6;
+  csv.delay = 2e-3;
+  csv.channels = {{.voltsPerDiv = 0.5f}, {.display = false}, {}, {.offset = 0.25f}};
+  csv.volts = {std::vector<float>(30, 1.0f), std::vector<float>(30, 2.0f),
+               std::vector<float>(30, -0.5f), std::vector<float>(30, 0.125f)};
+  fixtures::WriteBytes(dir / "trace.txt", fixtures::SerializeInstrumentCsv(csv));
+  ASSERT_EQ(run((dir / "trace.txt").string()), 0) << err;
+  const auto lines = testing::SplitCrLf(testing::ReadWhole(dir / "trace.txt.CSV"));
+  ASSERT_EQ(lines.size(), 30u + 30u);
+  EXPECT_EQ(lines[0], "ModelName,DSX7004");
+  EXPECT_EQ(lines[3], "Time/div(second), 0.001 ");
+  EXPECT_EQ(lines[12], "CH1 V/div, 0.5 ");
+  EXPECT_EQ(lines[16], "CH1 Offset, 0 ");
+  EXPECT_EQ(lines[19], "CH4 Offset, 0.25 ");
+  EXPECT_EQ(lines[28], "Points , 30 ");
+  // The trigger index is computed as for a capture: 15 + 2 ms / 1 ms x 3 = 21. A normal
+  // acquisition of unknown width gets three decimals; the hidden channel is written as zeros.
+  EXPECT_EQ(lines[30], "-2.100000e-5,1.000e0,.000e0,-5.000e-1,1.250e-1");
 }
 
 TEST_F(ConvertProgram, InfoPrintsTheHeaderAndWritesNothing) {
