@@ -30,11 +30,11 @@ struct HeaderStep {
 
 HeaderStep fail(std::string reason) { return {HeaderStep::Failed, 0, std::move(reason)}; }
 
-std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-std::optional<float> toFloat(std::string_view text) {
-  const std::optional<double> value = ParseStrict(text);
-  return value ? NarrowToFloat(*value) : std::nullopt;
+std::string inQuotes(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted.append(1, '"').append(text).append(1, '"');
+  return quoted;
 }
 
 // "CHn Display", "CHn Offset" and "CHn <unit>/div": the digit in column 3 names the channel and
@@ -56,7 +56,7 @@ HeaderStep channelLine(std::string_view line, const FieldTable& f, WaveHeader& h
     if (f[1] == "ON") ch.DispOn = 1;
     return {};
   }
-  const std::optional<float> value = toFloat(f[1]);
+  const std::optional<float> value = ParseStrictFloat(f[1]);
   if (!value) {
     return fail(std::string(offset ? "the offset " : "the volts per division ") + inQuotes(f[1]) +
                 " is not a number");
@@ -160,7 +160,8 @@ std::int32_t readSamples(TextFile& file, std::string& line, FieldTable& f,
     columns.makeRoomFor(i);
     for (std::size_t c = 0; c < kChannelCount; ++c) {
       // A value that does not convert leaves the sample as it was.
-      if (const std::optional<float> v = toFloat(f[firstValueField + c])) columns.column(c)[i] = *v;
+      if (const std::optional<float> v = ParseStrictFloat(f[firstValueField + c]))
+        columns.column(c)[i] = *v;
     }
     ++i;
     if (i % kSamplesPerPump == 0) {

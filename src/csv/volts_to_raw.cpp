@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <new>
@@ -12,10 +13,13 @@ namespace {
 // One division spans 32 x 256 counts (the inverse of ToVolts).
 constexpr double kCountsPerDivision = 32.0 * 256.0;
 
+// Saturated first, so that the rounded value always fits: a value between 32767 and 32767.5
+// ends up at 32767 either way.
 std::int16_t saturatedCount(double counts) {
-  constexpr std::int32_t lo = std::numeric_limits<std::int16_t>::min();
-  constexpr std::int32_t hi = std::numeric_limits<std::int16_t>::max();
-  return static_cast<std::int16_t>(std::clamp(RoundClampInt32(counts), lo, hi));
+  if (std::isnan(counts)) return 0;
+  constexpr double lo = std::numeric_limits<std::int16_t>::min();
+  constexpr double hi = std::numeric_limits<std::int16_t>::max();
+  return static_cast<std::int16_t>(RoundHalfEven(std::clamp(counts, lo, hi)));
 }
 
 }  // namespace

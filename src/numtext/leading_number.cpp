@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "numtext/rounding.h"
+
 namespace sondrix {
 namespace {
 
@@ -139,6 +141,27 @@ std::optional<double> ParseStrict(std::string_view text) {
   const LeadingNumber number = convert(body, shape);
   if (number.overflow) return std::nullopt;
   return number.value;
+}
+
+std::optional<float> ParseStrictFloat(std::string_view text) {
+  // A text that from_chars takes whole and that begins with a digit or point (after a minus)
+  // has the shape scanNumber accepts, and ParseStrict hands it to the same from_chars. Blanks,
+  // a plus sign, "inf", "nan" and numbers beyond the float range or below the double range
+  // (from_chars reports those as out of range) go the long way.
+  const char first = text.size() > 1 && text.front() == '-' ? text[1]
+                     : text.empty()                         ? 'x'
+                                                            : text[0];
+  if (isDigit(first) || first == '.') {
+    double value = 0.0;
+    const auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+    constexpr double maxFloat = std::numeric_limits<float>::max();
+    if (ec == std::errc{} && end == text.data() + text.size() && std::fabs(value) <= maxFloat) {
+      return static_cast<float>(value);
+    }
+  }
+  const std::optional<double> value = ParseStrict(text);
+  return value ? NarrowToFloat(*value) : std::nullopt;
 }
 
 }  // namespace sondrix

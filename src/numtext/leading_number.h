@@ -28,4 +28,9 @@ std::optional<double> ValChecked(std::string_view text);
 // (an empty text, trailing letters, an overflowing number, "inf", "nan") fails.
 std::optional<double> ParseStrict(std::string_view text);
 
+// ParseStrict, then NarrowToFloat: fails also beyond the float range. The plain forms of the
+// instrument's data ("-1.2346E-01", "0.5") go straight through from_chars and give the same
+// float as the two steps, at a fraction of the cost; every other text takes the two steps.
+std::optional<float> ParseStrictFloat(std::string_view text);
+
 }  // namespace sondrix

@@ -40,9 +40,8 @@ std::string UCase(std::string_view text) {
 }
 
 void UCaseInPlace(std::string& text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  // Without a branch, so that the compiler turns the loop into vector code.
+  for (char& c : text) c = static_cast<char>(c - (c >= 'a' && c <= 'z' ? 'a' - 'A' : 0));
 }
 
 std::string_view TrimBlanks(std::string_view text) {
