@@ -1,5 +1,6 @@
 #include "record_files.h"
 
+#include "fixtures/instrument_csv_writer.h"
 #include "fixtures/signals.h"
 #include "fixtures/wfm_writer.h"
 
@@ -19,6 +20,28 @@ const std::filesystem::path& FiveMillionPointCapture() {
     capture.channels[3].samples = fixtures::Ramp(kBenchPoints, -30000, 30000);
     capture.channels[3].offset = "250mV";
     fixtures::WriteBytes(p, fixtures::SerializeWfm(fixtures::MakeCapture(capture)));
+    return p;
+  }();
+  return path;
+}
+
+const std::filesystem::path& FiveMillionLineInstrumentCsv() {
+  static const std::filesystem::path path = [] {
+    auto p = std::filesystem::temp_directory_path() / "sondrix-bench-5M-instrument.CSV";
+    fixtures::InstrumentCsv csv;
+    csv.channels = {{.voltsPerDiv = 1.0f},
+                    {.voltsPerDiv = 0.5f},
+                    {.voltsPerDiv = 2.0f},
+                    {.offset = 0.25f, .voltsPerDiv = 0.2f}};
+    const std::vector<std::int16_t> counts[] = {
+        fixtures::Sine(kBenchPoints, 20000, 50), fixtures::Square(kBenchPoints, 12000, 200),
+        fixtures::NoisySine(kBenchPoints, 9000, 10, 2000, 3),
+        fixtures::Ramp(kBenchPoints, -30000, 30000)};
+    for (std::size_t ch = 0; ch < csv.channels.size(); ++ch) {
+      csv.volts.push_back(fixtures::CountsToVolts(counts[ch], csv.channels[ch].voltsPerDiv,
+                                                  csv.channels[ch].offset));
+    }
+    fixtures::WriteBytes(p, fixtures::SerializeInstrumentCsv(csv));
     return p;
   }();
   return path;
