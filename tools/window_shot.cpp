@@ -31,7 +31,8 @@ class ShotServices final : public sondrix::PlatformServices {
     return std::nullopt;
   }
   void pumpEvents() override { desktop_.pumpEvents(); }
-  double secondsSinceMidnight() override { return desktop_.secondsSinceMidnight(); }
+  void waitSeconds(double seconds) override { desktop_.waitSeconds(seconds); }
+  void endWait() override { desktop_.endWait(); }
   QString dataFolder() override { return dataFolder_; }
 
  private:

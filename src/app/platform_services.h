@@ -35,8 +35,10 @@ class PlatformServices {
   virtual std::optional<QString> showFileDialog(const FileDialogRequest& request) = 0;
   // Lets the window handle what is pending (repaints, clicks) in the middle of a long command.
   virtual void pumpEvents() = 0;
-  // Local time of day in seconds since midnight, with fractions.
-  virtual double secondsSinceMidnight() = 0;
+  // Waits `seconds` on the event loop against a monotonic clock: the window stays live and the
+  // program uses no CPU meanwhile. Returns early when endWait() is called (the window closes).
+  virtual void waitSeconds(double seconds) = 0;
+  virtual void endWait() = 0;
   // The program's data folder: the resume file and the Output folder live there.
   virtual QString dataFolder() = 0;
 };

@@ -1,11 +1,15 @@
 #include "app/qt_platform_services.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStandardPaths>
-#include <QTime>
+#include <QTimer>
 
 namespace sondrix {
 
@@ -34,8 +38,36 @@ std::optional<QString> QtPlatformServices::showFileDialog(const FileDialogReques
 
 void QtPlatformServices::pumpEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
-double QtPlatformServices::secondsSinceMidnight() {
-  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+void QtPlatformServices::waitSeconds(double seconds) {
+  if (!(seconds > 0.0)) {
+    pumpEvents();
+    return;
+  }
+  // One deadline on the monotonic clock; a timer wakes the loop at it, in steps of at most an hour
+  // so that any pause the text box can hold fits the timer's range.
+  constexpr double kForeverMs = 1e12;
+  constexpr qint64 kStepMs = 3'600'000;
+  const double ms = std::ceil(seconds * 1000.0);
+  const QDeadlineTimer deadline = ms >= kForeverMs
+                                      ? QDeadlineTimer(QDeadlineTimer::Forever)
+                                      : QDeadlineTimer(static_cast<qint64>(ms), Qt::PreciseTimer);
+  QEventLoop loop;
+  wait_ = &loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer, &QTimer::timeout, &loop, [&loop] { loop.exit(0); });
+  while (!deadline.hasExpired()) {
+    const qint64 left = deadline.remainingTime();
+    timer.start(static_cast<int>(left < 0 ? kStepMs : std::min(left, kStepMs)));
+    // endWait() exits with 1; a quitting application makes every loop return -1 at once.
+    if (loop.exec() != 0) break;
+  }
+  wait_ = nullptr;
+}
+
+void QtPlatformServices::endWait() {
+  if (wait_) wait_->exit(1);
 }
 
 QString QtPlatformServices::dataFolder() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEventLoop>
 #include <QPointer>
 #include <QWidget>
 
@@ -7,7 +8,7 @@
 
 namespace sondrix {
 
-// The desktop's own boxes, dialogs, event loop and clock.
+// The desktop's own boxes, dialogs, event loop and timers.
 class QtPlatformServices final : public PlatformServices {
  public:
   // Boxes and dialogs are modal to `owner` once it is set.
@@ -17,11 +18,13 @@ class QtPlatformServices final : public PlatformServices {
                             MessageButtons buttons) override;
   std::optional<QString> showFileDialog(const FileDialogRequest& request) override;
   void pumpEvents() override;
-  double secondsSinceMidnight() override;
+  void waitSeconds(double seconds) override;
+  void endWait() override;
   QString dataFolder() override;
 
  private:
   QPointer<QWidget> owner_;
+  QPointer<QEventLoop> wait_;  // the pause in progress, if any
 };
 
 }  // namespace sondrix

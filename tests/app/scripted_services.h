@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -11,8 +13,9 @@
 namespace sondrix::testing {
 
 // Platform services without a person: message boxes are recorded and answered from a queue
-// (Yes when it runs dry), file dialogs return the queued paths or a cancel, the clock is set by
-// the test, and the data folder is the test's own.
+// (Yes when it runs dry), file dialogs return the queued paths or a cancel, pauses return at once
+// after recording their length, and the data folder is the test's own. The hooks let a test act
+// as the operator would while a box or a pause is open (press Stop, close the window).
 class ScriptedServices final : public PlatformServices {
  public:
   struct Shown {
@@ -27,12 +30,19 @@ class ScriptedServices final : public PlatformServices {
   std::deque<MessageAnswer> answers;
   std::vector<FileDialogRequest> dialogs;
   std::deque<std::optional<QString>> dialogResults;  // nullopt: the operator cancels
-  double clock = 0.0;
+  std::vector<double> waits;
   int pumps = 0;
+  int endWaits = 0;
+  std::function<void(const Shown&)> whileShown;
+  std::function<void(std::size_t waitIndex)> whileWaiting;
 
   MessageAnswer showMessage(const QString& text, const QString& title,
                             MessageButtons buttons) override {
     messages.push_back({text, title, buttons});
+    if (whileShown) {
+      const Shown shown = messages.back();  // the hook may show further boxes
+      whileShown(shown);
+    }
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     if (answers.empty()) return MessageAnswer::Yes;
     const MessageAnswer answer = answers.front();
@@ -49,7 +59,11 @@ class ScriptedServices final : public PlatformServices {
     return path;
   }
   void pumpEvents() override { ++pumps; }
-  double secondsSinceMidnight() override { return clock; }
+  void waitSeconds(double seconds) override {
+    waits.push_back(seconds);
+    if (whileWaiting) whileWaiting(waits.size() - 1);
+  }
+  void endWait() override { ++endWaits; }
   QString dataFolder() override { return dataFolder_; }
 
  private:
