@@ -1,13 +1,17 @@
 // The window on a 5-million-point, 4-channel capture, offscreen: playing the file until the
 // surface has painted it, a zoom press or a smoothing change until painted, and painting alone
 // on a long and a short record. The first benchmark reports the idle window's resident memory.
+// The last two compare a continuous run of 100 files, storing each, with playing and storing the
+// same files one command at a time: the difference is what the run itself costs.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
 #include <string>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -140,6 +144,62 @@ void BM_PaintSourceAndSmoothed(benchmark::State& state) {
   w.form.findChild<QRadioButton*>(QStringLiteral("smOption0"))->setChecked(true);
 }
 BENCHMARK(BM_PaintSourceAndSmoothed)->Unit(benchmark::kMillisecond);
+
+constexpr int kRunFiles = 100;
+
+// 100 four-channel captures of 100,000 points, written once.
+const QTemporaryDir& RunFolder() {
+  static const QTemporaryDir* folder = [] {
+    auto* dir = new QTemporaryDir;
+    fixtures::Capture capture;
+    capture.model = fixtures::ZtModel(6, 4);
+    capture.channels.resize(4);
+    for (auto& ch : capture.channels)
+      ch.samples = fixtures::NoisySine(100'000, 12000.0, 20.0, 800.0, 1);
+    const std::string bytes = fixtures::SerializeWfm(fixtures::MakeCapture(capture));
+    for (int i = 0; i < kRunFiles; ++i) {
+      fixtures::WriteBytes(std::filesystem::path(dir->path().toStdString()) /
+                               ("run" + std::to_string(100 + i) + ".wfm"),
+                           bytes);
+    }
+    return dir;
+  }();
+  return *folder;
+}
+
+void BM_ContinuousRunStoring100Files(benchmark::State& state) {
+  Window& w = TheWindow();
+  const QString folder = RunFolder().path();
+  w.form.findChild<QLineEdit*>(QStringLiteral("MInt"))->setText(QStringLiteral("0"));
+  w.form.findChild<QCheckBox*>(QStringLiteral("AllSaveCheck"))->setChecked(true);
+  for (auto _ : state) {
+    w.form.browser().setPath(folder);
+    w.click("Start");
+  }
+  w.form.findChild<QCheckBox*>(QStringLiteral("AllSaveCheck"))->setChecked(false);
+  state.counters["per_file_ms"] =
+      benchmark::Counter(kRunFiles / 1000.0, benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ContinuousRunStoring100Files)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PlayAndStore100FilesOneByOne(benchmark::State& state) {
+  Window& w = TheWindow();
+  const std::filesystem::path folder = RunFolder().path().toStdString();
+  for (auto _ : state) {
+    for (int i = 0; i < kRunFiles; ++i) {
+      const std::string name = "run" + std::to_string(100 + i);
+      w.select(folder / (name + ".wfm"));
+      w.click("BinToCsvConvert");
+      w.services.dialogResults = {QString::fromStdString((folder / (name + ".CSV")).string())};
+      w.click("SelResultFileFolder");
+    }
+  }
+  state.counters["per_file_ms"] =
+      benchmark::Counter(kRunFiles / 1000.0, benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PlayAndStore100FilesOneByOne)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace sondrix

@@ -162,8 +162,11 @@ void FileBrowser::chooseDrive(int index) {
 void FileBrowser::selectFilter(int index) {
   if (index < 0 || index >= filter_->count()) return;
   filter_->setCurrentIndex(index);
+  // The CSV playback selects its pattern before it takes the selected file: a file that the new
+  // pattern still lists stays selected.
+  if (pattern_ == filter_->itemText(index)) return;
   pattern_ = filter_->itemText(index);
-  fillFiles({});
+  fillFiles(selectedFile());
 }
 
 QString FileBrowser::selectedFile() const {
@@ -172,6 +175,11 @@ QString FileBrowser::selectedFile() const {
 }
 
 int FileBrowser::fileCount() const { return files_->count(); }
+
+QString FileBrowser::fileAt(int row) const {
+  const QListWidgetItem* item = files_->item(row);
+  return item ? item->text() : QString();
+}
 
 QStringList FileBrowser::files() const {
   QStringList names;

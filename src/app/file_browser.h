@@ -36,6 +36,8 @@ class FileBrowser : public QWidget {
   QString selectedFile() const;
   int fileCount() const;
   QStringList files() const;
+  // The name in row `row` of the file list; empty when there is no such row.
+  QString fileAt(int row) const;
 
   // Re-reads the drives and the folder's contents, keeping the selected file when still there;
   // shows nothing and counts nothing.

@@ -52,6 +52,12 @@ void MainForm::connectControls() {
               if (checked) Guarded([this, i] { smOption_Click(i); })();
             });
   }
+  connect(InputDsTypeCsvFile, &QPushButton::clicked, this,
+          Guarded([this] { InputDsTypeCsvFile_Click(); }));
+  connect(SelResultFileFolder, &QPushButton::clicked, this,
+          Guarded([this] { SelResultFileFolder_Click(); }));
+  connect(Start, &QPushButton::clicked, this, Guarded([this] { Start_Click(); }));
+  connect(Stop, &QPushButton::clicked, this, Guarded([this] { Stop_Click(); }));
   connect(SmPoints, &QLineEdit::returnPressed, this, Guarded([this] { SmPoints_KeyPress(); }));
   connect(Expand, &QPushButton::clicked, this, Guarded([this] { Expand_Click(); }));
   connect(XReset, &QPushButton::clicked, this, Guarded([this] { XReset_Click(); }));
@@ -101,8 +107,14 @@ void MainForm::startUp() {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
-  // The window closes whatever happens to the settings file.
-  Guarded([this] { SaveResumeParam(resumePath()); })();
+  // A close during a run's pause, question or write arrives in a nested event loop: the settings
+  // are written once, the pause ends, and the run stops when control returns to it. The window
+  // closes whatever happens to the settings file.
+  if (!closing_) {
+    closing_ = true;
+    Guarded([this] { SaveResumeParam(resumePath()); })();
+  }
+  services_.endWait();
   event->accept();
 }
 

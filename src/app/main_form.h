@@ -68,6 +68,10 @@ class MainForm final : public QMainWindow {
 
   // Commands.
   void BinToCsvConvert_Click();
+  void InputDsTypeCsvFile_Click();
+  void SelResultFileFolder_Click();
+  void Start_Click();
+  void Stop_Click();
   void smOption_Click(int index);
   void SmPoints_KeyPress();
   void Expand_Click();
@@ -84,6 +88,18 @@ class MainForm final : public QMainWindow {
   void showSmoothingControls();
   void showScene();
 
+  // Loads and draws one WFM file; false when it could not be read (the old waveform stays).
+  bool playWfm(const QString& path);
+  // The file dialog of the store command: the confirmed path, or an empty text on a cancel.
+  // `mode` "OPEN" asks for a file to open, anything else for a file to save.
+  QString ShowFileDialog(const QString& initialName, const QString& title, const QString& folder,
+                         const QString& filter, const QString& mode);
+  // Converts the displayed channels to volts and writes them to `path`, showing `shownName` and
+  // the steps in the status bar. False when the file could not be written.
+  bool storeDisplayed(const QString& path, const QString& shownName);
+  // The run's pause: `seconds` on the event loop, or one pass of pending events when below 1 us.
+  void WaitSeconds(float seconds);
+
   PlatformServices& services_;
   std::unique_ptr<WindowSink> sink_;
 
@@ -95,6 +111,9 @@ class MainForm final : public QMainWindow {
   QString dataFolder_;
   QString csvPath_;
   QString csvFolder_;
+
+  bool RunStopRequested = false;  // set by Stop, read by the run once per file after the pause
+  bool closing_ = false;          // the window is closing: a run in progress ends at once
 
   // Controls, by the names the operator's manual and the settings file use.
   QGroupBox* SmoothingSelF = nullptr;

@@ -1,8 +1,7 @@
-// Playing one WFM file of the browser's list.
+// Playing one WFM or CSV/TXT file of the browser's list.
 #include <exception>
 
 #include <QDir>
-#include <QFile>
 #include <QStatusBar>
 
 #include "app/file_browser.h"
@@ -10,6 +9,7 @@
 #include "app/messages.h"
 #include "app/split_path.h"
 #include "app/window_sink.h"
+#include "csv/csv_reader.h"
 #include "wfm/load_wfm.h"
 
 namespace sondrix {
@@ -18,15 +18,17 @@ namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
-std::filesystem::path FileSystemPath(const QString& path) {
-#ifdef Q_OS_WIN
-  return std::filesystem::path(path.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
 }  // namespace
+
+bool MainForm::playWfm(const QString& path) {
+  takeSmoothingControls();
+  const LoadResult result =
+      LoadWfmFile(FileSystemPath(path), record_, view_, smoothing_, scene_, *sink_);
+  AcqDataSize->setText(QString::fromStdString(result.acqDataSizeText));
+  showSmoothingControls();
+  showScene();
+  return result.read.ok();
+}
 
 void MainForm::BinToCsvConvert_Click() {
   const QString name = browser_->selectedFile();
@@ -42,12 +44,7 @@ void MainForm::BinToCsvConvert_Click() {
   statusBar()->repaint();
   BinToCsvConvert->repaint();
   try {
-    takeSmoothingControls();
-    const LoadResult result = LoadWfmFile(FileSystemPath(JoinPath(browser_->path(), name)), record_,
-                                          view_, smoothing_, scene_, *sink_);
-    AcqDataSize->setText(QString::fromStdString(result.acqDataSizeText));
-    showSmoothingControls();
-    showScene();
+    playWfm(JoinPath(browser_->path(), name));
   } catch (const std::exception&) {
     // The file could not be played (no memory for it); the previous waveform stays.
   }
@@ -55,6 +52,37 @@ void MainForm::BinToCsvConvert_Click() {
   StatusPanel1->setText(U(messages::kConverted));
   QDir::setCurrent(dataFolder_);
   BinToCsvConvert->setEnabled(true);
+}
+
+void MainForm::InputDsTypeCsvFile_Click() {
+  browser_->selectFilter(1);
+  const QString name = browser_->selectedFile();
+  if (name.isEmpty()) {
+    services_.showMessage(U(messages::kSelectCsv), U(messages::kZeroTitle), MessageButtons::Ok);
+    return;
+  }
+  InputDsTypeCsvFile->setEnabled(false);
+  StatusPanel1->setText(U(messages::kConverting));
+  StatusPanel2->setText(name);
+  try {
+    const CsvReadResult read = ReadCsvFile(FileSystemPath(JoinPath(browser_->path(), name)),
+                                           record_.buffers.VoltData, record_.header, *sink_);
+    if (read.acqDataSizeText) AcqDataSize->setText(QString::fromStdString(*read.acqDataSizeText));
+    // A file that stopped on a bad header line is not drawn: the old waveform stays on screen.
+    if (read.points < 0) {
+      StatusPanel1->setText(U(messages::kCsvReadError));
+    } else {
+      VoltsToRaw(record_.header, record_.buffers);
+      StatusPanel1->setText(U(messages::kConverted));
+      ResetView(view_, record_.header.Points);
+      view_.WaveLoaded = true;
+      draw(view_.StartIndex, view_.EndIndex, record_.header.TimeDiv);
+    }
+  } catch (const std::exception&) {
+    // No memory for the file's samples; the previous waveform stays.
+  }
+  QDir::setCurrent(dataFolder_);
+  InputDsTypeCsvFile->setEnabled(true);
 }
 
 }  // namespace sondrix

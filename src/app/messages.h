@@ -58,4 +58,30 @@ inline constexpr char kZeroTitle[] = "0";
 inline constexpr char kConverting[] = "波形データ変換中｡";
 inline constexpr char kConverted[] = "波形データ変換完了｡";
 
+// Storing the displayed waveform, by the save command and by the continuous run.
+inline constexpr char kSelectCsvTitle[] = "CSVファイルを選択して下さい.";
+inline constexpr char kCsvFilter[] = "CSV (*.CSV *.csv)";
+inline constexpr char kStoreCancelled[] = "CSV格納がキャンセルされました.";
+inline constexpr char kStoring[] = "表示中の波形を格納しています｡";
+inline constexpr char kStored[] = "表示波形格納を完了しました｡";
+inline constexpr char kStoreFailed[] = "CSVファイルに格納できませんでした｡";
+inline constexpr char kStoreFailedTitle[] = "CSV格納";
+inline constexpr char kCsvExtension[] = ".CSV";
+
+// CSV playback.
+inline constexpr char kSelectCsv[] = "CSV/TXTファイルを選択して下さい.";
+inline constexpr char kCsvReadError[] = "ファイル読取りエラーです。";
+
+// Continuous run.
+inline constexpr char kNoFiles[] = "ファイルがありません｡";
+inline constexpr char kWfmCheckTitle[] = "WFMファイルチェック";
+inline constexpr char kProcessing[] = " 処理中";
+inline constexpr char kProcessed[] = " 処理完了";
+inline constexpr char kContinue[] = "続行しますか？";
+inline constexpr char kOperationTitle[] = "操作";
+inline constexpr char kWfmExtension[] = ".WFM";
+inline constexpr char kLimitLevelDefault[] = "13";
+inline constexpr char kMaxRepeatTimesDefault[] = "1";
+inline constexpr char kMIntDefault[] = "1";
+
 }  // namespace sondrix::messages

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QDir>
+#include <QFile>
 
 namespace sondrix {
 
@@ -21,6 +22,14 @@ void SplitPath(const QString& path, QString& folder, QString& name) {
 QString JoinPath(const QString& folder, const QString& name) {
   if (folder.endsWith(QDir::separator())) return folder + name;
   return folder + QDir::separator() + name;
+}
+
+std::filesystem::path FileSystemPath(const QString& path) {
+#ifdef Q_OS_WIN
+  return std::filesystem::path(path.toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
 }
 
 }  // namespace sondrix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 #include <QString>
 
 namespace sondrix {
@@ -10,5 +12,8 @@ void SplitPath(const QString& path, QString& folder, QString& name);
 
 // `folder`, the platform's separator and `name`, with no doubled separator after a root.
 QString JoinPath(const QString& folder, const QString& name);
+
+// The path as the file system needs it: UTF-16 on Windows, the locale's bytes elsewhere.
+std::filesystem::path FileSystemPath(const QString& path);
 
 }  // namespace sondrix

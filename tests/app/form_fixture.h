@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,11 @@
 #include "app/scripted_services.h"
 #include "fixtures/wfm_writer.h"
 #include "support/temp_dir.h"
+
+// Readable failures for texts of the window.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace sondrix::testing {
 

@@ -1,0 +1,70 @@
+// Storing the displayed waveform as a CSV file under a name chosen in the save dialog.
+#include <QDir>
+
+#include "app/main_form.h"
+#include "app/messages.h"
+#include "app/split_path.h"
+#include "app/window_sink.h"
+#include "csv/csv_layout.h"
+#include "csv/csv_writer.h"
+#include "csv/to_volts.h"
+
+namespace sondrix {
+
+namespace {
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+}  // namespace
+
+QString MainForm::ShowFileDialog(const QString& initialName, const QString& title,
+                                 const QString& folder, const QString& filter,
+                                 const QString& mode) {
+  const FileDialogRequest request{
+      mode == QStringLiteral("OPEN") ? FileDialogMode::Open : FileDialogMode::Save, initialName,
+      title, folder, filter};
+  const std::optional<QString> chosen = services_.showFileDialog(request);
+  services_.pumpEvents();
+  if (!chosen) {
+    services_.pumpEvents();
+    return {};
+  }
+  return *chosen;
+}
+
+bool MainForm::storeDisplayed(const QString& path, const QString& shownName) {
+  takeSmoothingControls();
+  // A channel whose volts do not fit a float is stored as zeros; the file is still written.
+  ToVoltsForDisplayed(record_, smoothing_.mode == SmoothingMode::SourceOnly);
+  StatusPanel1->setText(U(messages::kStoring));
+  StatusPanel2->setText(shownName);
+  const CsvWriteResult written =
+      WriteCsvFile(FileSystemPath(path), record_.header, record_.buffers.VoltData,
+                   DataSkipFromText(DataSkip->text().toStdString()), *sink_);
+  StatusPanel1->setText(U(written.ok() ? messages::kStored : messages::kStoreFailed));
+  return written.ok();
+}
+
+void MainForm::SelResultFileFolder_Click() {
+  if (csvFolder_.isEmpty()) csvFolder_ = JoinPath(dataFolder_, U(messages::kOutputFolder));
+  QString chosen = ShowFileDialog(csvPath_, U(messages::kSelectCsvTitle), csvFolder_,
+                                  U(messages::kCsvFilter), QStringLiteral("SAVE"));
+  if (chosen.isEmpty()) {
+    services_.showMessage(U(messages::kStoreCancelled), U(messages::kZeroTitle),
+                          MessageButtons::Ok);
+  } else {
+    // The whole path is tested, so a folder named like "x.csv" also counts as an extension.
+    if (!chosen.toUpper().contains(U(messages::kCsvExtension)))
+      chosen += U(messages::kCsvExtension);
+    csvPath_ = chosen;
+    QString name;
+    SplitPath(csvPath_, csvFolder_, name);
+    if (!storeDisplayed(csvPath_, csvPath_)) {
+      services_.showMessage(U(messages::kStoreFailed), U(messages::kStoreFailedTitle),
+                            MessageButtons::Ok);
+    }
+  }
+  QDir::setCurrent(dataFolder_);
+}
+
+}  // namespace sondrix
