@@ -19,7 +19,7 @@ namespace {
 constexpr std::int32_t kSampleLimit = kSampleCapacity - 1;
 constexpr std::int32_t kSamplesPerPump = 10'000;
 // The volt arrays double as the data arrive, from at least this many samples.
-constexpr std::int64_t kFirstGrowth = 64 * 1024;
+constexpr std::int64_t kFirstGrowth = 4096;
 
 // What a header line tells the read to do next.
 struct HeaderStep {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct RecordingSink final : UiSink {
   };
   std::vector<Call> calls;
   int max = 1100;
+  std::function<void()> onPump;  // what the window does during a pump, e.g. run another command
 
   void message(std::string_view text) override {
     calls.push_back({Call::Message, std::string(text)});
@@ -25,7 +27,10 @@ struct RecordingSink final : UiSink {
   }
   void progress(int value) override { calls.push_back({Call::Progress, {}, value}); }
   int progressMax() const override { return max; }
-  void pumpEvents() override { calls.push_back({Call::Pump, {}}); }
+  void pumpEvents() override {
+    calls.push_back({Call::Pump, {}});
+    if (onPump) onPump();
+  }
 
   std::vector<std::string> messages() const {
     std::vector<std::string> out;
