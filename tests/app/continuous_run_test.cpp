@@ -30,6 +30,15 @@ class ContinuousRunTest : public FormTest {
     if (maxRepeat) child<QLineEdit>("MaxRepeatTimes")->setText(QString::fromLatin1(maxRepeat));
     child<QPushButton>("Start")->click();
   }
+  // The run stored `input` whole, as the converter writes it.
+  void expectStoredAs(const std::string& input, const std::string& output) {
+    SCOPED_TRACE(output);
+    cli::ConvertOptions options;
+    options.output = root.path() / "expected.csv";
+    NullSink quiet;
+    ASSERT_TRUE(cli::ConvertFile(files.path() / input, options, quiet).ok);
+    EXPECT_EQ(ReadWhole(files.path() / output), ReadWhole(root.path() / "expected.csv"));
+  }
   std::int32_t lastPlayedPoints() { return form().record().header.Points; }
   int progress() { return child<QProgressBar>("ProgressBar1")->value(); }
 };
@@ -173,15 +182,7 @@ TEST_F(ContinuousRunTest, StoringWritesEachFileAsItsCsvNameInTheCurrentFolder) {
       << "the previous waveform is not stored under the failed file's name";
   const std::pair<const char*, const char*> stored[] = {
       {"abc.wfm", "abc.CSV"}, {"x.WFM.WFM", "x.CSV"}, {"y.wfm.WFM", "y.CSV"}};
-  for (const auto& [input, output] : stored) {
-    SCOPED_TRACE(output);
-    // The same file as the converter writes for the capture.
-    cli::ConvertOptions options;
-    options.output = root.path() / "expected.csv";
-    NullSink quiet;
-    ASSERT_TRUE(cli::ConvertFile(files.path() / input, options, quiet).ok);
-    EXPECT_EQ(ReadWhole(files.path() / output), ReadWhole(root.path() / "expected.csv"));
-  }
+  for (const auto& [input, output] : stored) expectStoredAs(input, output);
 }
 
 TEST_F(ContinuousRunTest, WithoutStoringTheCsvNameOfTheLastFileIsKept) {
@@ -220,6 +221,24 @@ TEST_F(ContinuousRunTest, ClosingTheWindowDuringAPauseOrAQuestionEndsTheRun) {
   }
   restart();
   EXPECT_FALSE(QFile::exists(resume));
+}
+
+TEST_F(ContinuousRunTest, ClosingTheWindowDuringAStoreEndsTheRunOnceTheFileIsWhole) {
+  writeFolder(3);
+  child<QCheckBox>("AllSaveCheck")->setChecked(true);
+  const QString resume = form().resumePath();
+  int closes = 0;
+  services.whilePumping = [&] {
+    if (closes++ > 0) return;
+    form().close();
+    QFile::remove(resume);
+  };
+  start();
+  services.whilePumping = nullptr;
+  EXPECT_EQ(form().statusText(1), U("0/3 処理完了"));
+  EXPECT_TRUE(services.waits.empty());
+  expectStoredAs("run10.wfm", "run10.CSV");
+  EXPECT_FALSE(QFile::exists(resume)) << "the settings were written once, at the close";
 }
 
 }  // namespace

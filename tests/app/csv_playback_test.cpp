@@ -98,8 +98,9 @@ TEST_F(CsvPlaybackTest, ThePressListsCsvFilesAndAsksForOneWhenNoneIsSelected) {
 
   // A file selected under "*.*" is still listed after the switch, and plays.
   form().browser().selectFilter(2);
-  child<QListWidget>("FileList")->setCurrentItem(
-      child<QListWidget>("FileList")->findItems("wave.csv", Qt::MatchFixedString).front());
+  child<QListWidget>("FileList")
+      ->setCurrentItem(
+          child<QListWidget>("FileList")->findItems("wave.csv", Qt::MatchFixedString).front());
   child<QPushButton>("InputDsTypeCsvFile")->click();
   EXPECT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(form().view().EndIndex, 99);

@@ -35,6 +35,7 @@ class ScriptedServices final : public PlatformServices {
   int endWaits = 0;
   std::function<void(const Shown&)> whileShown;
   std::function<void(std::size_t waitIndex)> whileWaiting;
+  std::function<void()> whilePumping;
 
   MessageAnswer showMessage(const QString& text, const QString& title,
                             MessageButtons buttons) override {
@@ -58,7 +59,10 @@ class ScriptedServices final : public PlatformServices {
     if (cancelled) return std::nullopt;
     return path;
   }
-  void pumpEvents() override { ++pumps; }
+  void pumpEvents() override {
+    ++pumps;
+    if (whilePumping) whilePumping();
+  }
   void waitSeconds(double seconds) override {
     waits.push_back(seconds);
     if (whileWaiting) whileWaiting(waits.size() - 1);
