@@ -5,7 +5,6 @@
 #include <new>
 
 #include "csv/csv_reader.h"
-#include "numtext/rounding.h"
 
 namespace sondrix {
 namespace {
@@ -14,12 +13,14 @@ namespace {
 constexpr double kCountsPerDivision = 32.0 * 256.0;
 
 // Saturated first, so that the rounded value always fits: a value between 32767 and 32767.5
-// ends up at 32767 either way.
+// ends up at 32767 either way. nearbyint rounds halves to the even neighbour in the default
+// rounding mode, which the program never changes, and is several times faster than the general
+// rounding for the 20 million values of a long record.
 std::int16_t saturatedCount(double counts) {
   if (std::isnan(counts)) return 0;
   constexpr double lo = std::numeric_limits<std::int16_t>::min();
   constexpr double hi = std::numeric_limits<std::int16_t>::max();
-  return static_cast<std::int16_t>(RoundHalfEven(std::clamp(counts, lo, hi)));
+  return static_cast<std::int16_t>(std::nearbyint(std::clamp(counts, lo, hi)));
 }
 
 }  // namespace
