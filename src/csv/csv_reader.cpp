@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string_view>
 
 #include "csv/messages.h"
@@ -147,21 +148,50 @@ class VoltColumns {
   std::int64_t size_ = 0;
 };
 
+// From the column header on only the four value slots of the field table are read, and only for
+// their numbers. So each keeps its converted value instead of its text, and a data line is split
+// in place, as Get_Items would split it, without copying its fields or upper-casing it (case
+// changes no number). Slots the line does not reach keep their value, as the table keeps its text.
+using ValueSlots = std::array<std::optional<float>, kChannelCount>;
+
+void splitValues(std::string_view text, std::size_t first, ValueSlots& value) {
+  const auto giveUp = [&] {  // slots 0 and 1 emptied: an empty text converts to nothing
+    for (std::size_t slot = 0; slot < 2; ++slot) {
+      if (slot >= first && slot < first + kChannelCount) value[slot - first].reset();
+    }
+  };
+  if (text.size() > kMaxSplitChars) return giveUp();
+  std::size_t slot = 0;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', start);
+    if (slot == kFieldSlots) return giveUp();
+    if (slot >= first && slot < first + kChannelCount) {
+      const std::size_t length = comma == std::string_view::npos ? comma : comma - start;
+      value[slot - first] = ParseStrictFloat(text.substr(start, length));
+    }
+    ++slot;
+    if (comma == std::string_view::npos) return;
+    start = comma + 1;
+  }
+}
+
 // The data lines up to the end of the file or the sample limit; returns the samples read.
-std::int32_t readSamples(TextFile& file, std::string& line, FieldTable& f,
+std::int32_t readSamples(TextFile& file, std::string& line, const FieldTable& f,
                          std::size_t firstValueField, VoltArrays& volts, UiSink& ui) {
+  ValueSlots value;
+  for (std::size_t c = 0; c < kChannelCount; ++c)
+    value[c] = ParseStrictFloat(f[firstValueField + c]);
   VoltColumns columns(volts);
   std::int32_t i = 0;
   while (i < kSampleLimit && !file.atEnd()) {
     ReadTextLine(file, line);
     if (line.empty() || line.front() == '/') continue;
-    UCaseInPlace(line);
-    Get_Items(TrimBlanks(line), f);
+    splitValues(TrimBlanks(line), firstValueField, value);
     columns.makeRoomFor(i);
     for (std::size_t c = 0; c < kChannelCount; ++c) {
       // A value that does not convert leaves the sample as it was.
-      if (const std::optional<float> v = ParseStrictFloat(f[firstValueField + c]))
-        columns.column(c)[i] = *v;
+      if (value[c]) columns.column(c)[i] = *value[c];
     }
     ++i;
     if (i % kSamplesPerPump == 0) {

@@ -192,6 +192,18 @@ TEST_F(CsvReaderTest, DataLinesAndTheZeroedTail) {
   }
 }
 
+TEST_F(CsvReaderTest, ValueSlotsCarryOverFromTheHeaderAndPastAnOverfullLine) {
+  volts.fill(std::vector<float>(10, -9.0f));
+  const Lines lines = {"Model,DSX7004,5,6", "CH1 V,CH2 V", "1,2", "1,2,3,4,5,6,7,8,9,10,11,12"};
+  EXPECT_EQ(read(Join(lines, "\r\n")).points, 0);
+  // The column header has two fields, so channels 3 and 4 start from the model line's; a line of
+  // twelve fields empties slots 0 and 1, which then convert to nothing.
+  const std::vector<std::vector<float>> expected = {{1, -9}, {2, -9}, {5, 3}, {6, 4}};
+  for (std::size_t c = 0; c < kChannelCount; ++c) {
+    EXPECT_EQ(std::vector<float>(volts[c].begin(), volts[c].begin() + 2), expected[c]) << c;
+  }
+}
+
 TEST_F(CsvReaderTest, ReportsEveryTenThousandSamplesAndPumpsOnce) {
   testing::RecordingSink ui;
   ui.onPump = [this] {  // another command grows the arrays, which moves them
