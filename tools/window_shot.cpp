@@ -1,6 +1,6 @@
-// Opens the window on a folder, plays one of its WFM files and saves a picture of the window:
-// the README's screenshot, and a quick look at the layout at other sizes.
-// Usage: sondrix-window-shot FOLDER FILE OUT.png [WIDTH HEIGHT]
+// Opens the window on a folder, plays one of its WFM or CSV/TXT files and saves a picture of the
+// window: the README's screenshot, and a quick look at the layout at other sizes. Usage:
+// sondrix-window-shot FOLDER FILE OUT.png [WIDTH HEIGHT]
 #include <cstdio>
 
 #include <QApplication>
@@ -59,14 +59,21 @@ int main(int argc, char* argv[]) {
   form.resize(width, height);
   form.show();
   if (!form.browser().setPath(folder)) return 1;
+  // CSV/TXT files are listed and played by their own command.
+  const QString name = QString::fromLocal8Bit(argv[2]);
+  const bool csv = name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ||
+                   name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive);
+  if (csv) form.browser().selectFilter(1);
   auto* files = form.findChild<QListWidget*>(QStringLiteral("FileList"));
-  const auto found = files->findItems(QString::fromLocal8Bit(argv[2]), Qt::MatchFixedString);
+  const auto found = files->findItems(name, Qt::MatchFixedString);
   if (found.isEmpty()) {
     std::fprintf(stderr, "window-shot: %s is not listed\n", argv[2]);
     return 1;
   }
   files->setCurrentItem(found.front());
-  form.findChild<QPushButton*>(QStringLiteral("BinToCsvConvert"))->click();
+  form.findChild<QPushButton*>(csv ? QStringLiteral("InputDsTypeCsvFile")
+                                   : QStringLiteral("BinToCsvConvert"))
+      ->click();
   QApplication::processEvents();
   if (!form.grab().save(picture)) return 1;
   return 0;
