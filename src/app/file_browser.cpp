@@ -162,10 +162,9 @@ void FileBrowser::chooseDrive(int index) {
 void FileBrowser::selectFilter(int index) {
   if (index < 0 || index >= filter_->count()) return;
   filter_->setCurrentIndex(index);
-  // The CSV playback selects its pattern before it takes the selected file: a file that the new
-  // pattern still lists stays selected.
-  if (pattern_ == filter_->itemText(index)) return;
   pattern_ = filter_->itemText(index);
+  // The CSV playback selects its pattern before it takes the selected file: a file that the
+  // pattern still lists stays selected.
   fillFiles(selectedFile());
 }
 

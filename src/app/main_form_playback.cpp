@@ -1,10 +1,12 @@
 // Playing one WFM or CSV/TXT file of the browser's list.
 #include <exception>
+#include <utility>
 
 #include <QDir>
 #include <QStatusBar>
 
 #include "app/file_browser.h"
+#include "app/held_buttons.h"
 #include "app/main_form.h"
 #include "app/messages.h"
 #include "app/split_path.h"
@@ -61,17 +63,20 @@ void MainForm::InputDsTypeCsvFile_Click() {
     services_.showMessage(U(messages::kSelectCsv), U(messages::kZeroTitle), MessageButtons::Ok);
     return;
   }
-  InputDsTypeCsvFile->setEnabled(false);
+  const HeldButtons held{InputDsTypeCsvFile, BinToCsvConvert, SelResultFileFolder, Start};
   StatusPanel1->setText(U(messages::kConverting));
   StatusPanel2->setText(name);
   try {
+    // Read into a copy: a file that stops on a bad header line leaves the record as it was, so
+    // the waveform on screen, its zoom and a later store stay those of the previous file.
+    WaveHeader header = record_.header;
     const CsvReadResult read = ReadCsvFile(FileSystemPath(JoinPath(browser_->path(), name)),
-                                           record_.buffers.VoltData, record_.header, *sink_);
-    if (read.acqDataSizeText) AcqDataSize->setText(QString::fromStdString(*read.acqDataSizeText));
-    // A file that stopped on a bad header line is not drawn: the old waveform stays on screen.
+                                           record_.buffers.VoltData, header, *sink_);
     if (read.points < 0) {
       StatusPanel1->setText(U(messages::kCsvReadError));
     } else {
+      record_.header = std::move(header);
+      if (read.acqDataSizeText) AcqDataSize->setText(QString::fromStdString(*read.acqDataSizeText));
       VoltsToRaw(record_.header, record_.buffers);
       StatusPanel1->setText(U(messages::kConverted));
       ResetView(view_, record_.header.Points);
@@ -82,7 +87,6 @@ void MainForm::InputDsTypeCsvFile_Click() {
     // No memory for the file's samples; the previous waveform stays.
   }
   QDir::setCurrent(dataFolder_);
-  InputDsTypeCsvFile->setEnabled(true);
 }
 
 }  // namespace sondrix

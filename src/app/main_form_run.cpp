@@ -1,5 +1,7 @@
 // The continuous run: every WFM file of the browser's folder in turn, each drawn, optionally
 // stored as CSV, then followed by a pause or a question.
+#include <exception>
+
 #include <QDir>
 
 #include "app/file_browser.h"
@@ -60,7 +62,6 @@ void MainForm::Start_Click() {
   MaxRepeatTimes->setText(
       CheckNumericText(MaxRepeatTimes->text(), U(messages::kMaxRepeatTimesDefault)));
   MInt->setText(CheckNumericText(MInt->text(), U(messages::kMIntDefault)));
-  const double maxRepeat = BoxNumber(MaxRepeatTimes->text());
 
   ProgressBar1->setMaximum(count);
   RunStopRequested = false;
@@ -75,7 +76,12 @@ void MainForm::Start_Click() {
     StatusPanel2->setText(name);
 
     if (name.right(4).toUpper() == U(messages::kWfmExtension)) {
-      const bool loaded = playWfm(path);
+      bool loaded = false;
+      try {
+        loaded = playWfm(path);
+      } catch (const std::exception&) {
+        // No memory for this file: it counts as one that could not be read, and the run goes on.
+      }
       const QString csvName = QString::fromStdString(CsvNameForWfm(name.toStdString()));
       csvPath_ = csvName;
       // A file that could not be read would store the previous waveform under its name.
@@ -105,7 +111,8 @@ void MainForm::Start_Click() {
       }
     }
     ProgressBar1->setValue(i + 1);
-    if (i + 1 >= maxRepeat) {
+    // Read at every file: a new value, or a folder change that writes its count, applies.
+    if (i + 1 >= BoxNumber(MaxRepeatTimes->text())) {
       k = i + 1;
       break;
     }

@@ -1,6 +1,7 @@
 // Storing the displayed waveform as a CSV file under a name chosen in the save dialog.
 #include <QDir>
 
+#include "app/held_buttons.h"
 #include "app/main_form.h"
 #include "app/messages.h"
 #include "app/split_path.h"
@@ -33,6 +34,7 @@ QString MainForm::ShowFileDialog(const QString& initialName, const QString& titl
 }
 
 bool MainForm::storeDisplayed(const QString& path, const QString& shownName) {
+  const HeldButtons held{BinToCsvConvert, InputDsTypeCsvFile, SelResultFileFolder, Start};
   takeSmoothingControls();
   // A channel whose volts do not fit a float is stored as zeros; the file is still written.
   ToVoltsForDisplayed(record_, smoothing_.mode == SmoothingMode::SourceOnly);
@@ -46,6 +48,11 @@ bool MainForm::storeDisplayed(const QString& path, const QString& shownName) {
 }
 
 void MainForm::SelResultFileFolder_Click() {
+  // The dialog may have moved the current directory; it is put back however the command ends.
+  const struct Restore {
+    QString folder;
+    ~Restore() { QDir::setCurrent(folder); }
+  } restore{dataFolder_};
   if (csvFolder_.isEmpty()) csvFolder_ = JoinPath(dataFolder_, U(messages::kOutputFolder));
   QString chosen = ShowFileDialog(csvPath_, U(messages::kSelectCsvTitle), csvFolder_,
                                   U(messages::kCsvFilter), QStringLiteral("SAVE"));
@@ -64,7 +71,6 @@ void MainForm::SelResultFileFolder_Click() {
                             MessageButtons::Ok);
     }
   }
-  QDir::setCurrent(dataFolder_);
 }
 
 }  // namespace sondrix

@@ -60,7 +60,8 @@ void QtPlatformServices::waitSeconds(double seconds) {
   while (!deadline.hasExpired()) {
     const qint64 left = deadline.remainingTime();
     timer.start(static_cast<int>(left < 0 ? kStepMs : std::min(left, kStepMs)));
-    // endWait() exits with 1; a quitting application makes every loop return -1 at once.
+    // endWait() exits with 1. A quitting application ends the running loop with 0 and makes every
+    // later exec() return -1 at once, so the next pass leaves.
     if (loop.exec() != 0) break;
   }
   wait_ = nullptr;

@@ -122,16 +122,21 @@ TEST_F(ContinuousRunTest, AnEmptyFolderDoesNotStart) {
   EXPECT_FALSE(form().view().WaveLoaded);
 }
 
-TEST_F(ContinuousRunTest, PausesFollowTheIntervalBoxAsItIsAtEachPause) {
-  writeFolder(4);
+TEST_F(ContinuousRunTest, TheBoxesAreReadAsTheyAreAtEachPauseAndFile) {
+  writeFolder(5);
+  int pumps = 0;
   services.whileWaiting = [&](std::size_t wait) {
     if (wait == 0) child<QLineEdit>("MInt")->setText("2");
-    if (wait == 1) child<QLineEdit>("MInt")->setText("0");
+    if (wait == 1) {
+      child<QLineEdit>("MInt")->setText("0");
+      child<QLineEdit>("MaxRepeatTimes")->setText("4");
+      pumps = services.pumps;
+    }
   };
   start();
-  EXPECT_EQ(services.waits, (std::vector<double>{0.5, 2.0}))
-      << "an interval of 0 handles pending events once instead of pausing";
-  EXPECT_EQ(form().statusText(1), U("4/4 処理完了"));
+  EXPECT_EQ(services.waits, (std::vector<double>{0.5, 2.0}));
+  EXPECT_EQ(services.pumps - pumps, 2) << "an interval of 0 handles pending events once";
+  EXPECT_EQ(form().statusText(1), U("4/5 処理完了"));
 
   services.whileWaiting = nullptr;
   services.waits.clear();
@@ -141,6 +146,30 @@ TEST_F(ContinuousRunTest, PausesFollowTheIntervalBoxAsItIsAtEachPause) {
   EXPECT_EQ(child<QLineEdit>("MInt")->text(), "1");
   EXPECT_EQ(child<QLineEdit>("LimitLevel")->text(), "13");
   EXPECT_EQ(services.waits, (std::vector<double>(4, 1.0)));
+}
+
+TEST_F(ContinuousRunTest, AFailedStoreIsShownAndTheRunGoesOn) {
+  writeFolder(3);
+  std::filesystem::create_directory(files.path() / "run10.CSV");  // the name is taken by a folder
+  child<QCheckBox>("AllSaveCheck")->setChecked(true);
+  std::vector<QString> shown;
+  services.whileWaiting = [&](std::size_t) { shown.push_back(form().statusText(1)); };
+  services.whilePumping = [&] {
+    // While a file is written, nothing may load or store another waveform.
+    for (const char* name : {"BinToCsvConvert", "InputDsTypeCsvFile", "SelResultFileFolder"}) {
+      EXPECT_FALSE(child<QPushButton>(name)->isEnabled()) << name;
+    }
+  };
+  start();
+  EXPECT_EQ(shown, (std::vector<QString>{U("CSVファイルに格納できませんでした｡"),
+                                         U("表示波形格納を完了しました｡"),
+                                         U("表示波形格納を完了しました｡")}));
+  EXPECT_TRUE(services.messages.empty()) << "the run shows no box for it";
+  EXPECT_EQ(form().statusText(1), U("3/3 処理完了"));
+  for (const char* name :
+       {"BinToCsvConvert", "InputDsTypeCsvFile", "SelResultFileFolder", "Start"}) {
+    EXPECT_TRUE(child<QPushButton>(name)->isEnabled()) << name;
+  }
 }
 
 TEST_F(ContinuousRunTest, OtherCommandsWorkDuringAPauseAndListedNonWfmFilesAreSkipped) {

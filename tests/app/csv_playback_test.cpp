@@ -70,16 +70,23 @@ TEST_F(CsvPlaybackTest, TheViewEndsAtTheRoundedPointCount) {
 
 TEST_F(CsvPlaybackTest, AFileThatCannotBeReadLeavesThePreviousWaveform) {
   writeCsv("good.csv", 500);
-  fixtures::WriteBytes(files.path() / "bad.csv", "Model,DSX\r\nCH1 V,CH2 V\r\n1,2\r\n");
+  // The point count is read before the model line fails.
+  fixtures::WriteBytes(files.path() / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
   playCsv("good.csv");
   const auto before = form().scene().traces;
+  const WaveHeader header = form().record().header;
   playCsv("bad.csv");
   EXPECT_EQ(form().statusText(1), U("ファイル読取りエラーです。"));
-  ASSERT_EQ(form().scene().traces.size(), before.size());
-  EXPECT_EQ(form().scene().traces[0].points, before[0].points);
-  EXPECT_EQ(form().view().EndIndex, 499);
+  EXPECT_EQ(child<QLabel>("AcqDataSize")->text(), U("全取込データ数=500"));
   EXPECT_TRUE(child<QPushButton>("InputDsTypeCsvFile")->isEnabled());
   EXPECT_EQ(QDir::currentPath(), QDir(form().DataFolder()).absolutePath());
+  // Not only the picture: a redraw and the record show the previous file too.
+  child<QPushButton>("XReset")->click();
+  EXPECT_EQ(form().record().header.Points, header.Points);
+  EXPECT_EQ(form().record().header.ModelName, header.ModelName);
+  EXPECT_EQ(form().record().header.Channel[1].DispOn, 1);
+  ASSERT_EQ(form().scene().traces.size(), before.size());
+  EXPECT_EQ(form().scene().traces[0].points, before[0].points);
 }
 
 TEST_F(CsvPlaybackTest, ThePressListsCsvFilesAndAsksForOneWhenNoneIsSelected) {

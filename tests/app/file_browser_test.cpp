@@ -77,8 +77,11 @@ TEST_F(FileBrowserTest, FolderChangeCountsWithTheChosenPatternAndBecomesCurrent)
   browser.selectFilter(1);
   EXPECT_EQ(browser.pattern(), "*.CSV;*.TXT");
   EXPECT_EQ(browser.files(), (QStringList{"a.TXT", "B.csv", "c.Csv"}));
+  touch(dir / "d.csv");
+  browser.selectFilter(1);  // the same pattern again re-reads the folder
+  EXPECT_EQ(browser.fileCount(), 4);
   browser.selectFilter(2);
-  EXPECT_EQ(browser.fileCount(), 37 + 5);
+  EXPECT_EQ(browser.fileCount(), 37 + 6);
   EXPECT_EQ(counted.count(), counts);
   ASSERT_TRUE(browser.setPath(QStringLiteral("folder.wfm/empty")));
   EXPECT_EQ(counted.last().at(0).toInt(), 0);
