@@ -7,11 +7,9 @@
 #include "csv/csv_layout.h"
 #include "csv/csv_writer.h"
 #include "csv/to_volts.h"
+#include "load/load_file.h"
 #include "model/ui_sink.h"
 #include "record_files.h"
-#include "view/trig_addr.h"
-#include "wfm/copy_to_source.h"
-#include "wfm/wfm_reader.h"
 
 namespace sondrix {
 namespace {
@@ -20,9 +18,7 @@ WaveRecord& loadedRecord() {
   static WaveRecord record = [] {
     WaveRecord r;
     NullSink sink;
-    ReadWfmFile(bench::FiveMillionPointCapture(), r, sink);
-    CopyWaveToSource(r);
-    r.header.TrigAddr = ComputeTrigAddr(r.header.Delay, r.header.TimeDiv, r.header.Points);
+    LoadWfmFile(bench::FiveMillionPointCapture(), r, sink);
     return r;
   }();
   return record;
@@ -31,7 +27,7 @@ WaveRecord& loadedRecord() {
 void BM_ToVoltsFourChannels(benchmark::State& state) {
   WaveRecord& record = loadedRecord();
   for (auto _ : state) {
-    ToVoltsForDisplayed(record, true);
+    ToVoltsForDisplayed(record);
     benchmark::DoNotOptimize(record.buffers.VoltData[3].data());
   }
 }
@@ -39,7 +35,7 @@ BENCHMARK(BM_ToVoltsFourChannels)->Unit(benchmark::kMillisecond);
 
 void BM_WriteCsvFile(benchmark::State& state) {
   WaveRecord& record = loadedRecord();
-  ToVoltsForDisplayed(record, true);
+  ToVoltsForDisplayed(record);
   const auto out = std::filesystem::temp_directory_path() / "sondrix-bench-5M.CSV";
   NullSink sink;
   std::int64_t bytes = 0;
@@ -58,7 +54,7 @@ BENCHMARK(BM_WriteCsvFile)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRea
 // Formatting alone, single-threaded, to show how the time splits between text and file.
 void BM_FormatLines(benchmark::State& state) {
   WaveRecord& record = loadedRecord();
-  ToVoltsForDisplayed(record, true);
+  ToVoltsForDisplayed(record);
   DataLineFormat format;
   format.trigAddr = record.header.TrigAddr;
   format.delta = record.header.Delta;

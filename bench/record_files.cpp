@@ -1,25 +1,25 @@
 #include "record_files.h"
 
-#include "fixtures/instrument_csv_writer.h"
-#include "fixtures/signals.h"
-#include "fixtures/wfm_writer.h"
+#include "synth/instrument_csv_writer.h"
+#include "synth/signals.h"
+#include "synth/wfm_writer.h"
 
 namespace sondrix::bench {
 
 const std::filesystem::path& FiveMillionPointCapture() {
   static const std::filesystem::path path = [] {
     auto p = std::filesystem::temp_directory_path() / "sondrix-bench-5M.WFM";
-    fixtures::Capture capture;
+    synth::Capture capture;
     capture.timeDiv = "100ms";
     capture.channels.resize(4);
-    capture.channels[0].samples = fixtures::Sine(kBenchPoints, 20000, 50);
-    capture.channels[1].samples = fixtures::Square(kBenchPoints, 12000, 200);
+    capture.channels[0].samples = synth::Sine(kBenchPoints, 20000, 50);
+    capture.channels[1].samples = synth::Square(kBenchPoints, 12000, 200);
     capture.channels[1].invert = true;
-    capture.channels[2].samples = fixtures::NoisySine(kBenchPoints, 9000, 10, 2000, 3);
+    capture.channels[2].samples = synth::NoisySine(kBenchPoints, 9000, 10, 2000, 3);
     capture.channels[2].probe = "10X";
-    capture.channels[3].samples = fixtures::Ramp(kBenchPoints, -30000, 30000);
+    capture.channels[3].samples = synth::Ramp(kBenchPoints, -30000, 30000);
     capture.channels[3].offset = "250mV";
-    fixtures::WriteBytes(p, fixtures::SerializeWfm(fixtures::MakeCapture(capture)));
+    synth::WriteBytes(p, synth::SerializeWfm(synth::MakeCapture(capture)));
     return p;
   }();
   return path;
@@ -28,20 +28,20 @@ const std::filesystem::path& FiveMillionPointCapture() {
 const std::filesystem::path& FiveMillionLineInstrumentCsv() {
   static const std::filesystem::path path = [] {
     auto p = std::filesystem::temp_directory_path() / "sondrix-bench-5M-instrument.CSV";
-    fixtures::InstrumentCsv csv;
+    synth::InstrumentCsv csv;
     csv.channels = {{.voltsPerDiv = 1.0f},
                     {.voltsPerDiv = 0.5f},
                     {.voltsPerDiv = 2.0f},
                     {.offset = 0.25f, .voltsPerDiv = 0.2f}};
-    const std::vector<std::int16_t> counts[] = {
-        fixtures::Sine(kBenchPoints, 20000, 50), fixtures::Square(kBenchPoints, 12000, 200),
-        fixtures::NoisySine(kBenchPoints, 9000, 10, 2000, 3),
-        fixtures::Ramp(kBenchPoints, -30000, 30000)};
+    const std::vector<std::int16_t> counts[] = {synth::Sine(kBenchPoints, 20000, 50),
+                                                synth::Square(kBenchPoints, 12000, 200),
+                                                synth::NoisySine(kBenchPoints, 9000, 10, 2000, 3),
+                                                synth::Ramp(kBenchPoints, -30000, 30000)};
     for (std::size_t ch = 0; ch < csv.channels.size(); ++ch) {
-      csv.volts.push_back(fixtures::CountsToVolts(counts[ch], csv.channels[ch].voltsPerDiv,
-                                                  csv.channels[ch].offset));
+      csv.volts.push_back(
+          synth::CountsToVolts(counts[ch], csv.channels[ch].voltsPerDiv, csv.channels[ch].offset));
     }
-    fixtures::WriteBytes(p, fixtures::SerializeInstrumentCsv(csv));
+    synth::WriteBytes(p, synth::SerializeInstrumentCsv(csv));
     return p;
   }();
   return path;

@@ -2,11 +2,11 @@
 // in each display choice, and the smoothing at a narrow and a very wide width.
 #include <benchmark/benchmark.h>
 
+#include "load/load_file.h"
 #include "model/ui_sink.h"
 #include "record_files.h"
 #include "view/renderer.h"
 #include "view/zoom.h"
-#include "wfm/load_wfm.h"
 
 namespace sondrix {
 namespace {
@@ -15,6 +15,7 @@ struct Loaded {
   WaveRecord record;
   ViewState view;
   SmoothingChoice smoothing;
+  SmoothedWindow smoothed;
   Scene scene = InitialScene();
 };
 
@@ -23,7 +24,10 @@ Loaded& Capture() {
   static Loaded* loaded = [] {
     auto* l = new Loaded;
     NullSink sink;
-    LoadWfmFile(bench::FiveMillionPointCapture(), l->record, l->view, l->smoothing, l->scene, sink);
+    if (LoadWfmFile(bench::FiveMillionPointCapture(), l->record, sink).ok) {
+      ResetView(l->view, l->record.header.Points);
+      l->view.WaveLoaded = true;
+    }
     return l;
   }();
   return *loaded;
@@ -35,7 +39,7 @@ void Draw(benchmark::State& state, SmoothingMode mode, const char* width) {
   l.smoothing = {mode, width, 11};
   std::size_t points = 0;
   for (auto _ : state) {
-    DrawWaveform(l.record, l.view, l.smoothing, l.scene, 0, l.record.header.Points - 1,
+    DrawWaveform(l.record, l.view, l.smoothing, l.smoothed, l.scene, 0, l.record.header.Points - 1,
                  l.record.header.TimeDiv);
     points = 0;
     for (const Trace& t : l.scene.traces) points += t.points.size();
@@ -75,7 +79,7 @@ void BM_ExpandAndDrawAt1024(benchmark::State& state) {
     boxes.ZoomRate = "1024";
     const auto window = Expand(l.record.header, l.view, boxes);
     if (!window) state.SkipWithError("the zoom did nothing");
-    DrawWaveform(l.record, l.view, l.smoothing, l.scene, window->start, window->end,
+    DrawWaveform(l.record, l.view, l.smoothing, l.smoothed, l.scene, window->start, window->end,
                  window->timeDiv);
     span = l.view.EndIndex - l.view.StartIndex;
   }

@@ -24,10 +24,11 @@
 #include "app/wave_frame.h"
 #include "csv/csv_writer.h"
 #include "csv/to_volts.h"
-#include "fixtures/signals.h"
-#include "fixtures/wfm_writer.h"
+#include "load/load_file.h"
 #include "record_files.h"
-#include "wfm/load_wfm.h"
+#include "synth/signals.h"
+#include "synth/wfm_writer.h"
+#include "view/renderer.h"
 
 namespace sondrix {
 namespace {
@@ -119,15 +120,15 @@ void BM_PaintOnly(benchmark::State& state) {
   Window& w = TheWindow();
   if (state.range(0) != bench::kBenchPoints) {
     static const QTemporaryDir folder;
-    fixtures::Capture capture;
-    capture.model = fixtures::ZtModel(6, 4);
+    synth::Capture capture;
+    capture.model = synth::ZtModel(6, 4);
     capture.channels.resize(4);
     for (auto& ch : capture.channels) {
       ch.samples =
-          fixtures::NoisySine(static_cast<std::size_t>(state.range(0)), 12000.0, 20.0, 800.0, 1);
+          synth::NoisySine(static_cast<std::size_t>(state.range(0)), 12000.0, 20.0, 800.0, 1);
     }
     const auto path = std::filesystem::path(folder.path().toStdString()) / "short.wfm";
-    fixtures::WriteBytes(path, fixtures::SerializeWfm(fixtures::MakeCapture(capture)));
+    synth::WriteBytes(path, synth::SerializeWfm(synth::MakeCapture(capture)));
     w.select(path);
   } else {
     w.select(bench::FiveMillionPointCapture());
@@ -163,16 +164,16 @@ const QTemporaryDir& RunFolder() {
     auto dir = QDir(QStringLiteral("/dev/shm")).exists()
                    ? std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/sondrix-run-XXXXXX"))
                    : std::make_unique<QTemporaryDir>();
-    fixtures::Capture capture;
-    capture.model = fixtures::ZtModel(6, 4);
+    synth::Capture capture;
+    capture.model = synth::ZtModel(6, 4);
     capture.channels.resize(4);
     for (auto& ch : capture.channels)
-      ch.samples = fixtures::NoisySine(100'000, 12000.0, 20.0, 800.0, 1);
-    const std::string bytes = fixtures::SerializeWfm(fixtures::MakeCapture(capture));
+      ch.samples = synth::NoisySine(100'000, 12000.0, 20.0, 800.0, 1);
+    const std::string bytes = synth::SerializeWfm(synth::MakeCapture(capture));
     for (int i = 0; i < kRunFiles; ++i) {
-      fixtures::WriteBytes(std::filesystem::path(dir->path().toStdString()) /
-                               ("run" + std::to_string(100 + i) + ".wfm"),
-                           bytes);
+      synth::WriteBytes(std::filesystem::path(dir->path().toStdString()) /
+                            ("run" + std::to_string(100 + i) + ".wfm"),
+                        bytes);
     }
     return dir;
   }();
@@ -225,12 +226,18 @@ void BM_LoadAndStore100FilesWithoutTheWindow(benchmark::State& state) {
   ViewState view;
   Scene scene = InitialScene();
   SmoothingChoice smoothing;
+  SmoothedWindow smoothed;
   NullSink quiet;
   for (auto _ : state) {
     for (int i = 0; i < kRunFiles; ++i) {
       const std::string name = "run" + std::to_string(100 + i);
-      LoadWfmFile(folder / (name + ".wfm"), record, view, smoothing, scene, quiet);
-      ToVoltsForDisplayed(record, true);
+      if (LoadWfmFile(folder / (name + ".wfm"), record, quiet).ok) {
+        ResetView(view, record.header.Points);
+        view.WaveLoaded = true;
+        DrawWaveform(record, view, smoothing, smoothed, scene, view.StartIndex, view.EndIndex,
+                     record.header.TimeDiv);
+      }
+      ToVoltsForDisplayed(record);
       WriteCsvFile(folder / (name + ".CSV"), record.header, record.buffers.VoltData, 0, quiet);
     }
   }

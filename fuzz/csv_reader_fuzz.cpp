@@ -1,19 +1,15 @@
-// Any byte string as a CSV/TXT waveform file: the reader and the conversion back to counts must
+// Any byte string as a CSV/TXT waveform file: the load (reader, conversion back to counts) must
 // neither crash nor read out of bounds, whatever the lines hold.
 //
 // Each input gets a fresh record, so that a crash reproduces from that input alone, but is read
 // twice into it: the second read starts from what the first left (longer arrays, header members
 // set), as the window's one record does from file to file. Every pump grows the volt arrays the
 // way a command run during the pump may, so that a pointer kept across a pump shows up at once.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <string>
+#include <string_view>
 
-#include "csv/csv_reader.h"
+#include "load/load_file.h"
 #include "model/ui_sink.h"
 #include "model/wave_record.h"
 
@@ -39,19 +35,9 @@ struct GrowingSink final : sondrix::UiSink {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // The reader takes a path, so each input goes through a file of this process's own.
-  static const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                            ("sondrix-fuzz-" + std::to_string(::getpid()) + ".csv");
-  {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   sondrix::WaveRecord record;
   GrowingSink sink(record.buffers.VoltData);
-  for (int pass = 0; pass < 2; ++pass) {
-    if (sondrix::ReadCsvFile(path, record.buffers.VoltData, record.header, sink).points >= 0) {
-      sondrix::VoltsToRaw(record.header, record.buffers);
-    }
-  }
+  for (int pass = 0; pass < 2; ++pass) sondrix::LoadCsvBytes(bytes, record, sink);
   return 0;
 }

@@ -7,16 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "fixtures/instrument_csv_writer.h"
-#include "fixtures/signals.h"
-#include "fixtures/wfm_writer.h"
+#include "model/scale.h"
+#include "synth/instrument_csv_writer.h"
+#include "synth/signals.h"
+#include "synth/wfm_writer.h"
 
-namespace fx = sondrix::fixtures;
+namespace fx = sondrix::synth;
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr double kDiv = 8192.0;  // counts per vertical division
+constexpr double kDiv = sondrix::kCountsPerDivision;
 
 void Emit(const fs::path& path, const std::string& bytes) {
   fx::WriteBytes(path, bytes);

@@ -18,6 +18,7 @@
 #include "model/view_state.h"
 #include "model/wave_record.h"
 #include "view/scene.h"
+#include "view/smoothed_window.h"
 #include "view/smoothing_choice.h"
 #include "view/zoom.h"
 
@@ -107,6 +108,7 @@ class MainForm final : public QMainWindow {
   ViewState view_;
   Scene scene_;
   SmoothingChoice smoothing_;
+  SmoothedWindow smoothed_;  // the smoothing step's cache of the window drawn
 
   QString dataFolder_;
   QString csvPath_;

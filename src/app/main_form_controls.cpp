@@ -8,7 +8,7 @@
 #include "app/main_form.h"
 #include "app/messages.h"
 #include "app/wave_frame.h"
-#include "wfm/messages.h"
+#include "load/messages.h"
 
 namespace sondrix {
 
@@ -54,7 +54,7 @@ void MainForm::buildControls() {
   auto* left = new QVBoxLayout;
   waveFrame_ = new WaveFrame(central);
   left->addWidget(waveFrame_, 1);
-  AcqDataSize = Named(new QLabel(U(wfm_messages::kAcqDataSize), central), "AcqDataSize");
+  AcqDataSize = Named(new QLabel(U(load_messages::kAcqDataSize), central), "AcqDataSize");
   left->addWidget(AcqDataSize);
   auto* lower = new QHBoxLayout;
   lower->addWidget(buildExpandFrame(), 3);

@@ -30,7 +30,7 @@ void MainForm::showScene() { waveFrame_->showScene(&scene_); }
 
 void MainForm::draw(std::int32_t start, std::int32_t end, double timeDiv) {
   takeSmoothingControls();
-  DrawWaveform(record_, view_, smoothing_, scene_, start, end, timeDiv);
+  DrawWaveform(record_, view_, smoothing_, smoothed_, scene_, start, end, timeDiv);
   showSmoothingControls();
   showScene();
 }

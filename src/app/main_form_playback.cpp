@@ -1,6 +1,5 @@
 // Playing one WFM or CSV/TXT file of the browser's list.
 #include <exception>
-#include <utility>
 
 #include <QDir>
 #include <QStatusBar>
@@ -11,8 +10,8 @@
 #include "app/messages.h"
 #include "app/split_path.h"
 #include "app/window_sink.h"
-#include "csv/csv_reader.h"
-#include "wfm/load_wfm.h"
+#include "load/load_file.h"
+#include "wfm/copy_to_source.h"
 
 namespace sondrix {
 
@@ -23,13 +22,17 @@ QString U(const char* text) { return QString::fromUtf8(text); }
 }  // namespace
 
 bool MainForm::playWfm(const QString& path) {
-  takeSmoothingControls();
-  const LoadResult result =
-      LoadWfmFile(FileSystemPath(path), record_, view_, smoothing_, scene_, *sink_);
-  AcqDataSize->setText(QString::fromStdString(result.acqDataSizeText));
-  showSmoothingControls();
-  showScene();
-  return result.read.ok();
+  const LoadResult result = LoadWfmFile(FileSystemPath(path), record_, *sink_);
+  if (result.acqDataSizeText) AcqDataSize->setText(QString::fromStdString(*result.acqDataSizeText));
+  if (!result.ok) return false;
+  // The reference marks of channels 3 and 4 show only when the file has those channels.
+  const bool upper = HasUpperChannels(record_);
+  scene_.vrefLines[2].visible = upper;
+  scene_.vrefLines[3].visible = upper;
+  ResetView(view_, record_.header.Points);
+  view_.WaveLoaded = true;
+  draw(view_.StartIndex, view_.EndIndex, record_.header.TimeDiv);
+  return true;
 }
 
 void MainForm::BinToCsvConvert_Click() {
@@ -67,17 +70,16 @@ void MainForm::InputDsTypeCsvFile_Click() {
   StatusPanel1->setText(U(messages::kConverting));
   StatusPanel2->setText(name);
   try {
-    // Read into a copy: a file that stops on a bad header line leaves the record as it was, so
-    // the waveform on screen, its zoom and a later store stay those of the previous file.
-    WaveHeader header = record_.header;
-    const CsvReadResult read = ReadCsvFile(FileSystemPath(JoinPath(browser_->path(), name)),
-                                           record_.buffers.VoltData, header, *sink_);
-    if (read.points < 0) {
+    // A file that cannot be read leaves the record as it was, so the waveform on screen, its
+    // zoom and a later store stay those of the previous file.
+    const LoadResult loaded =
+        LoadCsvFile(FileSystemPath(JoinPath(browser_->path(), name)), record_, *sink_);
+    if (!loaded.ok) {
       StatusPanel1->setText(U(messages::kCsvReadError));
     } else {
-      record_.header = std::move(header);
-      if (read.acqDataSizeText) AcqDataSize->setText(QString::fromStdString(*read.acqDataSizeText));
-      VoltsToRaw(record_.header, record_.buffers);
+      if (loaded.acqDataSizeText) {
+        AcqDataSize->setText(QString::fromStdString(*loaded.acqDataSizeText));
+      }
       StatusPanel1->setText(U(messages::kConverted));
       ResetView(view_, record_.header.Points);
       view_.WaveLoaded = true;

@@ -1,4 +1,8 @@
 // Storing the displayed waveform as a CSV file under a name chosen in the save dialog.
+#include <cstdint>
+#include <span>
+#include <vector>
+
 #include <QDir>
 
 #include "app/held_buttons.h"
@@ -36,8 +40,18 @@ QString MainForm::ShowFileDialog(const QString& initialName, const QString& titl
 bool MainForm::storeDisplayed(const QString& path, const QString& shownName) {
   const HeldButtons held{BinToCsvConvert, InputDsTypeCsvFile, SelResultFileFolder, Start};
   takeSmoothingControls();
+  // A smoothed display stores the smoothing of the whole record at the width last applied, not
+  // only of the window on screen.
+  std::vector<std::int16_t> smoothed;
+  CountsOfChannel counts;
+  if (smoothing_.mode != SmoothingMode::SourceOnly) {
+    counts = [this, &smoothed](int ch) {
+      SmoothWholeRecord(record_, ch, smoothing_.lastValidWidth, smoothed);
+      return std::span<const std::int16_t>(smoothed);
+    };
+  }
   // A channel whose volts do not fit a float is stored as zeros; the file is still written.
-  ToVoltsForDisplayed(record_, smoothing_.mode == SmoothingMode::SourceOnly);
+  ToVoltsForDisplayed(record_, counts);
   StatusPanel1->setText(U(messages::kStoring));
   StatusPanel2->setText(shownName);
   const CsvWriteResult written =

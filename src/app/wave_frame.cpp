@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/scale.h"
 #include "view/cursors.h"
 
 namespace sondrix {
@@ -59,7 +60,7 @@ WaveFrame::WaveFrame(QWidget* parent)
   sliderY_->setObjectName(QStringLiteral("SliderY"));
   sliderY_->setRange(kSliderYMin, kSliderYMax);
   sliderY_->setValue(CentredSliders().y);
-  sliderY_->setPageStep(8192);  // one division
+  sliderY_->setPageStep(kCountsPerDivision);
   // The minimum lies at the top, like the surface's rows.
   sliderY_->setInvertedAppearance(true);
   sliderY_->setInvertedControls(true);
@@ -114,8 +115,8 @@ void WaveFrame::layOut() {
   const int availableWidth = area.width() - mark - rightColumn;
   const int availableHeight = area.height() - text - gap - (mark + slider + text);
   const int width =
-      std::max(40, std::min(availableWidth, availableHeight * kXDivisions / kYDivisions));
-  const int height = width * kYDivisions / kXDivisions;
+      std::max(40, std::min(availableWidth, availableHeight * kDivisionsX / kDivisionsY));
+  const int height = width * kDivisionsY / kDivisionsX;
   const int left = area.left() + mark + (availableWidth - width) / 2;
   const int top = area.top() + text + gap;
   surface_->setGeometry(left, top, width, height);

@@ -101,8 +101,8 @@ void WaveSurface::paintEvent(QPaintEvent*) {
   // Pixel centres of the first and last column and row, so that the edges stay visible.
   const double w = width() - 1;
   const double h = height() - 1;
-  const auto x = [&](double divisions) { return divisions / kXDivisions * w; };
-  const auto y = [&](double divisions) { return (kYDivisions - divisions) / kYDivisions * h; };
+  const auto x = [&](double divisions) { return divisions / kDivisionsX * w; };
+  const auto y = [&](double divisions) { return (kDivisionsY - divisions) / kDivisionsY * h; };
 
   painter.setPen(QPen(ToQColor(grid.outlineColour), 1));
   painter.drawRect(QRectF(QPointF(x(grid.outlineLeft), y(grid.outlineTop)),

@@ -1,15 +1,12 @@
 #include "cli/convert.h"
 
 #include <system_error>
+#include <utility>
 
 #include "csv/csv_name.h"
-#include "csv/csv_reader.h"
 #include "csv/csv_writer.h"
 #include "csv/to_volts.h"
-#include "numtext/substrings.h"
-#include "view/trig_addr.h"
-#include "wfm/copy_to_source.h"
-#include "wfm/wfm_reader.h"
+#include "load/load_file.h"
 
 namespace sondrix::cli {
 namespace {
@@ -33,29 +30,9 @@ std::filesystem::path OutputPathFor(const std::filesystem::path& input,
   return input.parent_path() / name;
 }
 
-bool IsCsvInput(const std::filesystem::path& input) {
-  const std::string upper = UCase(input.filename().string());
-  const std::string_view tail =
-      std::string_view(upper).substr(upper.size() < 4 ? 0 : upper.size() - 4);
-  return tail == ".CSV" || tail == ".TXT";
-}
-
 ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, UiSink& ui) {
-  if (IsCsvInput(input)) {
-    const CsvReadResult read = ReadCsvFile(input, record.buffers.VoltData, record.header, ui);
-    if (read.points < 0) return {false, read.reason, {}};
-    if (!VoltsToRaw(record.header, record.buffers)) {
-      return {false, "the volts do not fit the sample arrays", {}};
-    }
-  } else {
-    const ReadResult read = ReadWfmFile(input, record, ui);
-    if (!read.ok()) return {false, read.reason, {}};
-    const ReadResult copied = CopyWaveToSource(record);
-    if (!copied.ok()) return {false, copied.reason, {}};
-  }
-  WaveHeader& h = record.header;
-  h.TrigAddr = ComputeTrigAddr(h.Delay, h.TimeDiv, h.Points);
-  return {true, {}, {}};
+  LoadResult loaded = LoadFile(input, record, ui);
+  return {loaded.ok, std::move(loaded.reason), {}};
 }
 
 ConvertResult ConvertFile(const std::filesystem::path& input, const ConvertOptions& options,
@@ -72,7 +49,7 @@ ConvertResult ConvertFile(const std::filesystem::path& input, const ConvertOptio
   WaveRecord record;  // every file as if it were the first after start-up
   ConvertResult result = LoadInput(input, record, ui);
   if (!result.ok) return result;
-  if (!ToVoltsForDisplayed(record, /*sourceOnly=*/true)) {
+  if (!ToVoltsForDisplayed(record)) {
     return {false, "the volts of a channel do not fit a 32-bit float", {}};
   }
   const CsvWriteResult written =

@@ -29,13 +29,8 @@ struct ConvertResult {
 std::filesystem::path OutputPathFor(const std::filesystem::path& input,
                                     const ConvertOptions& options);
 
-// True when the input's name ends in .CSV or .TXT, in any case.
-bool IsCsvInput(const std::filesystem::path& input);
-
-// Reads one input into a fresh record as a load for display does: a WFM capture is read and
-// copied into the source arrays, a CSV/TXT file is read into the volt arrays and turned back
-// into counts; then the trigger index.
-// The record is the caller's so that --info can show it.
+// Reads one input into the record with the window's load step (a CSV/TXT file by its name, else
+// a WFM capture). The record is the caller's so that --info can show it.
 ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, UiSink& ui);
 
 // Loads one input into a fresh record and stores it as the store command does with the

@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "csv/messages.h"
+#include "io/text_file.h"
 #include "numtext/leading_number.h"
 #include "numtext/rounding.h"
 #include "numtext/substrings.h"
-#include "wfm/messages.h"
 
 namespace sondrix {
 namespace {
@@ -80,7 +80,7 @@ HeaderStep pointLine(const FieldTable& f, WaveHeader& h, CsvReadResult& result) 
     return fail("the point count " + inQuotes(f[1]) + " is beyond the 32-bit range");
   }
   h.Points = static_cast<std::int32_t>(points);
-  result.acqDataSizeText = wfm_messages::kAcqDataSize + std::to_string(h.Points);
+  result.statedPoints = h.Points;
   return {};
 }
 
@@ -203,54 +203,80 @@ std::int32_t readSamples(TextFile& file, std::string& line, const FieldTable& f,
   return i;
 }
 
+CsvReadResult readCsv(TextFile& file, VoltArrays& volts, WaveHeader& header, UiSink& ui) {
+  CsvReadResult result;
+  FieldTable items;
+  std::string line;
+  std::optional<std::size_t> firstValueField;
+  for (std::int64_t lineNo = 1; !firstValueField && !file.atEnd(); ++lineNo) {
+    ReadTextLine(file, line);
+    if (line.empty() || line.front() == '/') continue;
+    UCaseInPlace(line);
+    const std::string_view trimmed = TrimBlanks(line);
+    Get_Items(trimmed, items);
+    HeaderStep step = headerLine(trimmed, items, header, result);
+    if (step.kind == HeaderStep::Failed) {
+      result.reason = "line " + std::to_string(lineNo) + ": " + step.reason;
+      return result;
+    }
+    if (step.kind == HeaderStep::DataStart) firstValueField = step.firstValueField;
+  }
+  const std::int32_t samples =
+      firstValueField ? readSamples(file, line, items, *firstValueField, volts, ui) : 0;
+  // samples <= kSampleLimit, so the rounded count fits and stays within the capacity.
+  const std::int32_t points = RoundToInt32(samples / 10.0).value_or(0) * 10;
+  if (points > samples) {
+    // Rounded up: the samples past the last line read are zero, never an older file's.
+    GrowVolts(volts, points);
+    for (auto& column : volts) {
+      std::fill(column.begin() + samples, column.begin() + points, 0.0f);
+    }
+  }
+  header.Points = points;
+  result.points = points;
+  return result;
+}
+
+// What every read sets before its first line.
+void startRead(WaveHeader& header) {
+  header.Delta = 1e-9;
+  header.AcqMode.clear();
+  for (ChannelSetup& ch : header.Channel) ch.DispOn = 0;
+}
+
+CsvReadResult outOfMemory(std::string_view what) {
+  CsvReadResult result;
+  result.reason = "not enough memory to read " + std::string(what);
+  return result;
+}
+
 }  // namespace
 
 CsvReadResult ReadCsvFile(const std::filesystem::path& path, VoltArrays& volts, WaveHeader& header,
                           UiSink& ui) {
-  CsvReadResult result;
-  header.Delta = 1e-9;
-  header.AcqMode.clear();
-  for (ChannelSetup& ch : header.Channel) ch.DispOn = 0;
+  startRead(header);
   try {
     TextFile file(path);
     if (!file.isOpen()) {
+      CsvReadResult result;
       result.reason = "cannot open " + path.string();
       return result;
     }
-    FieldTable items;
-    std::string line;
-    std::optional<std::size_t> firstValueField;
-    for (std::int64_t lineNo = 1; !firstValueField && !file.atEnd(); ++lineNo) {
-      ReadTextLine(file, line);
-      if (line.empty() || line.front() == '/') continue;
-      UCaseInPlace(line);
-      const std::string_view trimmed = TrimBlanks(line);
-      Get_Items(trimmed, items);
-      HeaderStep step = headerLine(trimmed, items, header, result);
-      if (step.kind == HeaderStep::Failed) {
-        result.reason = "line " + std::to_string(lineNo) + ": " + step.reason;
-        return result;
-      }
-      if (step.kind == HeaderStep::DataStart) firstValueField = step.firstValueField;
-    }
-    const std::int32_t samples =
-        firstValueField ? readSamples(file, line, items, *firstValueField, volts, ui) : 0;
-    // samples <= kSampleLimit, so the rounded count fits and stays within the capacity.
-    const std::int32_t points = RoundToInt32(samples / 10.0).value_or(0) * 10;
-    if (points > samples) {
-      // Rounded up: the samples past the last line read are zero, never an older file's.
-      GrowVolts(volts, points);
-      for (auto& column : volts) {
-        std::fill(column.begin() + samples, column.begin() + points, 0.0f);
-      }
-    }
-    header.Points = points;
-    result.points = points;
+    return readCsv(file, volts, header, ui);
   } catch (const std::bad_alloc&) {
-    result.points = -1;
-    result.reason = "not enough memory to read " + path.string();
+    return outOfMemory(path.string());
   }
-  return result;
+}
+
+CsvReadResult ReadCsvBytes(std::string_view bytes, VoltArrays& volts, WaveHeader& header,
+                           UiSink& ui) {
+  startRead(header);
+  try {
+    TextFile file = TextFile::fromBytes(bytes);
+    return readCsv(file, volts, header, ui);
+  } catch (const std::bad_alloc&) {
+    return outOfMemory("the data");
+  }
 }
 
 }  // namespace sondrix

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "csv/field_table.h"
-#include "csv/text_file.h"
 #include "model/sample_buffers.h"
 #include "model/ui_sink.h"
 #include "model/wave_header.h"
@@ -16,9 +16,8 @@ namespace sondrix {
 struct CsvReadResult {
   // The stored point count (0 or more), or -1 when a header line stopped the read.
   std::int32_t points = -1;
-  // Set by a "POINT" line: the caption of the acquired-data-size label. A read that stopped with
-  // -1 after such a line keeps it, as the caption was already shown.
-  std::optional<std::string> acqDataSizeText;
+  // The count a "POINT" line gave (rounded to tens), for the point-count caption.
+  std::optional<std::int32_t> statedPoints;
   std::string reason;  // why the read stopped, with the line number
 };
 
@@ -35,6 +34,9 @@ struct CsvReadResult {
 // keep their new values.
 CsvReadResult ReadCsvFile(const std::filesystem::path& path, VoltArrays& volts, WaveHeader& header,
                           UiSink& ui);
+// The same read of a file's contents already in memory.
+CsvReadResult ReadCsvBytes(std::string_view bytes, VoltArrays& volts, WaveHeader& header,
+                           UiSink& ui);
 
 // The volts of every channel whose DispOn is 1 back into counts in SrcData (grown to Points when
 // shorter): (volts + Offset) / Vdiv x 8192, rounded half to even. Values beyond the 16-bit range

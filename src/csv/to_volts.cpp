@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/scale.h"
 #include "numtext/substrings.h"
 
 namespace sondrix {
@@ -16,7 +17,8 @@ std::size_t pointsOf(const WaveRecord& record) {
 }  // namespace
 
 double CountsToVolts(double counts, float vdiv, float offset) {
-  return counts * static_cast<double>(vdiv) / 256.0 / 32.0 - static_cast<double>(offset);
+  return counts * static_cast<double>(vdiv) / kCountsPerStep / kStepsPerDivision -
+         static_cast<double>(offset);
 }
 
 bool ClearVolts(WaveRecord& record) {
@@ -25,10 +27,9 @@ bool ClearVolts(WaveRecord& record) {
   return true;
 }
 
-bool ToVolts(WaveRecord& record, int ch, bool sourceOnly) {
+bool ToVolts(WaveRecord& record, int ch, std::span<const std::int16_t> source) {
   const std::size_t index = ch >= 0 && ch <= 2 ? static_cast<std::size_t>(ch) : 3;
   const std::size_t n = pointsOf(record);
-  const auto& source = sourceOnly ? record.buffers.SrcData[index] : record.buffers.SmData[index];
   if (source.size() < n || !GrowVolts(record.buffers, record.header.Points)) return false;
   const ChannelSetup& setup = record.header.Channel[index];
   float* volts = record.buffers.VoltData[index].data();
@@ -43,12 +44,13 @@ bool ToVolts(WaveRecord& record, int ch, bool sourceOnly) {
   return inRange;
 }
 
-bool ToVoltsForDisplayed(WaveRecord& record, bool sourceOnly) {
+bool ToVoltsForDisplayed(WaveRecord& record, const CountsOfChannel& counts) {
   if (!ClearVolts(record)) return false;
   bool ok = true;
   for (int ch = 0; ch < kChannelCount; ++ch) {
-    if (UCase(record.header.Channel[static_cast<std::size_t>(ch)].Display) == "ON") {
-      ok = ToVolts(record, ch, sourceOnly) && ok;
+    const auto c = static_cast<std::size_t>(ch);
+    if (UCase(record.header.Channel[c].Display) == "ON") {
+      ok = ToVolts(record, ch, counts ? counts(ch) : record.buffers.SrcData[c]) && ok;
     }
   }
   return ok;

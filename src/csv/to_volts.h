@@ -1,26 +1,32 @@
 #pragma once
 
-#include <string_view>
+#include <cstdint>
+#include <functional>
+#include <span>
 
 #include "model/wave_record.h"
 
 namespace sondrix {
 
-// volts = counts x Vdiv / 256 / 32 - Offset: one division is 8192 counts.
+// volts = counts x Vdiv / kCountsPerDivision - Offset, in double.
 double CountsToVolts(double counts, float vdiv, float offset);
 
-// `ToVolts` of channel `ch` (anything but 0, 1 or 2 means channel 3): the first Points samples
-// of SrcData (source only) or SmData (the smoothed choices) into VoltData. False when Points is
-// beyond the capacity or the source array is shorter than Points (nothing changes then), or
-// when a value lies beyond the 32-bit float range (it is stored as 0).
-bool ToVolts(WaveRecord& record, int ch, bool sourceOnly);
+// `ToVolts` of channel `ch` (anything but 0, 1 or 2 means channel 3): the first Points of
+// `counts` into its VoltData, with the channel's Vdiv and Offset. False when Points is beyond the
+// capacity or `counts` is shorter than Points (nothing changes then), or when a value lies beyond
+// the 32-bit float range (it is stored as 0).
+bool ToVolts(WaveRecord& record, int ch, std::span<const std::int16_t> counts);
 
 // Sets the first Points samples of all four volt arrays to 0.
 bool ClearVolts(WaveRecord& record);
 
+// The counts a store writes for channel `ch`: its source, or its smoothed record.
+using CountsOfChannel = std::function<std::span<const std::int16_t>(int ch)>;
+
 // What a store does before writing: clears all four volt arrays, then converts every channel
-// whose display text, upper-cased, is "ON", in channel order. A channel that is not converted
-// is therefore written as zeros, never with another waveform's volts.
-bool ToVoltsForDisplayed(WaveRecord& record, bool sourceOnly);
+// whose display text, upper-cased, is "ON", in channel order, from its counts (the source arrays
+// when none are given). A channel that is not converted is therefore written as zeros, never
+// with another waveform's volts.
+bool ToVoltsForDisplayed(WaveRecord& record, const CountsOfChannel& counts = {});
 
 }  // namespace sondrix

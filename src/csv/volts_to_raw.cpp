@@ -5,12 +5,10 @@
 #include <new>
 
 #include "csv/csv_reader.h"
+#include "model/scale.h"
 
 namespace sondrix {
 namespace {
-
-// One division spans 32 x 256 counts (the inverse of ToVolts).
-constexpr double kCountsPerDivision = 32.0 * 256.0;
 
 // Saturated first, so that the rounded value always fits: a value between 32767 and 32767.5
 // ends up at 32767 either way. nearbyint rounds halves to the even neighbour in the default

@@ -18,9 +18,6 @@ bool growAll(std::array<std::vector<T>, kChannelCount>& arrays, std::int64_t siz
 bool GrowSource(SampleBuffers& buffers, std::int64_t size) {
   return growAll(buffers.SrcData, size);
 }
-bool GrowSmoothed(SampleBuffers& buffers, std::int64_t size) {
-  return growAll(buffers.SmData, size);
-}
 bool GrowVolts(SampleBuffers& buffers, std::int64_t size) {
   return growAll(buffers.VoltData, size);
 }

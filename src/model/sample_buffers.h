@@ -21,14 +21,12 @@ using VoltArrays = std::array<std::vector<float>, kChannelCount>;
 // longer one behaves as with fixed arrays.
 struct SampleBuffers {
   std::array<std::vector<std::int16_t>, kChannelCount> SrcData;  // counts, invert applied
-  std::array<std::vector<std::int16_t>, kChannelCount> SmData;   // smoothed counts
   VoltArrays VoltData;                                           // volts
 };
 
 // Grows every array of the group to at least `size` elements (new ones zero). False when `size`
 // is beyond kSampleCapacity or below 0; nothing changes then.
 bool GrowSource(SampleBuffers& buffers, std::int64_t size);
-bool GrowSmoothed(SampleBuffers& buffers, std::int64_t size);
 bool GrowVolts(SampleBuffers& buffers, std::int64_t size);
 bool GrowVolts(VoltArrays& volts, std::int64_t size);
 

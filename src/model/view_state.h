@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "model/scale.h"
+
 namespace sondrix {
 
 // Which part of the loaded waveform the drawing surface shows. All zero until the first load.
@@ -18,9 +20,6 @@ struct ViewState {
   bool WaveLoaded = false;
   bool WaveDrawn = false;
 };
-
-inline constexpr float kFullScaleTop = 32767.0f;
-inline constexpr float kFullScaleBottom = -32768.0f;
 
 // Back to the whole record at unit zoom and the full 16-bit range. The time per division shown
 // is stored by the next draw.

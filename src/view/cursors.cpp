@@ -11,7 +11,7 @@ namespace sondrix {
 namespace {
 
 constexpr double kSliderXStepsPerDivision = 100.0;
-constexpr double kSliderYStepsPerDivision = 8192.0;
+constexpr double kSliderYStepsPerDivision = kCountsPerDivision;
 constexpr double kLevelCursorMiddle = 4.0;  // divisions up at slider value 0
 constexpr const char* kMiddleExpPos = "5";
 

@@ -3,14 +3,16 @@
 #include <string>
 #include <string_view>
 
+#include "model/scale.h"
+
 namespace sondrix {
 
-// The time cursor's slider: 100 steps per division across the 10 divisions.
+// The time cursor's slider: 100 steps per division across the divisions.
 inline constexpr int kSliderXMin = 0;
-inline constexpr int kSliderXMax = 1000;
-// The level cursor's slider, minimum at the top: 8192 steps (raw counts) per division.
-inline constexpr int kSliderYMin = -32768;
-inline constexpr int kSliderYMax = 32767;
+inline constexpr int kSliderXMax = 100 * kDivisionsX;
+// The level cursor's slider, minimum at the top: one step per count, over the full scale.
+inline constexpr int kSliderYMin = static_cast<int>(kFullScaleBottom);
+inline constexpr int kSliderYMax = static_cast<int>(kFullScaleTop);
 
 // The drawing surface is 8000 twips wide; the cursor line's position there is a 32-bit twip
 // coordinate.

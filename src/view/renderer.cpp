@@ -6,8 +6,6 @@
 #include "numtext/rounding.h"
 #include "view/plot_trace.h"
 #include "view/scale_marks.h"
-#include "view/smooth_samples.h"
-#include "view/trig_addr.h"
 
 namespace sondrix {
 namespace {
@@ -56,12 +54,15 @@ void drawSmoothOverlay(ViewState& view, Scene& scene, int ch,
   plot(scene, view, samples, ch, true, kWhite, TraceStyle::Dots);
 }
 
-// The arrays must hold the window, and the index after an empty window that smoothing raises
-// the window to.
-bool windowFits(SampleBuffers& buffers, std::int32_t start, std::int32_t end) {
+// The source arrays must hold the window, and the index after an empty window that smoothing
+// raises the window to; the load sizes them so.
+bool windowFits(const SampleBuffers& buffers, std::int32_t start, std::int32_t end) {
   if (start < 0) return false;
   const std::int64_t needed = std::max<std::int64_t>(end, std::int64_t{start} + 1) + 1;
-  return needed <= kSampleCapacity && GrowSource(buffers, needed) && GrowSmoothed(buffers, needed);
+  return needed <= kSampleCapacity &&
+         std::ranges::all_of(buffers.SrcData, [needed](const std::vector<std::int16_t>& source) {
+           return static_cast<std::int64_t>(source.size()) >= needed;
+         });
 }
 
 }  // namespace
@@ -72,14 +73,14 @@ void DrawGraticule(Scene& scene) {
   scene.traces.clear();
 }
 
-bool DrawWaveform(WaveRecord& record, ViewState& view, SmoothingChoice& smoothing, Scene& scene,
-                  std::int32_t start, std::int32_t end, double timeDiv) {
+bool DrawWaveform(const WaveRecord& record, ViewState& view, SmoothingChoice& smoothing,
+                  SmoothedWindow& smoothed, Scene& scene, std::int32_t start, std::int32_t end,
+                  double timeDiv) {
   if (!view.WaveLoaded || !windowFits(record.buffers, start, end)) return false;
-  WaveHeader& header = record.header;
+  const WaveHeader& header = record.header;
   view.StartIndex = start;
   view.EndIndex = end;
   view.ShownTimeDiv = ClampToFloat(timeDiv);
-  header.TrigAddr = ComputeTrigAddr(header.Delay, header.TimeDiv, header.Points);
 
   DrawGraticule(scene);
   for (std::size_t c = 0; c < kChannelCount; ++c) {
@@ -97,12 +98,12 @@ bool DrawWaveform(WaveRecord& record, ViewState& view, SmoothingChoice& smoothin
     }
     if (smoothing.mode == SmoothingMode::SourceOnly) continue;
     const std::int32_t width = ApplySmoothingWidth(smoothing);
-    std::vector<std::int16_t>& smoothed = record.buffers.SmData[c];
-    view.EndIndex = SmoothSamples(source, view.StartIndex, view.EndIndex, width, smoothed);
+    view.EndIndex = SmoothWindow(record, ch, view.StartIndex, view.EndIndex, width, smoothed);
+    const std::span<const std::int16_t> window = smoothed.samples[c];
     if (smoothing.mode == SmoothingMode::SourceAndSmoothed) {
-      drawSmoothOverlay(view, scene, ch, smoothed);
+      drawSmoothOverlay(view, scene, ch, window);
     } else {
-      drawChannel(header, view, scene, ch, smoothed, true);
+      drawChannel(header, view, scene, ch, window, true);
     }
   }
   view.WaveDrawn = true;

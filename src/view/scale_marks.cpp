@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "model/scale.h"
 #include "numtext/rounding.h"
 #include "view/engineering.h"
 
@@ -10,10 +11,10 @@ namespace sondrix {
 
 std::optional<std::int16_t> ReferenceLevel(const ChannelSetup& channel) {
   if (channel.Vdiv == 0.0f) return std::nullopt;
-  const float level = channel.Offset * 32.0f / channel.Vdiv * 256.0f - 1.0f;
+  const float level = channel.Offset * kStepsPerDivision / channel.Vdiv * kCountsPerStep - 1.0f;
   if (std::isnan(level)) return std::nullopt;
-  if (level > 32767.0f) return std::int16_t{32767};
-  if (level < -32768.0f) return std::int16_t{-32768};
+  if (level > kFullScaleTop) return std::int16_t{32767};
+  if (level < kFullScaleBottom) return std::int16_t{-32768};
   return RoundToInt16(level);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/scale.h"
 #include "model/wave_header.h"
 
 namespace sondrix {
@@ -23,10 +24,6 @@ inline constexpr Rgb kCursorRed{255, 0, 0};
 inline constexpr std::array<Rgb, kChannelCount> kChannelColours{Rgb{255, 255, 0}, Rgb{255, 0, 255},
                                                                 Rgb{0, 255, 255}, Rgb{0, 255, 0}};
 
-// The surface is 10 divisions wide and 8 high, with square divisions.
-inline constexpr int kXDivisions = 10;
-inline constexpr int kYDivisions = 8;
-
 // The grid in division units, x from 0 (left) to 10, y from 0 (bottom) to 8: a solid outline
 // whose right and bottom sides lie just inside the edge so that they are not clipped, then the
 // dotted inner lines.
@@ -34,11 +31,11 @@ struct Graticule {
   bool drawn = false;
   Rgb background = kBlack;
   Rgb outlineColour = kBlack;
-  double outlineLeft = 0.0, outlineTop = kYDivisions;
-  double outlineRight = kXDivisions - 0.027, outlineBottom = 0.017;
+  double outlineLeft = 0.0, outlineTop = kDivisionsY;
+  double outlineRight = kDivisionsX - 0.027, outlineBottom = 0.017;
   Rgb gridColour = kWhite;
-  int xDivisions = kXDivisions;  // vertical lines at x = 1 .. xDivisions - 1
-  int yDivisions = kYDivisions;  // horizontal lines at y = 1 .. yDivisions - 1
+  int xDivisions = kDivisionsX;  // vertical lines at x = 1 .. xDivisions - 1
+  int yDivisions = kDivisionsY;  // horizontal lines at y = 1 .. yDivisions - 1
 };
 
 // One point of a trace: sample index and raw count.
@@ -55,6 +52,7 @@ struct TraceScale {
   std::int32_t right = 0;
   std::int16_t top = 0;
   std::int16_t bottom = 0;
+  friend bool operator==(const TraceScale&, const TraceScale&) = default;
 
   // Fractions of the surface's width and height. A scale of zero extent puts everything at
   // the left edge or the middle instead of dividing by zero.

@@ -60,14 +60,14 @@ std::optional<std::int32_t> CentreSample(const WaveHeader& header, const ViewSta
   const std::optional<std::int32_t> k = RoundToInt32(Val(boxes.ExpPos));
   if (!k) return std::nullopt;
   std::int32_t rest = 0, left = 0, afterEnd = 0, right = 0, sum = 0;
-  if (__builtin_sub_overflow(kXDivisions, *k, &rest) ||
+  if (__builtin_sub_overflow(kDivisionsX, *k, &rest) ||
       __builtin_mul_overflow(rest, view.StartIndex, &left) ||
       __builtin_add_overflow(view.EndIndex, 1, &afterEnd) ||
       __builtin_mul_overflow(*k, afterEnd, &right) || __builtin_add_overflow(left, right, &sum)) {
     return std::nullopt;
   }
   // Any 32-bit sum over 10 fits.
-  std::int32_t centre = RoundClampInt32(sum / static_cast<double>(kXDivisions));
+  std::int32_t centre = RoundClampInt32(sum / static_cast<double>(kDivisionsX));
   if (centre < 0 || centre >= header.Points) {
     boxes.ExpPos = MiddleExpPos();
     if (__builtin_add_overflow(afterEnd, view.StartIndex, &sum)) return std::nullopt;
@@ -88,7 +88,7 @@ std::optional<VerticalRange> ZoomedRange(const ViewState& view, float yZoom,
                                          std::string_view yExpPos) {
   const std::optional<float> y = NarrowToFloat(Val(yExpPos));
   if (!y) return std::nullopt;
-  constexpr float divisions = kYDivisions;
+  constexpr float divisions = kDivisionsY;
   const float level = ((divisions - *y) * view.YBottom + *y * view.YTop) / divisions;
   const VerticalRange range{level + (kFullScaleTop - level) / yZoom,
                             level - (level - kFullScaleBottom) / yZoom};

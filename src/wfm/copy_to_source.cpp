@@ -1,5 +1,7 @@
 #include "wfm/copy_to_source.h"
 
+#include "model/scale.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -32,7 +34,7 @@ ReadResult CopyWaveToSource(WaveRecord& record) {
           static_cast<std::size_t>(points) * static_cast<std::size_t>(waveBuf.storedChannels)) {
     return {ReadStatus::ReadError, "no samples were read"};
   }
-  const double delta = record.header.TimeDiv * 10.0 / points;
+  const double delta = record.header.TimeDiv * kDivisionsX / points;
   if (!std::isfinite(delta)) {
     return {ReadStatus::ReadError, "the sample interval is not finite"};
   }

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "io/byte_reader.h"
 #include "model/sample_buffers.h"
+#include "model/scale.h"
 #include "numtext/rounding.h"
 #include "wfm/byte_order.h"
-#include "wfm/byte_reader.h"
 #include "wfm/messages.h"
 #include "wfm/setup_lines.h"
 
@@ -125,9 +126,9 @@ ReadResult readBlock(ByteReader& file, const BinaryLayout& layout, int ch, WaveB
     narrow.resize(static_cast<std::size_t>(count));
     ok = ok && file.read(narrow.data(), count);
     if (ok) {
-      // 8-bit samples join the common scale of 8192 counts per division.
+      // 8-bit samples join the common scale: each step of theirs is kCountsPerStep counts.
       for (std::int64_t k = 0; k < count; ++k) {
-        column[k] = static_cast<std::int16_t>(narrow[static_cast<std::size_t>(k)] * 256);
+        column[k] = static_cast<std::int16_t>(narrow[static_cast<std::size_t>(k)] * kCountsPerStep);
       }
     }
   }
@@ -136,10 +137,7 @@ ReadResult readBlock(ByteReader& file, const BinaryLayout& layout, int ch, WaveB
   return {};
 }
 
-ReadResult readWfm(const std::filesystem::path& path, WaveRecord& record) {
-  ByteReader file;
-  if (!file.open(path)) return failure("the file cannot be opened");
-
+ReadResult readWfm(ByteReader& file, WaveRecord& record) {
   if (ReadResult r = readTextHeader(file, record); !r.ok()) return r;
 
   const double timeDiv = record.header.TimeDiv;
@@ -161,9 +159,9 @@ ReadResult readWfm(const std::filesystem::path& path, WaveRecord& record) {
                    " points, more than the " + std::to_string(kSampleCapacity) +
                    " the program holds");
   }
-  if (!std::isfinite(timeDiv * 10.0 / layout.points)) {
-    return failure("the sample interval of " + std::to_string(layout.points) +
-                   " points over 10 divisions is not finite");
+  if (!std::isfinite(timeDiv * kDivisionsX / layout.points)) {
+    return failure("the sample interval of " + std::to_string(layout.points) + " points over " +
+                   std::to_string(kDivisionsX) + " divisions is not finite");
   }
   if (record.WfmChannels < 1) {
     return failure("the model line gives " + std::to_string(record.WfmChannels) + " channels");
@@ -184,19 +182,35 @@ ReadResult readWfm(const std::filesystem::path& path, WaveRecord& record) {
   return {};
 }
 
-}  // namespace
-
-ReadResult ReadWfmFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {
+// The reports around a read of the file or bytes that `open` gives.
+template <typename Open>
+ReadResult reportedRead(Open open, WaveRecord& record, UiSink& ui) {
   ui.message(wfm_messages::kMayTakeAWhile);
   ReadResult result;
   try {
-    result = readWfm(path, record);
+    ByteReader file;
+    result = open(file) ? readWfm(file, record) : failure("the file cannot be opened");
   } catch (const std::bad_alloc&) {
     result = failure("not enough memory for the samples");
   }
   if (result.status == ReadStatus::ReadError) ui.message(wfm_messages::kReadError);
   if (result.ok()) ui.message(wfm_messages::kReadComplete);
   return result;
+}
+
+}  // namespace
+
+ReadResult ReadWfmFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {
+  return reportedRead([&](ByteReader& file) { return file.open(path); }, record, ui);
+}
+
+ReadResult ReadWfmBytes(std::string_view bytes, WaveRecord& record, UiSink& ui) {
+  return reportedRead(
+      [&](ByteReader& file) {
+        file.openBytes(bytes);
+        return true;
+      },
+      record, ui);
 }
 
 }  // namespace sondrix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string_view>
 
 #include "model/ui_sink.h"
 #include "model/wave_record.h"
@@ -13,5 +14,7 @@ namespace sondrix {
 // failed read leaves the record partly updated (the caller then copies and draws nothing).
 // Reports "may take a while" first and then the completion or error text to ui.message().
 ReadResult ReadWfmFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui);
+// The same read of a file's contents already in memory.
+ReadResult ReadWfmBytes(std::string_view bytes, WaveRecord& record, UiSink& ui);
 
 }  // namespace sondrix

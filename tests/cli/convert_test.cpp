@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "fixtures/instrument_csv_writer.h"
-#include "fixtures/signals.h"
-#include "fixtures/wfm_writer.h"
 #include "support/read_file.h"
 #include "support/temp_dir.h"
+#include "synth/instrument_csv_writer.h"
+#include "synth/signals.h"
+#include "synth/wfm_writer.h"
 
 namespace sondrix {
 namespace {
@@ -26,19 +26,19 @@ class ConvertProgram : public ::testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   std::string capture(const std::string& name, std::size_t points = 2000) {
-    fixtures::Capture c;
+    synth::Capture c;
     c.timeDiv = "1ms";
     c.channels.resize(4);
-    c.channels[0].samples = fixtures::Square(points, 8192, 4);
-    c.channels[1].samples = fixtures::Sine(points, 16384, 2);
+    c.channels[0].samples = synth::Square(points, 8192, 4);
+    c.channels[1].samples = synth::Sine(points, 16384, 2);
     c.channels[1].invert = true;
     c.channels[1].probe = "10X";
-    c.channels[2].samples = fixtures::Ramp(points, 0, 1000);
+    c.channels[2].samples = synth::Ramp(points, 0, 1000);
     c.channels[2].display = false;
-    c.channels[3].samples = fixtures::NoisySine(points, 4000, 3, 300, 5);
+    c.channels[3].samples = synth::NoisySine(points, 4000, 3, 300, 5);
     c.channels[3].offset = "100mV";
     const auto path = dir / name;
-    fixtures::WriteBytes(path, fixtures::SerializeWfm(fixtures::MakeCapture(c)));
+    synth::WriteBytes(path, synth::SerializeWfm(synth::MakeCapture(c)));
     return path.string();
   }
 
@@ -85,14 +85,14 @@ TEST_F(ConvertProgram, SkipOutputNamesAndFolders) {
 
 TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
   const std::string good = capture("good.wfm");
-  fixtures::WriteBytes(dir / "bad.wfm", "ModelName = nothing useful\r\n");
+  synth::WriteBytes(dir / "bad.wfm", "ModelName = nothing useful\r\n");
   EXPECT_EQ(run(good + " " + (dir / "bad.wfm").string()), 1);
   EXPECT_TRUE(std::filesystem::exists(dir / "good.CSV"));
   EXPECT_FALSE(std::filesystem::exists(dir / "bad.CSV")) << "a failed file leaves no output";
   EXPECT_EQ(err, "sondrix-convert: " + (dir / "bad.wfm").string() +
                      ": line 1: the model line names neither series QK nor ZT at column 20\n");
 
-  fixtures::WriteBytes(dir / "trace.CSV", "Model,DSX7004\r\nCH1 Offset,1V\r\n");
+  synth::WriteBytes(dir / "trace.CSV", "Model,DSX7004\r\nCH1 Offset,1V\r\n");
   EXPECT_EQ(run((dir / "trace.CSV").string()), 1);
   EXPECT_EQ(err, "sondrix-convert: " + (dir / "trace.CSV").string() +
                      ": line 2: the offset \"1V\" is not a number\n");
@@ -105,14 +105,14 @@ TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
 }
 
 TEST_F(ConvertProgram, InstrumentCsvConvertsAtItsScale) {
-  fixtures::InstrumentCsv csv;
+  synth::InstrumentCsv csv;
   csv.timeDiv = 1e-3;
   csv.delta = 1e-6;
   csv.delay = 2e-3;
   csv.channels = {{.voltsPerDiv = 0.5f}, {.display = false}, {}, {.offset = 0.25f}};
   csv.volts = {std::vector<float>(30, 1.0f), std::vector<float>(30, 2.0f),
                std::vector<float>(30, -0.5f), std::vector<float>(30, 0.125f)};
-  fixtures::WriteBytes(dir / "trace.txt", fixtures::SerializeInstrumentCsv(csv));
+  synth::WriteBytes(dir / "trace.txt", synth::SerializeInstrumentCsv(csv));
   ASSERT_EQ(run((dir / "trace.txt").string()), 0) << err;
   const auto lines = testing::SplitCrLf(testing::ReadWhole(dir / "trace.txt.CSV"));
   ASSERT_EQ(lines.size(), 30u + 30u);

@@ -2,22 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
 
-#include "csv/csv_layout.h"
-#include "csv/csv_writer.h"
-#include "csv/to_volts.h"
-#include "fixtures/instrument_csv_writer.h"
-#include "fixtures/signals.h"
-#include "fixtures/wfm_writer.h"
 #include "support/recording_sink.h"
 #include "support/temp_dir.h"
-#include "view/trig_addr.h"
-#include "wfm/copy_to_source.h"
-#include "wfm/wfm_reader.h"
+#include "synth/instrument_csv_writer.h"
+#include "synth/signals.h"
 
 namespace sondrix {
 namespace {
@@ -43,8 +35,7 @@ Lines WithData(Lines head, int count) {
 class CsvReaderTest : public ::testing::Test {
  protected:
   CsvReadResult read(const std::string& bytes, UiSink& ui) {
-    fixtures::WriteBytes(dir / "trace.CSV", bytes);
-    return ReadCsvFile(dir / "trace.CSV", volts, header, ui);
+    return ReadCsvBytes(bytes, volts, header, ui);
   }
   CsvReadResult read(const std::string& bytes) { return read(bytes, sink); }
 
@@ -53,28 +44,6 @@ class CsvReaderTest : public ::testing::Test {
   VoltArrays volts;
   WaveHeader header;
 };
-
-TEST(ReadTextLineTest, LineEnds) {
-  const std::pair<std::string, Lines> rows[] = {
-      {"a,1\r\nb\r\n", {"a,1", "b"}},
-      {"a,1\nb", {"a,1", "b"}},            // the last line needs no end
-      {"a\rb\n\r\nc\r", {"ab", "", "c"}},  // a CR is dropped wherever it is and ends no line
-      {"", {}},
-      {std::string("x\0y\n", 4), {std::string("x\0y", 3)}},
-      {std::string(kMaxLineChars + 70'000, 'A') + "\r\nnext",
-       {std::string(kMaxLineChars, 'A'), "next"}},
-  };
-  testing::TempDir dir;
-  for (const auto& [bytes, expected] : rows) {
-    fixtures::WriteBytes(dir / "t.txt", bytes);
-    TextFile file(dir / "t.txt");
-    Lines lines;
-    std::string line;
-    while (!file.atEnd()) lines.emplace_back(ReadTextLine(file, line));
-    EXPECT_EQ(lines, expected) << bytes.substr(0, 20);
-  }
-  EXPECT_FALSE(TextFile(dir / "missing.txt").isOpen());
-}
 
 TEST(GetItemsTest, SplitsIntoSlotsThatKeepEarlierFields) {
   const std::string eleven = "0,1,2,3,4,5,6,7,8,9,10";
@@ -130,10 +99,11 @@ TEST_F(CsvReaderTest, ResultsAndReasons) {
     EXPECT_EQ(r.reason, reason);
     EXPECT_EQ(header.Points, points < 0 ? 55 : points);
   }
-  EXPECT_EQ(ReadCsvFile(dir / "missing.CSV", volts, header, sink).points, -1);
-  EXPECT_EQ(read(Join({"Points,135", "Model,DSX7002", "Delay,?"})).acqDataSizeText,
-            "全取込データ数=140")
-      << "the caption stays after a failure";
+  const CsvReadResult missing = ReadCsvFile(dir / "missing.CSV", volts, header, sink);
+  EXPECT_EQ(missing.points, -1);
+  EXPECT_EQ(missing.reason, "cannot open " + (dir / "missing.CSV").string());
+  EXPECT_EQ(read(Join({"Points,135", "Model,DSX7002", "Delay,?"})).statedPoints, 140)
+      << "the stated count stays after a failure";
   EXPECT_EQ(header.Points, 140);
   EXPECT_EQ(header.ChCount, 2);
 }
@@ -154,7 +124,7 @@ TEST_F(CsvReaderTest, HeaderLinesSetTheirMembers) {
       "FileVersion,1.2",
   }));
   EXPECT_EQ(r.points, 0);
-  EXPECT_EQ(r.acqDataSizeText, "全取込データ数=120");
+  EXPECT_EQ(r.statedPoints, 120);
   const WaveHeader& h = header;
   EXPECT_EQ(std::tuple(h.ModelName, h.ChCount, h.TimeDiv, h.Delay, h.Delta, h.AcqMode),
             std::tuple("DSX7004", 4, 7.0, -1.5e-3, 1e-9, ""))
@@ -223,9 +193,9 @@ TEST_F(CsvReaderTest, ReportsEveryTenThousandSamplesAndPumpsOnce) {
 }
 
 TEST_F(CsvReaderTest, StopsAtTheSampleLimit) {
-  fixtures::InstrumentCsv csv;
+  synth::InstrumentCsv csv;
   csv.channels.resize(2);
-  std::string text = fixtures::SerializeInstrumentCsvHeader(csv);
+  std::string text = synth::SerializeInstrumentCsvHeader(csv);
   for (int i = 0; i < 5'000'015; ++i) text += "7\n";
   ASSERT_EQ(read(text).points, 5'000'010);
   EXPECT_EQ(volts[0][5'000'009], 7.0f);
@@ -258,45 +228,6 @@ TEST(VoltsToRawTest, ScalesRoundsSaturatesAndStaysWithinTheArrays) {
   for (const std::int32_t points : {-1, 2, kSampleCapacity + 1}) {
     header.Points = points;
     EXPECT_FALSE(VoltsToRaw(header, buffers)) << points;
-  }
-}
-
-// A capture stored as the store command writes it plays back at the same scale.
-TEST_F(CsvReaderTest, StoredCaptureReadsBack) {
-  fixtures::Capture capture = fixtures::SineCapture(4, 1000);
-  capture.delay = "1.000000e-03";
-  capture.channels[1].invert = true;
-  capture.channels[1].voltsPerDiv = "2V";
-  capture.channels[2].probe = "10X";
-  capture.channels[2].offset = "250mV";
-  capture.channels[3].display = false;
-  fixtures::WriteBytes(dir / "cap.WFM", fixtures::SerializeWfm(fixtures::MakeCapture(capture)));
-  WaveRecord stored;
-  ASSERT_TRUE(ReadWfmFile(dir / "cap.WFM", stored, sink).ok());
-  ASSERT_TRUE(CopyWaveToSource(stored).ok());
-  const WaveHeader& a = stored.header;
-  stored.header.TrigAddr = ComputeTrigAddr(a.Delay, a.TimeDiv, a.Points);
-  ASSERT_TRUE(ToVoltsForDisplayed(stored, /*sourceOnly=*/true));
-  ASSERT_TRUE(WriteCsvFile(dir / "cap.CSV", a, stored.buffers.VoltData, 0, sink).ok());
-
-  WaveRecord back;
-  const WaveHeader& b = back.header;
-  ASSERT_EQ(ReadCsvFile(dir / "cap.CSV", back.buffers.VoltData, back.header, sink).points, 1000);
-  ASSERT_TRUE(VoltsToRaw(b, back.buffers));
-  EXPECT_EQ(std::tuple(b.TimeDiv, b.Delay, b.Delta, b.Points, b.ChCount),
-            std::tuple(a.TimeDiv, a.Delay, a.Delta, a.Points, a.ChCount));
-  const double relative = 0.5 * std::pow(10.0, -ValueDecimals(a));  // of the printed volts
-  for (std::size_t k = 0; k < kChannelCount; ++k) {
-    const ChannelSetup& ca = a.Channel[k];
-    const ChannelSetup& cb = b.Channel[k];
-    EXPECT_EQ(std::tuple(cb.Vdiv, cb.Offset, cb.Unit, cb.DispOn),
-              std::tuple(ca.Vdiv, ca.Offset, ca.Unit, k == 3 ? 0 : 1));
-    for (std::size_t i = 0; i < 1000 && cb.DispOn == 1; ++i) {
-      const double v = std::fabs(stored.buffers.VoltData[k][i]);
-      ASSERT_NEAR(back.buffers.SrcData[k][i], stored.buffers.SrcData[k][i],
-                  0.5 + v * relative / ca.Vdiv * 8192.0)
-          << "channel " << k + 1 << " sample " << i;
-    }
   }
 }
 

@@ -5,15 +5,19 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sondrix {
 
 // Sequential reads of one file in large pieces: the text header is scanned from a buffer, and
-// the sample blocks go straight from the file into their destination.
+// the sample blocks go straight from the file into their destination. The same reads serve bytes
+// already in memory, so that fuzzing and tests need no files.
 class ByteReader {
  public:
   bool open(const std::filesystem::path& path);
+  // Reads `bytes`, which must outlive the reader, as if they were a file's contents.
+  void openBytes(std::string_view bytes);
 
   std::int64_t offset() const { return offset_; }  // bytes consumed so far
   std::int64_t size() const { return size_; }
@@ -34,6 +38,7 @@ class ByteReader {
 
   std::ifstream in_;
   std::vector<char> buffer_;
+  const char* data_ = nullptr;  // the buffer, or the bytes in memory
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
   std::int64_t offset_ = 0;

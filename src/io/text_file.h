@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "wfm/byte_reader.h"
+#include "io/byte_reader.h"
 
 namespace sondrix {
 
@@ -20,12 +20,17 @@ inline constexpr std::size_t kMaxLineChars = std::size_t{1} << 26;
 class TextFile {
  public:
   explicit TextFile(const std::filesystem::path& path) : open_(reader_.open(path)) {}
+  // Reads `bytes`, which must outlive the file, as a file's contents.
+  static TextFile fromBytes(std::string_view bytes) { return TextFile(InMemory{}, bytes); }
 
   bool isOpen() const { return open_; }
   // True once every character has been delivered, or the file could not be read further.
   bool atEnd() const { return ended_ || reader_.remaining() <= 0; }
 
  private:
+  struct InMemory {};
+  TextFile(InMemory, std::string_view bytes) : open_(true) { reader_.openBytes(bytes); }
+
   friend std::string_view ReadTextLine(TextFile& file, std::string& line);
 
   ByteReader reader_;

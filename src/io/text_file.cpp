@@ -1,4 +1,4 @@
-#include "csv/text_file.h"
+#include "io/text_file.h"
 
 #include <cstring>
 

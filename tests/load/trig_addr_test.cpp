@@ -1,4 +1,4 @@
-#include "view/trig_addr.h"
+#include "load/trig_addr.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "wfm/byte_reader.h"
+#include "io/byte_reader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,10 +18,19 @@ bool ByteReader::open(const std::filesystem::path& path) {
   if (!in_ || end < 0) return false;
   size_ = end;
   buffer_.resize(kBufferSize);
+  data_ = buffer_.data();
   return true;
 }
 
+void ByteReader::openBytes(std::string_view bytes) {
+  // All of it is one buffer that never refills, since no stream is open.
+  data_ = bytes.empty() ? "" : bytes.data();
+  len_ = bytes.size();
+  size_ = static_cast<std::int64_t>(bytes.size());
+}
+
 bool ByteReader::refill() {
+  if (!in_.is_open()) return false;
   pos_ = 0;
   len_ = 0;
   if (!in_) return false;
@@ -33,7 +42,7 @@ bool ByteReader::refill() {
 ByteReader::LineRead ByteReader::readLine(std::string& line, std::size_t maxLength) {
   for (;;) {
     if (pos_ == len_ && !refill()) return LineRead::EndOfFile;
-    const char* start = buffer_.data() + pos_;
+    const char* start = data_ + pos_;
     const auto* lf = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
     const std::size_t found = lf ? static_cast<std::size_t>(lf - start) : len_ - pos_;
     const std::size_t room = maxLength - std::min(line.size(), maxLength);
@@ -54,7 +63,7 @@ bool ByteReader::read(void* dest, std::int64_t count) {
   if (count < 0 || count > remaining()) return false;
   auto* out = static_cast<char*>(dest);
   const std::size_t fromBuffer = std::min(static_cast<std::size_t>(count), len_ - pos_);
-  std::memcpy(out, buffer_.data() + pos_, fromBuffer);
+  std::memcpy(out, data_ + pos_, fromBuffer);
   pos_ += fromBuffer;
   offset_ += static_cast<std::int64_t>(fromBuffer);
   const std::int64_t rest = count - static_cast<std::int64_t>(fromBuffer);

@@ -1,0 +1,114 @@
+#include "load/load_file.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
+#include "csv/csv_reader.h"
+#include "load/messages.h"
+#include "load/trig_addr.h"
+#include "numtext/substrings.h"
+#include "wfm/copy_to_source.h"
+#include "wfm/messages.h"
+#include "wfm/wfm_reader.h"
+
+namespace sondrix {
+namespace {
+
+std::string acqDataSizeText(std::int32_t points) {
+  return std::string(load_messages::kAcqDataSize) + std::to_string(points);
+}
+
+// A draw's smoothing may reach one sample past the record's end (an empty window is raised to
+// two samples), so the source arrays hold that sample too; beyond the loaded samples they keep
+// what they held, or zeros where they grow.
+bool growForDrawing(WaveRecord& record) {
+  try {
+    const std::int64_t reach = std::max<std::int64_t>(record.header.Points, 1) + 1;
+    return GrowSource(record.buffers, std::min<std::int64_t>(reach, kSampleCapacity));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+void setTrigAddr(WaveHeader& h) { h.TrigAddr = ComputeTrigAddr(h.Delay, h.TimeDiv, h.Points); }
+
+template <typename Read>
+LoadResult loadWfm(Read read, WaveRecord& record, UiSink& ui) {
+  LoadResult result;
+  ReadResult done = read();
+  result.acqDataSizeText = acqDataSizeText(record.WfmPoints);
+  if (done.ok()) {
+    done = CopyWaveToSource(record);
+    // The reader reported success, but a file whose samples cannot be shown is not loaded.
+    if (!done.ok()) ui.message(wfm_messages::kReadError);
+  }
+  // From what the reader wrote, success or not: every later draw and store goes by it.
+  setTrigAddr(record.header);
+  if (done.ok() && !growForDrawing(record)) done = {ReadStatus::ReadError, "not enough memory"};
+  result.ok = done.ok();
+  result.reason = std::move(done.reason);
+  return result;
+}
+
+template <typename Read>
+LoadResult loadCsv(Read read, WaveRecord& record) {
+  LoadResult result;
+  // Read into a copy: a file that stops on a bad header line leaves the record's header as it
+  // was, so the waveform shown, its zoom and a later store stay those of the previous file.
+  WaveHeader header = record.header;
+  const CsvReadResult done = read(header);
+  if (done.points < 0) {
+    result.reason = done.reason;
+    return result;
+  }
+  if (!VoltsToRaw(header, record.buffers)) {
+    result.reason = "the volts do not fit the sample arrays";
+    return result;
+  }
+  record.header = std::move(header);
+  setTrigAddr(record.header);
+  if (!growForDrawing(record)) {
+    result.reason = "not enough memory";
+    return result;
+  }
+  if (done.statedPoints) result.acqDataSizeText = acqDataSizeText(*done.statedPoints);
+  result.ok = true;
+  return result;
+}
+
+}  // namespace
+
+FileKind KindOfFile(const std::filesystem::path& path) {
+  const std::string upper = UCase(path.filename().string());
+  const std::string_view tail =
+      std::string_view(upper).substr(upper.size() < 4 ? 0 : upper.size() - 4);
+  return tail == ".CSV" || tail == ".TXT" ? FileKind::Csv : FileKind::Wfm;
+}
+
+LoadResult LoadWfmFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {
+  return loadWfm([&] { return ReadWfmFile(path, record, ui); }, record, ui);
+}
+
+LoadResult LoadWfmBytes(std::string_view bytes, WaveRecord& record, UiSink& ui) {
+  return loadWfm([&] { return ReadWfmBytes(bytes, record, ui); }, record, ui);
+}
+
+LoadResult LoadCsvFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {
+  return loadCsv(
+      [&](WaveHeader& header) { return ReadCsvFile(path, record.buffers.VoltData, header, ui); },
+      record);
+}
+
+LoadResult LoadCsvBytes(std::string_view bytes, WaveRecord& record, UiSink& ui) {
+  return loadCsv(
+      [&](WaveHeader& header) { return ReadCsvBytes(bytes, record.buffers.VoltData, header, ui); },
+      record);
+}
+
+LoadResult LoadFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {
+  return KindOfFile(path) == FileKind::Csv ? LoadCsvFile(path, record, ui)
+                                           : LoadWfmFile(path, record, ui);
+}
+
+}  // namespace sondrix

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/ui_sink.h"
+#include "model/wave_record.h"
+
+namespace sondrix {
+
+enum class FileKind { Wfm, Csv };
+
+// CSV/TXT files by their name's ending, in any case; everything else is read as a capture.
+FileKind KindOfFile(const std::filesystem::path& path);
+
+struct LoadResult {
+  bool ok = false;
+  std::string reason;  // what was wrong and where; empty on success
+  // The point-count caption, when the load sets it: a WFM load whatever its outcome (the count
+  // its binary header gave), a CSV load only on success and only when a "POINT" line gave one.
+  std::optional<std::string> acqDataSizeText;
+};
+
+// Makes one WFM capture the record's waveform: reads it, copies each channel into its source
+// array (inverted where its setting says so) and sets the trigger's sample index. A failed read
+// or copy leaves the source arrays as they were; the header keeps what the reader wrote.
+LoadResult LoadWfmFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui);
+LoadResult LoadWfmBytes(std::string_view bytes, WaveRecord& record, UiSink& ui);
+
+// Makes one CSV/TXT waveform file the record's waveform: reads its header and volts, turns the
+// volts of the displayed channels back into counts and sets the trigger's sample index. A file
+// that stops on a bad header line (or needs more memory than there is) leaves the header and the
+// source arrays as they were.
+LoadResult LoadCsvFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui);
+LoadResult LoadCsvBytes(std::string_view bytes, WaveRecord& record, UiSink& ui);
+
+// The load its name calls for.
+LoadResult LoadFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui);
+
+}  // namespace sondrix
