@@ -19,7 +19,7 @@ class ContinuousRunTest : public FormTest {
   static std::int32_t Points(int i) { return 100 + 10 * i; }
   void writeFolder(int count) {
     for (int i = 0; i < count; ++i) {
-      writeCapture(Name(i), fixtures::SineCapture(2, static_cast<std::size_t>(Points(i))));
+      writeCapture(Name(i), synth::SineCapture(2, static_cast<std::size_t>(Points(i))));
     }
   }
   // Opens the captures folder (which sets the largest file count to the number of files) and
@@ -109,7 +109,7 @@ TEST_F(ContinuousRunTest, TheQuestionReplacesThePause) {
 }
 
 TEST_F(ContinuousRunTest, AnEmptyFolderDoesNotStart) {
-  fixtures::WriteBytes(files.path() / "notes.txt", "not a capture");
+  synth::WriteBytes(files.path() / "notes.txt", "not a capture");
   ASSERT_TRUE(form().browser().setPath(Q(files.path())));
   form().browser().selectFilter(1);
   child<QPushButton>("Start")->click();
@@ -174,9 +174,9 @@ TEST_F(ContinuousRunTest, AFailedStoreIsShownAndTheRunGoesOn) {
 
 TEST_F(ContinuousRunTest, OtherCommandsWorkDuringAPauseAndListedNonWfmFilesAreSkipped) {
   writeFolder(3);
-  fixtures::WriteBytes(files.path() / "a.csv", "x\n");
-  fixtures::WriteBytes(files.path() / "b.txt", "x\n");
-  fixtures::WriteBytes(files.path() / "c.txt", "x\n");
+  synth::WriteBytes(files.path() / "a.csv", "x\n");
+  synth::WriteBytes(files.path() / "b.txt", "x\n");
+  synth::WriteBytes(files.path() / "c.txt", "x\n");
   services.whileWaiting = [&](std::size_t wait) {
     if (wait != 0) return;
     // The operator plays another file on its own, then lists the CSV/TXT files.
@@ -193,8 +193,8 @@ TEST_F(ContinuousRunTest, OtherCommandsWorkDuringAPauseAndListedNonWfmFilesAreSk
 
 TEST_F(ContinuousRunTest, StoringWritesEachFileAsItsCsvNameInTheCurrentFolder) {
   const std::string names[] = {"abc.wfm", "x.WFM.WFM", "y.wfm.WFM"};
-  for (const std::string& name : names) writeCapture(name, fixtures::SineCapture(4, 300));
-  fixtures::WriteBytes(files.path() / "broken.wfm", "ModelName = nothing we know\r\n");
+  for (const std::string& name : names) writeCapture(name, synth::SineCapture(4, 300));
+  synth::WriteBytes(files.path() / "broken.wfm", "ModelName = nothing we know\r\n");
   child<QCheckBox>("AllSaveCheck")->setChecked(true);
   services.whileWaiting = [&](std::size_t wait) {
     if (wait == 1) {

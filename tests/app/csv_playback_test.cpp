@@ -1,8 +1,8 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "fixtures/instrument_csv_writer.h"
-#include "fixtures/signals.h"
+#include "synth/instrument_csv_writer.h"
+#include "synth/signals.h"
 #include "form_fixture.h"
 
 namespace sondrix::testing {
@@ -14,12 +14,12 @@ class CsvPlaybackTest : public FormTest {
  protected:
   // An instrument file of two channels at 0.5 V/div whose counts are a known sine.
   void writeCsv(const std::string& name, std::size_t samples) {
-    fixtures::InstrumentCsv csv;
+    synth::InstrumentCsv csv;
     csv.channels = {{}, {}};
-    counts = fixtures::Sine(samples, 2.0 * 8192, 3.0);
-    csv.volts = {fixtures::CountsToVolts(counts, 0.5f, 0.0f),
-                 fixtures::CountsToVolts(counts, 0.5f, 0.0f)};
-    fixtures::WriteBytes(files.path() / name, fixtures::SerializeInstrumentCsv(csv));
+    counts = synth::Sine(samples, 2.0 * 8192, 3.0);
+    csv.volts = {synth::CountsToVolts(counts, 0.5f, 0.0f),
+                 synth::CountsToVolts(counts, 0.5f, 0.0f)};
+    synth::WriteBytes(files.path() / name, synth::SerializeInstrumentCsv(csv));
   }
   // Opens the captures folder, selects `name` under the CSV/TXT pattern and presses the button.
   void playCsv(const std::string& name) {
@@ -71,7 +71,7 @@ TEST_F(CsvPlaybackTest, TheViewEndsAtTheRoundedPointCount) {
 TEST_F(CsvPlaybackTest, AFileThatCannotBeReadLeavesThePreviousWaveform) {
   writeCsv("good.csv", 500);
   // The point count is read before the model line fails.
-  fixtures::WriteBytes(files.path() / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
+  synth::WriteBytes(files.path() / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
   playCsv("good.csv");
   const auto before = form().scene().traces;
   const WaveHeader header = form().record().header;
@@ -91,7 +91,7 @@ TEST_F(CsvPlaybackTest, AFileThatCannotBeReadLeavesThePreviousWaveform) {
 
 TEST_F(CsvPlaybackTest, ThePressListsCsvFilesAndAsksForOneWhenNoneIsSelected) {
   writeCsv("wave.csv", 100);
-  writeCapture("cap.wfm", fixtures::SineCapture(2, 100));
+  writeCapture("cap.wfm", synth::SineCapture(2, 100));
   ASSERT_TRUE(form().browser().setPath(Q(files.path())));
   form().browser().selectFilter(0);
   child<QListWidget>("FileList")->setCurrentRow(-1);
@@ -114,7 +114,7 @@ TEST_F(CsvPlaybackTest, ThePressListsCsvFilesAndAsksForOneWhenNoneIsSelected) {
 }
 
 TEST_F(CsvPlaybackTest, AStoredWaveformPlaysBackAtItsScale) {
-  writeCapture("cap.wfm", fixtures::SineCapture(4, 3000));
+  writeCapture("cap.wfm", synth::SineCapture(4, 3000));
   play("cap.wfm");
   const WaveRecord played = form().record();
   services.dialogResults = {Q(files.path() / "cap.csv")};

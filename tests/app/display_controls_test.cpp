@@ -13,7 +13,7 @@ namespace {
 class DisplayControlsTest : public FormTest {
  protected:
   void SetUp() override {
-    writeCapture("four.wfm", fixtures::SineCapture(4, 10000));
+    writeCapture("four.wfm", synth::SineCapture(4, 10000));
     play("four.wfm");
   }
   void press(const char* button) { child<QPushButton>(button)->click(); }

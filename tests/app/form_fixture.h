@@ -13,7 +13,7 @@
 #include "app/file_browser.h"
 #include "app/main_form.h"
 #include "app/scripted_services.h"
-#include "fixtures/wfm_writer.h"
+#include "synth/wfm_writer.h"
 #include "support/temp_dir.h"
 
 // Readable failures for texts of the window.
@@ -50,9 +50,9 @@ class FormTest : public ::testing::Test {
     return widget;
   }
 
-  void writeCapture(const std::string& name, const fixtures::Capture& capture) {
-    fixtures::WriteBytes(files.path() / name,
-                         fixtures::SerializeWfm(fixtures::MakeCapture(capture)));
+  void writeCapture(const std::string& name, const synth::Capture& capture) {
+    synth::WriteBytes(files.path() / name,
+                         synth::SerializeWfm(synth::MakeCapture(capture)));
   }
   // Opens the captures folder in the browser, selects `name` and presses the play button.
   void play(const std::string& name) {

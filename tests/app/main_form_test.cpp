@@ -27,7 +27,7 @@ class MainFormTest : public FormTest {
     std::filesystem::create_directories(dataFolder());
     std::string text;
     for (const auto& line : lines) text += line + "\r\n";
-    fixtures::WriteBytes(resumeFile(), text);
+    synth::WriteBytes(resumeFile(), text);
   }
   QString text(const char* box) { return child<QLineEdit>(box)->text(); }
 
@@ -210,7 +210,7 @@ TEST_F(MainFormTest, AFailedSaveReportsItAndLeavesTheOldFileWhole) {
 
 TEST_F(MainFormTest, OpeningAFolderWritesItsFileCountIntoMaxRepeatTimes) {
   for (const char* name : {"a.wfm", "b.WFM", "c.wfm", "d.csv"}) {
-    fixtures::WriteBytes(files.path() / name, "x");
+    synth::WriteBytes(files.path() / name, "x");
   }
   ASSERT_TRUE(form().browser().setPath(Q(files.path())));
   EXPECT_EQ(text("MaxRepeatTimes"), "3");

@@ -2,7 +2,7 @@
 
 #include "app/resume_file.h"
 #include "app/split_path.h"
-#include "fixtures/wfm_writer.h"
+#include "synth/wfm_writer.h"
 #include "support/read_file.h"
 #include "support/temp_dir.h"
 
@@ -29,7 +29,7 @@ TEST(ResumeFile, LinesKeepTheirBlanksAndAnyLineEnd) {
   EXPECT_EQ(testing::ReadWhole(dir / "r.txt"), "  a, b \r\n\r\nＸ軸\r\nx y \r\n");
   EXPECT_EQ(ReadResumeLines(path), (QStringList{"  a, b ", "", "Ｘ軸", "x y "}));
 
-  fixtures::WriteBytes(dir / "mixed.txt", "1\n2\r3\r\n4");
+  synth::WriteBytes(dir / "mixed.txt", "1\n2\r3\r\n4");
   EXPECT_EQ(ReadResumeLines(QString::fromStdString((dir / "mixed.txt").string())),
             (QStringList{"1", "2", "3", "4"}));
   EXPECT_EQ(ReadResumeLines(QString::fromStdString((dir / "none.txt").string())), std::nullopt);

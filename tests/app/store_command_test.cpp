@@ -14,7 +14,7 @@ class StoreCommandTest : public FormTest {
  protected:
   StoreCommandTest() {
     std::filesystem::create_directories(root.path() / "out");
-    writeCapture("shown.wfm", fixtures::SineCapture(4, 2000));
+    writeCapture("shown.wfm", synth::SineCapture(4, 2000));
     play("shown.wfm");
   }
   // Presses the store button with the operator confirming `typed` in the dialog (nullopt: cancel).
@@ -78,7 +78,7 @@ TEST_F(StoreCommandTest, ACancelChangesNothing) {
 
 TEST_F(StoreCommandTest, AFolderThatCannotBeWrittenIsReported) {
   // A "folder" that is a file cannot hold the new file, whoever runs the test.
-  fixtures::WriteBytes(root.path() / "out" / "plain-file", "x");
+  synth::WriteBytes(root.path() / "out" / "plain-file", "x");
   const QString denied = folder() + QDir::separator() + "plain-file" + QDir::separator() + "d.csv";
   store(denied);
   EXPECT_EQ(form().statusText(1), U("CSVファイルに格納できませんでした｡"));

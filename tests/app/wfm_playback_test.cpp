@@ -15,7 +15,7 @@ class WfmPlaybackTest : public FormTest {
 };
 
 TEST_F(WfmPlaybackTest, PlayingAFileDrawsItAndEndsInTheDataFolder) {
-  writeCapture("four.WFM", fixtures::SineCapture(4, 20000));
+  writeCapture("four.WFM", synth::SineCapture(4, 20000));
   play("four.WFM");
   EXPECT_EQ(form().statusText(1), U("波形データ変換完了｡"));
   EXPECT_EQ(form().statusText(2), "four.WFM");
@@ -29,8 +29,8 @@ TEST_F(WfmPlaybackTest, PlayingAFileDrawsItAndEndsInTheDataFolder) {
 }
 
 TEST_F(WfmPlaybackTest, ATwoChannelFileHidesTheMarksOfChannelsThreeAndFour) {
-  writeCapture("four.WFM", fixtures::SineCapture(4, 1000));
-  writeCapture("two.wfm", fixtures::SineCapture(2, 1000));
+  writeCapture("four.WFM", synth::SineCapture(4, 1000));
+  writeCapture("two.wfm", synth::SineCapture(2, 1000));
   play("four.WFM");
   play("two.wfm");
   EXPECT_TRUE(markShown(0));
@@ -41,8 +41,8 @@ TEST_F(WfmPlaybackTest, ATwoChannelFileHidesTheMarksOfChannelsThreeAndFour) {
 }
 
 TEST_F(WfmPlaybackTest, ARejectedFileLeavesThePreviousDrawing) {
-  writeCapture("good.wfm", fixtures::SineCapture(4, 5000));
-  fixtures::WriteBytes(files.path() / "bad.wfm", "ModelName = nothing we know\r\n");
+  writeCapture("good.wfm", synth::SineCapture(4, 5000));
+  synth::WriteBytes(files.path() / "bad.wfm", "ModelName = nothing we know\r\n");
   play("good.wfm");
   const auto before = form().scene().traces;
   play("bad.wfm");
@@ -55,7 +55,7 @@ TEST_F(WfmPlaybackTest, ARejectedFileLeavesThePreviousDrawing) {
 }
 
 TEST_F(WfmPlaybackTest, WithNoFileSelectedTheOperatorIsAskedToChooseOne) {
-  writeCapture("a.wfm", fixtures::SineCapture(2, 100));
+  writeCapture("a.wfm", synth::SineCapture(2, 100));
   ASSERT_TRUE(form().browser().setPath(Q(files.path())));
   child<QListWidget>("FileList")->setCurrentRow(-1);
   child<QPushButton>("BinToCsvConvert")->click();

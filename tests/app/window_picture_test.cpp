@@ -20,7 +20,7 @@ int Count(const QImage& image, const QRect& area, QRgb colour) {
 }
 
 TEST_F(WindowPictureTest, APlayedCaptureShowsOnABlackSurfaceInTheChannelColours) {
-  writeCapture("four.wfm", fixtures::SineCapture(4, 50000));
+  writeCapture("four.wfm", synth::SineCapture(4, 50000));
   form().resize(1200, 780);
   form().show();
   play("four.wfm");
