@@ -24,8 +24,7 @@ TEST(PrintFormTest, BlankOrMinusBeforeAndBlankAfter) {
       {PrintForm(1e-3), " 0.001 "},
       // A negative zero is not negative: its blank, and no second sign after it.
       {PrintForm(-0.0), " 0 "},
-      {PrintForm(-0.0f), " 0 "},
-  };
+      {PrintForm(-0.0f), " 0 "}};
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
 }
 
@@ -40,8 +39,7 @@ TEST(PrintFormTest, NumberTextIsPlainWithFifteenDigits) {
       {-2.5, "-2.5"},
       {0.1 + 0.2, "0.3"},                         // 0.30000000000000004 has 17 digits
       {123456789.123456789, "123456789.123457"},  // 15 significant digits
-      {3.4028234663852886e35, "340282346638529000000000000000000000"},
-  };
+      {3.4028234663852886e35, "340282346638529000000000000000000000"}};
   // Rounded to 15 digits the largest double would overflow: its own digits are written.
   EXPECT_EQ(NumberText(1.7976931348623157e308).substr(0, 17), "17976931348623157");
   for (const auto& [value, want] : cases) EXPECT_EQ(NumberText(value), want) << value;

@@ -92,8 +92,7 @@ TEST(RoundToDecimalsTest, ExactHalvesToEvenOthersByTheirBinaryValue) {
       {1.000005, 5, 1.00001},
       {2.5, 0, 2.0},
       {-1e-9, 2, 0.0},
-      {3.4028234663852886e35, 2, 3.4028234663852886e35},
-  };
+      {3.4028234663852886e35, 2, 3.4028234663852886e35}};
   for (const auto& [value, decimals, want] : cases) {
     EXPECT_EQ(RoundToDecimals(value, decimals), want) << value << " to " << decimals;
   }

@@ -14,20 +14,18 @@
 namespace sondrix {
 namespace {
 
-TEST(FormatScientificTest, Examples) {
+TEST(FormatScientificTest, ZerosAndCarries) {
   struct Case {
     double value;
     int decimals;
     const char* text;
   };
+  // The forms the twin below does not reach: zeros, and a carry into the next power of ten.
   const Case cases[] = {
-      {0.5, 4, "5.0000e-1"},       {-0.012, 4, "-1.2000e-2"},    {12, 4, "1.2000e1"},
-      {0.0, 4, ".0000e0"},         {-0.0, 4, ".0000e0"},         {0.0, 6, ".000000e0"},
-      {0.0, 3, ".000e0"},          {9.99996, 4, "1.0000e1"},     {-9.99996, 4, "-1.0000e1"},
-      {0.0999996, 4, "1.0000e-1"}, {9.9999996, 6, "1.000000e1"}, {-1e-6, 6, "-1.000000e-6"},
-      {1, 3, "1.000e0"},           {123456, 3, "1.235e5"},       {1e-300, 4, "1.0000e-300"},
-      {1e300, 4, "1.0000e300"},    {5e-324, 4, "4.9407e-324"},   {-DBL_MAX, 6, "-1.797693e308"},
-      {FLT_MAX, 3, "3.403e38"},    {1e10, 6, "1.000000e10"},
+      {0.0, 4, ".0000e0"},
+      {-0.0, 6, ".000000e0"},
+      {-9.99996, 4, "-1.0000e1"},
+      {1e10, 6, "1.000000e10"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatScientific(c.value, c.decimals), c.text) << c.value;

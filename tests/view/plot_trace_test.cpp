@@ -78,55 +78,6 @@ TEST(PlotTraceTest, MatchesThePlainRuleOnRandomAndCoarseRecords) {
   }
 }
 
-TEST(PlotTraceTest, EveryButTheLastSampleBelowTheThreshold) {
-  const auto v = Random(4800, 7, -100, 100);
-  const auto line = Plot(v, 0, 4799, false);  // step 5
-  ASSERT_EQ(line.size(), 4799u);
-  EXPECT_EQ(line.back().index, 4798);  // the sample at the window's end is not plotted
-  EXPECT_EQ(Plot(v, 0, 4799, true).size(), 4799u);
-}
-
-TEST(PlotTraceTest, GroupsGiveTheirExtremesInTimeOrder) {
-  // step = 4800 / 800 = 6; groups 1..6, 7..12, ...; the last one is 4789..4794.
-  std::vector<std::int16_t> v(4801, 0);
-  v[2] = -5;  // minimum before maximum in the first group
-  v[4] = 9;
-  v[8] = 7;  // maximum before minimum in the second
-  v[10] = -3;
-  v[4795] = 1000;  // after the last whole group: never plotted
-  const auto line = Plot(v, 0, 4800, false);
-  ASSERT_GE(line.size(), 5u);
-  EXPECT_EQ(line[0], (TracePoint{0, 0}));
-  EXPECT_EQ(line[1], (TracePoint{2, -5}));
-  EXPECT_EQ(line[2], (TracePoint{4, 9}));
-  EXPECT_EQ(line[3], (TracePoint{8, 7}));
-  EXPECT_EQ(line[4], (TracePoint{10, -3}));
-  // A flat group plots its one value twice at its first index.
-  EXPECT_EQ(line[5], (TracePoint{13, 0}));
-  EXPECT_EQ(line[6], (TracePoint{13, 0}));
-  EXPECT_EQ(line.size(), 1u + 2u * 799u);
-  EXPECT_EQ(line.back().index, 4789);
-  for (const TracePoint& p : line) EXPECT_NE(p.value, 1000);
-
-  const auto dots = Plot(v, 0, 4800, true);  // dots put the maximum first
-  EXPECT_EQ(dots[1], (TracePoint{4, 9}));
-  EXPECT_EQ(dots[2], (TracePoint{2, -5}));
-}
-
-TEST(PlotTraceTest, SingleSpikeAndEqualExtremes) {
-  std::vector<std::int16_t> v(48000, 100);
-  v[30001] = -32768;  // one sample in 48000
-  const auto line = Plot(v, 0, 47999, false);
-  int spikes = 0;
-  for (const TracePoint& p : line) spikes += p.value == -32768 && p.index == 30001;
-  EXPECT_EQ(spikes, 1);
-
-  std::vector<std::int16_t> twice(4801, 0);
-  twice[3] = 50;
-  twice[5] = 50;  // equal maxima: the earlier one wins
-  EXPECT_EQ(Plot(twice, 0, 4800, false)[2], (TracePoint{3, 50}));
-}
-
 TEST(PlotTraceTest, EmptyWindowAndWindowsOutsideTheSamples) {
   const std::vector<std::int16_t> v{42, 43};
   // An empty record's window 0..-1: a line still starts at index 0, dots plot nothing.

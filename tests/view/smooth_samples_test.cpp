@@ -62,20 +62,6 @@ TEST(SmoothSamplesTest, SlidingSumEqualsTheDirectSum) {
   }
 }
 
-TEST(SmoothSamplesTest, EdgesRepeatTheirSampleAndEarlierSamplesTakePart) {
-  const std::vector<std::int16_t> v{30, 0, 0, 0, 60, 90, 900};
-  // At index 0 the missing left neighbour repeats v(0): (30 + 30 + 0) / 3.
-  EXPECT_EQ(Smooth(v, 0, 5, 3)[0], 20);
-  // At the window's end (5) the right neighbour repeats v(5), not v(6): (60 + 90 + 90) / 3.
-  EXPECT_EQ(Smooth(v, 0, 5, 3)[5], 80);
-  // A window from 1 reads v(0) as its left neighbour: (30 + 0 + 0) / 3.
-  EXPECT_EQ(Smooth(v, 1, 5, 3)[1], 10);
-  // Only an even width can meet a half: 2 / 4 = 0.5 gives 0, 6 / 4 = 1.5 gives 2.
-  EXPECT_EQ(Smooth({0, 0, 0, 0, 2}, 0, 4, 4)[2], 0);
-  EXPECT_EQ(Smooth({0, 0, 0, 0, 6}, 0, 4, 4)[2], 2);
-  EXPECT_EQ(Smooth({0, 0, 0, 0, -6}, 0, 4, 4)[2], -2);
-}
-
 TEST(SmoothSamplesTest, NarrowWidthsCopyAndEmptyWindowsAreRaised) {
   const auto v = Random(100, 5);
   for (int width : {-7, 0, 1, 2}) {
