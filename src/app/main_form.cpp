@@ -5,8 +5,10 @@
 #include <QCloseEvent>
 #include <QDir>
 
+#include "app/continuous_run.h"
 #include "app/file_browser.h"
 #include "app/messages.h"
+#include "app/qt_text.h"
 #include "app/split_path.h"
 #include "app/wave_frame.h"
 #include "app/window_sink.h"
@@ -14,8 +16,6 @@
 namespace sondrix {
 
 namespace {
-
-QString U(const char* text) { return QString::fromUtf8(text); }
 
 // A command that fails in a way nothing else handles (the memory for a huge record cannot be
 // had) ends there; the window and the program stay.
@@ -37,6 +37,7 @@ MainForm::MainForm(PlatformServices& services, QWidget* parent)
   buildControls();
   sink_ = std::make_unique<WindowSink>(StatusPanel1, StatusPanel2, ProgressBar1, services_);
   waveFrame_->showScene(&scene_);
+  buildRun();
   connectControls();
   startUp();
 }

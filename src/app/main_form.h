@@ -23,6 +23,7 @@
 
 namespace sondrix {
 
+class ContinuousRun;
 class FileBrowser;
 class WaveFrame;
 class WindowSink;
@@ -64,6 +65,7 @@ class MainForm final : public QMainWindow {
   QWidget* buildExpandFrame();
   QWidget* buildSmoothingFrame();
   void connectControls();
+  void buildRun();
   void startUp();
 
   // Commands.
@@ -97,8 +99,6 @@ class MainForm final : public QMainWindow {
   // Converts the displayed channels to volts and writes them to `path`, showing `shownName` and
   // the steps in the status bar. False when the file could not be written.
   bool storeDisplayed(const QString& path, const QString& shownName);
-  // The run's pause: `seconds` on the event loop, or one pass of pending events when below 1 us.
-  void WaitSeconds(float seconds);
 
   PlatformServices& services_;
   std::unique_ptr<WindowSink> sink_;
@@ -112,8 +112,8 @@ class MainForm final : public QMainWindow {
   QString csvPath_;
   QString csvFolder_;
 
-  bool RunStopRequested = false;  // set by Stop, read by the run once per file after the pause
-  bool closing_ = false;          // the window is closing: a run in progress ends at once
+  std::unique_ptr<ContinuousRun> run_;
+  bool closing_ = false;  // the window is closing: a run in progress ends at once
 
   // Controls, by the names the operator's manual and the settings file use.
   QGroupBox* SmoothingSelF = nullptr;
