@@ -93,9 +93,8 @@ class MainForm final : public QMainWindow {
   // Loads and draws one WFM file; false when it could not be read (the old waveform stays).
   bool playWfm(const QString& path);
   // The file dialog of the store command: the confirmed path, or an empty text on a cancel.
-  // `mode` "OPEN" asks for a file to open, anything else for a file to save.
   QString ShowFileDialog(const QString& initialName, const QString& title, const QString& folder,
-                         const QString& filter, const QString& mode);
+                         const QString& filter, FileDialogMode mode);
   // Converts the displayed channels to volts and writes them to `path`, showing `shownName` and
   // the steps in the status bar. False when the file could not be written.
   bool storeDisplayed(const QString& path, const QString& shownName);

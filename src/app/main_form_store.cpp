@@ -16,10 +16,8 @@ namespace sondrix {
 
 QString MainForm::ShowFileDialog(const QString& initialName, const QString& title,
                                  const QString& folder, const QString& filter,
-                                 const QString& mode) {
-  const FileDialogRequest request{
-      mode == QStringLiteral("OPEN") ? FileDialogMode::Open : FileDialogMode::Save, initialName,
-      title, folder, filter};
+                                 FileDialogMode mode) {
+  const FileDialogRequest request{mode, initialName, title, folder, filter};
   const std::optional<QString> chosen = services_.showFileDialog(request);
   services_.pumpEvents();
   if (!chosen) {
@@ -48,7 +46,7 @@ void MainForm::SelResultFileFolder_Click() {
   const ScopeExit restore([folder = dataFolder_] { QDir::setCurrent(folder); });
   if (csvFolder_.isEmpty()) csvFolder_ = JoinPath(dataFolder_, U(messages::kOutputFolder));
   QString chosen = ShowFileDialog(csvPath_, U(messages::kSelectCsvTitle), csvFolder_,
-                                  U(messages::kCsvFilter), QStringLiteral("SAVE"));
+                                  U(messages::kCsvFilter), FileDialogMode::Save);
   if (chosen.isEmpty()) {
     services_.showMessage(U(messages::kStoreCancelled), U(messages::kZeroTitle),
                           MessageButtons::Ok);
