@@ -15,6 +15,7 @@
 #include <QRadioButton>
 
 #include "app/platform_services.h"
+#include "app/resume_file.h"
 #include "model/view_state.h"
 #include "model/wave_record.h"
 #include "view/scene.h"
@@ -67,6 +68,8 @@ class MainForm final : public QMainWindow {
   void connectControls();
   void buildRun();
   void startUp();
+  // The 18 lines of the settings file, in the file's order, each tied to its control.
+  std::array<ResumeLine, kResumeLineCount> resumeLines();
 
   // Commands.
   void BinToCsvConvert_Click();

@@ -82,4 +82,19 @@ std::optional<QStringList> ReadResumeLines(const QString& path) {
   return lines;
 }
 
+int WriteResumeFile(const QString& path, std::span<const ResumeLine> table) {
+  QStringList lines;
+  for (const ResumeLine& line : table) lines.push_back(line.write());
+  return WriteResumeLines(path, lines);
+}
+
+int ReadResumeFile(const QString& path, std::span<const ResumeLine> table) {
+  const auto lines = ReadResumeLines(path);
+  if (!lines) return -1;
+  for (qsizetype i = 0; i < lines->size() && i < static_cast<qsizetype>(table.size()); ++i) {
+    if (!table[static_cast<std::size_t>(i)].read((*lines)[i])) return -1;
+  }
+  return lines->size() == static_cast<qsizetype>(table.size()) ? 0 : -1;
+}
+
 }  // namespace sondrix
