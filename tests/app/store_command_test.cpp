@@ -1,3 +1,5 @@
+#include <new>
+
 #include <QLabel>
 
 #include "app/split_path.h"
@@ -97,6 +99,15 @@ TEST_F(StoreCommandTest, TheStoredFileIsTheConvertersFileOfTheCapture) {
   NullSink quiet;
   ASSERT_TRUE(cli::ConvertFile(files.path() / "shown.wfm", options, quiet).ok);
   EXPECT_EQ(ReadWhole(root.path() / "out" / "shown.csv"), ReadWhole(root.path() / "expected.csv"));
+}
+
+TEST_F(StoreCommandTest, ACommandThatFailsSaysSoAndPutsBackTheFolder) {
+  services.whileChoosing = [] { throw std::bad_alloc(); };
+  ASSERT_TRUE(QDir::setCurrent(Q(files.path())));
+  store(folder() + QDir::separator() + "never.csv");
+  EXPECT_EQ(form().statusText(1), U("処理できませんでした｡"));
+  EXPECT_EQ(QDir::currentPath(), QDir(form().DataFolder()).absolutePath());
+  EXPECT_TRUE(services.messages.empty());
 }
 
 }  // namespace
