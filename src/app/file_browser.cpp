@@ -14,6 +14,7 @@
 
 #include "app/messages.h"
 #include "app/platform_services.h"
+#include "app/qt_text.h"
 
 namespace sondrix {
 namespace {
@@ -125,8 +126,7 @@ QString FileBrowser::path() const { return QDir::toNativeSeparators(path_); }
 
 bool FileBrowser::setPath(const QString& folder) {
   if (moveTo(folder)) return true;
-  services_.showMessage(QString::fromUtf8(messages::kNoFolder),
-                        QString::fromUtf8(messages::kFolderCheck), MessageButtons::Ok);
+  services_.showMessage(U(messages::kNoFolder), U(messages::kFolderCheck), MessageButtons::Ok);
   return false;
 }
 
@@ -153,8 +153,7 @@ void FileBrowser::chooseDrive(int index) {
   const bool listed = drives_->itemData(drives_->currentIndex(), kPathRole).toString() == root;
   if (!listed || !moveTo(root)) {
     fillDrives(path_);
-    services_.showMessage(QString::fromUtf8(messages::kNoDrive),
-                          QString::fromUtf8(messages::kDriveCheck), MessageButtons::Ok);
+    services_.showMessage(U(messages::kNoDrive), U(messages::kDriveCheck), MessageButtons::Ok);
     return;
   }
 }

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "app/scope_exit.h"
+
 namespace sondrix {
 
 // Disables the given buttons while it lives and then gives each its earlier state back, however
@@ -15,22 +17,29 @@ namespace sondrix {
 // two waveforms in the record or in the file being written.
 class HeldButtons {
  public:
-  HeldButtons(std::initializer_list<QWidget*> buttons) {
-    for (QWidget* button : buttons) {
-      held_.emplace_back(button, button->isEnabled());
-      button->setEnabled(false);
-    }
-  }
-  ~HeldButtons() {
-    for (const auto& [button, enabled] : held_) {
-      if (button) button->setEnabled(enabled);
-    }
-  }
-  HeldButtons(const HeldButtons&) = delete;
-  HeldButtons& operator=(const HeldButtons&) = delete;
+  HeldButtons(std::initializer_list<QWidget*> buttons) : release_(Hold(buttons)) {}
 
  private:
-  std::vector<std::pair<QPointer<QWidget>, bool>> held_;
+  // Gives each button its state from before the hold; a button already gone is skipped.
+  struct Release {
+    std::vector<std::pair<QPointer<QWidget>, bool>> held;
+    void operator()() const {
+      for (const auto& [button, enabled] : held) {
+        if (button) button->setEnabled(enabled);
+      }
+    }
+  };
+
+  static Release Hold(std::initializer_list<QWidget*> buttons) {
+    Release release;
+    for (QWidget* button : buttons) {
+      release.held.emplace_back(button, button->isEnabled());
+      button->setEnabled(false);
+    }
+    return release;
+  }
+
+  ScopeExit<Release> release_;
 };
 
 }  // namespace sondrix

@@ -5,8 +5,10 @@
 #include <QCloseEvent>
 #include <QDir>
 
+#include "app/continuous_run.h"
 #include "app/file_browser.h"
 #include "app/messages.h"
+#include "app/qt_text.h"
 #include "app/split_path.h"
 #include "app/wave_frame.h"
 #include "app/window_sink.h"
@@ -15,16 +17,15 @@ namespace sondrix {
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
-
 // A command that fails in a way nothing else handles (the memory for a huge record cannot be
-// had) ends there; the window and the program stay.
+// had) ends there with a word in the status bar; the window and the program stay.
 template <typename Command>
-auto Guarded(Command command) {
-  return [command](auto&&...) {
+auto Guarded(QLabel* panel, Command command) {
+  return [panel, command](auto&&...) {
     try {
       command();
     } catch (const std::exception&) {
+      panel->setText(U(messages::kCommandFailed));
     }
   };
 }
@@ -37,6 +38,7 @@ MainForm::MainForm(PlatformServices& services, QWidget* parent)
   buildControls();
   sink_ = std::make_unique<WindowSink>(StatusPanel1, StatusPanel2, ProgressBar1, services_);
   waveFrame_->showScene(&scene_);
+  buildRun();
   connectControls();
   startUp();
 }
@@ -44,30 +46,31 @@ MainForm::MainForm(PlatformServices& services, QWidget* parent)
 MainForm::~MainForm() = default;
 
 void MainForm::connectControls() {
+  const auto guarded = [this](auto command) { return Guarded(StatusPanel1, std::move(command)); };
   connect(BinToCsvConvert, &QPushButton::clicked, this,
-          Guarded([this] { BinToCsvConvert_Click(); }));
+          guarded([this] { BinToCsvConvert_Click(); }));
   for (int i = 0; i < 3; ++i) {
     connect(smOption[static_cast<std::size_t>(i)], &QRadioButton::toggled, this,
-            [this, i](bool checked) {
-              if (checked) Guarded([this, i] { smOption_Click(i); })();
+            [this, guarded, i](bool checked) {
+              if (checked) guarded([this, i] { smOption_Click(i); })();
             });
   }
   connect(InputDsTypeCsvFile, &QPushButton::clicked, this,
-          Guarded([this] { InputDsTypeCsvFile_Click(); }));
+          guarded([this] { InputDsTypeCsvFile_Click(); }));
   connect(SelResultFileFolder, &QPushButton::clicked, this,
-          Guarded([this] { SelResultFileFolder_Click(); }));
-  connect(Start, &QPushButton::clicked, this, Guarded([this] { Start_Click(); }));
-  connect(Stop, &QPushButton::clicked, this, Guarded([this] { Stop_Click(); }));
-  connect(SmPoints, &QLineEdit::returnPressed, this, Guarded([this] { SmPoints_KeyPress(); }));
-  connect(Expand, &QPushButton::clicked, this, Guarded([this] { Expand_Click(); }));
-  connect(XReset, &QPushButton::clicked, this, Guarded([this] { XReset_Click(); }));
-  connect(ResetCursor, &QPushButton::clicked, this, Guarded([this] { ResetCursor_Click(); }));
+          guarded([this] { SelResultFileFolder_Click(); }));
+  connect(Start, &QPushButton::clicked, this, guarded([this] { Start_Click(); }));
+  connect(Stop, &QPushButton::clicked, this, guarded([this] { Stop_Click(); }));
+  connect(SmPoints, &QLineEdit::returnPressed, this, guarded([this] { SmPoints_KeyPress(); }));
+  connect(Expand, &QPushButton::clicked, this, guarded([this] { Expand_Click(); }));
+  connect(XReset, &QPushButton::clicked, this, guarded([this] { XReset_Click(); }));
+  connect(ResetCursor, &QPushButton::clicked, this, guarded([this] { ResetCursor_Click(); }));
   connect(waveFrame_->sliderX(), &QSlider::valueChanged, this,
-          [this](int value) { Guarded([this, value] { SliderX_Change(value); })(); });
+          [this, guarded](int value) { guarded([this, value] { SliderX_Change(value); })(); });
   connect(waveFrame_->sliderY(), &QSlider::valueChanged, this,
-          [this](int value) { Guarded([this, value] { SliderY_Change(value); })(); });
-  connect(ExpPos, &QLineEdit::returnPressed, this, Guarded([this] { ExpPos_KeyPress(); }));
-  connect(CdCheck, &QCheckBox::stateChanged, this, Guarded([this] { CdCheck_Click(); }));
+          [this, guarded](int value) { guarded([this, value] { SliderY_Change(value); })(); });
+  connect(ExpPos, &QLineEdit::returnPressed, this, guarded([this] { ExpPos_KeyPress(); }));
+  connect(CdCheck, &QCheckBox::stateChanged, this, guarded([this] { CdCheck_Click(); }));
   // A grey box read from the settings file stays grey until the operator clicks it; from then
   // on clicks only check and clear it.
   for (QCheckBox* box : {CdCheck, ConfirmMess, AllSaveCheck}) {
@@ -112,7 +115,11 @@ void MainForm::closeEvent(QCloseEvent* event) {
   // closes whatever happens to the settings file.
   if (!closing_) {
     closing_ = true;
-    Guarded([this] { SaveResumeParam(resumePath()); })();
+    try {
+      SaveResumeParam(resumePath());
+    } catch (const std::exception&) {
+      // Nobody is left to read a status text; the settings stay as they were on disk.
+    }
   }
   services_.endWait();
   event->accept();

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 
 #include "app/platform_services.h"
+#include "app/resume_file.h"
 #include "model/view_state.h"
 #include "model/wave_record.h"
 #include "view/scene.h"
@@ -24,6 +25,7 @@
 
 namespace sondrix {
 
+class ContinuousRun;
 class FileBrowser;
 class WaveFrame;
 class WindowSink;
@@ -65,7 +67,10 @@ class MainForm final : public QMainWindow {
   QWidget* buildExpandFrame();
   QWidget* buildSmoothingFrame();
   void connectControls();
+  void buildRun();
   void startUp();
+  // The 18 lines of the settings file, in the file's order, each tied to its control.
+  std::array<ResumeLine, kResumeLineCount> resumeLines();
 
   // Commands.
   void BinToCsvConvert_Click();
@@ -92,14 +97,11 @@ class MainForm final : public QMainWindow {
   // Loads and draws one WFM file; false when it could not be read (the old waveform stays).
   bool playWfm(const QString& path);
   // The file dialog of the store command: the confirmed path, or an empty text on a cancel.
-  // `mode` "OPEN" asks for a file to open, anything else for a file to save.
   QString ShowFileDialog(const QString& initialName, const QString& title, const QString& folder,
-                         const QString& filter, const QString& mode);
+                         const QString& filter, FileDialogMode mode);
   // Converts the displayed channels to volts and writes them to `path`, showing `shownName` and
   // the steps in the status bar. False when the file could not be written.
   bool storeDisplayed(const QString& path, const QString& shownName);
-  // The run's pause: `seconds` on the event loop, or one pass of pending events when below 1 us.
-  void WaitSeconds(float seconds);
 
   PlatformServices& services_;
   std::unique_ptr<WindowSink> sink_;
@@ -114,8 +116,8 @@ class MainForm final : public QMainWindow {
   QString csvPath_;
   QString csvFolder_;
 
-  bool RunStopRequested = false;  // set by Stop, read by the run once per file after the pause
-  bool closing_ = false;          // the window is closing: a run in progress ends at once
+  std::unique_ptr<ContinuousRun> run_;
+  bool closing_ = false;  // the window is closing: a run in progress ends at once
 
   // Controls, by the names the operator's manual and the settings file use.
   QGroupBox* SmoothingSelF = nullptr;

@@ -7,6 +7,7 @@
 #include "app/file_browser.h"
 #include "app/main_form.h"
 #include "app/messages.h"
+#include "app/qt_text.h"
 #include "app/wave_frame.h"
 #include "load/messages.h"
 
@@ -15,8 +16,6 @@ namespace sondrix {
 using namespace messages;
 
 namespace {
-
-QString U(const char* text) { return QString::fromUtf8(text); }
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {

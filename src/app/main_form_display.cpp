@@ -1,5 +1,6 @@
 // The display controls: smoothing choice and width, zoom, cursors.
 #include "app/main_form.h"
+#include "app/qt_text.h"
 #include "app/wave_frame.h"
 #include "view/cursors.h"
 #include "view/renderer.h"
@@ -8,11 +9,9 @@ namespace sondrix {
 
 namespace {
 
-std::string Std(const QString& text) { return text.toStdString(); }
-
 // Writes a box only when its text changes, so the operator's caret is not disturbed.
 void SetBoxText(QLineEdit* box, const std::string& text) {
-  const QString shown = QString::fromStdString(text);
+  const QString shown = U(text);
   if (box->text() != shown) box->setText(shown);
 }
 

@@ -8,6 +8,7 @@
 #include "app/held_buttons.h"
 #include "app/main_form.h"
 #include "app/messages.h"
+#include "app/qt_text.h"
 #include "app/split_path.h"
 #include "app/window_sink.h"
 #include "load/load_file.h"
@@ -15,15 +16,9 @@
 
 namespace sondrix {
 
-namespace {
-
-QString U(const char* text) { return QString::fromUtf8(text); }
-
-}  // namespace
-
 bool MainForm::playWfm(const QString& path) {
   const LoadResult result = LoadWfmFile(FileSystemPath(path), record_, *sink_);
-  if (result.acqDataSizeText) AcqDataSize->setText(QString::fromStdString(*result.acqDataSizeText));
+  if (result.acqDataSizeText) AcqDataSize->setText(U(*result.acqDataSizeText));
   if (!result.ok) return false;
   // The reference marks of channels 3 and 4 show only when the file has those channels.
   const bool upper = HasUpperChannels(record_);
@@ -78,7 +73,7 @@ void MainForm::InputDsTypeCsvFile_Click() {
       StatusPanel1->setText(U(messages::kCsvReadError));
     } else {
       if (loaded.acqDataSizeText) {
-        AcqDataSize->setText(QString::fromStdString(*loaded.acqDataSizeText));
+        AcqDataSize->setText(U(*loaded.acqDataSizeText));
       }
       StatusPanel1->setText(U(messages::kConverted));
       ResetView(view_, record_.header.Points);

@@ -1,124 +1,112 @@
-// The settings file: written at shut-down, read into the controls at start-up.
-#include <functional>
-
+// The settings file: written at shut-down, read into the controls at start-up, both through the
+// one table of its 18 lines.
 #include "app/main_form.h"
-#include "app/resume_file.h"
 #include "app/wave_frame.h"
 
 namespace sondrix {
 
 namespace {
 
-// Check boxes keep the classic values: 0 clear, 1 checked, 2 grey.
-std::int32_t CheckValue(const QCheckBox* box) {
-  switch (box->checkState()) {
-    case Qt::Checked:
-      return 1;
-    case Qt::PartiallyChecked:
-      return 2;
-    default:
-      return 0;
-  }
+ResumeLine TextLine(const char* name, QLineEdit* box) {
+  return {name,
+          [box](const QString& line) {
+            box->setText(line);
+            return true;
+          },
+          [box] { return box->text(); }};
 }
 
-// Setting the value acts as the operator's click: the box's change handler runs.
-bool SetCheckValue(QCheckBox* box, const QString& line) {
-  const auto value = ResumeInt16(line);
-  if (!value || *value < 0 || *value > 2) return false;
-  box->setCheckState(*value == 0 ? Qt::Unchecked
-                                 : (*value == 1 ? Qt::Checked : Qt::PartiallyChecked));
-  return true;
+ResumeLine ValueLine(const char* name, QString& value) {
+  return {name,
+          [&value](const QString& line) {
+            value = line;
+            return true;
+          },
+          [&value] { return value; }};
 }
 
-bool SetSliderValue(QSlider* slider, const QString& line) {
-  const auto value = ResumeInt32(line);
-  if (!value || *value < slider->minimum() || *value > slider->maximum()) return false;
-  slider->setValue(*value);
-  return true;
+ResumeLine SliderLine(const char* name, QSlider* slider) {
+  return {name,
+          [slider](const QString& line) {
+            const auto value = ResumeInt32(line);
+            if (!value || *value < slider->minimum() || *value > slider->maximum()) return false;
+            slider->setValue(*value);
+            return true;
+          },
+          [slider] { return ResumeNumber(slider->value()); }};
+}
+
+// Check boxes keep the classic values: 0 clear, 1 checked, 2 grey. Setting the value acts as the
+// operator's click: the box's change handler runs.
+ResumeLine CheckLine(const char* name, QCheckBox* box) {
+  return {name,
+          [box](const QString& line) {
+            const auto value = ResumeInt16(line);
+            if (!value || *value < 0 || *value > 2) return false;
+            box->setCheckState(*value == 0 ? Qt::Unchecked
+                                           : (*value == 1 ? Qt::Checked : Qt::PartiallyChecked));
+            return true;
+          },
+          [box] {
+            const Qt::CheckState state = box->checkState();
+            return ResumeNumber(state == Qt::Checked ? 1 : (state == Qt::PartiallyChecked ? 2 : 0));
+          }};
+}
+
+ResumeLine ChannelLine(const char* name, QComboBox* combo) {
+  return {name,
+          [combo](const QString& line) {
+            const auto index = ResumeInt16(line);
+            if (!index || *index < -1 || *index >= combo->count()) return false;
+            combo->setCurrentIndex(*index < 0 ? 0 : *index);
+            return true;
+          },
+          [combo] { return ResumeNumber(combo->currentIndex()); }};
+}
+
+// One of the three options is always selected: a "False" line only confirms the others.
+ResumeLine OptionLine(const char* name, QRadioButton* option) {
+  return {name,
+          [option](const QString& line) {
+            const auto selected = ResumeBoolValue(line);
+            if (!selected) return false;
+            if (*selected) option->setChecked(true);
+            return true;
+          },
+          [option] { return ResumeBool(option->isChecked()); }};
 }
 
 }  // namespace
 
+std::array<ResumeLine, kResumeLineCount> MainForm::resumeLines() {
+  return {{
+      TextLine("ZoomRate", ZoomRate),
+      TextLine("YZoomRate", YZoomRate),
+      SliderLine("SliderX", waveFrame_->sliderX()),
+      SliderLine("SliderY", waveFrame_->sliderY()),
+      CheckLine("CdCheck", CdCheck),
+      ChannelLine("ChSelCombo", ChSelCombo),
+      CheckLine("ConfirmMess", ConfirmMess),
+      TextLine("LimitLevel", LimitLevel),
+      TextLine("MaxRepeatTimes", MaxRepeatTimes),
+      TextLine("MInt", MInt),
+      ValueLine("CsvFolder", csvFolder_),
+      ValueLine("CsvPath", csvPath_),
+      TextLine("DataSkip", DataSkip),
+      TextLine("SmPoints", SmPoints),
+      OptionLine("smOption(0)", smOption[0]),
+      OptionLine("smOption(1)", smOption[1]),
+      OptionLine("smOption(2)", smOption[2]),
+      CheckLine("AllSaveCheck", AllSaveCheck),
+  }};
+}
+
 int MainForm::SaveResumeParam(const QString& filename) {
-  const QStringList lines{
-      ZoomRate->text(),
-      YZoomRate->text(),
-      ResumeNumber(waveFrame_->sliderX()->value()),
-      ResumeNumber(waveFrame_->sliderY()->value()),
-      ResumeNumber(CheckValue(CdCheck)),
-      ResumeNumber(ChSelCombo->currentIndex()),
-      ResumeNumber(CheckValue(ConfirmMess)),
-      LimitLevel->text(),
-      MaxRepeatTimes->text(),
-      MInt->text(),
-      csvFolder_,
-      csvPath_,
-      DataSkip->text(),
-      SmPoints->text(),
-      ResumeBool(smOption[0]->isChecked()),
-      ResumeBool(smOption[1]->isChecked()),
-      ResumeBool(smOption[2]->isChecked()),
-      ResumeNumber(CheckValue(AllSaveCheck)),
-  };
-  return WriteResumeLines(filename, lines);
+  return WriteResumeFile(filename, resumeLines());
 }
 
 int MainForm::LoadResumeParam(const QString& filename) {
-  const auto setText = [](QLineEdit* box) {
-    return [box](const QString& line) {
-      box->setText(line);
-      return true;
-    };
-  };
-  const auto setOption = [this](std::size_t index) {
-    return [this, index](const QString& line) {
-      const auto selected = ResumeBoolValue(line);
-      if (!selected) return false;
-      // One of the three is always selected: a "False" line only confirms the others.
-      if (*selected) smOption[index]->setChecked(true);
-      return true;
-    };
-  };
-  // Applied in the file's order, each before the next line is looked at, so a damaged line
-  // keeps the settings before it and leaves the rest at their defaults.
-  const std::array<std::function<bool(const QString&)>, kResumeLineCount> apply{
-      setText(ZoomRate),
-      setText(YZoomRate),
-      [this](const QString& line) { return SetSliderValue(waveFrame_->sliderX(), line); },
-      [this](const QString& line) { return SetSliderValue(waveFrame_->sliderY(), line); },
-      [this](const QString& line) { return SetCheckValue(CdCheck, line); },
-      [this](const QString& line) {
-        const auto index = ResumeInt16(line);
-        if (!index || *index < -1 || *index >= ChSelCombo->count()) return false;
-        ChSelCombo->setCurrentIndex(*index < 0 ? 0 : *index);
-        return true;
-      },
-      [this](const QString& line) { return SetCheckValue(ConfirmMess, line); },
-      setText(LimitLevel),
-      setText(MaxRepeatTimes),
-      setText(MInt),
-      [this](const QString& line) {
-        csvFolder_ = line;
-        return true;
-      },
-      [this](const QString& line) {
-        csvPath_ = line;
-        return true;
-      },
-      setText(DataSkip),
-      setText(SmPoints),
-      setOption(0),
-      setOption(1),
-      setOption(2),
-      [this](const QString& line) { return SetCheckValue(AllSaveCheck, line); },
-  };
-
-  const auto lines = ReadResumeLines(filename);
-  if (!lines) return -1;
-  for (qsizetype i = 0; i < lines->size(); ++i) {
-    if (!apply[static_cast<std::size_t>(i)]((*lines)[i])) return -1;
-  }
-  return lines->size() == kResumeLineCount ? 0 : -1;
+  return ReadResumeFile(filename, resumeLines());
 }
 
 }  // namespace sondrix

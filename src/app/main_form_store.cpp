@@ -8,6 +8,8 @@
 #include "app/held_buttons.h"
 #include "app/main_form.h"
 #include "app/messages.h"
+#include "app/qt_text.h"
+#include "app/scope_exit.h"
 #include "app/split_path.h"
 #include "app/window_sink.h"
 #include "csv/csv_layout.h"
@@ -16,18 +18,10 @@
 
 namespace sondrix {
 
-namespace {
-
-QString U(const char* text) { return QString::fromUtf8(text); }
-
-}  // namespace
-
 QString MainForm::ShowFileDialog(const QString& initialName, const QString& title,
                                  const QString& folder, const QString& filter,
-                                 const QString& mode) {
-  const FileDialogRequest request{
-      mode == QStringLiteral("OPEN") ? FileDialogMode::Open : FileDialogMode::Save, initialName,
-      title, folder, filter};
+                                 FileDialogMode mode) {
+  const FileDialogRequest request{mode, initialName, title, folder, filter};
   const std::optional<QString> chosen = services_.showFileDialog(request);
   services_.pumpEvents();
   if (!chosen) {
@@ -63,13 +57,10 @@ bool MainForm::storeDisplayed(const QString& path, const QString& shownName) {
 
 void MainForm::SelResultFileFolder_Click() {
   // The dialog may have moved the current directory; it is put back however the command ends.
-  const struct Restore {
-    QString folder;
-    ~Restore() { QDir::setCurrent(folder); }
-  } restore{dataFolder_};
+  const ScopeExit restore([folder = dataFolder_] { QDir::setCurrent(folder); });
   if (csvFolder_.isEmpty()) csvFolder_ = JoinPath(dataFolder_, U(messages::kOutputFolder));
   QString chosen = ShowFileDialog(csvPath_, U(messages::kSelectCsvTitle), csvFolder_,
-                                  U(messages::kCsvFilter), QStringLiteral("SAVE"));
+                                  U(messages::kCsvFilter), FileDialogMode::Save);
   if (chosen.isEmpty()) {
     services_.showMessage(U(messages::kStoreCancelled), U(messages::kZeroTitle),
                           MessageButtons::Ok);

@@ -43,6 +43,9 @@ inline constexpr char kExpRateLabel[] = "X　";
 inline constexpr char kExpYLabel[] = "Y　　";
 }  // namespace captions
 
+// Any command that fails in a way it does not handle itself (no memory).
+inline constexpr char kCommandFailed[] = "処理できませんでした｡";
+
 // Start-up.
 inline constexpr char kSelResultFileFolder[] = "CSVファイルに格納";
 

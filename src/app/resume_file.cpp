@@ -1,5 +1,7 @@
 #include "app/resume_file.h"
 
+#include "app/qt_text.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringEncoder>
@@ -10,7 +12,7 @@
 
 namespace sondrix {
 
-QString ResumeNumber(std::int32_t value) { return QString::fromStdString(PrintForm(value)); }
+QString ResumeNumber(std::int32_t value) { return U(PrintForm(value)); }
 
 QString ResumeBool(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 
@@ -80,6 +82,21 @@ std::optional<QStringList> ReadResumeLines(const QString& path) {
     start = end + 1;
   }
   return lines;
+}
+
+int WriteResumeFile(const QString& path, std::span<const ResumeLine> table) {
+  QStringList lines;
+  for (const ResumeLine& line : table) lines.push_back(line.write());
+  return WriteResumeLines(path, lines);
+}
+
+int ReadResumeFile(const QString& path, std::span<const ResumeLine> table) {
+  const auto lines = ReadResumeLines(path);
+  if (!lines) return -1;
+  for (qsizetype i = 0; i < lines->size() && i < static_cast<qsizetype>(table.size()); ++i) {
+    if (!table[static_cast<std::size_t>(i)].read((*lines)[i])) return -1;
+  }
+  return lines->size() == static_cast<qsizetype>(table.size()) ? 0 : -1;
 }
 
 }  // namespace sondrix

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 
 #include <QString>
 #include <QStringList>
@@ -32,5 +34,21 @@ int WriteResumeLines(const QString& path, const QStringList& lines);
 // The first `kResumeLineCount` lines of the file without their line ends (CR LF, LF or CR);
 // fewer when the file is shorter. nullopt when it cannot be read.
 std::optional<QStringList> ReadResumeLines(const QString& path);
+
+// One line of the settings file, tied to the control or value it keeps: `read` applies a line read
+// back (false when the control refuses it), `write` gives the line to write.
+struct ResumeLine {
+  const char* name;
+  std::function<bool(const QString& line)> read;
+  std::function<QString()> write;
+};
+
+// Writes the table's lines with WriteResumeLines: 0, or -1 on any failure.
+int WriteResumeFile(const QString& path, std::span<const ResumeLine> table);
+
+// Applies the file's lines to the table in order, each before the next line is looked at, so a
+// damaged line keeps the settings before it and leaves the rest as they are. 0 when every line
+// of the table was read and applied, -1 otherwise.
+int ReadResumeFile(const QString& path, std::span<const ResumeLine> table);
 
 }  // namespace sondrix

@@ -1,5 +1,7 @@
 #include "app/wave_frame.h"
 
+#include "app/qt_text.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -17,7 +19,7 @@ QLabel* CaptionLabel(const QString& name, QWidget* parent) {
 }
 
 void ShowCaption(QLabel* label, const Caption& caption, bool coloured) {
-  label->setText(QString::fromStdString(caption.text));
+  label->setText(U(caption.text));
   label->setVisible(caption.visible);
   if (coloured) {
     label->setStyleSheet(QStringLiteral("background-color: %1; color: black; padding: 0 4px;")

@@ -4,6 +4,7 @@
 #include <QProgressBar>
 
 #include "app/platform_services.h"
+#include "app/qt_text.h"
 #include "model/ui_sink.h"
 
 namespace sondrix {
@@ -22,9 +23,7 @@ class WindowSink final : public UiSink {
   void pumpEvents() override { services_.pumpEvents(); }
 
  private:
-  static QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  }
+  static QString Text(std::string_view text) { return U(text); }
 
   QLabel* panel1_;
   QLabel* panel2_;

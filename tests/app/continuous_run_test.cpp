@@ -1,273 +1,313 @@
+#include "app/continuous_run.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
 
-#include "cli/convert.h"
+#include "app/qt_text.h"
 #include "form_fixture.h"
 #include "support/read_file.h"
 
 namespace sondrix::testing {
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
-
-class ContinuousRunTest : public FormTest {
+// The window around the run: a file list and the run's controls, and a log of every step the run
+// takes, in order.
+class RunTest : public ::testing::Test {
  protected:
-  // Captures of different lengths, so the drawn record tells which file was played last.
-  static std::string Name(int i) { return "run" + std::to_string(10 + i) + ".wfm"; }
-  static std::int32_t Points(int i) { return 100 + 10 * i; }
-  void writeFolder(int count) {
-    for (int i = 0; i < count; ++i) {
-      writeCapture(Name(i), synth::SineCapture(2, static_cast<std::size_t>(Points(i))));
-    }
+  RunTest() : run(parts(), services) {}
+
+  RunParts parts() {
+    const auto note = [this](std::string step) { log.push_back(std::move(step)); };
+    RunParts p;
+    p.listFiles = [this] { return static_cast<std::int32_t>(files.size()); };
+    p.fileAt = [this](std::int32_t i) { return i < files.size() ? files[i] : QString(); };
+    p.folder = [this] { return folder; };
+    p.settings = [this] { return settings; };
+    p.showSettings = [this](const RunSettings& s) {
+      settings = s;
+      log.push_back("boxes " + Std(s.LimitLevel) + ' ' + Std(s.MaxRepeatTimes) + ' ' + Std(s.MInt));
+    };
+    p.play = [this](const QString& path) {
+      log.push_back("play " + Std(path));
+      if (path.endsWith("throws.wfm", Qt::CaseInsensitive)) throw std::bad_alloc();
+      return !path.endsWith("bad.wfm");
+    };
+    p.csvNamed = [note](const QString& name) { note("named " + Std(name)); };
+    p.store = [this](const QString& path, const QString& shown) {
+      log.push_back("store " + Std(shown));
+      EXPECT_EQ(path, QDir::current().absoluteFilePath(shown));
+      if (whileStoring) whileStoring();
+    };
+    p.closing = [this] { return closing; };
+    p.holdStart = [note](bool held) { note(held ? "hold" : "release"); };
+    p.message = [note](const QString& text) { note(Std(text)); };
+    p.detail = [note](const QString& text) { note("detail " + Std(text)); };
+    p.progressMax = [note](std::int32_t n) { note("max " + std::to_string(n)); };
+    p.progress = [this](std::int32_t done) { progress = done; };
+    return p;
   }
-  // Opens the captures folder (which sets the largest file count to the number of files) and
-  // presses Start with a half-second pause.
-  void start(const char* maxRepeat = nullptr) {
-    ASSERT_TRUE(form().browser().setPath(Q(files.path())));
-    child<QLineEdit>("MInt")->setText("0.5");
-    if (maxRepeat) child<QLineEdit>("MaxRepeatTimes")->setText(QString::fromLatin1(maxRepeat));
-    child<QPushButton>("Start")->click();
+  void writeNames(int count) {
+    files.clear();
+    for (int i = 0; i < count; ++i) files << QStringLiteral("w%1.wfm").arg(i);
   }
-  // The run stored `input` whole, as the converter writes it.
-  void expectStoredAs(const std::string& input, const std::string& output) {
-    SCOPED_TRACE(output);
-    cli::ConvertOptions options;
-    options.output = root.path() / "expected.csv";
-    NullSink quiet;
-    ASSERT_TRUE(cli::ConvertFile(files.path() / input, options, quiet).ok);
-    EXPECT_EQ(ReadWhole(files.path() / output), ReadWhole(root.path() / "expected.csv"));
-  }
-  std::int32_t lastPlayedPoints() { return form().record().header.Points; }
-  int progress() { return child<QProgressBar>("ProgressBar1")->value(); }
+
+  QStringList files;
+  QString folder = QStringLiteral("/c");
+  RunSettings settings{"13", "99", "0.5", Qt::Unchecked, Qt::Unchecked};
+  bool closing = false;
+  std::function<void()> whileStoring;
+  std::int32_t progress = 0;
+  std::vector<std::string> log;
+  ScriptedServices services{QString()};
+  ContinuousRun run;
 };
 
-TEST_F(ContinuousRunTest, TheLargestFileCountDecidesHowManyFilesPlay) {
-  struct Row {
-    const char* maxRepeat;
-    int played;
-    const char* shownMax;  // the box after the run's check
-  };
-  const Row rows[] = {{"3", 3, "3"},     {"0", 1, "0"},     {"-1", 1, "-1"}, {"2.5", 3, "2.5"},
-                      {"abc", 1, "abc"}, {"1e999", 1, "1"}, {"99", 10, "99"}};
-  writeFolder(10);
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.maxRepeat);
-    services.waits.clear();
-    start(row.maxRepeat);
-    EXPECT_EQ(services.waits.size(), static_cast<std::size_t>(row.played)) << "one pause per file";
-    EXPECT_EQ(lastPlayedPoints(), Points(row.played - 1));
-    EXPECT_EQ(form().statusText(1), QString::number(row.played) + U("/10 処理完了"));
-    EXPECT_EQ(child<QLineEdit>("MaxRepeatTimes")->text(), QString::fromLatin1(row.shownMax));
-    EXPECT_EQ(progress(), row.played);
-    EXPECT_EQ(child<QProgressBar>("ProgressBar1")->maximum(), 10);
-    EXPECT_TRUE(child<QPushButton>("Start")->isEnabled());
-  }
-  for (double wait : services.waits) EXPECT_EQ(wait, 0.5);
+TEST_F(RunTest, EachFileIsPlayedNamedStoredThenPaused) {
+  files = {"a.wfm", "notes.txt", "bad.wfm", "throws.WFM"};
+  settings.AllSaveCheck = Qt::Checked;
+  EXPECT_EQ(run.Start(), 4);
+  std::string steps;
+  for (const std::string& step : log) steps += step + " | ";
+  EXPECT_EQ(steps,
+            "hold | boxes 13 99 0.5 | max 4 | "
+            "1/4 処理中 | detail a.wfm | play /c/a.wfm | named a.CSV | store a.CSV | "
+            "2/4 処理中 | detail notes.txt | "  // not a WFM file: only the pause
+            "3/4 処理中 | detail bad.wfm | play /c/bad.wfm | named bad.CSV | "
+            "4/4 処理中 | detail throws.WFM | play /c/throws.WFM | named throws.CSV | "
+            "4/4 処理完了 | release | ");
+  EXPECT_EQ(services.waits, std::vector<double>(4, 0.5));
+  EXPECT_EQ(progress, 4);
   EXPECT_TRUE(services.messages.empty());
 }
 
-TEST_F(ContinuousRunTest, StopTakesEffectAfterThePauseAndTheFileIsNotCounted) {
-  writeFolder(10);
-  services.whileWaiting = [&](std::size_t wait) {
-    EXPECT_FALSE(child<QPushButton>("Start")->isEnabled());
-    EXPECT_EQ(form().statusText(2), QString::fromStdString(Name(static_cast<int>(wait))));
-    if (wait == 1) child<QPushButton>("Stop")->click();
+TEST_F(RunTest, OnlyAFullyCheckedStoreBoxStores) {
+  files = {"a.wfm"};
+  settings.AllSaveCheck = Qt::PartiallyChecked;
+  run.Start();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "named a.CSV"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "store a.CSV"), 0);
+}
+
+TEST_F(RunTest, TheLargestFileCountIsCheckedAndReadAtEveryFile) {
+  struct Row {
+    const char* maxRepeat;
+    std::int32_t done;
+    const char* shown;  // the box after the start's check
   };
-  start();
-  EXPECT_EQ(services.waits.size(), 2u);
-  EXPECT_EQ(form().statusText(1), U("1/10 処理完了"));
-  EXPECT_EQ(progress(), 1);
-  EXPECT_TRUE(child<QPushButton>("Start")->isEnabled());
+  const Row rows[] = {{"3", 3, "3"},     {"0", 1, "0"},     {"-1", 1, "-1"}, {"2.5", 3, "2.5"},
+                      {"abc", 1, "abc"}, {"1e999", 1, "1"}, {"99", 10, "99"}};
+  writeNames(10);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.maxRepeat);
+    settings.MaxRepeatTimes = row.maxRepeat;
+    services.waits.clear();
+    log.clear();
+    EXPECT_EQ(run.Start(), row.done);
+    EXPECT_EQ(services.waits.size(), static_cast<std::size_t>(row.done)) << "a pause per file";
+    EXPECT_EQ(progress, row.done);
+    EXPECT_EQ(log.back(), "release");
+    EXPECT_EQ(log.end()[-2], std::to_string(row.done) + "/10 処理完了");
+    EXPECT_EQ(settings.MaxRepeatTimes, row.shown);
+  }
+  // A new value typed during a pause applies at the end of that file.
+  services.waits.clear();
+  services.whileWaiting = [&](std::size_t wait) {
+    if (wait == 1) settings.MaxRepeatTimes = "4";
+  };
+  EXPECT_EQ(run.Start(), 4);
+}
 
-  // A Stop pressed while idle does not carry into the next run.
+TEST_F(RunTest, ThePauseIsReadBeforeEachFileAndTooShortOnesOnlyHandleEvents) {
+  writeNames(6);
+  settings.LimitLevel = "-1e999x";
+  settings.MInt = "1e999";
+  const char* typed[] = {"2", "0", "1e-7", "-1", "0.000001"};
+  services.whileWaiting = [&](std::size_t wait) {
+    if (wait < std::size(typed)) settings.MInt = typed[wait];
+  };
+  services.whilePumping = [&] { settings.MInt = typed[services.pumps + 1]; };
+  run.Start();
+  EXPECT_EQ(log[1], "boxes 13 99 1");
+  EXPECT_EQ(services.waits, (std::vector<double>{1.0, 2.0, 0.000001f}));
+  EXPECT_EQ(services.pumps, 3);
+}
+
+// How each way of ending counts the files done: a file ended by a No, a Stop or a close is not.
+TEST_F(RunTest, EveryWayTheRunEndsCountsTheFilesDone) {
+  enum class Act { Nothing, Stop, Close, No };
+  struct Row {
+    const char* what;
+    Qt::CheckState confirm;
+    Act inPause;  // at the second pause or question
+    bool closeInStore;
+    std::int32_t done;
+    std::size_t pauses, questions;
+  };
+  const Row rows[] = {
+      {"all paused", Qt::Unchecked, Act::Nothing, false, 5, 5, 0},
+      {"all asked (grey asks too)", Qt::PartiallyChecked, Act::Nothing, false, 5, 0, 5},
+      {"stop in a pause", Qt::Unchecked, Act::Stop, false, 1, 2, 0},
+      {"stop in a question is only seen after a pause", Qt::Checked, Act::Stop, false, 5, 0, 5},
+      {"close in a pause", Qt::Unchecked, Act::Close, false, 1, 2, 0},
+      {"no", Qt::Checked, Act::No, false, 1, 0, 2},
+      {"close in a question", Qt::Checked, Act::Close, false, 1, 0, 2},
+      {"close while storing", Qt::Unchecked, Act::Nothing, true, 0, 0, 0},
+  };
+  writeNames(5);
+  settings.AllSaveCheck = Qt::Checked;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    settings.ConfirmMess = row.confirm;
+    closing = false;
+    services.waits.clear();
+    services.messages.clear();
+    const auto act = [&](std::size_t index) {
+      if (index != 1) return;
+      if (row.inPause == Act::Stop) run.Stop();
+      if (row.inPause == Act::Close) closing = true;
+      if (row.inPause == Act::No) services.answers = {MessageAnswer::No};
+    };
+    services.whileWaiting = act;
+    services.whileShown = [&](const ScriptedServices::Shown&) {
+      act(services.messages.size() - 1);
+    };
+    whileStoring = [&] { closing = row.closeInStore; };
+    EXPECT_EQ(run.Start(), row.done);
+    EXPECT_EQ(services.waits.size(), row.pauses);
+    EXPECT_EQ(services.messages.size(), row.questions);
+    if (!services.messages.empty()) {
+      EXPECT_EQ(services.messages[0].text, U("続行しますか？"));
+      EXPECT_EQ(services.messages[0].title, U("操作"));
+      EXPECT_EQ(services.messages[0].buttons, MessageButtons::YesNo);
+    }
+    EXPECT_EQ(log.end()[-2], std::to_string(row.done) + "/5 処理完了");
+  }
+  // A Stop while no run is going is forgotten.
   services.whileWaiting = nullptr;
-  child<QPushButton>("Stop")->click();
-  start("2");
-  EXPECT_EQ(form().statusText(1), U("2/10 処理完了"));
+  services.whileShown = nullptr;
+  whileStoring = nullptr;
+  settings.ConfirmMess = Qt::Unchecked;
+  closing = false;
+  run.Stop();
+  EXPECT_EQ(run.Start(), 5);
 }
 
-TEST_F(ContinuousRunTest, TheQuestionReplacesThePause) {
-  writeFolder(10);
-  child<QCheckBox>("ConfirmMess")->setChecked(true);
-  services.answers = {MessageAnswer::No};
-  start();
-  ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0].text, U("続行しますか？"));
-  EXPECT_EQ(services.messages[0].title, U("操作"));
-  EXPECT_EQ(services.messages[0].buttons, MessageButtons::YesNo);
-  EXPECT_EQ(form().statusText(1), U("0/10 処理完了"));
-  EXPECT_EQ(lastPlayedPoints(), Points(0));
-
-  services.messages.clear();
-  start();  // Yes to every question
-  EXPECT_EQ(services.messages.size(), 10u);
-  EXPECT_EQ(form().statusText(1), U("10/10 処理完了"));
-  EXPECT_EQ(progress(), 10);
-  EXPECT_TRUE(services.waits.empty());
-}
-
-TEST_F(ContinuousRunTest, AnEmptyFolderDoesNotStart) {
-  synth::WriteBytes(files.path() / "notes.txt", "not a capture");
-  ASSERT_TRUE(form().browser().setPath(Q(files.path())));
-  form().browser().selectFilter(1);
-  child<QPushButton>("Start")->click();
+TEST_F(RunTest, AnEmptyListOnlyShowsTheMessage) {
+  EXPECT_EQ(run.Start(), 0);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].text, U("ファイルがありません｡"));
   EXPECT_EQ(services.messages[0].title, U("WFMファイルチェック"));
   EXPECT_EQ(services.messages[0].buttons, MessageButtons::Ok);
-  EXPECT_EQ(child<QComboBox>("FileFilter")->currentIndex(), 0) << "the run lists WFM files";
-  EXPECT_TRUE(child<QPushButton>("Start")->isEnabled());
-  EXPECT_FALSE(form().view().WaveLoaded);
+  EXPECT_TRUE(log.empty());
 }
 
-TEST_F(ContinuousRunTest, TheBoxesAreReadAsTheyAreAtEachPauseAndFile) {
-  writeFolder(5);
-  int pumps = 0;
-  services.whileWaiting = [&](std::size_t wait) {
-    if (wait == 0) child<QLineEdit>("MInt")->setText("2");
-    if (wait == 1) {
-      child<QLineEdit>("MInt")->setText("0");
-      child<QLineEdit>("MaxRepeatTimes")->setText("4");
-      pumps = services.pumps;
-    }
-  };
-  start();
-  EXPECT_EQ(services.waits, (std::vector<double>{0.5, 2.0}));
-  EXPECT_EQ(services.pumps - pumps, 2) << "an interval of 0 handles pending events once";
-  EXPECT_EQ(form().statusText(1), U("4/5 処理完了"));
-
-  services.whileWaiting = nullptr;
-  services.waits.clear();
-  child<QLineEdit>("MInt")->setText("1e999");
-  child<QLineEdit>("LimitLevel")->setText("-1e999x");
-  child<QPushButton>("Start")->click();
-  EXPECT_EQ(child<QLineEdit>("MInt")->text(), "1");
-  EXPECT_EQ(child<QLineEdit>("LimitLevel")->text(), "13");
-  EXPECT_EQ(services.waits, (std::vector<double>(4, 1.0)));
-}
-
-TEST_F(ContinuousRunTest, AFailedStoreIsShownAndTheRunGoesOn) {
-  writeFolder(3);
-  std::filesystem::create_directory(files.path() / "run10.CSV");  // the name is taken by a folder
-  child<QCheckBox>("AllSaveCheck")->setChecked(true);
-  std::vector<QString> shown;
-  services.whileWaiting = [&](std::size_t) { shown.push_back(form().statusText(1)); };
-  services.whilePumping = [&] {
-    // While a file is written, nothing may load or store another waveform.
-    for (const char* name : {"BinToCsvConvert", "InputDsTypeCsvFile", "SelResultFileFolder"}) {
-      EXPECT_FALSE(child<QPushButton>(name)->isEnabled()) << name;
-    }
-  };
-  start();
-  EXPECT_EQ(shown, (std::vector<QString>{U("CSVファイルに格納できませんでした｡"),
-                                         U("表示波形格納を完了しました｡"),
-                                         U("表示波形格納を完了しました｡")}));
-  EXPECT_TRUE(services.messages.empty()) << "the run shows no box for it";
-  EXPECT_EQ(form().statusText(1), U("3/3 処理完了"));
-  for (const char* name :
-       {"BinToCsvConvert", "InputDsTypeCsvFile", "SelResultFileFolder", "Start"}) {
-    EXPECT_TRUE(child<QPushButton>(name)->isEnabled()) << name;
-  }
-}
-
-TEST_F(ContinuousRunTest, OtherCommandsWorkDuringAPauseAndListedNonWfmFilesAreSkipped) {
-  writeFolder(3);
-  synth::WriteBytes(files.path() / "a.csv", "x\n");
-  synth::WriteBytes(files.path() / "b.txt", "x\n");
-  synth::WriteBytes(files.path() / "c.txt", "x\n");
+TEST_F(RunTest, TheListAndFolderAreReadAfreshForEveryFile) {
+  writeNames(3);
   services.whileWaiting = [&](std::size_t wait) {
     if (wait != 0) return;
-    // The operator plays another file on its own, then lists the CSV/TXT files.
-    play(Name(2));
-    EXPECT_EQ(lastPlayedPoints(), Points(2));
-    form().browser().selectFilter(1);
+    files = {"y.csv", "x.wfm"};  // the operator lists other files during the first pause
+    folder = "/d";
   };
-  start();
-  EXPECT_EQ(services.waits.size(), 3u) << "the skipped files are still paused after";
-  EXPECT_EQ(form().statusText(1), U("3/3 処理完了"));
-  EXPECT_EQ(form().statusText(2), "c.txt");
-  EXPECT_EQ(lastPlayedPoints(), Points(2)) << "only the first file of the run was loaded";
+  EXPECT_EQ(run.Start(), 3);
+  EXPECT_EQ(services.waits.size(), 3u) << "a missing or non-WFM entry is still paused after";
+  std::vector<std::string> plays;
+  std::copy_if(log.begin(), log.end(), std::back_inserter(plays),
+               [](const std::string& step) { return step.starts_with("play"); });
+  EXPECT_EQ(plays, (std::vector<std::string>{"play /c/w0.wfm", "play /d/x.wfm"}));
+  EXPECT_EQ(log.end()[-3], "detail ") << "the list has no third entry any more";
 }
 
-TEST_F(ContinuousRunTest, StoringWritesEachFileAsItsCsvNameInTheCurrentFolder) {
-  const std::string names[] = {"abc.wfm", "x.WFM.WFM", "y.wfm.WFM"};
-  for (const std::string& name : names) writeCapture(name, synth::SineCapture(4, 300));
-  synth::WriteBytes(files.path() / "broken.wfm", "ModelName = nothing we know\r\n");
-  child<QCheckBox>("AllSaveCheck")->setChecked(true);
-  services.whileWaiting = [&](std::size_t wait) {
-    if (wait == 1) {
-      EXPECT_NE(form().statusText(1), U("表示波形格納を完了しました｡"))
-          << "a file that could not be read keeps the reader's text";
-    } else {
-      EXPECT_EQ(form().statusText(1), U("表示波形格納を完了しました｡"));
+TEST_F(RunTest, AFailureThatEscapesStillReleasesStart) {
+  writeNames(2);
+  settings.AllSaveCheck = Qt::Checked;
+  whileStoring = [] { throw std::bad_alloc(); };
+  EXPECT_THROW(run.Start(), std::bad_alloc);
+  EXPECT_EQ(log.back(), "release");
+}
+
+// The window's Start and Stop buttons drive the run over the browser's folder and controls.
+class RunWiringTest : public FormTest {
+ protected:
+  void start(int count) {
+    for (int i = 0; i < count; ++i) {
+      writeCapture("run" + std::to_string(i) + ".wfm", synth::SineCapture(2, 100 + 10 * i));
     }
+    ASSERT_TRUE(form().browser().setPath(Q(files.path())));
+    form().browser().selectFilter(1);
+    child<QLineEdit>("MInt")->setText("0.5");
+    child<QPushButton>("Start")->click();
+  }
+};
+
+TEST_F(RunWiringTest, StartPlaysAndStoresTheFolderAndShowsTheCount) {
+  form();
+  child<QCheckBox>("AllSaveCheck")->setChecked(true);
+  services.whileWaiting = [&](std::size_t) {
+    EXPECT_FALSE(child<QPushButton>("Start")->isEnabled());
+    EXPECT_EQ(form().statusText(1), U("表示波形格納を完了しました｡"));
   };
-  start();
-  EXPECT_EQ(form().statusText(1), U("4/4 処理完了"));
-  EXPECT_EQ(form().CsvPath(), "y.CSV");
-  EXPECT_FALSE(std::filesystem::exists(files.path() / "broken.CSV"))
-      << "the previous waveform is not stored under the failed file's name";
-  const std::pair<const char*, const char*> stored[] = {
-      {"abc.wfm", "abc.CSV"}, {"x.WFM.WFM", "x.CSV"}, {"y.wfm.WFM", "y.CSV"}};
-  for (const auto& [input, output] : stored) expectStoredAs(input, output);
+  start(2);
+  EXPECT_EQ(child<QComboBox>("FileFilter")->currentIndex(), 0) << "the run lists WFM files";
+  EXPECT_EQ(services.waits, (std::vector<double>{0.5, 0.5}));
+  EXPECT_EQ(form().record().header.Points, 110);
+  EXPECT_TRUE(QFile::exists(Q(files.path() / "run0.CSV")));
+  EXPECT_TRUE(QFile::exists(Q(files.path() / "run1.CSV")));
+  EXPECT_EQ(form().CsvPath(), "run1.CSV");
+  EXPECT_EQ(form().statusText(1), U("2/2 処理完了"));
+  EXPECT_EQ(child<QProgressBar>("ProgressBar1")->value(), 2);
+  EXPECT_EQ(child<QProgressBar>("ProgressBar1")->maximum(), 2);
+  EXPECT_TRUE(child<QPushButton>("Start")->isEnabled());
 }
 
-TEST_F(ContinuousRunTest, WithoutStoringTheCsvNameOfTheLastFileIsKept) {
-  writeFolder(2);
-  start();
-  EXPECT_EQ(form().CsvPath(), QString::fromStdString("run11.CSV"));
-  EXPECT_FALSE(std::filesystem::exists(files.path() / "run11.CSV"));
-  restart();
-  EXPECT_EQ(form().CsvPath(), QString::fromStdString("run11.CSV"));
+TEST_F(RunWiringTest, StopEndsTheRunAfterItsPause) {
+  services.whileWaiting = [&](std::size_t wait) {
+    if (wait == 1) child<QPushButton>("Stop")->click();
+  };
+  start(4);
+  EXPECT_EQ(form().statusText(1), U("1/4 処理完了"));
+  EXPECT_EQ(form().statusText(2), U("run1.wfm"));
 }
 
-TEST_F(ContinuousRunTest, ClosingTheWindowDuringAPauseOrAQuestionEndsTheRun) {
-  writeFolder(5);
+TEST_F(RunWiringTest, ClosingDuringAPauseAQuestionOrAWriteEndsTheRunAndSavesOnce) {
   const QString resume = form().resumePath();
-  for (const bool asking : {false, true}) {
-    SCOPED_TRACE(asking ? "question" : "pause");
+  for (const char* moment : {"pause", "question", "write"}) {
+    SCOPED_TRACE(moment);
     restart();
-    child<QCheckBox>("ConfirmMess")->setChecked(asking);
+    form();
+    QFile::remove(resume);
+    child<QCheckBox>("ConfirmMess")->setChecked(moment == std::string("question"));
+    child<QCheckBox>("AllSaveCheck")->setChecked(moment == std::string("write"));
     const int endWaits = services.endWaits;
-    auto closeNow = [&] {
+    bool closed = false;
+    const auto close = [&] {
+      if (std::exchange(closed, true)) return;
       form().close();
-      EXPECT_TRUE(QFile::exists(resume)) << "the settings are written at the close";
-      QFile::remove(resume);
+      EXPECT_TRUE(QFile::remove(resume)) << "the settings are written at the close";
     };
-    services.whileWaiting = [&](std::size_t) { closeNow(); };
-    services.whileShown = [&](const ScriptedServices::Shown&) { closeNow(); };
-    start();
-    EXPECT_EQ(form().statusText(1), U("0/5 処理完了"));
-    EXPECT_EQ(lastPlayedPoints(), Points(0));
+    services.whileWaiting = [&](std::size_t) { close(); };
+    services.whileShown = [&](const ScriptedServices::Shown&) { close(); };
+    services.whilePumping = [&] { close(); };  // only the write lets events in
+    start(3);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(form().statusText(1), U("0/3 処理完了"));
+    EXPECT_EQ(services.endWaits, endWaits + 1) << "a pause in progress ends at the close";
     EXPECT_FALSE(QFile::exists(resume)) << "and only once";
-    if (!asking) {
-      EXPECT_EQ(services.endWaits, endWaits + 1) << "the pause ends at the close";
+    if (moment == std::string("write")) {
+      EXPECT_GE(SplitCrLf(ReadWhole(files.path() / "run0.CSV")).size(), 100u)
+          << "the file is whole";
     }
     services.whileWaiting = nullptr;
     services.whileShown = nullptr;
+    services.whilePumping = nullptr;
   }
   restart();
   EXPECT_FALSE(QFile::exists(resume));
-}
-
-TEST_F(ContinuousRunTest, ClosingTheWindowDuringAStoreEndsTheRunOnceTheFileIsWhole) {
-  writeFolder(3);
-  child<QCheckBox>("AllSaveCheck")->setChecked(true);
-  const QString resume = form().resumePath();
-  int closes = 0;
-  services.whilePumping = [&] {
-    if (closes++ > 0) return;
-    form().close();
-    QFile::remove(resume);
-  };
-  start();
-  services.whilePumping = nullptr;
-  EXPECT_EQ(form().statusText(1), U("0/3 処理完了"));
-  EXPECT_TRUE(services.waits.empty());
-  expectStoredAs("run10.wfm", "run10.CSV");
-  EXPECT_FALSE(QFile::exists(resume)) << "the settings were written once, at the close";
 }
 
 }  // namespace

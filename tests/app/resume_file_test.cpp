@@ -1,6 +1,12 @@
+#include "app/resume_file.h"
+
 #include <gtest/gtest.h>
 
-#include "app/resume_file.h"
+#include <csignal>
+#include <filesystem>
+
+#include <sys/resource.h>
+
 #include "app/split_path.h"
 #include "synth/wfm_writer.h"
 #include "support/read_file.h"
@@ -9,30 +15,77 @@
 namespace sondrix {
 namespace {
 
-TEST(ResumeFile, NumbersAndBooleansReadBackAsWritten) {
-  EXPECT_EQ(ResumeNumber(0), " 0 ");
-  EXPECT_EQ(ResumeNumber(-32768), "-32768 ");
-  EXPECT_EQ(ResumeInt32(ResumeNumber(-32768)), -32768);
-  EXPECT_EQ(ResumeInt16(" 32768 "), std::nullopt);
-  EXPECT_EQ(ResumeBoolValue(ResumeBool(true)), true);
+QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+TEST(ResumeFile, BooleansReadAsWordsInAnyCaseOrAsNumbers) {
+  const std::pair<const char*, std::optional<bool>> rows[] = {
+      {"True", true}, {" tRuE ", true},      {"False", false},  {"0", false},
+      {"-1", true},   {"yes", std::nullopt}, {"", std::nullopt}};
+  for (const auto& [line, value] : rows) EXPECT_EQ(ResumeBoolValue(line), value) << line;
   EXPECT_EQ(ResumeBoolValue(ResumeBool(false)), false);
-  EXPECT_EQ(ResumeBoolValue(" tRuE "), true);
-  EXPECT_EQ(ResumeBoolValue("-1"), true);
-  EXPECT_EQ(ResumeBoolValue("yes"), std::nullopt);
 }
 
 TEST(ResumeFile, LinesKeepTheirBlanksAndAnyLineEnd) {
   testing::TempDir dir;
-  const QString path = QString::fromStdString((dir / "r.txt").string());
+  const QString path = Q(dir / "r.txt");
   // A line break inside a text would shift every later value: it is written as a blank.
   ASSERT_EQ(WriteResumeLines(path, {"  a, b ", "", "Ｘ軸", "x\ny\r"}), 0);
   EXPECT_EQ(testing::ReadWhole(dir / "r.txt"), "  a, b \r\n\r\nＸ軸\r\nx y \r\n");
   EXPECT_EQ(ReadResumeLines(path), (QStringList{"  a, b ", "", "Ｘ軸", "x y "}));
 
   synth::WriteBytes(dir / "mixed.txt", "1\n2\r3\r\n4");
-  EXPECT_EQ(ReadResumeLines(QString::fromStdString((dir / "mixed.txt").string())),
-            (QStringList{"1", "2", "3", "4"}));
-  EXPECT_EQ(ReadResumeLines(QString::fromStdString((dir / "none.txt").string())), std::nullopt);
+  EXPECT_EQ(ReadResumeLines(Q(dir / "mixed.txt")), (QStringList{"1", "2", "3", "4"}));
+  EXPECT_EQ(ReadResumeLines(Q(dir / "none.txt")), std::nullopt);
+}
+
+TEST(ResumeFile, ReadingAppliesLinesInOrderUntilOneIsRefused) {
+  testing::TempDir dir;
+  QStringList applied;
+  const auto line = [&](const char* name) {
+    return ResumeLine{name,
+                      [&applied](const QString& text) {
+                        applied << text;
+                        return text != "bad";
+                      },
+                      [] { return QString(); }};
+  };
+  const ResumeLine table[] = {line("a"), line("b"), line("c")};
+  struct Row {
+    const char* text;
+    int status;
+    QStringList applied;
+  };
+  const Row rows[] = {{"1\r\n2\r\n3\r\n", 0, {"1", "2", "3"}},
+                      {"1\r\nbad\r\n3\r\n", -1, {"1", "bad"}},
+                      {"1\r\n2\r\n", -1, {"1", "2"}}};
+  for (const Row& row : rows) {
+    synth::WriteBytes(dir / "r.txt", row.text);
+    applied.clear();
+    EXPECT_EQ(ReadResumeFile(Q(dir / "r.txt"), table), row.status) << row.text;
+    EXPECT_EQ(applied, row.applied) << row.text;
+  }
+  EXPECT_EQ(ReadResumeFile(Q(dir / "none.txt"), table), -1);
+}
+
+TEST(ResumeFile, AFailedWriteLeavesTheOldFileWhole) {
+  testing::TempDir dir;
+  const QString path = Q(dir / "r.txt");
+  ASSERT_EQ(WriteResumeLines(path, {"old"}), 0);
+  EXPECT_EQ(WriteResumeLines(Q(dir / "missing" / "r.txt"), {"x"}), -1);
+
+  // The disk fills up half-way through the new file: no file may grow beyond 64 bytes.
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit full = saved;
+  full.rlim_cur = 64;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+  const int status = WriteResumeLines(path, QStringList(18, QString(10, u'x')));
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+  EXPECT_EQ(status, -1);
+  EXPECT_EQ(testing::ReadWhole(dir / "r.txt"), "old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
+      << "no temporary file is left beside the settings";
 }
 
 TEST(SplitPath, SplitsAtTheLastSeparatorOnly) {

@@ -15,7 +15,8 @@ namespace sondrix::testing {
 // Platform services without a person: message boxes are recorded and answered from a queue
 // (Yes when it runs dry), file dialogs return the queued paths or a cancel, pauses return at once
 // after recording their length, and the data folder is the test's own. The hooks let a test act
-// as the operator would while a box or a pause is open (press Stop, close the window).
+// as the operator would while a box, a dialog or a pause is open (press Stop, close the window),
+// or let the desktop fail there.
 class ScriptedServices final : public PlatformServices {
  public:
   struct Shown {
@@ -34,6 +35,7 @@ class ScriptedServices final : public PlatformServices {
   int pumps = 0;
   int endWaits = 0;
   std::function<void(const Shown&)> whileShown;
+  std::function<void()> whileChoosing;
   std::function<void(std::size_t waitIndex)> whileWaiting;
   std::function<void()> whilePumping;
 
@@ -52,6 +54,7 @@ class ScriptedServices final : public PlatformServices {
   }
   std::optional<QString> showFileDialog(const FileDialogRequest& request) override {
     dialogs.push_back(request);
+    if (whileChoosing) whileChoosing();
     if (dialogResults.empty()) return std::nullopt;
     const bool cancelled = !dialogResults.front().has_value();
     const QString path = dialogResults.front().value_or(QString());

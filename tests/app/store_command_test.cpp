@@ -1,5 +1,6 @@
-#include <QLabel>
+#include <new>
 
+#include "app/qt_text.h"
 #include "app/split_path.h"
 #include "cli/convert.h"
 #include "form_fixture.h"
@@ -7,8 +8,6 @@
 
 namespace sondrix::testing {
 namespace {
-
-QString U(const char* text) { return QString::fromUtf8(text); }
 
 class StoreCommandTest : public FormTest {
  protected:
@@ -25,6 +24,19 @@ class StoreCommandTest : public FormTest {
   QString folder() { return Q(root.path() / "out"); }
 };
 
+TEST_F(StoreCommandTest, TheStoredFileIsTheConvertersFileOfTheCapture) {
+  store(folder() + QDir::separator() + "shown.csv");
+  EXPECT_EQ(form().statusText(1), U("表示波形格納を完了しました｡"));
+  EXPECT_EQ(form().statusText(2), folder() + QDir::separator() + "shown.csv");
+  EXPECT_EQ(QDir::currentPath(), QDir(form().DataFolder()).absolutePath());
+  EXPECT_TRUE(services.messages.empty());
+  cli::ConvertOptions options;
+  options.output = root.path() / "expected.csv";
+  NullSink quiet;
+  ASSERT_TRUE(cli::ConvertFile(files.path() / "shown.wfm", options, quiet).ok);
+  EXPECT_EQ(ReadWhole(root.path() / "out" / "shown.csv"), ReadWhole(root.path() / "expected.csv"));
+}
+
 TEST_F(StoreCommandTest, TheChosenNameGetsTheCsvExtensionUnlessThePathHoldsOne) {
   std::filesystem::create_directories(root.path() / "out" / "x.csv.d");
   const std::pair<const char*, const char*> rows[] = {
@@ -36,17 +48,12 @@ TEST_F(StoreCommandTest, TheChosenNameGetsTheCsvExtensionUnlessThePathHoldsOne) 
   };
   for (const auto& [typed, written] : rows) {
     SCOPED_TRACE(typed);
-    const QString path = folder() + QDir::separator() + QDir::toNativeSeparators(typed);
     const QString expected = folder() + QDir::separator() + QDir::toNativeSeparators(written);
-    store(path);
+    store(folder() + QDir::separator() + QDir::toNativeSeparators(typed));
     EXPECT_EQ(form().CsvPath(), expected);
     EXPECT_EQ(form().CsvFolder(), QFileInfo(expected).absolutePath());
     EXPECT_TRUE(QFile::exists(expected));
-    EXPECT_EQ(form().statusText(1), U("表示波形格納を完了しました｡"));
-    EXPECT_EQ(form().statusText(2), expected);
-    EXPECT_EQ(QDir::currentPath(), QDir(form().DataFolder()).absolutePath());
   }
-  EXPECT_TRUE(services.messages.empty());
 }
 
 TEST_F(StoreCommandTest, TheDialogOffersTheLastFileAndItsFolder) {
@@ -57,12 +64,13 @@ TEST_F(StoreCommandTest, TheDialogOffersTheLastFileAndItsFolder) {
   EXPECT_EQ(services.dialogs[0].initialName, before);
   EXPECT_EQ(services.dialogs[0].folder, JoinPath(form().DataFolder(), QStringLiteral("Output")));
   EXPECT_EQ(services.dialogs[0].title, U("CSVファイルを選択して下さい."));
+  EXPECT_EQ(services.dialogs[0].filter, U("CSV (*.CSV *.csv)"));
   EXPECT_EQ(services.dialogs[0].mode, FileDialogMode::Save);
   EXPECT_EQ(services.dialogs[1].initialName, folder() + QDir::separator() + "first.csv");
   EXPECT_EQ(services.dialogs[1].folder, folder());
 }
 
-TEST_F(StoreCommandTest, ACancelChangesNothing) {
+TEST_F(StoreCommandTest, ACancelOnlySaysSo) {
   const QString before = form().CsvPath();
   const QString panel2 = form().statusText(2);
   store(std::nullopt);
@@ -73,7 +81,6 @@ TEST_F(StoreCommandTest, ACancelChangesNothing) {
   EXPECT_EQ(form().CsvPath(), before);
   EXPECT_EQ(form().statusText(2), panel2);
   EXPECT_FALSE(QFile::exists(before));
-  EXPECT_EQ(QDir::currentPath(), QDir(form().DataFolder()).absolutePath());
 }
 
 TEST_F(StoreCommandTest, AFolderThatCannotBeWrittenIsReported) {
@@ -86,17 +93,16 @@ TEST_F(StoreCommandTest, AFolderThatCannotBeWrittenIsReported) {
   EXPECT_EQ(services.messages[0].text, U("CSVファイルに格納できませんでした｡"));
   EXPECT_EQ(services.messages[0].title, U("CSV格納"));
   EXPECT_EQ(services.messages[0].buttons, MessageButtons::Ok);
-  EXPECT_FALSE(QFile::exists(denied));
   EXPECT_EQ(form().CsvPath(), denied) << "the name is kept for the next try";
 }
 
-TEST_F(StoreCommandTest, TheStoredFileIsTheConvertersFileOfTheCapture) {
-  store(folder() + QDir::separator() + "shown.csv");
-  cli::ConvertOptions options;
-  options.output = root.path() / "expected.csv";
-  NullSink quiet;
-  ASSERT_TRUE(cli::ConvertFile(files.path() / "shown.wfm", options, quiet).ok);
-  EXPECT_EQ(ReadWhole(root.path() / "out" / "shown.csv"), ReadWhole(root.path() / "expected.csv"));
+TEST_F(StoreCommandTest, ACommandThatFailsSaysSoAndPutsBackTheFolder) {
+  services.whileChoosing = [] { throw std::bad_alloc(); };
+  ASSERT_TRUE(QDir::setCurrent(Q(files.path())));
+  store(folder() + QDir::separator() + "never.csv");
+  EXPECT_EQ(form().statusText(1), U("処理できませんでした｡"));
+  EXPECT_EQ(QDir::currentPath(), QDir(form().DataFolder()).absolutePath());
+  EXPECT_TRUE(services.messages.empty());
 }
 
 }  // namespace
