@@ -98,6 +98,11 @@ TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
                      ": line 2: the offset \"1V\" is not a number\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "trace.CSV.CSV"));
 
+  const auto unwritable = dir / "no-such-folder" / "x.csv";
+  EXPECT_EQ(run("-o " + unwritable.string() + " " + good), 1);
+  EXPECT_EQ(err, "sondrix-convert: " + good + ": " + unwritable.string() +
+                     ": the file cannot be created\n");
+
   EXPECT_EQ(run(""), 2);
   EXPECT_EQ(run("-o a.csv " + good + " " + good), 2);
   EXPECT_EQ(run("-d " + (dir / "missing").string() + " " + good), 2);

@@ -172,6 +172,15 @@ TEST_F(CsvReaderTest, ValueSlotsCarryOverFromTheHeaderAndPastAnOverfullLine) {
   for (std::size_t c = 0; c < kChannelCount; ++c) {
     EXPECT_EQ(std::vector<float>(volts[c].begin(), volts[c].begin() + 2), expected[c]) << c;
   }
+
+  // In the program's own files slot 0 holds the time: only channel 1's slot is emptied.
+  volts.fill(std::vector<float>(10, -9.0f));
+  EXPECT_EQ(read(Join({"Time(s),CH1 V,CH2 V", "0,1,2,3,4", "0,1,2,3,4,5,6,7,8,9,10,11"})).points,
+            0);
+  const std::vector<std::vector<float>> own = {{1, -9}, {2, 2}, {3, 3}, {4, 4}};
+  for (std::size_t c = 0; c < kChannelCount; ++c) {
+    EXPECT_EQ(std::vector<float>(volts[c].begin(), volts[c].begin() + 2), own[c]) << c;
+  }
 }
 
 TEST_F(CsvReaderTest, ReportsEveryTenThousandSamplesAndPumpsOnce) {

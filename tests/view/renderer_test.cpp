@@ -79,11 +79,14 @@ TEST(RendererTest, ShownChannelsInOrderWithTheirMarksOverTheView) {
   EXPECT_FALSE(d.scene.vrefLines[2].visible || d.scene.vdivLabels[2].visible);
   EXPECT_TRUE(d.scene.vrefLines[3].visible && d.scene.vdivLabels[3].visible);
 
-  // Channels beyond the channel count are neither drawn nor marked.
+  // Channels beyond the channel count are neither drawn nor marked, and a channel switched off
+  // loses the marks of the draw before.
   d.record.header.ChCount = 2;
-  d.scene.vdivLabels[3].text = "unchanged";
+  d.record.header.Channel[0].DispOn = 0;
   ASSERT_TRUE(d.draw());
-  EXPECT_EQ(d.scene.traces.size(), 2u);
+  ASSERT_EQ(d.scene.traces.size(), 1u);
+  EXPECT_EQ(d.scene.traces[0].channel, 1);
+  EXPECT_FALSE(d.scene.vrefLines[0].visible || d.scene.vdivLabels[0].visible);
   EXPECT_FALSE(d.scene.vrefLines[3].visible || d.scene.vdivLabels[3].visible);
 }
 
