@@ -2,9 +2,9 @@
 #include <QLabel>
 
 #include "app/qt_text.h"
+#include "form_fixture.h"
 #include "synth/instrument_csv_writer.h"
 #include "synth/signals.h"
-#include "form_fixture.h"
 
 namespace sondrix::testing {
 namespace {

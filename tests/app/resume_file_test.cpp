@@ -8,9 +8,9 @@
 #include <sys/resource.h>
 
 #include "app/split_path.h"
-#include "synth/wfm_writer.h"
 #include "support/read_file.h"
 #include "support/temp_dir.h"
+#include "synth/wfm_writer.h"
 
 namespace sondrix {
 namespace {

@@ -164,7 +164,9 @@ TEST_F(CsvReaderTest, DataLinesAndTheZeroedTail) {
 
 TEST_F(CsvReaderTest, ValueSlotsCarryOverFromTheHeaderAndPastAnOverfullLine) {
   volts.fill(std::vector<float>(10, -9.0f));
-  const Lines lines = {"Model,DSX7004,5,6", "CH1 V,CH2 V", "1,2", "1,2,3,4,5,6,7,8,9,10,11,12"};
+  // A comment line between them is skipped whole, its fields too.
+  const Lines lines = {"Model,DSX7004,5,6", "/note,x,7,8", "CH1 V,CH2 V", "1,2",
+                       "1,2,3,4,5,6,7,8,9,10,11,12"};
   EXPECT_EQ(read(Join(lines, "\r\n")).points, 0);
   // The column header has two fields, so channels 3 and 4 start from the model line's; a line of
   // twelve fields empties slots 0 and 1, which then convert to nothing.

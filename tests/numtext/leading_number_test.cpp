@@ -69,6 +69,10 @@ TEST(ValTest, OverflowGivesInfinityAndIsRefusedByTheCheckedForm) {
   }
   EXPECT_EQ(Val("1.7976931348623157e308"), std::numeric_limits<double>::max());
   EXPECT_EQ(Val("0.00001e-400"), 0.0);  // deep underflow is 0, not an overflow
+  // Underflow even though the exponent's digits outnumber the mantissa's only narrowly.
+  EXPECT_EQ(ValChecked("1" + std::string(1000, '0') + "e-1330"), 0.0);
+  // A text is read to its end, not past it.
+  EXPECT_EQ(Val(std::string_view("  ").substr(0, 1)), 0.0);
 }
 
 TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAround) {

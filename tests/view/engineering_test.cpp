@@ -26,7 +26,8 @@ TEST(EngineeringTest, PrefixByMagnitudeAndRoundedMantissa) {
       {2.5e-10f, "s", 2, "0.25ns"},
       {1e-13f, "s", 2, "0ns"},  // below the n row's two decimals
       {1234.5f, "s", 2, "1.23ks"},
-      {0.000999f, "s", 2, "999us"},  // just under the float nearest 1e-3
+      {0.000999f, "s", 2, "999us"},   // just under the float nearest 1e-3
+      {3.35e-10f, "s", 2, "0.33ns"},  // just under 0.335 ns as a float
   };
   for (const auto& [value, unit, decimals, want] : cases) {
     EXPECT_EQ(CaptionText(ToEngineering(value, unit, decimals)), want) << value;

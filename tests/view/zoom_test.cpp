@@ -72,6 +72,7 @@ TEST(ExpandTest, WindowFactorsAndBoxes) {
       {"second press: a quarter", Zoomed, "2|2|5|4", 3749, 6249, 4, 4, "2|2|5|4"},
       {"ExpPos 0: start -1 clamped", Reset, "2|2|0|4", 0, 5000, 2, 2, "2|2|0|4"},
       {"ExpPos 12 past the record", Reset, "2|2|12|4", 2499, 7500, 2, 2, "2|2|5|4"},
+      {"ExpPos 10: the sample after the last", Reset, "2|2|10|4", 2499, 7500, 2, 2, "2|2|5|4"},
       {"ExpPos 12 in the record", Zoomed, "2|2|12|4", 6375, 8875, 4, 4, "2|2|12|4"},
       {"ExpPos -1 before the record", Reset, "2|2|-1|4", 2499, 7500, 2, 2, "2|2|5|4"},
       {"X factor 1e99", Reset, "1e99|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
@@ -148,13 +149,17 @@ TEST(ExpandTest, NothingHappensWithoutADrawnRecordOfTwoSamples) {
     EXPECT_EQ(Texts(boxes), "3|3|7|2") << c.name;
   }
 
-  // 5 * (EndIndex + 1) overflows even at the middle positions: the boxes fall back, the view stays.
-  ViewState view = Loaded(INT32_MAX);
-  const ViewState before = view;
-  ZoomBoxes boxes = Boxes("2|2|3|3");
-  EXPECT_FALSE(Expand(Record(INT32_MAX), view, boxes));
-  EXPECT_EQ(Fields(view), Fields(before));
-  EXPECT_EQ(Texts(boxes), "2|2|5|4");
+  // 5 * (EndIndex + 1) overflows even at the middle positions, or a vertical magnification too
+  // small for any float range: the boxes fall back, the view stays.
+  for (const auto& [points, yZoom] : {std::pair(INT32_MAX, 1.0f), std::pair(10000, 1e-45f)}) {
+    ViewState view = Loaded(points);
+    view.YZoom = yZoom;
+    const ViewState before = view;
+    ZoomBoxes boxes = Boxes("1|1|3|3");
+    EXPECT_FALSE(Expand(Record(points), view, boxes)) << points;
+    EXPECT_EQ(Fields(view), Fields(before)) << points;
+    EXPECT_EQ(Texts(boxes), "1|1|5|4") << points;
+  }
 }
 
 // Whatever the boxes hold, every press draws two or more samples inside the record.

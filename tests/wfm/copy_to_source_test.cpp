@@ -81,6 +81,10 @@ TEST(CopyWaveToSource, RefusesWhatItCannotHoldAndChangesNothing) {
   EXPECT_TRUE(r.buffers.SrcData[0].empty());
   WaveRecord empty;
   EXPECT_FALSE(CopyWaveToSource(empty).ok());
+  WaveRecord shortMatrix;
+  setRead(shortMatrix, 2, {{1, 2}, {3, 4}});
+  shortMatrix.waveBuf.samples.pop_back();  // fewer samples than its points and columns
+  EXPECT_EQ(CopyWaveToSource(shortMatrix).reason, "no samples were read");
 }
 
 }  // namespace

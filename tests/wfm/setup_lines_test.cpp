@@ -91,11 +91,29 @@ TEST(SetupLines, DisplayNeedsAChannelHeading) {
 }
 
 TEST(SetupLines, AChannelOutsideOneToFourFailsAtTheNextChannelKey) {
-  for (const std::string heading : {"[CHANNEL0]", "[CHANNEL5]", "[CHANNEL]]"}) {
+  const std::pair<std::string, std::string> cases[] = {{"[CHANNEL0]", "channel 0 does not exist"},
+                                                       {"[CHANNEL5]", "channel 5 does not exist"},
+                                                       {"[CHANNEL]]", "channel 0 does not exist"}};
+  for (const auto& [heading, reason] : cases) {
     Header h;
     EXPECT_TRUE(h.apply({heading, "Time/Div = 1ms"}).ok()) << heading;
-    EXPECT_EQ(h.apply({"Unit = V"}).status, ReadStatus::ReadError) << heading;
+    const ReadResult r = h.apply({"Unit = V"});
+    EXPECT_EQ(r.status, ReadStatus::ReadError) << heading;
+    EXPECT_EQ(r.reason, reason);
   }
+}
+
+TEST(SetupLines, ValuesEndWhereTheirColumnsEnd) {
+  Header h;
+  ASSERT_TRUE(
+      h.apply({"[CHANNEL12]", "Probe = 1X\r", "Volts/Div = 00000000000000000002V",
+               "Rescale A  = 00000000000000000003", "FileVersion = " + std::string(101, 'v'),
+               "Acquisition Mode = " + std::string(101, 'm')})
+          .ok());
+  EXPECT_FLOAT_EQ(h.ch(0).Vdiv, 2.0f) << "the heading's one digit names channel 1";
+  EXPECT_EQ(h.ch(0).RescaleA, "3");
+  EXPECT_EQ(h.record.header.FileVersion, std::string(100, 'v'));
+  EXPECT_EQ(h.record.header.AcqMode, std::string(100, 'm'));
 }
 
 TEST(SetupLines, ProbeFactorComesFromTheLeadingNumber) {

@@ -124,6 +124,11 @@ TEST_F(WfmReaderTest, FirstIndexPlusFourIsWhereTheShownSamplesStart) {
   EXPECT_EQ(column(0), (std::vector<std::int16_t>{14, 15, 16}));
   file.binary.firstIndex = 2;  // 6 + 3 > 8
   EXPECT_EQ(read(file).status, ReadStatus::ReadError);
+  // 8-bit samples skip one byte per sample.
+  file.binary.firstIndex = 0;
+  file.binary.dataWidthField = {0x00, 0x01};
+  ASSERT_TRUE(read(file).ok());
+  EXPECT_EQ(column(0), (std::vector<std::int16_t>{14 * 256, 15 * 256, 16 * 256}));
 }
 
 TEST_F(WfmReaderTest, EightChannelModelReadsFourBlocks) {
@@ -144,43 +149,58 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
   };
   const std::string goodBytes = synth::SerializeWfm(good);
   const struct {
-    const char* what;
     std::string bytes;
+    const char* reason;  // a part of it
   } cases[] = {
-      {"empty file", ""},
-      {"no end line", broken([](WfmFile& f) {
+      {"", "the file ends before its setup header"},
+      {broken([](WfmFile& f) {
          f.writeEndLine = false;
          f.binary.blocks.clear();
-       })},
-      {"block shorter than first index + points",
-       broken([](WfmFile& f) { f.binary.blockLen = f.binary.points - 1; })},
-      {"zero points", broken([](WfmFile& f) { f.binary.points = 0; })},
-      {"negative points", broken([](WfmFile& f) { f.binary.points = -5; })},
-      {"more points than the program holds", broken([](WfmFile& f) {
+       }),
+       "the file ends before \"[END OF SETUP]\""},
+      {broken([](WfmFile& f) { f.binary.blockLen = f.binary.points - 1; }), "fewer than 64"},
+      {broken([](WfmFile& f) { f.binary.points = 0; }), "gives 0 points"},
+      {broken([](WfmFile& f) { f.binary.points = -5; }), "gives -5 points"},
+      {broken([](WfmFile& f) {
          f.binary.points = 5'000'012;
          f.binary.blockLen = 5'000'012;
-       })},
-      {"channel digit 0",
-       broken([](WfmFile& f) { f.headerLines[0] = "ModelName = " + synth::ZtModel(6, 0); })},
-      {"last block cut short", goodBytes.substr(0, goodBytes.size() - 1)},
-      {"binary header cut short", broken([](WfmFile& f) {
-                                    f.binary.blocks.clear();
-                                  }).substr(0, goodBytes.size() - 4 * 64 * 2 - 32 - 10)},
-      {"time per division of 0", broken([](WfmFile& f) { f.headerLines[4] = "Time/Div = 0ms"; })},
-      {"sample interval beyond the double range",
-       broken([](WfmFile& f) { f.headerLines[4] = "Time/Div = 1E308"; })},
-      {"a 2 MB header line", "Mo" + std::string(2 << 20, 'A') + "\n"},
-      {"huge block length", broken([](WfmFile& f) { f.binary.blockLen = INT32_MAX; })},
-      {"first index overflows", broken([](WfmFile& f) { f.binary.firstIndex = INT32_MAX; })},
+       }),
+       "more than the 5000011 the program holds"},
+      // As many points as the program holds pass that test and meet the next.
+      {broken([](WfmFile& f) { f.binary.points = 5'000'011; }), "fewer than 5000011"},
+      {broken([](WfmFile& f) { f.headerLines[0] = "ModelName = " + synth::ZtModel(6, 0); }),
+       "gives 0 channels"},
+      {goodBytes.substr(0, goodBytes.size() - 1), "channel 4 ends before its 64 samples"},
+      {broken([](WfmFile& f) {
+         f.binary.blocks.clear();
+       }).substr(0, goodBytes.size() - 4 * 64 * 2 - 32 - 10),
+       "the file ends within the binary header"},
+      {broken([](WfmFile& f) { f.headerLines[4] = "Time/Div = 0ms"; }),
+       "the time per division is 0 or not finite"},
+      {broken([](WfmFile& f) { f.headerLines[4] = "Time/Div = 1E308"; }),
+       "64 points over 10 divisions is not finite"},
+      {"Mo" + std::string(2 << 20, 'A') + "\n", "longer than 1048576 bytes"},
+      {broken([](WfmFile& f) { f.binary.blockLen = INT32_MAX; }), "before its 2147483647 samples"},
+      {broken([](WfmFile& f) { f.binary.firstIndex = INT32_MAX; }),
+       "the first sample index overflows"},
   };
   for (const auto& c : cases) {
     const ReadResult r = read(c.bytes);
-    EXPECT_EQ(r.status, ReadStatus::ReadError) << c.what;
-    EXPECT_FALSE(r.reason.empty()) << c.what;
-    EXPECT_EQ(sink.messages().back(), wfm_messages::kReadError) << c.what;
+    EXPECT_EQ(r.status, ReadStatus::ReadError) << c.reason;
+    EXPECT_NE(r.reason.find(c.reason), std::string::npos) << r.reason;
+    EXPECT_EQ(sink.messages().back(), wfm_messages::kReadError) << c.reason;
   }
+  // A large time per division is fine while the sample interval stays finite.
+  EXPECT_TRUE(read(broken([](WfmFile& f) { f.headerLines[4] = "Time/Div = 1E306"; })).ok());
+
   const ReadResult missing = ReadWfmFile(dir / "absent.wfm", record, sink);
   EXPECT_EQ(missing.status, ReadStatus::ReadError);
+  // From a file, blocks larger than the read buffer go straight to the samples, and the reader
+  // still knows where it is when a later block is cut short.
+  const std::string large = synth::SerializeWfm(synth::MakeCapture(fourChannels(40'000)));
+  synth::WriteBytes(dir / "cut.wfm", large.substr(0, large.size() - 40'000 * 2 - 100));
+  EXPECT_NE(ReadWfmFile(dir / "cut.wfm", record, sink).reason.find("channel 3 ends before"),
+            std::string::npos);
 }
 
 TEST_F(WfmReaderTest, UnknownSeriesKeepsTheFirstTextAndTheNewName) {
