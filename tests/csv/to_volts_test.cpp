@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <vector>
 
 namespace sondrix {
@@ -63,6 +64,10 @@ TEST(ToVolts, ValuesBeyondTheFloatRangeFailAndOversizedRecordsAreRefused) {
   r.header.Channel[0].Offset = -3e38f;
   EXPECT_FALSE(ToVolts(r, 0, r.buffers.SrcData[0]));
   EXPECT_EQ(r.buffers.VoltData[0][0], 0.0f);
+  r.header.Channel[0].Vdiv = FLT_MAX;  // one division: the largest float itself still fits
+  r.header.Channel[0].Offset = 0.0f;
+  EXPECT_TRUE(ToVolts(r, 0, r.buffers.SrcData[0]));
+  EXPECT_EQ(r.buffers.VoltData[0][0], FLT_MAX);
   r.header.Points = kSampleCapacity + 1;
   EXPECT_FALSE(ToVoltsForDisplayed(r));
 }

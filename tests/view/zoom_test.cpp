@@ -187,6 +187,7 @@ TEST(XResetTest, WholeRecordOnceLoaded) {
   EXPECT_EQ(XReset(Record(10000), view), (DrawRequest{0, 9999, kTimeDiv}));
   EXPECT_EQ(std::tuple(view.XZoom, view.YZoom, view.YTop, view.YBottom),
             std::tuple(1.0f, 1.0f, 32767.0f, -32768.0f));
+  EXPECT_EQ(XReset(Record(0), view), (DrawRequest{0, -1, kTimeDiv})) << "an empty record";
 
   view = Loaded(10000, Before::Zoomed);
   view.WaveLoaded = false;

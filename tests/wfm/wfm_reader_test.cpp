@@ -183,6 +183,7 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
       {broken([](WfmFile& f) { f.binary.blockLen = INT32_MAX; }), "before its 2147483647 samples"},
       {broken([](WfmFile& f) { f.binary.firstIndex = INT32_MAX; }),
        "the first sample index overflows"},
+      {broken([](WfmFile& f) { f.binary.firstIndex = INT32_MAX - 4; }), "fewer than"},
   };
   for (const auto& c : cases) {
     const ReadResult r = read(c.bytes);
@@ -193,8 +194,10 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
   // A large time per division is fine while the sample interval stays finite.
   EXPECT_TRUE(read(broken([](WfmFile& f) { f.headerLines[4] = "Time/Div = 1E306"; })).ok());
 
-  const ReadResult missing = ReadWfmFile(dir / "absent.wfm", record, sink);
-  EXPECT_EQ(missing.status, ReadStatus::ReadError);
+  EXPECT_EQ(ReadWfmFile(dir / "absent.wfm", record, sink).reason, "the file cannot be opened");
+  synth::WriteBytes(dir / "empty.wfm", "");
+  EXPECT_EQ(ReadWfmFile(dir / "empty.wfm", record, sink).reason,
+            "the file ends before its setup header");
   // From a file, blocks larger than the read buffer go straight to the samples, and the reader
   // still knows where it is when a later block is cut short.
   const std::string large = synth::SerializeWfm(synth::MakeCapture(fourChannels(40'000)));
