@@ -81,6 +81,9 @@ TEST_F(ConvertProgram, SkipOutputNamesAndFolders) {
   EXPECT_EQ(run("-d " + (dir / "out").string() + " " + input + " " + other), 1);
   EXPECT_NE(err.find("would replace " + (dir / "out" / "x.CSV").string()), std::string::npos)
       << "a later output never replaces an earlier one";
+  // Nor an input named on the command line that is not there (yet).
+  EXPECT_EQ(run((dir / "x.CSV").string() + " " + other), 1);
+  EXPECT_NE(err.find("would replace " + (dir / "x.CSV").string()), std::string::npos) << err;
 }
 
 TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {

@@ -62,8 +62,10 @@ TEST(PlotTraceTest, MatchesThePlainRuleOnRandomAndCoarseRecords) {
     int start, end;
   };
   // Around the threshold 6 x 800, spans that do not divide evenly, offsets into the record.
-  const Window windows[] = {{0, 4799},  {0, 4800},  {0, 4801},    {17, 17 + 4800}, {0, 9999},
-                            {3, 12345}, {0, 59999}, {1000, 8000}, {5, 5},          {0, 1}};
+  // {0, 4802}: the last whole group ends just before the sample at the window's end.
+  const Window windows[] = {{0, 4799},       {0, 4800}, {0, 4801},  {0, 4802},
+                            {17, 17 + 4800}, {0, 9999}, {3, 12345}, {0, 59999},
+                            {1000, 8000},    {5, 5},    {0, 1}};
   // Wide values, and values from a small set so that equal extremes are common.
   const std::pair<int, int> ranges[] = {{-32768, 32767}, {-2, 2}};
   std::uint32_t seed = 1;

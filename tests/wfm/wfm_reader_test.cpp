@@ -124,6 +124,10 @@ TEST_F(WfmReaderTest, FirstIndexPlusFourIsWhereTheShownSamplesStart) {
   EXPECT_EQ(column(0), (std::vector<std::int16_t>{14, 15, 16}));
   file.binary.firstIndex = 2;  // 6 + 3 > 8
   EXPECT_EQ(read(file).status, ReadStatus::ReadError);
+  file.binary.points = 1;  // one sample is a capture too
+  ASSERT_TRUE(read(file).ok());
+  EXPECT_EQ(column(0), (std::vector<std::int16_t>{16}));
+  file.binary.points = 3;
   // 8-bit samples skip one byte per sample.
   file.binary.firstIndex = 0;
   file.binary.dataWidthField = {0x00, 0x01};
