@@ -11,6 +11,7 @@
 #include "cli/info.h"
 #include "cli/terminal_progress.h"
 #include "csv/csv_layout.h"
+#include "version.h"
 
 namespace {
 
@@ -41,14 +42,13 @@ int main(int argc, char** argv) {
   outputOpt->excludes(dirOpt);
   app.add_flag("--info", info, "Print the header members of each file and write nothing");
   app.add_option("FILE", inputs, "WFM, CSV or TXT files to convert")->required();
+  app.set_version_flag("--version", std::string(kProgram) + " " + sondrix::kSondrixVersion);
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    app.exit(e);
-    return kExitUsage;
+    // --help and --version end here too, with CLI11's exit code 0.
+    return app.exit(e) == 0 ? kExitOk : kExitUsage;
   }
   if (!output.empty() && inputs.size() != 1) {
     std::fprintf(stderr, "%s: -o names one output file, but %zu inputs were given\n", kProgram,

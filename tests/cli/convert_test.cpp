@@ -10,6 +10,7 @@
 #include "synth/instrument_csv_writer.h"
 #include "synth/signals.h"
 #include "synth/wfm_writer.h"
+#include "version.h"
 
 namespace sondrix {
 namespace {
@@ -110,6 +111,13 @@ TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
   EXPECT_EQ(run("-o a.csv " + good + " " + good), 2);
   EXPECT_EQ(run("-d " + (dir / "missing").string() + " " + good), 2);
   EXPECT_EQ(run("--bogus " + good), 2);
+}
+
+TEST_F(ConvertProgram, HelpAndVersionNeedNoInput) {
+  EXPECT_EQ(run("--version"), 0) << err;
+  EXPECT_EQ(out, std::string("sondrix-convert ") + kSondrixVersion + "\n");
+  EXPECT_EQ(run("--help"), 0) << err;
+  EXPECT_NE(out.find("--skip N"), std::string::npos) << out;
 }
 
 TEST_F(ConvertProgram, InstrumentCsvConvertsAtItsScale) {
