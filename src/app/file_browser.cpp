@@ -172,6 +172,14 @@ QString FileBrowser::selectedFile() const {
   return selected.isEmpty() ? QString() : selected.front()->text();
 }
 
+bool FileBrowser::selectFile(const QString& name) {
+  const QList<QListWidgetItem*> found = files_->findItems(name, Qt::MatchExactly);
+  if (found.isEmpty()) return false;
+  files_->setCurrentItem(found.front());
+  files_->scrollToItem(found.front());
+  return true;
+}
+
 int FileBrowser::fileCount() const { return files_->count(); }
 
 QString FileBrowser::fileAt(int row) const {

@@ -34,6 +34,8 @@ class FileBrowser : public QWidget {
   void selectFilter(int index);
 
   QString selectedFile() const;
+  // Selects the file list's entry of exactly this name; false when the pattern does not list it.
+  bool selectFile(const QString& name);
   int fileCount() const;
   QStringList files() const;
   // The name in row `row` of the file list; empty when there is no such row.

@@ -35,6 +35,7 @@ auto Guarded(QLabel* panel, Command command) {
 MainForm::MainForm(PlatformServices& services, QWidget* parent)
     : QMainWindow(parent), services_(services), scene_(InitialScene()) {
   setObjectName(QStringLiteral("MainForm"));
+  setAcceptDrops(true);  // a file or folder dropped on the window is opened (main_form_open.cpp)
   buildControls();
   sink_ = std::make_unique<WindowSink>(StatusPanel1, StatusPanel2, ProgressBar1, services_);
   waveFrame_->showScene(&scene_);
