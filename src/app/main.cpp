@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <memory>
 
 #include <QApplication>
 #include <QTimer>
@@ -6,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/main_form.h"
 #include "app/qt_platform_services.h"
+#include "app/qt_translations.h"
 
 namespace {
 
@@ -50,6 +52,9 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const sondrix::CommandLine line = sondrix::ParseCommandLine(QCoreApplication::arguments());
   if (line.action != sondrix::CommandLine::Action::Open) return Answer(line);
+
+  const std::unique_ptr<QTranslator> japanese = sondrix::LoadQtJapanese();
+  if (japanese) QCoreApplication::installTranslator(japanese.get());
 
   sondrix::QtPlatformServices services;
   sondrix::MainForm form(services);
