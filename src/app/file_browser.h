@@ -49,7 +49,11 @@ class FileBrowser : public QWidget {
  signals:
   void filesCounted(int count);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void showCurrentFolder();
   // Shows `folder` without any message; false when it cannot be shown.
   bool moveTo(const QString& folder);
   QString driveOf(const QString& folder) const;

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QLayout>
 
 #include "app/continuous_run.h"
 #include "app/file_browser.h"
@@ -42,6 +43,13 @@ MainForm::MainForm(PlatformServices& services, QWidget* parent)
   buildRun();
   connectControls();
   startUp();
+  // The start-up hid controls of the operation frame. The layouts from there up to the window's
+  // content are taken again without them before the window's size is chosen; else its minimum
+  // would keep their room until the window is on screen.
+  for (QWidget* widget = OperationF; widget != this; widget = widget->parentWidget()) {
+    if (widget->layout()) widget->layout()->activate();
+    widget->updateGeometry();
+  }
 }
 
 MainForm::~MainForm() = default;

@@ -73,6 +73,7 @@ class MainForm final : public QMainWindow {
   QWidget* buildFolderFrame();
   QWidget* buildExpandFrame();
   QWidget* buildSmoothingFrame();
+  void orderTabs();
   void connectControls();
   void buildRun();
   void startUp();
