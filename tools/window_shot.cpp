@@ -1,18 +1,16 @@
-// Opens the window on a folder, plays one of its WFM or CSV/TXT files and saves a picture of the
-// window: the README's screenshot, and a quick look at the layout at other sizes. Usage:
-// sondrix-window-shot FOLDER FILE OUT.png [WIDTH HEIGHT]
+// Opens the window on one WFM or CSV/TXT file as `sondrix FILE` does and saves a picture of the
+// window: the README's screenshot, and a look at the layout at other sizes and scale factors.
+// Without WIDTH and HEIGHT the window takes the size it opens with. Prints the window's size and
+// its minimum size in logical pixels. Usage: sondrix-window-shot FILE OUT.png [WIDTH HEIGHT]
 #include <cstdio>
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTemporaryDir>
 
-#include "app/file_browser.h"
 #include "app/main_form.h"
 #include "app/qt_platform_services.h"
+#include "app/qt_translations.h"
 
 namespace {
 
@@ -44,37 +42,27 @@ class ShotServices final : public sondrix::PlatformServices {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  if (argc != 4 && argc != 6) {
-    std::fprintf(stderr, "usage: sondrix-window-shot FOLDER FILE OUT.png [WIDTH HEIGHT]\n");
+  if (argc != 3 && argc != 5) {
+    std::fprintf(stderr, "usage: sondrix-window-shot FILE OUT.png [WIDTH HEIGHT]\n");
     return 2;
   }
+  const std::unique_ptr<QTranslator> japanese = sondrix::LoadQtJapanese();
+  if (japanese) QCoreApplication::installTranslator(japanese.get());
   // The window makes its data folder the current directory, so relative paths are taken first.
-  const QString folder = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
-  const QString picture = QFileInfo(QString::fromLocal8Bit(argv[3])).absoluteFilePath();
+  const QString file = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+  const QString picture = QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath();
   QTemporaryDir data;
   ShotServices services(data.path());
   sondrix::MainForm form(services);
-  const int width = argc == 6 ? QString::fromLocal8Bit(argv[4]).toInt() : 1280;
-  const int height = argc == 6 ? QString::fromLocal8Bit(argv[5]).toInt() : 800;
-  form.resize(width, height);
-  form.show();
-  if (!form.browser().setPath(folder)) return 1;
-  // CSV/TXT files are listed and played by their own command.
-  const QString name = QString::fromLocal8Bit(argv[2]);
-  const bool csv = name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ||
-                   name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive);
-  if (csv) form.browser().selectFilter(1);
-  auto* files = form.findChild<QListWidget*>(QStringLiteral("FileList"));
-  const auto found = files->findItems(name, Qt::MatchFixedString);
-  if (found.isEmpty()) {
-    std::fprintf(stderr, "window-shot: %s is not listed\n", argv[2]);
-    return 1;
+  if (argc == 5) {
+    form.resize(QString::fromLocal8Bit(argv[3]).toInt(), QString::fromLocal8Bit(argv[4]).toInt());
   }
-  files->setCurrentItem(found.front());
-  form.findChild<QPushButton*>(csv ? QStringLiteral("InputDsTypeCsvFile")
-                                   : QStringLiteral("BinToCsvConvert"))
-      ->click();
+  form.show();
+  form.openPath(file);
   QApplication::processEvents();
+  const QSize minimum = form.minimumSizeHint().expandedTo(form.minimumSize());
+  std::printf("window %dx%d, minimum %dx%d, scale %g\n", form.width(), form.height(),
+              minimum.width(), minimum.height(), form.devicePixelRatioF());
   if (!form.grab().save(picture)) return 1;
   return 0;
 }

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -99,16 +100,28 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
   filter_->setObjectName(QStringLiteral("FileFilter"));
   files_->setObjectName(QStringLiteral("FileList"));
 
+  // Long volume names are shown cut short rather than widening the window.
+  drives_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  drives_->setMinimumContentsLength(12);
   filter_->setEditable(false);
   filter_->addItems(
       {QStringLiteral("*.WFM"), QStringLiteral("*.CSV;*.TXT"), QStringLiteral("*.*")});
 
+  // Two rows each at the least, so the window fits a small screen; the lists take any height
+  // the window has beyond that.
+  for (QListWidget* list : {folders_, files_}) {
+    list->setMinimumHeight(2 * list->fontMetrics().lineSpacing() + 2 * list->frameWidth() + 4);
+  }
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(4);
   layout->addWidget(drives_);
-  layout->addWidget(folders_, 1);
+  // The folder list keeps its wish of some ten rows while it can; the file list takes the rest.
+  folders_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  folders_->installEventFilter(this);
+  layout->addWidget(folders_);
   layout->addWidget(filter_);
-  layout->addWidget(files_, 2);
+  layout->addWidget(files_, 1);
 
   // Only the operator's choices run the changes: refilling a list must not re-run them.
   connect(drives_, &QComboBox::activated, this, &FileBrowser::chooseDrive);
@@ -170,6 +183,14 @@ void FileBrowser::selectFilter(int index) {
 QString FileBrowser::selectedFile() const {
   const QList<QListWidgetItem*> selected = files_->selectedItems();
   return selected.isEmpty() ? QString() : selected.front()->text();
+}
+
+bool FileBrowser::selectFile(const QString& name) {
+  const QList<QListWidgetItem*> found = files_->findItems(name, Qt::MatchExactly);
+  if (found.isEmpty()) return false;
+  files_->setCurrentItem(found.front());
+  files_->scrollToItem(found.front());
+  return true;
 }
 
 int FileBrowser::fileCount() const { return files_->count(); }
@@ -237,6 +258,7 @@ void FileBrowser::fillFolders() {
     auto* item = new QListWidgetItem(closed, indented(depth, sub.fileName()), folders_);
     item->setData(kPathRole, QDir::toNativeSeparators(sub.absoluteFilePath()));
   }
+  showCurrentFolder();
 }
 
 void FileBrowser::fillFiles(const QString& keepSelected) {
@@ -254,6 +276,20 @@ void FileBrowser::fillFiles(const QString& keepSelected) {
   if (keepSelected.isEmpty()) return;
   const QList<QListWidgetItem*> same = files_->findItems(keepSelected, Qt::MatchExactly);
   if (!same.isEmpty()) files_->setCurrentItem(same.front());
+}
+
+void FileBrowser::showCurrentFolder() {
+  // The chain from the root can be long; the folder shown and its subfolders are what the
+  // operator opens next.
+  if (folders_->currentItem()) {
+    folders_->scrollToItem(folders_->currentItem(), QAbstractItemView::PositionAtTop);
+  }
+}
+
+bool FileBrowser::eventFilter(QObject* watched, QEvent* event) {
+  // The list gets its height only when the window is laid out, and a new height moves the rows.
+  if (watched == folders_ && event->type() == QEvent::Resize) showCurrentFolder();
+  return QWidget::eventFilter(watched, event);
 }
 
 void FileBrowser::openFolderItem(QListWidgetItem* item) {

@@ -34,6 +34,8 @@ class FileBrowser : public QWidget {
   void selectFilter(int index);
 
   QString selectedFile() const;
+  // Selects the file list's entry of exactly this name; false when the pattern does not list it.
+  bool selectFile(const QString& name);
   int fileCount() const;
   QStringList files() const;
   // The name in row `row` of the file list; empty when there is no such row.
@@ -47,7 +49,11 @@ class FileBrowser : public QWidget {
  signals:
   void filesCounted(int count);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void showCurrentFolder();
   // Shows `folder` without any message; false when it cannot be shown.
   bool moveTo(const QString& folder);
   QString driveOf(const QString& folder) const;

@@ -1,15 +1,71 @@
-#include <QApplication>
+#include <cstdio>
+#include <memory>
 
+#include <QApplication>
+#include <QTimer>
+
+#include "app/command_line.h"
 #include "app/main_form.h"
 #include "app/qt_platform_services.h"
+#include "app/qt_translations.h"
+#include "version.h"
 
-// The window opens on the folder it was started in; the file browser shows it.
+namespace {
+
+QStringList ArgumentsOf(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments.push_back(QString::fromLocal8Bit(argv[i]));
+  return arguments;
+}
+
+// Prints the answer to --help or --version, or the error; the exit status.
+int Answer(const sondrix::CommandLine& line) {
+  using Action = sondrix::CommandLine::Action;
+  if (line.action == Action::Error) {
+    std::fprintf(stderr, "sondrix: %s\n%s", qPrintable(line.error),
+                 qPrintable(sondrix::CommandLineHelp()));
+    return 2;
+  }
+  const QString text =
+      line.action == Action::Help ? sondrix::CommandLineHelp() : sondrix::VersionText() + u'\n';
+  std::fputs(text.toLocal8Bit().constData(), stdout);
+  return 0;
+}
+
+}  // namespace
+
+// The window opens on the folder it was started in; the file browser shows it. A file or folder
+// named on the command line is opened as a drop on the window opens it.
 int main(int argc, char* argv[]) {
+  QCoreApplication::setApplicationName(QStringLiteral("Sondrix"));
+  QCoreApplication::setApplicationVersion(QString::fromUtf8(sondrix::kSondrixVersion));
+  // Wayland desktops match the window to its menu entry and icon by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("sondrix"));
+  {
+    // Help and version are answered before the window's application starts, so that they work
+    // without a display. Qt's own options are known only to that application: whatever else is
+    // wrong waits for it.
+    const sondrix::CommandLine early = sondrix::ParseCommandLine(ArgumentsOf(argc, argv));
+    if (early.action == sondrix::CommandLine::Action::Help ||
+        early.action == sondrix::CommandLine::Action::Version) {
+      const QCoreApplication terminal(argc, argv);  // the help names the program as started
+      return Answer(early);
+    }
+  }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Sondrix"));
+  const sondrix::CommandLine line = sondrix::ParseCommandLine(QCoreApplication::arguments());
+  if (line.action != sondrix::CommandLine::Action::Open) return Answer(line);
+
+  const std::unique_ptr<QTranslator> japanese = sondrix::LoadQtJapanese();
+  if (japanese) QCoreApplication::installTranslator(japanese.get());
+
   sondrix::QtPlatformServices services;
   sondrix::MainForm form(services);
   services.setOwner(&form);
   form.show();
+  if (!line.target.isEmpty()) {
+    // Once the window is on screen, so the operator sees the playback's steps.
+    QTimer::singleShot(0, &form, [&form, target = line.target] { form.openPath(target); });
+  }
   return QApplication::exec();
 }

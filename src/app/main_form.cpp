@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QLayout>
 
 #include "app/continuous_run.h"
 #include "app/file_browser.h"
@@ -35,12 +36,20 @@ auto Guarded(QLabel* panel, Command command) {
 MainForm::MainForm(PlatformServices& services, QWidget* parent)
     : QMainWindow(parent), services_(services), scene_(InitialScene()) {
   setObjectName(QStringLiteral("MainForm"));
+  setAcceptDrops(true);  // a file or folder dropped on the window is opened (main_form_open.cpp)
   buildControls();
   sink_ = std::make_unique<WindowSink>(StatusPanel1, StatusPanel2, ProgressBar1, services_);
   waveFrame_->showScene(&scene_);
   buildRun();
   connectControls();
   startUp();
+  // The start-up hid controls of the operation frame. The layouts from there up to the window's
+  // content are taken again without them before the window's size is chosen; else its minimum
+  // would keep their room until the window is on screen.
+  for (QWidget* widget = OperationF; widget != this; widget = widget->parentWidget()) {
+    if (widget->layout()) widget->layout()->activate();
+    widget->updateGeometry();
+  }
 }
 
 MainForm::~MainForm() = default;

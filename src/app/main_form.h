@@ -57,8 +57,15 @@ class MainForm final : public QMainWindow {
   WaveFrame& waveFrame() const { return *waveFrame_; }
   QString statusText(int panel) const;
 
+  // Opens what the operator points at with a path on the command line or a drop: a folder in
+  // the file browser; a WFM, CSV or TXT file by selecting it there and pressing the button that
+  // plays it. Anything else gets a message naming it, and nothing changes.
+  void openPath(const QString& path);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildControls();
@@ -66,6 +73,7 @@ class MainForm final : public QMainWindow {
   QWidget* buildFolderFrame();
   QWidget* buildExpandFrame();
   QWidget* buildSmoothingFrame();
+  void orderTabs();
   void connectControls();
   void buildRun();
   void startUp();

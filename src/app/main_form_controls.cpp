@@ -1,10 +1,13 @@
 // The window's controls with their names, captions and design-time texts, and their layout.
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/file_browser.h"
+#include "app/fitted_label.h"
 #include "app/main_form.h"
 #include "app/messages.h"
 #include "app/qt_text.h"
@@ -23,9 +26,17 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
+// Frames packed closer than the style's spacing, so that the window fits a screen of 800 x 500.
+template <typename Layout>
+Layout* Packed(Layout* layout, int margin = 6) {
+  layout->setContentsMargins(margin, margin, margin, margin);
+  layout->setSpacing(4);
+  return layout;
+}
+
 QLineEdit* TextBox(const char* name, const char* text, QWidget* parent) {
   auto* box = Named(new QLineEdit(U(text), parent), name);
-  box->setMinimumWidth(48);
+  box->setMinimumWidth(40);  // five digits
   box->setMaximumWidth(160);
   return box;
 }
@@ -39,40 +50,96 @@ QGroupBox* BoxFrame(const char* name, const char* caption, QLineEdit*& box, cons
                     const char* text, QWidget* parent) {
   QGroupBox* frame = Frame(name, caption, parent);
   box = TextBox(boxName, text, frame);
-  (new QVBoxLayout(frame))->addWidget(box);
+  auto* layout = Packed(new QVBoxLayout(frame), 4);
+  layout->setContentsMargins(4, 0, 4, 4);  // the caption above is margin enough
+  layout->addWidget(box);
   return frame;
 }
+
+// The smallest screen the window is made for, 800 x 500, less a title bar and the status bar: the
+// window's content never asks for more, and scrolls when it needs more.
+constexpr QSize kSmallestRoom(800, 440);
+
+// The window's content, scrolled only when the window is smaller than the content's own minimum:
+// the waveform gives way first, and no control is ever out of reach.
+class ContentArea final : public QScrollArea {
+ public:
+  explicit ContentArea(QWidget* parent) : QScrollArea(parent) {
+    setObjectName(QStringLiteral("ContentArea"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    // The Tab key moves through the controls; the area follows the focus by itself.
+    setFocusPolicy(Qt::NoFocus);
+  }
+  // The content's own sizes; QScrollArea would cap the size at a few dozen lines of text.
+  QSize sizeHint() const override { return widget()->sizeHint(); }
+  QSize minimumSizeHint() const override {
+    return widget()->minimumSizeHint().boundedTo(kSmallestRoom);
+  }
+
+ protected:
+  // The content's sizes change once its style is applied; the window's minimum follows them.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
+    return QScrollArea::eventFilter(watched, event);
+  }
+};
 
 }  // namespace
 
 void MainForm::buildControls() {
   setWindowTitle(U(messages::kDesignTitle));
-  auto* central = new QWidget(this);
-  auto* columns = new QHBoxLayout(central);
+  auto* area = new ContentArea(this);
+  auto* central = new QWidget(area);
+  auto* columns = Packed(new QHBoxLayout(central), 4);
 
-  auto* left = new QVBoxLayout;
+  auto* left = Packed(new QVBoxLayout, 0);
   waveFrame_ = new WaveFrame(central);
   left->addWidget(waveFrame_, 1);
   AcqDataSize = Named(new QLabel(U(load_messages::kAcqDataSize), central), "AcqDataSize");
   left->addWidget(AcqDataSize);
-  auto* lower = new QHBoxLayout;
+  auto* lower = Packed(new QHBoxLayout, 0);
   lower->addWidget(buildExpandFrame(), 3);
   lower->addWidget(buildSmoothingFrame(), 2);
   left->addLayout(lower);
   columns->addLayout(left, 3);
 
-  auto* right = new QVBoxLayout;
+  auto* right = Packed(new QVBoxLayout, 0);
   right->addWidget(buildFolderFrame(), 1);
   right->addWidget(buildOperationFrame());
   columns->addLayout(right, 1);
-  setCentralWidget(central);
+  area->setWidget(central);
+  setCentralWidget(area);
 
+  // A long file name is cut short with an ellipsis instead of widening the window.
   auto* status = Named(new QStatusBar(this), "StatusBar1");
-  StatusPanel1 = Named(new QLabel(status), "StatusPanel1");
-  StatusPanel2 = Named(new QLabel(status), "StatusPanel2");
+  StatusPanel1 = Named(new FittedLabel(1.0, status), "StatusPanel1");
+  StatusPanel2 = Named(new FittedLabel(1.0, status), "StatusPanel2");
   status->addWidget(StatusPanel1, 3);
   status->addWidget(StatusPanel2, 2);
   setStatusBar(status);
+  orderTabs();
+}
+
+void MainForm::orderTabs() {
+  // As the operator reads the window: the left column, then the right one; within each frame
+  // from top to bottom, and left to right along a row.
+  const auto named = [this](const char* name) {
+    return browser_->findChild<QWidget*>(QString::fromLatin1(name));
+  };
+  QWidget* previous = nullptr;
+  const auto frame = [&previous](std::initializer_list<QWidget*> widgets) {
+    for (QWidget* widget : widgets) {
+      if (previous) setTabOrder(previous, widget);
+      previous = widget;
+    }
+  };
+  frame({waveFrame_->sliderY(), waveFrame_->sliderX()});
+  frame({ZoomRate, ExpPos, Expand, YZoomRate, YExpPos, XReset, ResetCursor, CdCheck});
+  frame({smOption[0], smOption[1], SmPoints, smOption[2]});
+  frame({named("DriveList"), named("DirList"), named("FileFilter"), named("FileList")});
+  frame({BinToCsvConvert, InputDsTypeCsvFile, SelResultFileFolder, DataSkip, MInt, MaxRepeatTimes,
+         ConfirmMess, AllSaveCheck, Start, Stop});
 }
 
 QWidget* MainForm::buildOperationFrame() {
@@ -97,7 +164,7 @@ QWidget* MainForm::buildOperationFrame() {
   Stop = Named(new QPushButton(U(captions::kStop), OperationF), "Stop");
   Start = Named(new QPushButton(U(captions::kStart), OperationF), "Start");
 
-  auto* grid = new QGridLayout(OperationF);
+  auto* grid = Packed(new QGridLayout(OperationF));
   grid->addWidget(BinToCsvConvert, 0, 0);
   grid->addWidget(InputDsTypeCsvFile, 0, 1);
   grid->addWidget(SelResultFileFolder, 1, 0);
@@ -118,7 +185,7 @@ QWidget* MainForm::buildFolderFrame() {
   browser_ = new FileBrowser(services_, frame);
   ProgressBar1 = Named(new QProgressBar(frame), "ProgressBar1");
   ProgressBar1->setTextVisible(false);
-  auto* column = new QVBoxLayout(frame);
+  auto* column = Packed(new QVBoxLayout(frame));
   column->addWidget(browser_, 1);
   column->addWidget(ProgressBar1);
   return frame;
@@ -135,7 +202,7 @@ QWidget* MainForm::buildExpandFrame() {
   ResetCursor = Named(new QPushButton(U(captions::kResetCursor), frame), "ResetCursor");
   CdCheck = Named(new QCheckBox(U(captions::kCdCheck), frame), "CdCheck");
 
-  auto* grid = new QGridLayout(frame);
+  auto* grid = Packed(new QGridLayout(frame));
   grid->addWidget(Named(new QLabel(U(captions::kLabel1), frame), "Label1"), 0, 1);
   grid->addWidget(Named(new QLabel(U(captions::kLabel2), frame), "Label2"), 0, 2);
   grid->addWidget(Named(new QLabel(U(captions::kExpRateLabel), frame), "ExpRateLabel"), 1, 0);
@@ -156,7 +223,7 @@ QWidget* MainForm::buildSmoothingFrame() {
   smOptionGroup = new QButtonGroup(SmoothingSelF);
   const std::array<const char*, 3> captions{captions::kSmOption0, captions::kSmOption1,
                                             captions::kSmOption2};
-  auto* grid = new QGridLayout(SmoothingSelF);
+  auto* grid = Packed(new QGridLayout(SmoothingSelF));
   for (int i = 0; i < 3; ++i) {
     auto* option = new QRadioButton(U(captions[static_cast<std::size_t>(i)]), SmoothingSelF);
     option->setObjectName(QStringLiteral("smOption%1").arg(i));

@@ -55,6 +55,12 @@ inline constexpr char kDriveCheck[] = "ドライブ確認";
 inline constexpr char kNoFolder[] = "フォルダがありません！";
 inline constexpr char kFolderCheck[] = "フォルダ確認";
 
+// Opening a path from the command line or a drop; the path follows on a line of its own.
+inline constexpr char kNoPath[] = "ファイルまたはフォルダがありません！";
+inline constexpr char kNotWaveFile[] = "WFM/CSV/TXTファイルではありません！";
+inline constexpr char kNotListed[] = "ファイル一覧に表示できないファイルです！";
+inline constexpr char kFileCheck[] = "ファイル確認";
+
 // WFM playback.
 inline constexpr char kSelectWfm[] = "Binファイル(*.WFM)を選択して下さい.";
 inline constexpr char kZeroTitle[] = "0";

@@ -1,9 +1,10 @@
 #include "app/wave_frame.h"
 
-#include "app/qt_text.h"
-
 #include <algorithm>
 #include <cmath>
+
+#include "app/fitted_label.h"
+#include "app/qt_text.h"
 
 #include "model/scale.h"
 #include "view/cursors.h"
@@ -12,8 +13,14 @@ namespace sondrix {
 
 namespace {
 
+// The captions may be drawn down to three quarters of their size before they are cut short.
+constexpr double kSmallestCaption = 0.75;
+constexpr int kGap = 4;
+// The smallest surface: ten divisions of 20 pixels, enough to tell the traces apart.
+constexpr int kSmallestSurfaceWidth = 200;
+
 QLabel* CaptionLabel(const QString& name, QWidget* parent) {
-  auto* label = new QLabel(parent);
+  auto* label = new FittedLabel(kSmallestCaption, parent);
   label->setObjectName(name);
   return label;
 }
@@ -22,7 +29,7 @@ void ShowCaption(QLabel* label, const Caption& caption, bool coloured) {
   label->setText(U(caption.text));
   label->setVisible(caption.visible);
   if (coloured) {
-    label->setStyleSheet(QStringLiteral("background-color: %1; color: black; padding: 0 4px;")
+    label->setStyleSheet(QStringLiteral("background-color: %1; color: black;")
                              .arg(ToQColor(caption.backColour).name()));
   }
 }
@@ -70,6 +77,8 @@ WaveFrame::WaveFrame(QWidget* parent)
   for (std::size_t ch = 0; ch < kChannelCount; ++ch) {
     const auto number = QString::number(ch);
     vdivLabels_[ch] = CaptionLabel(QStringLiteral("VdivLabel") + number, this);
+    // Margins rather than a style sheet's padding, so the label fits its text to what is left.
+    vdivLabels_[ch]->setContentsMargins(4, 0, 4, 0);
     vrefLines_[ch] =
         new LineMark(QStringLiteral("VrefLine") + number, ToQColor(kChannelColours[ch]), this);
   }
@@ -94,26 +103,40 @@ void WaveFrame::showScene(const Scene* scene) {
   ShowCaption(xeLabel_, scene->xeLabel, false);
   delayMark_->setColour(ToQColor(scene->delayMark.colour));
   delayMark_->setVisible(scene->delayMark.visible);
-  placeMarks();
+  // The captions' room depends on their texts.
+  layOut();
 }
 
 QSize WaveFrame::sizeHint() const { return {760, 680}; }
-QSize WaveFrame::minimumSizeHint() const { return {420, 400}; }
+
+WaveFrame::Margins WaveFrame::margins(int areaWidth) const {
+  Margins m;
+  m.text = fontMetrics().height() + 4;
+  m.slider = sliderY_->sizeHint().width();
+  m.mark = std::max(8, areaWidth / 50 + 2);
+  const int tdivWidth = fontMetrics().horizontalAdvance(QStringLiteral("999.99ms/div")) + 8;
+  m.rightColumn = std::max(kGap + m.slider, tdivWidth);
+  return m;
+}
+
+QSize WaveFrame::minimumSizeHint() const {
+  const int height = kSmallestSurfaceWidth * kDivisionsY / kDivisionsX;
+  const QMargins frame = contentsMargins();
+  const Margins m = margins(0);  // the marks' least length, which a frame this small has
+  return {frame.left() + frame.right() + 2 * kGap + m.mark + kSmallestSurfaceWidth + m.rightColumn,
+          frame.top() + frame.bottom() + 2 * kGap + m.text + kGap + height + m.mark + m.slider +
+              m.text};
+}
 
 void WaveFrame::resizeEvent(QResizeEvent*) { layOut(); }
 
 void WaveFrame::layOut() {
-  const int gap = 4;
-  const int text = fontMetrics().height() + 4;
-  const int slider = sliderY_->sizeHint().width();
+  const int gap = kGap;
   const QRect area = contentsRect().adjusted(gap, gap, -gap, -gap);
-
   // Room around the surface: captions above; the level marks left of it; the level slider and
   // the time per division right of it; the trigger mark, the time slider and the time captions
   // below.
-  const int mark = std::max(8, area.width() / 50 + 2);
-  const int tdivWidth = fontMetrics().horizontalAdvance(QStringLiteral("999.99ms/div")) + 8;
-  const int rightColumn = std::max(gap + slider, tdivWidth);
+  const auto [text, slider, mark, rightColumn] = margins(area.width());
   const int availableWidth = area.width() - mark - rightColumn;
   const int availableHeight = area.height() - text - gap - (mark + slider + text);
   const int width =
@@ -123,13 +146,29 @@ void WaveFrame::layOut() {
   const int top = area.top() + text + gap;
   surface_->setGeometry(left, top, width, height);
   sliderY_->setGeometry(left + width + gap, top, slider, height);
-  tdivLabel_->setGeometry(left + width + gap, area.top(), rightColumn - gap, text);
 
-  const int quarter = width / 4;
-  for (std::size_t ch = 0; ch < kChannelCount; ++ch) {
-    vdivLabels_[ch]->setGeometry(left + static_cast<int>(ch) * quarter, area.top(), quarter - gap,
-                                 text);
+  // The V/div captions share the surface's width; a surface made small by a low window lends
+  // them the free room beside it, so that they keep their size.
+  int needed = 0;
+  for (const QLabel* label : vdivLabels_) {
+    if (label->isHidden()) continue;
+    const QMargins margins = label->contentsMargins();
+    needed = std::max(needed, label->fontMetrics().horizontalAdvance(label->text()) +
+                                  margins.left() + margins.right() + gap);
   }
+  const int roomLeft = std::max(0, left - area.left());
+  const int roomRight = std::max(0, area.left() + area.width() - rightColumn - (left + width));
+  const int grow =
+      std::clamp(static_cast<int>(kChannelCount) * needed - width, 0, roomLeft + roomRight);
+  const int growLeft = std::min(roomLeft, grow - std::min(roomRight, grow / 2));
+  const int growRight = grow - growLeft;
+  const int captionsLeft = left - growLeft;
+  const int quarter = (width + grow) / static_cast<int>(kChannelCount);
+  for (std::size_t ch = 0; ch < kChannelCount; ++ch) {
+    vdivLabels_[ch]->setGeometry(captionsLeft + static_cast<int>(ch) * quarter, area.top(),
+                                 quarter - gap, text);
+  }
+  tdivLabel_->setGeometry(left + width + gap + growRight, area.top(), rightColumn - gap, text);
   const int sliderTop = top + height + mark;
   sliderX_->setGeometry(left, sliderTop, width, slider);
   const int captionTop = sliderTop + slider;

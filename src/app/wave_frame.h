@@ -34,6 +34,14 @@ class WaveFrame final : public QFrame {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The room the captions, marks and sliders take around the surface, in pixels.
+  struct Margins {
+    int text;         // one line of caption
+    int slider;       // a slider's thickness
+    int mark;         // the level and trigger marks
+    int rightColumn;  // the level slider and the time per division
+  };
+  Margins margins(int areaWidth) const;
   void layOut();
   void placeMarks();
 
