@@ -18,11 +18,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 
 # The Qt libraries come from dpkg-shlibdeps; what it cannot see is named here: the platform
-# plugins Qt loads at start-up and a font with the Japanese glyphs of the window's labels.
+# plugins Qt loads at start-up, a font with the Japanese glyphs of the window's labels, and
+# Qt's own dialog and button texts in Japanese, which the window loads at start.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk")
-# Qt's own dialog texts in Japanese; the programs run without them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk, qt6-translations-l10n")
 
 set(CPACK_GENERATOR DEB)
 include(CPack)
