@@ -259,7 +259,7 @@ CsvReadResult ReadCsvFile(const std::filesystem::path& path, VoltArrays& volts, 
     TextFile file(path);
     if (!file.isOpen()) {
       CsvReadResult result;
-      result.reason = "cannot open " + path.string();
+      result.reason = "cannot open " + path.string() + ": " + file.openError().message();
       return result;
     }
     return readCsv(file, volts, header, ui);

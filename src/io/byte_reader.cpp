@@ -1,7 +1,14 @@
 #include "io/byte_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "io/file_kind.h"
 
 namespace sondrix {
 namespace {
@@ -9,17 +16,19 @@ namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 }  // namespace
 
-bool ByteReader::open(const std::filesystem::path& path) {
-  in_.open(path, std::ios::binary);
-  if (!in_) return false;
-  in_.seekg(0, std::ios::end);
-  const std::streamoff end = in_.tellg();
-  in_.seekg(0, std::ios::beg);
-  if (!in_ || end < 0) return false;
-  size_ = end;
+std::error_code ByteReader::open(const std::filesystem::path& path) {
+  // Looked at before it is opened, since opening a FIFO waits for a writer (and opening some
+  // devices acts on them); looked at again once open, in case the path changed meanwhile.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return LastSystemError();
+  if (const std::error_code kind = RegularFileCheck(st.st_mode)) return kind;
+  fd_.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!fd_.valid() || ::fstat(fd_.get(), &st) != 0) return LastSystemError();
+  if (const std::error_code kind = RegularFileCheck(st.st_mode)) return kind;
+  size_ = st.st_size;
   buffer_.resize(kBufferSize);
   data_ = buffer_.data();
-  return true;
+  return {};
 }
 
 void ByteReader::openBytes(std::string_view bytes) {
@@ -29,13 +38,21 @@ void ByteReader::openBytes(std::string_view bytes) {
   size_ = static_cast<std::int64_t>(bytes.size());
 }
 
+std::size_t ByteReader::readFile(char* dest, std::size_t count) {
+  std::size_t got = 0;
+  while (got < count) {
+    const ssize_t n = ::read(fd_.get(), dest + got, count - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  return got;
+}
+
 bool ByteReader::refill() {
-  if (!in_.is_open()) return false;
+  if (!fd_.valid()) return false;
   pos_ = 0;
-  len_ = 0;
-  if (!in_) return false;
-  in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-  len_ = static_cast<std::size_t>(in_.gcount());
+  len_ = readFile(buffer_.data(), buffer_.size());
   return len_ > 0;
 }
 
@@ -69,8 +86,8 @@ bool ByteReader::read(void* dest, std::int64_t count) {
   const std::int64_t rest = count - static_cast<std::int64_t>(fromBuffer);
   if (rest == 0) return true;
   // Large blocks bypass the buffer: one read straight into the destination.
-  in_.read(out + fromBuffer, static_cast<std::streamsize>(rest));
-  const auto got = static_cast<std::int64_t>(in_.gcount());
+  const auto got =
+      static_cast<std::int64_t>(readFile(out + fromBuffer, static_cast<std::size_t>(rest)));
   offset_ += got;
   return got == rest;
 }
@@ -82,8 +99,7 @@ bool ByteReader::skip(std::int64_t count) {
   offset_ += static_cast<std::int64_t>(fromBuffer);
   const std::int64_t rest = count - static_cast<std::int64_t>(fromBuffer);
   if (rest == 0) return true;
-  in_.seekg(static_cast<std::streamoff>(rest), std::ios::cur);
-  if (!in_) return false;
+  if (::lseek(fd_.get(), static_cast<off_t>(rest), SEEK_CUR) < 0) return false;
   offset_ += rest;
   return true;
 }

@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
+
+#include "io/unique_fd.h"
 
 namespace sondrix {
 
@@ -15,7 +17,9 @@ namespace sondrix {
 // already in memory, so that fuzzing and tests need no files.
 class ByteReader {
  public:
-  bool open(const std::filesystem::path& path);
+  // Opens a regular file; anything else (a FIFO, a device, a folder) is refused without being
+  // waited on. Empty on success, else the system's reason or NotRegularFileError().
+  std::error_code open(const std::filesystem::path& path);
   // Reads `bytes`, which must outlive the reader, as if they were a file's contents.
   void openBytes(std::string_view bytes);
 
@@ -36,7 +40,10 @@ class ByteReader {
  private:
   bool refill();
 
-  std::ifstream in_;
+  // Reads up to `count` bytes from the file; fewer only at its end or on a read error.
+  std::size_t readFile(char* dest, std::size_t count);
+
+  UniqueFd fd_;
   std::vector<char> buffer_;
   const char* data_ = nullptr;  // the buffer, or the bytes in memory
   std::size_t pos_ = 0;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "io/byte_reader.h"
 
@@ -19,23 +20,25 @@ inline constexpr std::size_t kMaxLineChars = std::size_t{1} << 26;
 // An open text file read line by line through one buffer.
 class TextFile {
  public:
-  explicit TextFile(const std::filesystem::path& path) : open_(reader_.open(path)) {}
+  explicit TextFile(const std::filesystem::path& path) : openError_(reader_.open(path)) {}
   // Reads `bytes`, which must outlive the file, as a file's contents.
   static TextFile fromBytes(std::string_view bytes) { return TextFile(InMemory{}, bytes); }
 
-  bool isOpen() const { return open_; }
+  bool isOpen() const { return !openError_; }
+  // Why the file could not be opened (see ByteReader::open); empty when it is open.
+  const std::error_code& openError() const { return openError_; }
   // True once every character has been delivered, or the file could not be read further.
   bool atEnd() const { return ended_ || reader_.remaining() <= 0; }
 
  private:
   struct InMemory {};
-  TextFile(InMemory, std::string_view bytes) : open_(true) { reader_.openBytes(bytes); }
+  TextFile(InMemory, std::string_view bytes) { reader_.openBytes(bytes); }
 
   friend std::string_view ReadTextLine(TextFile& file, std::string& line);
 
   ByteReader reader_;
   std::string skipped_;  // what lies beyond kMaxLineChars of an overlong line
-  bool open_ = false;
+  std::error_code openError_;
   bool ended_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <new>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "io/byte_reader.h"
@@ -189,7 +190,9 @@ ReadResult reportedRead(Open open, WaveRecord& record, UiSink& ui) {
   ReadResult result;
   try {
     ByteReader file;
-    result = open(file) ? readWfm(file, record) : failure("the file cannot be opened");
+    const std::error_code opened = open(file);
+    result =
+        opened ? failure("the file cannot be opened: " + opened.message()) : readWfm(file, record);
   } catch (const std::bad_alloc&) {
     result = failure("not enough memory for the samples");
   }
@@ -208,7 +211,7 @@ ReadResult ReadWfmBytes(std::string_view bytes, WaveRecord& record, UiSink& ui) 
   return reportedRead(
       [&](ByteReader& file) {
         file.openBytes(bytes);
-        return true;
+        return std::error_code();
       },
       record, ui);
 }

@@ -101,7 +101,8 @@ TEST_F(CsvReaderTest, ResultsAndReasons) {
   }
   const CsvReadResult missing = ReadCsvFile(dir / "missing.CSV", volts, header, sink);
   EXPECT_EQ(missing.points, -1);
-  EXPECT_EQ(missing.reason, "cannot open " + (dir / "missing.CSV").string());
+  EXPECT_EQ(missing.reason,
+            "cannot open " + (dir / "missing.CSV").string() + ": No such file or directory");
   EXPECT_EQ(read(Join({"Points,135", "Model,DSX7002", "Delay,?"})).statedPoints, 140)
       << "the stated count stays after a failure";
   EXPECT_EQ(header.Points, 140);

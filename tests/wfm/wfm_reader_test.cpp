@@ -198,7 +198,8 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
   // A large time per division is fine while the sample interval stays finite.
   EXPECT_TRUE(read(broken([](WfmFile& f) { f.headerLines[4] = "Time/Div = 1E306"; })).ok());
 
-  EXPECT_EQ(ReadWfmFile(dir / "absent.wfm", record, sink).reason, "the file cannot be opened");
+  EXPECT_EQ(ReadWfmFile(dir / "absent.wfm", record, sink).reason,
+            "the file cannot be opened: No such file or directory");
   synth::WriteBytes(dir / "empty.wfm", "");
   EXPECT_EQ(ReadWfmFile(dir / "empty.wfm", record, sink).reason,
             "the file ends before its setup header");
