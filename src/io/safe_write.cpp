@@ -1,0 +1,304 @@
+#include "io/safe_write.h"
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "io/file_kind.h"
+
+namespace sondrix {
+namespace {
+
+// As many links as Linux itself follows before it gives up with ELOOP.
+constexpr int kMaxLinks = 40;
+// Tries at a fresh temporary name; random 64-bit names meet an existing file almost never.
+constexpr int kNameAttempts = 8;
+// Named temporaries open at once: one per conversion running in parallel is plenty.
+constexpr std::size_t kCleanupSlots = 32;
+
+std::error_code systemError(int error) { return {error, std::generic_category()}; }
+
+// The names the signal handler removes. It may read nothing but lock-free atomics and fixed
+// memory, so the names live in a table of fixed buffers for the whole run.
+struct CleanupSlot {
+  std::atomic<bool> claimed{false};
+  std::atomic<bool> armed{false};
+  std::array<char, PATH_MAX> path{};
+};
+static_assert(std::atomic<bool>::is_always_lock_free);
+std::array<CleanupSlot, kCleanupSlots> cleanupSlots;
+
+void removeTempsAndDie(int sig) {
+  for (const CleanupSlot& slot : cleanupSlots) {
+    if (slot.armed.load(std::memory_order_acquire)) ::unlink(slot.path.data());
+  }
+  // The default action then ends the process as the signal would have, so that its parent sees
+  // which signal it was (a shell reports 128 + its number); it arrives when the handler returns.
+  struct sigaction fallback {};
+  fallback.sa_handler = SIG_DFL;
+  sigemptyset(&fallback.sa_mask);
+  ::sigaction(sig, &fallback, nullptr);
+  ::raise(sig);
+}
+
+void installCleanupHandlers() {
+  struct sigaction act {};
+  act.sa_handler = removeTempsAndDie;
+  sigemptyset(&act.sa_mask);
+  for (const int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&act.sa_mask, sig);
+  for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction old {};
+    // A signal that the program ignores (nohup) or handles itself stays as it is.
+    if (::sigaction(sig, nullptr, &old) != 0) continue;
+    if ((old.sa_flags & SA_SIGINFO) != 0 || old.sa_handler != SIG_DFL) continue;
+    ::sigaction(sig, &act, nullptr);
+  }
+}
+
+// -1 when the table is full or the name too long: the file is then written without the cleanup.
+int armCleanup(const std::filesystem::path& path) {
+  // Looked at each time rather than once, since the program may have set a signal back since.
+  installCleanupHandlers();
+  // Whole, since the program may change its current folder before the signal comes.
+  std::error_code ec;
+  const std::string name = std::filesystem::absolute(path, ec).native();
+  if (ec || name.size() >= PATH_MAX) return -1;
+  for (std::size_t i = 0; i < kCleanupSlots; ++i) {
+    CleanupSlot& slot = cleanupSlots[i];
+    bool expected = false;
+    if (!slot.claimed.compare_exchange_strong(expected, true)) continue;
+    std::memcpy(slot.path.data(), name.c_str(), name.size() + 1);
+    slot.armed.store(true, std::memory_order_release);
+    return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void disarmCleanup(int& index) {
+  if (index < 0) return;
+  CleanupSlot& slot = cleanupSlots[static_cast<std::size_t>(index)];
+  slot.armed.store(false, std::memory_order_release);
+  slot.claimed.store(false, std::memory_order_release);
+  index = -1;
+}
+
+// Short and random, so that it neither lengthens a long target name nor meets any file already
+// there (an input, another writer's file).
+std::string tempName() {
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  std::array<char, 17> hex{};
+  const auto [end, ec] = std::to_chars(hex.data(), hex.data() + 16, random(), 16);
+  return ".sondrix-" + std::string(hex.data(), end) + ".tmp";
+}
+
+// The temporary goes beside the file it replaces, so that a rename can put it in place.
+std::filesystem::path folderOf(const std::filesystem::path& target) {
+  std::filesystem::path dir = target.parent_path();
+  return dir.empty() ? "." : dir;
+}
+
+// Follows symbolic links from `path` to what they finally name, which may not exist yet.
+std::error_code followLinks(std::filesystem::path& path, bool& exists, struct stat& st) {
+  for (int hops = 0;; ++hops) {
+    if (::lstat(path.c_str(), &st) != 0) {
+      if (errno != ENOENT) return LastSystemError();
+      exists = false;
+      return {};
+    }
+    if (!S_ISLNK(st.st_mode)) {
+      exists = true;
+      return {};
+    }
+    if (hops == kMaxLinks) return systemError(ELOOP);
+    std::error_code ec;
+    const std::filesystem::path to = std::filesystem::read_symlink(path, ec);
+    if (ec) return ec;
+    path = to.is_absolute() ? to : path.parent_path() / to;
+  }
+}
+
+#ifdef O_TMPFILE
+// 0 or the errno of the first way tried.
+int linkUnnamed(int fd, const char* name) {
+  std::array<char, 32> proc{};
+  std::snprintf(proc.data(), proc.size(), "/proc/self/fd/%d", fd);
+  if (::linkat(AT_FDCWD, proc.data(), AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0) return 0;
+  const int viaProc = errno;
+  if (viaProc == EEXIST) return viaProc;
+  // Without /proc, the descriptor itself can be linked where the process is allowed to.
+  if (::linkat(fd, "", AT_FDCWD, name, AT_EMPTY_PATH) == 0) return 0;
+  return viaProc;
+}
+#endif
+
+}  // namespace
+
+bool IsStandardOutput(const std::filesystem::path& path) {
+  if (path == "-") return true;
+  struct stat named {};
+  struct stat out {};
+  return ::stat(path.c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &out) == 0 &&
+         named.st_dev == out.st_dev && named.st_ino == out.st_ino;
+}
+
+std::error_code SafeFile::open(const std::filesystem::path& path, WriteRules rules) {
+  discard();
+  const bool stream = rules.nonRegular == NonRegularTarget::Stream;
+  // Written in place, whatever it is: replacing it would cut it off from the shell's redirection.
+  if (stream && IsStandardOutput(path)) {
+    fd_.reset(::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0));
+    if (!fd_.valid()) return LastSystemError();
+    kind_ = Kind::Stream;
+    return {};
+  }
+  // The system's own view first: it also sees through the links of /proc that name no path.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) {
+    const bool device = S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode);
+    if (stream && device) return openStream(path, S_ISFIFO(st.st_mode));
+    if (const std::error_code kind = RegularFileCheck(st.st_mode)) return kind;
+  } else if (errno != ENOENT) {
+    return LastSystemError();
+  }
+  target_ = path;
+  bool exists = false;
+  if (const std::error_code ec = followLinks(target_, exists, st)) return ec;
+  if (exists) {
+    if (const std::error_code kind = RegularFileCheck(st.st_mode)) return kind;
+  }
+  return createTemp(rules.unnamedTemp, exists ? &st : nullptr);
+}
+
+std::error_code SafeFile::openStream(const std::filesystem::path& path, bool fifo) {
+  // A FIFO waits for its reader, as a shell's redirection does; a device (a terminal without
+  // carrier) might wait for ever, so it opens without waiting and is then written as usual.
+  const int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC;
+  fd_.reset(::open(path.c_str(), fifo ? flags : flags | O_NONBLOCK));
+  if (!fd_.valid()) return LastSystemError();
+  const int status = ::fcntl(fd_.get(), F_GETFL);
+  struct stat st {};
+  if (status < 0 || ::fcntl(fd_.get(), F_SETFL, status & ~O_NONBLOCK) != 0 ||
+      ::fstat(fd_.get(), &st) != 0) {
+    return LastSystemError();
+  }
+  // Something else put there since it was looked at is not written over in place.
+  if (!S_ISCHR(st.st_mode) && !S_ISFIFO(st.st_mode)) {
+    fd_.reset();
+    return systemError(EAGAIN);
+  }
+  kind_ = Kind::Stream;
+  return {};
+}
+
+std::error_code SafeFile::createTemp(bool unnamed, const struct stat* old) {
+  const std::filesystem::path dir = folderOf(target_);
+  // A file that replaces another starts private and takes the old one's bits below; a new one
+  // gets the bits of any new file (the umask applies).
+  const mode_t mode = old != nullptr ? 0600 : 0666;
+#ifdef O_TMPFILE
+  if (unnamed) {
+    fd_.reset(::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+    // These say the file system (or the kernel) has no unnamed files: a named one will do.
+    if (!fd_.valid() && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+      return LastSystemError();
+    }
+    if (fd_.valid()) kind_ = Kind::Unnamed;
+  }
+#else
+  static_cast<void>(unnamed);
+#endif
+  for (int attempt = 0; !fd_.valid(); ++attempt) {
+    if (attempt == kNameAttempts) return systemError(EEXIST);
+    temp_ = dir / tempName();
+    // Armed before the file exists, so that no moment is left in which a signal would miss it.
+    cleanupSlot_ = armCleanup(temp_);
+    fd_.reset(::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    if (fd_.valid()) {
+      kind_ = Kind::Named;
+      break;
+    }
+    const int error = errno;
+    disarmCleanup(cleanupSlot_);
+    temp_.clear();
+    if (error != EEXIST) return systemError(error);
+  }
+  if (old != nullptr) {
+    // The owner first, since changing it clears the set-ID bits that the mode then restores.
+    // Only root may give a file away; anyone may keep its group if they belong to it.
+    if (::fchown(fd_.get(), old->st_uid, old->st_gid) != 0) {
+      static_cast<void>(::fchown(fd_.get(), static_cast<uid_t>(-1), old->st_gid));
+    }
+    if (::fchmod(fd_.get(), old->st_mode & 07777) != 0) return LastSystemError();
+  }
+  return {};
+}
+
+std::error_code SafeFile::write(const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t n = ::write(fd_.get(), bytes, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return LastSystemError();
+    }
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return {};
+}
+
+std::error_code SafeFile::nameUnnamed() {
+#ifdef O_TMPFILE
+  const std::filesystem::path dir = folderOf(target_);
+  // A name of its own first, then the same rename as a named file: linking cannot replace.
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    temp_ = dir / tempName();
+    cleanupSlot_ = armCleanup(temp_);
+    const int error = linkUnnamed(fd_.get(), temp_.c_str());
+    if (error == 0) {
+      kind_ = Kind::Named;
+      return {};
+    }
+    disarmCleanup(cleanupSlot_);
+    temp_.clear();
+    if (error != EEXIST) return systemError(error);
+  }
+#endif
+  return systemError(EEXIST);
+}
+
+std::error_code SafeFile::commit() {
+  if (kind_ == Kind::Closed) return systemError(EBADF);
+  if (kind_ == Kind::Unnamed) {
+    if (const std::error_code ec = nameUnnamed()) return ec;
+  }
+  // A file system may report a failed write only when the file is closed.
+  if (const int error = fd_.close()) return systemError(error);
+  if (kind_ == Kind::Named) {
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) return LastSystemError();
+    disarmCleanup(cleanupSlot_);
+    temp_.clear();
+  }
+  kind_ = Kind::Closed;
+  return {};
+}
+
+void SafeFile::discard() {
+  fd_.reset();
+  if (kind_ == Kind::Named) ::unlink(temp_.c_str());
+  disarmCleanup(cleanupSlot_);
+  temp_.clear();
+  kind_ = Kind::Closed;
+}
+
+}  // namespace sondrix
