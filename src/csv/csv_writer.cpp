@@ -1,12 +1,9 @@
 #include "csv/csv_writer.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
-#include <fstream>
 #include <memory>
 #include <new>
-#include <random>
+#include <string_view>
 #include <system_error>
 #include <thread>
 
@@ -30,58 +27,23 @@ struct WritePlan {
   DataLineFormat format;
 };
 
-// The file being written, under a name of its own beside the target until it is complete. The
-// name is short and random, so that it neither lengthens a long target name nor meets any file
-// already there (an input, another writer's file).
+// The file being written: nameless, or under a temporary name, until it is complete. The error
+// of the last write is kept for the reason.
 class TempFile {
  public:
-  explicit TempFile(std::filesystem::path target) : target_(std::move(target)) {}
-  ~TempFile() {
-    if (opened_ && !committed_) {
-      out_.close();
-      std::error_code ignored;
-      std::filesystem::remove(temp_, ignored);
-    }
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-
-  bool open() {
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    for (int attempt = 0; attempt < 8; ++attempt) {
-      std::array<char, 17> hex{};
-      const auto [end, ec] = std::to_chars(hex.data(), hex.data() + 16, random(), 16);
-      temp_ = target_.parent_path() / (".sondrix-" + std::string(hex.data(), end) + ".tmp");
-      std::error_code ec2;
-      if (std::filesystem::symlink_status(temp_, ec2).type() !=
-          std::filesystem::file_type::not_found) {
-        continue;
-      }
-      out_.open(temp_, std::ios::binary | std::ios::trunc);
-      opened_ = out_.is_open();
-      return opened_;
-    }
-    return false;
+  std::error_code open(const std::filesystem::path& target, WriteRules rules) {
+    return file_.open(target, rules);
   }
   bool write(const char* data, std::size_t size) {
-    out_.write(data, static_cast<std::streamsize>(size));
-    return static_cast<bool>(out_);
+    error_ = file_.write(data, size);
+    return !error_;
   }
-  bool commit() {
-    out_.close();
-    if (out_.fail()) return false;
-    std::error_code ec;
-    std::filesystem::rename(temp_, target_, ec);
-    committed_ = !ec;
-    return committed_;
-  }
+  const std::error_code& error() const { return error_; }
+  std::error_code commit() { return file_.commit(); }
 
  private:
-  std::filesystem::path target_;
-  std::filesystem::path temp_;
-  std::ofstream out_;
-  bool opened_ = false;
-  bool committed_ = false;
+  SafeFile file_;
+  std::error_code error_;
 };
 
 struct Chunk {
@@ -122,8 +84,13 @@ bool writeLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Te
 
 CsvWriteResult failed(std::string reason) { return {-1, std::move(reason)}; }
 
+// The reasons that come from the system end with the system's text.
+CsvWriteResult failed(std::string_view what, const std::error_code& why) {
+  return failed(std::string(what) + ": " + why.message());
+}
+
 CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& header,
-                        const VoltArrays& volts, int skip, UiSink& ui) {
+                        const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules) {
   WritePlan plan;
   plan.points = std::max(header.Points, 0);
   plan.step = std::int64_t{std::clamp(skip, 0, 1000)} + 1;
@@ -140,10 +107,14 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
     }
   }
 
-  TempFile file(path);
-  if (!file.open()) return failed("the file cannot be created");
+  TempFile file;
+  if (const std::error_code ec = file.open(path, rules)) {
+    return failed("the file cannot be created", ec);
+  }
   const std::string headerText = CsvHeaderText(header);
-  if (!file.write(headerText.data(), headerText.size())) return failed("writing failed");
+  if (!file.write(headerText.data(), headerText.size())) {
+    return failed("writing failed", file.error());
+  }
 
   if (plan.format.columnCount == 2) ui.progress(0);
   Chunk a;
@@ -152,22 +123,23 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
     const std::int64_t first = plan.lines * block / kProgressBlocks;
     const std::int64_t last = plan.lines * (block + 1) / kProgressBlocks;
     for (std::size_t c = 0; c < columns; ++c) plan.format.columns[c] = volts[c].data();
-    if (!writeLines(plan, first, last, file, a, b)) return failed("writing failed");
+    if (!writeLines(plan, first, last, file, a, b)) return failed("writing failed", file.error());
     ui.progress(RoundClampInt32(double{1.0} * ui.progressMax() * (block + 1) / kProgressBlocks));
     ui.pumpEvents();
     if (plan.lines == 0) break;  // an empty record stops after its first block
   }
   ui.progress(ui.progressMax());
-  if (!file.commit()) return failed("the file could not be completed");
+  if (const std::error_code ec = file.commit())
+    return failed("the file could not be completed", ec);
   return {};
 }
 
 }  // namespace
 
 CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
-                            const VoltArrays& volts, int skip, UiSink& ui) {
+                            const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules) {
   try {
-    return writeCsv(path, header, volts, skip, ui);
+    return writeCsv(path, header, volts, skip, ui, rules);
   } catch (const std::bad_alloc&) {
     return failed("not enough memory to write the file");
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "io/safe_write.h"
 #include "model/sample_buffers.h"
 #include "model/ui_sink.h"
 #include "model/wave_header.h"
@@ -19,11 +20,11 @@ struct CsvWriteResult {
 };
 
 // Writes the header lines, the column-header line and every (skip + 1)-th sample from 0 to
-// Points - 1. The file appears under its name only when complete: it is written beside the
-// target under a temporary name and renamed over it at the end. Progress goes to `ui` in 11
+// Points - 1. The file appears under its name only when complete, and what stands at the path is
+// replaced or refused as SafeFile does under `rules`. Progress goes to `ui` in 11
 // steps, with one pumpEvents() after each; anything the window does meanwhile may grow the volt
 // arrays but not shrink them, so the writer looks them up again after every pump.
 CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
-                            const VoltArrays& volts, int skip, UiSink& ui);
+                            const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules = {});
 
 }  // namespace sondrix

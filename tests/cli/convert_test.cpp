@@ -105,7 +105,7 @@ TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
   const auto unwritable = dir / "no-such-folder" / "x.csv";
   EXPECT_EQ(run("-o " + unwritable.string() + " " + good), 1);
   EXPECT_EQ(err, "sondrix-convert: " + good + ": " + unwritable.string() +
-                     ": the file cannot be created\n");
+                     ": the file cannot be created: No such file or directory\n");
 
   EXPECT_EQ(run(""), 2);
   EXPECT_EQ(run("-o a.csv " + good + " " + good), 2);

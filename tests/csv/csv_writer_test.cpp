@@ -6,11 +6,13 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "csv/csv_layout.h"
 #include "support/read_file.h"
 #include "support/recording_sink.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 
 namespace sondrix {
@@ -115,9 +117,18 @@ TEST_F(CsvWriterTest, AFailedWriteIsReportedAndLeavesTheOldFile) {
   EXPECT_EQ(testing::ReadWhole(path), "old contents");
 
   volts[3].resize(100);
-  EXPECT_FALSE(WriteCsvFile(dir / "no-such-folder" / "x.CSV", header, volts, 0, sink).ok());
+  // The window's rule: what is not a regular file is refused, the system's reason said.
+  const std::pair<std::string, std::string> refused[] = {
+      {"no-such-folder/x.CSV", "the file cannot be created: No such file or directory"},
+      {"a-folder.CSV", "the file cannot be created: Is a directory"},
+      {"fifo.CSV", "the file cannot be created: not a regular file"},
+  };
   std::filesystem::create_directory(dir / "a-folder.CSV");
-  EXPECT_FALSE(WriteCsvFile(dir / "a-folder.CSV", header, volts, 0, sink).ok());
+  ASSERT_TRUE(testing::MakeFifo(dir / "fifo.CSV"));
+  for (const auto& [name, reason] : refused) {
+    EXPECT_EQ(WriteCsvFile(dir / name, header, volts, 0, sink).reason, reason);
+  }
+  EXPECT_TRUE(testing::IsFifo(dir / "fifo.CSV"));
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
     EXPECT_EQ(entry.path().filename().string().find("tmp"), std::string::npos)
         << "no temporary file left";
