@@ -53,7 +53,8 @@ ConvertResult ConvertFile(const std::filesystem::path& input, const ConvertOptio
     return {false, "the volts of a channel do not fit a 32-bit float", {}};
   }
   const CsvWriteResult written =
-      WriteCsvFile(output, record.header, record.buffers.VoltData, options.skip, ui);
+      WriteCsvFile(output, record.header, record.buffers.VoltData, options.skip, ui,
+                   {.nonRegular = NonRegularTarget::Stream});
   if (!written.ok()) return {false, output.string() + ": " + written.reason, {}};
   return {true, {}, output};
 }

@@ -11,6 +11,7 @@
 #include "cli/info.h"
 #include "cli/terminal_progress.h"
 #include "csv/csv_layout.h"
+#include "io/safe_write.h"
 #include "version.h"
 
 namespace {
@@ -36,7 +37,8 @@ int main(int argc, char** argv) {
                  "Write every (N+1)-th sample; the leading number counts, rounded half to even "
                  "and kept within 0..1000")
       ->option_text("N");
-  auto* outputOpt = app.add_option("-o,--output", output, "Output file (one input only)");
+  auto* outputOpt =
+      app.add_option("-o,--output", output, "Output file (one input only); - for standard output");
   auto* dirOpt = app.add_option("-d,--dir", outDir, "Folder for the output files")
                      ->check(CLI::ExistingDirectory);
   outputOpt->excludes(dirOpt);
@@ -82,7 +84,8 @@ int main(int argc, char** argv) {
     if (!result.ok) {
       std::fprintf(stderr, "%s: %s: %s\n", kProgram, input.c_str(), result.reason.c_str());
       status = kExitFailed;
-    } else if (!info) {
+    } else if (!info && !sondrix::IsStandardOutput(result.written)) {
+      // The name of each file written, except where it would land inside the CSV text itself.
       std::printf("%s\n", result.written.string().c_str());
     }
   }

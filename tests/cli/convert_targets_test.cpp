@@ -1,0 +1,153 @@
+// The converter's outputs and inputs that are not plain files, and conversions cut short.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "support/read_file.h"
+#include "support/special_files.h"
+#include "support/temp_dir.h"
+#include "synth/wfm_writer.h"
+
+namespace sondrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A shell's view of how a program ended: its exit status, or 128 + the signal that ended it.
+int ShellStatus(int status) {
+  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+std::vector<std::string> Entries(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class ConvertTargets : public ::testing::Test {
+ protected:
+  // Runs the converter with `args`, stdout and stderr kept; a converter that waits for ever
+  // ends after 60 s with 124.
+  int run(const std::string& args) {
+    const std::string command = "timeout 60 " + std::string(SONDRIX_CONVERT_EXE) + " " + args +
+                                " >" + (dir / "stdout").string() + " 2>" +
+                                (dir / "stderr").string();
+    const int status = std::system(command.c_str());
+    out = testing::ReadWhole(dir / "stdout");
+    err = testing::ReadWhole(dir / "stderr");
+    return ShellStatus(status);
+  }
+  std::string capture(const std::string& name, std::size_t points) {
+    const fs::path path = dir / name;
+    synth::WriteBytes(path, synth::SerializeWfm(synth::MakeCapture(synth::SineCapture(4, points))));
+    return path.string();
+  }
+
+  testing::TempDir dir;
+  std::string out;
+  std::string err;
+};
+
+TEST_F(ConvertTargets, WritesAFifoADeviceOrStandardOutputAsAStream) {
+  const std::string input = capture("in.wfm", 300);
+  ASSERT_EQ(run("-o " + (dir / "file.CSV").string() + " " + input), 0) << err;
+  const std::string csv = testing::ReadWhole(dir / "file.CSV");
+  ASSERT_TRUE(csv.starts_with("ModelName,"));
+  for (const char* target : {"-", "/dev/stdout"}) {
+    ASSERT_EQ(run(std::string("-o ") + target + " " + input), 0) << err;
+    EXPECT_TRUE(out == csv) << target << ": the CSV text alone, no name line after it";
+  }
+  const fs::path fifo = dir / "fifo";
+  ASSERT_TRUE(testing::MakeFifo(fifo));
+  {
+    testing::FifoReader reader(fifo);
+    EXPECT_EQ(run("-o " + fifo.string() + " " + input), 0) << err;
+    EXPECT_TRUE(reader.text() == csv);
+  }
+  EXPECT_EQ(out, fifo.string() + "\n");
+  EXPECT_TRUE(testing::IsFifo(fifo));
+  if (testing::MakeCharDevice(dir / "null", 1, 3)) {
+    EXPECT_EQ(run("-o " + (dir / "null").string() + " " + input), 0) << err;
+    EXPECT_EQ(fs::status(dir / "null").type(), fs::file_type::character);
+  }
+}
+
+TEST_F(ConvertTargets, AFullDeviceFailsWithTheSystemsReason) {
+  const std::string input = capture("in.wfm", 300);
+  // A node of its own where the test may make one, so that a fault cannot harm the system's.
+  const fs::path full = testing::MakeCharDevice(dir / "full", 1, 7) ? dir / "full" : "/dev/full";
+  EXPECT_EQ(run("-o " + full.string() + " " + input), 1);
+  EXPECT_EQ(err, "sondrix-convert: " + input + ": " + full.string() +
+                     ": writing failed: No space left on device\n");
+  EXPECT_EQ(fs::status(full).type(), fs::file_type::character);
+}
+
+TEST_F(ConvertTargets, AFifoInputIsRefusedNotWaitedOn) {
+  const std::pair<const char*, std::string> rows[] = {
+      {"in.wfm", "the file cannot be opened: not a regular file"},
+      {"in.csv", "cannot open " + (dir / "in.csv").string() + ": not a regular file"},
+  };
+  for (const auto& [name, reason] : rows) {
+    ASSERT_TRUE(testing::MakeFifo(dir / name));
+    EXPECT_EQ(run((dir / name).string()), 1) << name;
+    EXPECT_EQ(err, "sondrix-convert: " + (dir / name).string() + ": " + reason + "\n");
+  }
+}
+
+TEST_F(ConvertTargets, ASignalMidWriteLeavesTheOldCsvAndNoTemporary) {
+  // Large enough that writing its CSV (about 50 MB) outlasts the look for the open output.
+  const std::string input = capture("big.wfm", 1'000'000);
+  const fs::path folder = dir / "out";
+  fs::create_directory(folder);
+  const fs::path csv = folder / "big.CSV";
+  for (const int sig : {SIGKILL, SIGTERM, SIGINT, SIGHUP}) {
+    std::ofstream(csv, std::ios::binary) << "old";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      const int null = ::open("/dev/null", O_WRONLY);
+      ::dup2(null, STDOUT_FILENO);
+      ::dup2(null, STDERR_FILENO);
+      // As from a terminal: a test runner may have left SIGINT ignored.
+      std::signal(sig, SIG_DFL);
+      ::execl(SONDRIX_CONVERT_EXE, SONDRIX_CONVERT_EXE, "-o", csv.c_str(), input.c_str(), nullptr);
+      ::_exit(127);
+    }
+    // The output is open once a descriptor of the converter leads into the output folder.
+    const fs::path fds = "/proc/" + std::to_string(child) + "/fd";
+    bool writing = false;
+    for (int wait = 0; wait < 60'000 && !writing; ++wait) {
+      std::error_code ec;
+      for (const auto& entry : fs::directory_iterator(fds, ec)) {
+        writing =
+            writing || fs::read_symlink(entry.path(), ec).string().starts_with(folder.string());
+      }
+      if (!writing) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_TRUE(writing) << "the converter never opened its output";
+    ::kill(child, sig);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(ShellStatus(status), 128 + sig);
+    EXPECT_EQ(testing::ReadWhole(csv), "old") << sig;
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{"big.CSV"}) << sig;
+  }
+}
+
+}  // namespace
+}  // namespace sondrix
