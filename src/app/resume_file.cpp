@@ -1,11 +1,15 @@
 #include "app/resume_file.h"
 
-#include "app/qt_text.h"
+#include <algorithm>
+#include <cstdint>
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringEncoder>
 
+#include "app/qt_text.h"
+#include "app/split_path.h"
+
+#include "io/byte_reader.h"
+#include "io/safe_write.h"
 #include "numtext/leading_number.h"
 #include "numtext/print_form.h"
 #include "numtext/rounding.h"
@@ -55,23 +59,23 @@ int WriteResumeLines(const QString& path, const QStringList& lines) {
   // A character the system's encoding cannot hold would come back as another one.
   if (encode.hasError()) return -1;
 
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return -1;
-  // A disk that fills up can leave a short file behind a flush that reports success, so the size
-  // on disk is checked before the new file replaces the old one.
-  if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size()) {
-    file.cancelWriting();
-    file.commit();
+  // Nothing but a regular file (or nothing) at the path, links followed, is written.
+  SafeFile file;
+  const auto size = static_cast<std::size_t>(bytes.size());
+  if (file.open(FileSystemPath(path)) || file.write(bytes.constData(), size) || file.commit()) {
     return -1;
   }
-  return file.commit() ? 0 : -1;
+  return 0;
 }
 
 std::optional<QStringList> ReadResumeLines(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  // Only a regular file is read: a FIFO would wait for a writer, a device might never end.
+  ByteReader file;
+  if (file.open(FileSystemPath(path))) return std::nullopt;
   // 18 lines of settings; the cap only keeps a stray huge file from filling the memory.
-  const QByteArray bytes = file.read(16 * 1024 * 1024);
+  QByteArray bytes(static_cast<qsizetype>(std::min<std::int64_t>(file.size(), 16 * 1024 * 1024)),
+                   Qt::Uninitialized);
+  if (!file.read(bytes.data(), bytes.size())) return std::nullopt;
   QStringList lines;
   qsizetype start = 0;
   while (start < bytes.size() && lines.size() < kResumeLineCount) {

@@ -27,12 +27,14 @@ std::optional<bool> ResumeBoolValue(const QString& line);
 
 // Writes the lines in the system's 8-bit encoding, each ended by CR LF, into a temporary file
 // beside `path` that replaces the old file only once every line is written, so a failed write
-// leaves the previous settings whole. A line break inside a line is written as a blank. Returns
-// 0, or -1 on any failure, also when a character cannot be encoded.
+// leaves the previous settings whole. A line break inside a line is written as a blank. A path
+// that names anything but a regular file, links followed, is left as it is. Returns 0, or -1 on
+// any failure, also when a character cannot be encoded.
 int WriteResumeLines(const QString& path, const QStringList& lines);
 
 // The first `kResumeLineCount` lines of the file without their line ends (CR LF, LF or CR);
-// fewer when the file is shorter. nullopt when it cannot be read.
+// fewer when the file is shorter. nullopt when it cannot be read or is not a regular file (a FIFO
+// is not waited on).
 std::optional<QStringList> ReadResumeLines(const QString& path);
 
 // One line of the settings file, tied to the control or value it keeps: `read` applies a line read
