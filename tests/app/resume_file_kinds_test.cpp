@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include <unistd.h>
 
@@ -17,38 +16,23 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ResumeFileKinds, ALinkToAFifoOrADeviceIsNeitherReadNorWritten) {
-  struct Row {
-    const char* what;
-    std::function<fs::path(const fs::path& dir)> make;  // what the link names
-    fs::file_type kind;
-  };
-  const Row rows[] = {
-      {"a FIFO",
-       [](const fs::path& dir) {
-         testing::MakeFifo(dir / "fifo");
-         return dir / "fifo";
-       },
-       fs::file_type::fifo},
-      // The system's own /dev/zero only where a fault could not replace it (not root).
-      {"a device",
-       [](const fs::path& dir) {
-         return testing::MakeCharDevice(dir / "zero", 1, 5) ? dir / "zero" : fs::path("/dev/zero");
-       },
-       fs::file_type::character},
-  };
-  for (const Row& row : rows) {
-    testing::TempDir dir;
-    const fs::path target = row.make(dir.path());
+  testing::TempDir dir;
+  ASSERT_TRUE(testing::MakeFifo(dir / "fifo"));
+  // The system's /dev/zero only where a fault could not replace it (not root).
+  const fs::path zero = testing::MakeCharDevice(dir / "zero", 1, 5) ? dir / "zero" : "/dev/zero";
+  for (const fs::path& target : {dir / "fifo", zero}) {
     const fs::path settings = dir / "Resume(V4.10).txt";
+    fs::remove(settings);
     fs::create_symlink(target, settings);
     const QString path = QString::fromStdString(settings.string());
     ::alarm(30);  // a read that waited for the FIFO's writer ends the test
-    EXPECT_EQ(ReadResumeLines(path), std::nullopt) << row.what;
+    EXPECT_EQ(ReadResumeLines(path), std::nullopt) << target;
     ::alarm(0);
-    EXPECT_EQ(WriteResumeLines(path, {"1", "2"}), -1) << row.what;
-    EXPECT_TRUE(fs::is_symlink(settings)) << row.what;
-    EXPECT_EQ(fs::status(target).type(), row.kind) << row.what;
+    EXPECT_EQ(WriteResumeLines(path, {"1", "2"}), -1) << target;
+    EXPECT_TRUE(fs::is_symlink(settings));
   }
+  EXPECT_EQ(fs::status(dir / "fifo").type(), fs::file_type::fifo);
+  EXPECT_EQ(fs::status(zero).type(), fs::file_type::character);
 }
 
 }  // namespace

@@ -128,7 +128,7 @@ TEST_F(CsvWriterTest, AFailedWriteIsReportedAndLeavesTheOldFile) {
   for (const auto& [name, reason] : refused) {
     EXPECT_EQ(WriteCsvFile(dir / name, header, volts, 0, sink).reason, reason);
   }
-  EXPECT_TRUE(testing::IsFifo(dir / "fifo.CSV"));
+  EXPECT_EQ(std::filesystem::status(dir / "fifo.CSV").type(), std::filesystem::file_type::fifo);
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
     EXPECT_EQ(entry.path().filename().string().find("tmp"), std::string::npos)
         << "no temporary file left";

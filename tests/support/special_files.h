@@ -17,25 +17,26 @@ inline bool MakeFifo(const std::filesystem::path& path) {
   return ::mkfifo(path.c_str(), 0600) == 0;
 }
 
-// A character device node such as /dev/null (1, 3) or /dev/full (1, 7), inside the test's own
-// folder; false where the test may not make one (not root).
+// A character device node such as /dev/null (1, 3) or /dev/full (1, 7) in the test's own folder,
+// so that a fault cannot replace the system's; false where the test may not make one (not root).
 inline bool MakeCharDevice(const std::filesystem::path& path, unsigned major, unsigned minor) {
   return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(major, minor)) == 0;
 }
 
-inline bool IsFifo(const std::filesystem::path& path) {
-  return std::filesystem::symlink_status(path).type() == std::filesystem::file_type::fifo;
-}
-
-// Reads all that a writer sends through a FIFO, on a thread of its own, without ever waiting for
-// a writer that does not come: a test whose program ignores the FIFO fails instead of hanging.
+// Reads all that a writer sends through a FIFO on a thread of its own, never waiting for a writer
+// that does not come: until one has come, Linux reports neither data nor a hang-up to poll.
 class FifoReader {
  public:
   explicit FifoReader(const std::filesystem::path& path)
-      : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), thread_([this] { run(); }) {}
+      : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), thread_([this] {
+          std::array<char, 65536> buffer{};
+          pollfd p{fd_, POLLIN, 0};
+          for (ssize_t n = 1; n != 0 && ::poll(&p, 1, 30'000) > 0;) {
+            n = ::read(fd_, buffer.data(), buffer.size());
+            if (n > 0) text_.append(buffer.data(), static_cast<std::size_t>(n));
+          }
+        }) {}
   ~FifoReader() { text(); }
-  FifoReader(const FifoReader&) = delete;
-  FifoReader& operator=(const FifoReader&) = delete;
 
   // What was read, once the writer has closed (or after 30 s without a byte).
   const std::string& text() {
@@ -46,18 +47,6 @@ class FifoReader {
   }
 
  private:
-  void run() {
-    if (fd_ < 0) return;
-    // Until a writer has come, Linux reports neither data nor a hang-up on the reading end.
-    pollfd p{fd_, POLLIN, 0};
-    std::array<char, 65536> buffer{};
-    while (::poll(&p, 1, 30'000) > 0) {
-      const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
-      if (n == 0) break;  // the writer closed
-      if (n > 0) text_.append(buffer.data(), static_cast<std::size_t>(n));
-    }
-  }
-
   int fd_;
   std::string text_;
   std::thread thread_;
