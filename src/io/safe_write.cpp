@@ -207,11 +207,9 @@ std::error_code SafeFile::createTemp(bool unnamed, const struct stat* old) {
   const mode_t mode = old != nullptr ? 0600 : 0666;
 #ifdef O_TMPFILE
   if (unnamed) {
+    // Where the file system (or the kernel) has no unnamed files (EOPNOTSUPP, EISDIR, EINVAL), a
+    // named one will do; any other failure comes again below, with its reason.
     fd_.reset(::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
-    // These say the file system (or the kernel) has no unnamed files: a named one will do.
-    if (!fd_.valid() && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-      return LastSystemError();
-    }
     if (fd_.valid()) kind_ = Kind::Unnamed;
   }
 #else

@@ -11,13 +11,7 @@ namespace sondrix {
 class UniqueFd {
  public:
   UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
   ~UniqueFd() { reset(); }
-  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.fd_, -1));
-    return *this;
-  }
   UniqueFd(const UniqueFd&) = delete;
   UniqueFd& operator=(const UniqueFd&) = delete;
 
