@@ -11,10 +11,10 @@
 namespace sondrix {
 namespace {
 
-// The processor picks the vector loop's lanes; whichever it picks, four lanes must agree with it
-// (SmoothSamples is checked against the direct sum). Odd and even widths, a tie-prone width of 4,
-// the widest 32-bit sums, and windows that leave a few outputs after the last whole vector.
-TEST(SlideMeansTest, FourLanesAgreeWithTheWidest) {
+// The processor picks the vector loop's lanes; whichever it picks, eight and four lanes must agree
+// with it (SmoothSamples is checked against the direct sum). Odd and even widths, a tie-prone width
+// of 4, the widest 32-bit sums, and windows that leave a few outputs after the last whole vector.
+TEST(SlideMeansTest, FewerLanesAgreeWithTheWidest) {
   std::mt19937 engine(31);
   std::vector<std::int16_t> source(150000);
   for (auto& s : source) s = static_cast<std::int16_t>(static_cast<int>(engine() % 65536) - 32768);
@@ -25,11 +25,14 @@ TEST(SlideMeansTest, FourLanesAgreeWithTheWidest) {
                         {99999, 500, 1001}, {149999, 32767, 65535}, {149998, 32766, 65534}};
   for (const Case& c : cases) {
     std::vector<std::int16_t> widest(source.size(), 0);
-    std::vector<std::int16_t> four(source.size(), 0);
     SmoothSamples(source, 0, static_cast<std::int32_t>(c.last), static_cast<std::int32_t>(c.width),
                   widest);
-    SlideMeans({source.data(), four.data(), c.last, c.half, c.width}, 0, c.last + 1, Lanes::Four);
-    EXPECT_EQ(four, widest) << "width " << c.width << " to " << c.last;
+    for (Lanes lanes : {Lanes::Eight, Lanes::Four}) {
+      std::vector<std::int16_t> fewer(source.size(), 0);
+      SlideMeans({source.data(), fewer.data(), c.last, c.half, c.width}, 0, c.last + 1, lanes);
+      EXPECT_EQ(fewer, widest) << "width " << c.width << " to " << c.last << " lanes "
+                               << (lanes == Lanes::Eight ? 8 : 4);
+    }
   }
 }
 
