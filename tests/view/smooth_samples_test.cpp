@@ -39,6 +39,15 @@ std::vector<std::int16_t> Smooth(const std::vector<std::int16_t>& source, int st
   return target;
 }
 
+// One output of the average written out directly, for windows too wide to check every output.
+std::int16_t DirectMean(const std::vector<std::int16_t>& source, int end, int width, int i) {
+  const int half = static_cast<int>(std::nearbyint((width - 1) / 2.0));
+  long long sum = 0;
+  for (int j = i - half; j <= i + half; ++j) sum += source[std::clamp(j, 0, end)];
+  const double mean = std::nearbyint(static_cast<double>(sum) / width);
+  return static_cast<std::int16_t>(std::clamp(mean, -32768.0, 32767.0));
+}
+
 std::vector<std::int16_t> Random(std::size_t n, std::uint32_t seed) {
   std::mt19937 engine(seed);
   std::vector<std::int16_t> v(n);
@@ -60,6 +69,43 @@ TEST(SmoothSamplesTest, SlidingSumEqualsTheDirectSum) {
     EXPECT_EQ(Smooth(v, c.start, c.end, c.width), Reference(v, c.start, c.end, c.width))
         << c.start << ".." << c.end << " width " << c.width;
   }
+}
+
+// A long window is cut into pieces of 32768 outputs or more, each starting from its own sum, and
+// shared by two threads: every cut, a last piece shorter than the width, and a window that does
+// not start at 0 give the direct sum.
+TEST(SmoothSamplesTest, PiecesOfALongWindowJoinWithoutASeam) {
+  const auto v = Random(300000, 23);
+  struct Case {
+    int start, end, width;
+  };
+  const Case cases[] = {
+      {0, 299999, 11},      // threads, odd width
+      {7, 299990, 4},       // threads, even width, window not at the start
+      {0, 32768 + 2, 101},  // the last piece 3 outputs long, within the width of the end
+      {100, 70000, 1001},   // pieces of 64 half outputs
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Smooth(v, c.start, c.end, c.width), Reference(v, c.start, c.end, c.width))
+        << c.start << ".." << c.end << " width " << c.width;
+  }
+}
+
+// Up to 65535 samples the sums fit 32 bits and take the vector path; beyond, they are wider.
+// Full-scale runs, a step between them and full-scale noise test the sums at their largest and
+// the exact halves an even width meets there (65533 x 32767 / 65534 = 32766.5 rounds to 32766).
+TEST(SmoothSamplesTest, WidthsAroundThe32BitSumAgreeWithTheDirectSum) {
+  std::vector<std::int16_t> v(200000, 32767);
+  std::fill(v.begin() + 70000, v.begin() + 140000, std::int16_t{-32768});
+  const auto noise = Random(60000, 29);
+  std::copy(noise.begin(), noise.end(), v.begin() + 140000);
+  for (int width : {65533, 65534, 65535, 65536, 65537}) {
+    const auto out = Smooth(v, 0, 199999, width);
+    for (int i = 0; i < 200000; i += 1999) {
+      ASSERT_EQ(out[i], DirectMean(v, 199999, width, i)) << "width " << width << " at " << i;
+    }
+  }
+  EXPECT_EQ(Smooth(v, 0, 199999, 65534)[35000], 32766);
 }
 
 TEST(SmoothSamplesTest, NarrowWidthsCopyAndEmptyWindowsAreRaised) {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+namespace sondrix {
+
+// The window that SmoothSamples averages: outputs at indices up to `last`, each the sum of the
+// 2 half + 1 source samples around it (indices clamped to 0..last) divided by `width`, rounded
+// half to even and saturated to 16 bits. `source` and `target` hold index `last`.
+struct MeanWindow {
+  const std::int16_t* source = nullptr;
+  std::int16_t* target = nullptr;
+  std::int64_t last = 0;
+  std::int64_t half = 0;
+  std::int64_t width = 0;
+};
+
+// The vector loop's lanes: the widest the processor runs (sixteen with AVX-512, eight with AVX2),
+// at most eight, or four, which every processor runs. All give the same outputs.
+enum class Lanes { Widest, Eight, Four };
+
+// Writes the outputs from..to-1 of the window (0 <= from <= to <= last + 1). Each stretch starts
+// from its own first sum, so stretches of one window can be computed on different threads.
+void SlideMeans(const MeanWindow& window, std::int64_t from, std::int64_t to,
+                Lanes lanes = Lanes::Widest);
+
+}  // namespace sondrix
