@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -10,8 +9,8 @@
 
 namespace sondrix {
 
-// The usual figures of one channel over a window, in volts, from every sample (not the drawn
-// points).
+// The usual figures of one channel over a window, in the channel's unit, from every sample (not
+// the drawn points).
 struct ChannelMeasurement {
   int channel = 0;  // 0 to 3
   double min = 0.0;
@@ -22,22 +21,34 @@ struct ChannelMeasurement {
   std::optional<double> frequency;  // Hz; none below two rising crossings of the mid level
 };
 
-// Counts of one channel over a window: extremes, and the exact sums of the counts and their
-// squares, from which mean and RMS in volts follow.
+// Counts of one channel over a window: extremes, the exact sums of the counts and their squares
+// (from which mean and RMS in volts follow), and the extremes of each block of kStatsBlock counts
+// (the last block may be shorter), by which the crossing search passes over whole blocks.
+inline constexpr std::size_t kStatsBlock = 4096;
+struct CountRange {
+  std::int16_t min = 0;
+  std::int16_t max = 0;
+};
 struct CountStats {
   std::int16_t min = 0;
   std::int16_t max = 0;
   std::int64_t sum = 0;
   std::int64_t sumOfSquares = 0;
   std::int64_t n = 0;
+  std::vector<CountRange> blocks;
 };
 CountStats StatsOfCounts(std::span<const std::int16_t> counts);
 
-// Rising crossings of the level halfway between the extremes, with a hysteresis of a tenth of
-// the peak-to-peak so that noise on a slow edge counts once: a crossing is counted when the
-// signal, having been at or below mid - h, reaches mid + h. Returns the indices of the crossings.
-std::vector<std::int64_t> RisingCrossings(std::span<const std::int16_t> counts, std::int16_t min,
-                                          std::int16_t max);
+// How many times, and at which indices first and last, the counts rise through the level halfway
+// between their extremes. A hysteresis of a tenth of the peak-to-peak makes noise on a slow edge
+// count once: a crossing is the first sample at or above mid + h after the signal was at or below
+// mid - h. `stats` are those of the same counts.
+struct Crossings {
+  std::int64_t count = 0;
+  std::int64_t first = 0;
+  std::int64_t last = 0;
+};
+Crossings RisingCrossings(std::span<const std::int16_t> counts, const CountStats& stats);
 
 // One channel's figures over samples start..end of its source, at its Vdiv and Offset; the
 // frequency uses the record's sample interval. None for an empty or out-of-range window.

@@ -45,7 +45,8 @@ struct Direct {
 };
 
 TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
-  const std::size_t n = 200'000;
+  // Odd, and not a whole number of blocks: the last block is short and ends on a lone sample.
+  const std::size_t n = 200'001;
   const std::vector<std::vector<std::int16_t>> signals = {
       synth::Sine(n, 20000, 50), synth::Square(n, 8192, 40, 0.25),
       synth::NoisySine(n, 12000, 7, 3000, 3), synth::Ramp(n, -32768, 32767),
@@ -83,12 +84,51 @@ TEST(MeasurementsTest, FrequencyFromRisingCrossingsOfTheMidLevel) {
     const auto m = MeasureChannel(RecordOf(0, c.samples), 0, 0, static_cast<std::int32_t>(n) - 1);
     ASSERT_TRUE(m);
     ASSERT_EQ(m->frequency.has_value(), c.hz.has_value()) << (c.hz ? *c.hz : 0);
-    if (c.hz) EXPECT_NEAR(*m->frequency, *c.hz, *c.hz * 0.01);
+    if (c.hz) {
+      EXPECT_NEAR(*m->frequency, *c.hz, *c.hz * 0.01);
+    }
   }
   // A record without a sample interval has no frequency.
   WaveRecord r = RecordOf(0, synth::Sine(n, 20000, 50));
   r.header.Delta = 0;
   EXPECT_FALSE(MeasureChannel(r, 0, 0, static_cast<std::int32_t>(n) - 1)->frequency);
+}
+
+// The crossings sample by sample, as the rule reads.
+Crossings DirectCrossings(const std::vector<std::int16_t>& counts) {
+  const auto [lo, hi] = std::ranges::minmax(counts);
+  const double mid = (lo + hi) / 2.0, h = (hi - lo) / 10.0;
+  Crossings direct;
+  bool armed = false;
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    if (h > 0 && counts[i] <= mid - h) armed = true;
+    if (h > 0 && armed && counts[i] >= mid + h) {
+      armed = false;
+      if (direct.count++ == 0) direct.first = static_cast<std::int64_t>(i);
+      direct.last = static_cast<std::int64_t>(i);
+    }
+  }
+  return direct;
+}
+
+TEST(MeasurementsTest, CrossingsAgreeWithASampleBySampleSearch) {
+  const std::size_t n = 100'003;
+  // A square of period 4096 changes side at block edges; one of period 6 in every chunk.
+  std::vector<std::vector<std::int16_t>> signals = {
+      synth::NoisySine(n, 12000, 37, 3000, 5), synth::Square(n, 8000, 24.4140625),
+      synth::Square(n, 8000, n / 6.0), synth::NoisySine(n, 100, 400, 300, 9),
+      synth::Sine(n, 3, 20)};
+  signals.push_back(signals[0]);
+  signals.back()[4095] = 32767;  // a lone spike as the last sample of a block
+  signals.back()[4096] = -32768;
+  for (std::size_t s = 0; s < signals.size(); ++s) {
+    const Crossings fast = RisingCrossings(signals[s], StatsOfCounts(signals[s]));
+    const Crossings direct = DirectCrossings(signals[s]);
+    EXPECT_GT(direct.count, 0) << s;
+    EXPECT_EQ(fast.count, direct.count) << s;
+    EXPECT_EQ(fast.first, direct.first) << s;
+    EXPECT_EQ(fast.last, direct.last) << s;
+  }
 }
 
 TEST(MeasurementsTest, OnlyTheWindowAndTheShownChannelsCount) {
