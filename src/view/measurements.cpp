@@ -109,8 +109,11 @@ Crossings RisingCrossings(std::span<const std::int16_t> counts, const CountStats
 std::optional<ChannelMeasurement> MeasureChannel(const WaveRecord& record, int ch,
                                                  std::int32_t start, std::int32_t end) {
   if (ch < 0 || ch >= kChannelCount || start < 0 || end < start) return std::nullopt;
+  // Samples from Points on are an earlier, longer record's.
   const auto& source = record.buffers.SrcData[static_cast<std::size_t>(ch)];
-  if (static_cast<std::size_t>(end) >= source.size()) return std::nullopt;
+  if (end >= record.header.Points || static_cast<std::size_t>(end) >= source.size()) {
+    return std::nullopt;
+  }
   const std::span<const std::int16_t> window(source.data() + start,
                                              static_cast<std::size_t>(end - start) + 1);
   const CountStats stats = StatsOfCounts(window);
@@ -143,12 +146,19 @@ std::optional<ChannelMeasurement> MeasureChannel(const WaveRecord& record, int c
   return m;
 }
 
+std::vector<int> ShownChannels(const WaveHeader& header) {
+  std::vector<int> shown;
+  const int channels = std::clamp<int>(header.ChCount, 0, kChannelCount);
+  for (int ch = 0; ch < channels; ++ch) {
+    if (header.Channel[static_cast<std::size_t>(ch)].DispOn != 0) shown.push_back(ch);
+  }
+  return shown;
+}
+
 std::vector<ChannelMeasurement> MeasureShownChannels(const WaveRecord& record, std::int32_t start,
                                                      std::int32_t end) {
   std::vector<ChannelMeasurement> shown;
-  const int channels = std::clamp<int>(record.header.ChCount, 0, kChannelCount);
-  for (int ch = 0; ch < channels; ++ch) {
-    if (record.header.Channel[static_cast<std::size_t>(ch)].DispOn == 0) continue;
+  for (const int ch : ShownChannels(record.header)) {
     if (auto m = MeasureChannel(record, ch, start, end)) shown.push_back(*m);
   }
   return shown;

@@ -51,9 +51,13 @@ struct Crossings {
 Crossings RisingCrossings(std::span<const std::int16_t> counts, const CountStats& stats);
 
 // One channel's figures over samples start..end of its source, at its Vdiv and Offset; the
-// frequency uses the record's sample interval. None for an empty or out-of-range window.
+// frequency uses the record's sample interval. None for an empty window or one that reaches
+// beyond the record's points.
 std::optional<ChannelMeasurement> MeasureChannel(const WaveRecord& record, int ch,
                                                  std::int32_t start, std::int32_t end);
+
+// The channels the renderer shows: within the channel count and displayed, in order.
+std::vector<int> ShownChannels(const WaveHeader& header);
 
 // The figures of every channel the renderer shows (within the channel count, displayed), over
 // the window start..end.

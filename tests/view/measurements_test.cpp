@@ -140,7 +140,7 @@ TEST(MeasurementsTest, OnlyTheWindowAndTheShownChannelsCount) {
   ASSERT_TRUE(m);
   EXPECT_DOUBLE_EQ(m->max, -0.5);
   EXPECT_DOUBLE_EQ(m->min, -1.5);
-  for (const auto& [start, end] : {std::pair(-1, 10), std::pair(5, 4), std::pair(0, 1001)}) {
+  for (const auto& [start, end] : {std::pair(-1, 10), std::pair(5, 4), std::pair(0, 1000)}) {
     EXPECT_FALSE(MeasureChannel(r, 1, start, end)) << start << ".." << end;
   }
   EXPECT_FALSE(MeasureChannel(r, 4, 0, 10));
