@@ -39,7 +39,7 @@ std::string ReadingText(double value, std::string_view unit) {
   } else {
     reading = ToEngineering(static_cast<float>(value), unit, kCaptionDecimals);
   }
-  if (reading.mantissa == 0.0) return "0" + std::string(unit);
+  if (reading.mantissa == 0.0) return NumberText(0.0).append(unit);
   return CaptionText(reading);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/scale.h"
 #include "model/volts.h"
 #include "numtext/rounding.h"
 #include "view/engineering.h"
@@ -9,6 +10,11 @@
 #include "view/messages.h"
 
 namespace sondrix {
+namespace {
+
+constexpr double kLevelMiddle = kDivisionsY / 2.0;  // divisions up at the level slider's 0
+
+}  // namespace
 
 std::optional<std::int64_t> SampleAtCursor(const ViewState& view, double fraction) {
   const double index = RoundHalfEven(
@@ -19,7 +25,11 @@ std::optional<std::int64_t> SampleAtCursor(const ViewState& view, double fractio
 }
 
 double CountAtCursor(const ViewState& view, double fraction) {
-  return view.YTop - fraction * (double{view.YTop} - view.YBottom);
+  return RoundHalfEven(view.YTop - fraction * (double{view.YTop} - view.YBottom));
+}
+
+double LevelCursorFraction(int sliderValue) {
+  return 1.0 - (kLevelMiddle - sliderValue / double{kCountsPerDivision}) / kDivisionsY;
 }
 
 std::string UnitOf(const ChannelSetup& channel) {
@@ -43,7 +53,7 @@ std::vector<ReadoutPiece> CursorReadouts(const WaveRecord& record, const ViewSta
         ClampToFloat(static_cast<double>(*sample - header.TrigAddr) * header.Delta);
     time = CaptionText(ToEngineering(seconds, "s", kStartDecimals));
   }
-  pieces.push_back({view_messages::kTimeCursor + time, kCursorRed});
+  pieces.push_back({view_messages::kTimeCursor + time, kWhite});
   for (const int ch : shown) {
     const auto c = static_cast<std::size_t>(ch);
     const ChannelSetup& setup = header.Channel[c];
@@ -57,7 +67,7 @@ std::vector<ReadoutPiece> CursorReadouts(const WaveRecord& record, const ViewSta
     pieces.push_back({channelText(ch, value), kChannelColours[c]});
   }
 
-  pieces.push_back({view_messages::kLevelCursor, kCursorRed});
+  pieces.push_back({view_messages::kLevelCursor, kWhite});
   const double level = CountAtCursor(view, levelFraction);
   for (const int ch : shown) {
     const auto c = static_cast<std::size_t>(ch);

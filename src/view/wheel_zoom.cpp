@@ -46,7 +46,7 @@ std::optional<ZoomBoxes> WheelZoomBoxes(const WaveHeader& header, const ViewStat
 
   ZoomBoxes next = boxes;
   (time ? next.ZoomRate : next.YZoomRate) = NumberText(factor);
-  (time ? next.YZoomRate : next.ZoomRate) = "1";
+  (time ? next.YZoomRate : next.ZoomRate) = NumberText(1.0);
 
   // The zoom takes the sample at ExpPos whole divisions of the window from StartIndex to
   // EndIndex + 1; the traces put StartIndex at the left edge and EndIndex at the right.

@@ -31,6 +31,12 @@ TEST(ReadoutsTest, CursorPositionsByTheTraceScales) {
   EXPECT_DOUBLE_EQ(CountAtCursor(v, 0.0), 32767.0);
   EXPECT_DOUBLE_EQ(CountAtCursor(v, 1.0), -32768.0);
   EXPECT_DOUBLE_EQ(CountAtCursor(Window(0, 1, 100.0f, -300.0f), 0.25), 0.0);
+  EXPECT_DOUBLE_EQ(CountAtCursor(v, 0.5), 0.0) << "-0.5, a whole count half to even";
+  EXPECT_DOUBLE_EQ(CountAtCursor(v, 0.75), -16384.0);
+  // The level slider's middle is the zoom's 4 divisions up; its ends the surface's edges.
+  EXPECT_DOUBLE_EQ(LevelCursorFraction(0), 0.5);
+  EXPECT_DOUBLE_EQ(LevelCursorFraction(-32768), 0.0);
+  EXPECT_DOUBLE_EQ(LevelCursorFraction(8192), 0.625);
 }
 
 TEST(ReadoutsTest, ReadingsInTheCaptionsForm) {
@@ -74,9 +80,9 @@ TEST(ReadoutsTest, TheLineNamesTheTimeAndEachShownChannelsValues) {
   using Want = std::vector<std::string>;
   EXPECT_EQ(Texts(pieces),
             (Want{"Xｶｰｿﾙ=50us", "Ch1:1.5V", "Ch3:-500mA", "Yｶｰｿﾙ", "Ch1:500mV", "Ch3:500mA"}));
-  EXPECT_EQ(pieces[0].colour, kCursorRed);
+  EXPECT_EQ(pieces[0].colour, kWhite);
   EXPECT_EQ(pieces[2].colour, kChannelColours[2]);
-  EXPECT_EQ(pieces[3].colour, kCursorRed);
+  EXPECT_EQ(pieces[3].colour, kWhite);
 
   // Before the trigger, and beyond the record: the time still, but no sample values.
   EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5))[0], "Xｶｰｿﾙ=-40us");
