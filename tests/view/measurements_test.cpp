@@ -118,6 +118,13 @@ TEST(MeasurementsTest, CrossingsAgreeWithASampleBySampleSearch) {
       synth::NoisySine(n, 12000, 37, 3000, 5), synth::Square(n, 8000, 24.4140625),
       synth::Square(n, 8000, n / 6.0), synth::NoisySine(n, 100, 400, 300, 9),
       synth::Sine(n, 3, 20)};
+  // Lone samples across the thresholds at the second place of a chunk, the rest at mid level.
+  std::vector<std::int16_t> lone(n, 0);
+  const std::size_t places[] = {100, 8193, 9000, 16385, 20000, 20033};
+  for (const std::size_t i : places) {
+    lone[i] = static_cast<std::int16_t>(i % 2 == 0 ? -1000 : 1000);
+  }
+  signals.push_back(lone);
   signals.push_back(signals[0]);
   signals.back()[4095] = 32767;  // a lone spike as the last sample of a block
   signals.back()[4096] = -32768;
@@ -152,6 +159,8 @@ TEST(MeasurementsTest, OnlyTheWindowAndTheShownChannelsCount) {
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].channel, 0);
   EXPECT_EQ(shown[1].channel, 1);
+  r.header.ChCount = 0;
+  EXPECT_TRUE(MeasureShownChannels(r, 0, 999).empty());
 }
 
 }  // namespace

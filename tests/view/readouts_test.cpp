@@ -41,9 +41,9 @@ TEST(ReadoutsTest, CursorPositionsByTheTraceScales) {
 
 TEST(ReadoutsTest, ReadingsInTheCaptionsForm) {
   const std::tuple<double, const char*, std::string> cases[] = {
-      {1.234, "V", "1.23V"},     {-0.5, "V", "-500mV"},   {0.0, "V", "0V"},
-      {1e-13, "A", "0A"},        {2.5e6, "Hz", "2.5MHz"}, {-1234567.0, "", "-1.23M"},
-      {999.996, "Hz", "1000Hz"}, {50e-6, "V", "50uV"}};
+      {1.234, "V", "1.23V"},      {-0.5, "V", "-500mV"},     {0.0, "V", "0V"},
+      {1e-13, "A", "0A"},         {2.5e6, "Hz", "2.5MHz"},   {1e6, "Hz", "1MHz"},
+      {-1234567.0, "", "-1.23M"}, {999.996, "Hz", "1000Hz"}, {50e-6, "V", "50uV"}};
   for (const auto& [value, unit, want] : cases) EXPECT_EQ(ReadingText(value, unit), want) << value;
 }
 
@@ -86,7 +86,8 @@ TEST(ReadoutsTest, TheLineNamesTheTimeAndEachShownChannelsValues) {
 
   // Before the trigger, and beyond the record: the time still, but no sample values.
   EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5))[0], "Xｶｰｿﾙ=-40us");
-  EXPECT_EQ(Texts(CursorReadouts(r, v, 1.02, 0.5))[1], "Ch1:—");
+  EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5))[1], "Ch1:-500mV") << "the first sample";
+  EXPECT_EQ(Texts(CursorReadouts(r, v, 100.0 / 99.0, 0.5))[1], "Ch1:—") << "the sample after";
   v.WaveLoaded = false;
   EXPECT_TRUE(CursorReadouts(r, v, 0.5, 0.5).empty());
 }

@@ -98,6 +98,10 @@ TEST(WheelZoomTest, NothingToDoLeavesTheBoxesAlone) {
   ASSERT_TRUE(out);
   EXPECT_EQ(out->ExpPos, "3");
   EXPECT_EQ(out->YExpPos, "3.5");
+  s.view.YZoom = 2.0f;
+  const auto down = WheelZoomBoxes(s.header, s.view, s.boxes, WheelAxis::Level, -1, 0.5, 0.75);
+  ASSERT_TRUE(down);
+  EXPECT_EQ(down->YExpPos, "2") << "the pointer's divisions up";
   s.view.WaveDrawn = false;
   EXPECT_FALSE(WheelZoomBoxes(s.header, s.view, s.boxes, WheelAxis::Time, 1, 0.5, 0.5));
 }
