@@ -4,17 +4,49 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace sondrix {
 namespace {
+
+const QString kPicture = QStringLiteral("picture");
+const QString kSize = QStringLiteral("size");
+
+// The absolute path of a name given relative to the directory the program was started in: the
+// window makes its data folder the current directory later.
+QString Absolute(const QString& name) {
+  return QDir::cleanPath(QFileInfo(name).absoluteFilePath());
+}
+
+// "WxH" within the sizes a picture may have; an empty size otherwise.
+QSize SizeOf(const QString& text) {
+  static const QRegularExpression form(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+  const QRegularExpressionMatch match = form.match(text);
+  if (!match.hasMatch()) return {};
+  const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+  const auto within = [](int n) { return n >= kSmallestPicture && n <= kLargestPicture; };
+  return within(size.width()) && within(size.height()) ? size : QSize();
+}
 
 // One parser for parsing and for the help text, so the two cannot disagree.
 void Describe(QCommandLineParser& parser) {
   parser.setApplicationDescription(QStringLiteral(
       "Shows the waveform files of the four-channel oscilloscope. A FILE (.WFM, .CSV or .TXT) is\n"
-      "played as the buttons play it; a FOLDER is opened in the file browser."));
+      "played as the buttons play it; a FOLDER is opened in the file browser. With --picture,\n"
+      "draws FILE's waveform into a PNG file instead, without a display."));
   parser.addHelpOption();
   parser.addVersionOption();
+  parser.addOption(
+      {kPicture,
+       QStringLiteral("Draw the waveform frame of FILE, as played with the whole record "
+                      "and the cursors in the middle, into the PNG file OUT; no "
+                      "window opens."),
+       QStringLiteral("OUT.png")});
+  parser.addOption({kSize,
+                    QStringLiteral("The picture's width and height in pixels (%1 to %2 each).")
+                        .arg(kSmallestPicture)
+                        .arg(kLargestPicture),
+                    QStringLiteral("WxH")});
   parser.addPositionalArgument(QStringLiteral("target"),
                                QStringLiteral("The capture file or folder to open."),
                                QStringLiteral("[FILE | FOLDER]"));
@@ -45,9 +77,28 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.error = QStringLiteral("one FILE or FOLDER at most, not %1").arg(targets.size());
     return line;
   }
-  // The window makes its data folder the current directory, so a relative name is resolved now.
-  if (!targets.isEmpty() && !targets.front().isEmpty()) {
-    line.target = QDir::cleanPath(QFileInfo(targets.front()).absoluteFilePath());
+  if (!targets.isEmpty() && !targets.front().isEmpty()) line.target = Absolute(targets.front());
+  const auto fail = [&line](const QString& error) {
+    line.action = CommandLine::Action::Error;
+    line.error = error;
+    return line;
+  };
+  if (parser.isSet(kPicture)) {
+    if (line.target.isEmpty()) return fail(QStringLiteral("--picture needs the FILE to draw"));
+    if (parser.value(kPicture).isEmpty()) return fail(QStringLiteral("--picture needs a name"));
+    line.action = CommandLine::Action::Picture;
+    line.picture = Absolute(parser.value(kPicture));
+    if (parser.isSet(kSize)) {
+      line.size = SizeOf(parser.value(kSize));
+      if (line.size.isEmpty()) {
+        return fail(QStringLiteral("--size takes WIDTHxHEIGHT, each %1 to %2, not \"%3\"")
+                        .arg(kSmallestPicture)
+                        .arg(kLargestPicture)
+                        .arg(parser.value(kSize)));
+      }
+    }
+  } else if (parser.isSet(kSize)) {
+    return fail(QStringLiteral("--size goes with --picture"));
   }
   return line;
 }

@@ -1,19 +1,27 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 namespace sondrix {
 
-// What `sondrix [FILE | FOLDER]` asks of the program.
+// What `sondrix [FILE | FOLDER]` or `sondrix --picture OUT.png [--size WxH] FILE` asks of the
+// program.
 struct CommandLine {
-  enum class Action { Open, Help, Version, Error };
+  enum class Action { Open, Picture, Help, Version, Error };
   Action action = Action::Open;
   // The file or folder to open, absolute against the directory the program was started in;
   // empty when none was named.
   QString target;
-  QString error;  // with Action::Error: what was wrong, for the terminal
+  QString picture;  // with Action::Picture: the PNG file to write, absolute
+  QSize size;       // with Action::Picture: the picture's size; empty for the frame's own
+  QString error;    // with Action::Error: what was wrong, for the terminal
 };
+
+// The sizes --size accepts, in pixels each way.
+inline constexpr int kSmallestPicture = 64;
+inline constexpr int kLargestPicture = 8192;
 
 // `arguments` as the program got them, the program's name first.
 CommandLine ParseCommandLine(const QStringList& arguments);

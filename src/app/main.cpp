@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "app/command_line.h"
+#include "app/frame_picture.h"
 #include "app/main_form.h"
 #include "app/qt_platform_services.h"
 #include "app/qt_translations.h"
@@ -32,6 +33,14 @@ int Answer(const sondrix::CommandLine& line) {
   return 0;
 }
 
+// Draws the picture --picture asks for; the exit status.
+int Picture(const sondrix::CommandLine& line) {
+  const QString failure = sondrix::WriteFramePicture(line.target, line.picture, line.size);
+  if (failure.isEmpty()) return 0;
+  std::fprintf(stderr, "sondrix: %s: %s\n", qPrintable(line.target), qPrintable(failure));
+  return 1;
+}
+
 }  // namespace
 
 // The window opens on the folder it was started in; the file browser shows it. A file or folder
@@ -51,9 +60,18 @@ int main(int argc, char* argv[]) {
       const QCoreApplication terminal(argc, argv);  // the help names the program as started
       return Answer(early);
     }
+    // A picture needs no display: the offscreen platform draws it, chosen before the application
+    // starts.
+    if (early.action == sondrix::CommandLine::Action::Picture) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+      const QApplication painter(argc, argv);
+      return Picture(early);
+    }
   }
   QApplication app(argc, argv);
   const sondrix::CommandLine line = sondrix::ParseCommandLine(QCoreApplication::arguments());
+  // With Qt's own options among the arguments, a picture is drawn on the platform they name.
+  if (line.action == sondrix::CommandLine::Action::Picture) return Picture(line);
   if (line.action != sondrix::CommandLine::Action::Open) return Answer(line);
 
   const std::unique_ptr<QTranslator> japanese = sondrix::LoadQtJapanese();

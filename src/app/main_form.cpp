@@ -80,6 +80,15 @@ void MainForm::connectControls() {
           [this, guarded](int value) { guarded([this, value] { SliderY_Change(value); })(); });
   connect(ExpPos, &QLineEdit::returnPressed, this, guarded([this] { ExpPos_KeyPress(); }));
   connect(CdCheck, &QCheckBox::stateChanged, this, guarded([this] { CdCheck_Click(); }));
+  connect(SavePicture, &QAction::triggered, this, guarded([this] { SavePicture_Click(); }));
+  connect(CopyPicture, &QAction::triggered, this, guarded([this] { CopyPicture_Click(); }));
+  connect(Measure, &QAction::toggled, this, guarded([this] { Measure_Click(); }));
+  WaveSurface* surface = waveFrame_->surface();
+  connect(surface, &WaveSurface::wheelTurned, this,
+          [this, guarded](int notches, bool level, QPointF pointer) {
+            guarded([this, notches, level, pointer] { SurfaceWheel(notches, level, pointer); })();
+          });
+  connect(surface, &WaveSurface::doubleClicked, this, guarded([this] { XReset_Click(); }));
   // A grey box read from the settings file stays grey until the operator clicks it; from then
   // on clicks only check and clear it.
   for (QCheckBox* box : {CdCheck, ConfirmMess, AllSaveCheck}) {
@@ -116,6 +125,8 @@ void MainForm::startUp() {
 
   SliderX_Change(waveFrame_->sliderX()->value());
   SliderY_Change(waveFrame_->sliderY()->value());
+  picturePath_ =
+      JoinPath(JoinPath(dataFolder_, U(messages::kOutputFolder)), U(messages::kDefaultPictureName));
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

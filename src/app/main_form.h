@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,6 +74,7 @@ class MainForm final : public QMainWindow {
   QWidget* buildFolderFrame();
   QWidget* buildExpandFrame();
   QWidget* buildSmoothingFrame();
+  void buildSurfaceMenu();
   void orderTabs();
   void connectControls();
   void buildRun();
@@ -95,12 +97,22 @@ class MainForm final : public QMainWindow {
   void SliderY_Change(int value);
   void ExpPos_KeyPress();
   void CdCheck_Click();
+  // The surface's context menu and mouse.
+  void SavePicture_Click();
+  void CopyPicture_Click();
+  void Measure_Click();
+  // The wheel writes the zoom boxes and presses the zoom button; a double-click the zoom reset.
+  void SurfaceWheel(int notches, bool level, QPointF pointer);
 
   // Draws the window of the record with the current smoothing controls and shows the result.
   void draw(std::int32_t start, std::int32_t end, double timeDiv);
   void takeSmoothingControls();
   void showSmoothingControls();
   void showScene();
+  // The cursors' read-out line (hidden with the cursors) and the measurement table (when asked
+  // for), of the record and the window on screen.
+  void showReadouts();
+  void showMeasurements();
 
   // Loads and draws one WFM file; false when it could not be read (the old waveform stays).
   bool playWfm(const QString& path);
@@ -123,6 +135,7 @@ class MainForm final : public QMainWindow {
   QString dataFolder_;
   QString csvPath_;
   QString csvFolder_;
+  QString picturePath_;  // offered by the next picture save; not kept between runs
 
   std::unique_ptr<ContinuousRun> run_;
   bool closing_ = false;  // the window is closing: a run in progress ends at once
@@ -160,6 +173,9 @@ class MainForm final : public QMainWindow {
   QPushButton* ResetCursor = nullptr;
   WaveFrame* waveFrame_ = nullptr;
   QLabel* AcqDataSize = nullptr;
+  QAction* SavePicture = nullptr;
+  QAction* CopyPicture = nullptr;
+  QAction* Measure = nullptr;
 };
 
 }  // namespace sondrix

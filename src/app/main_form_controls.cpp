@@ -118,7 +118,17 @@ void MainForm::buildControls() {
   status->addWidget(StatusPanel1, 3);
   status->addWidget(StatusPanel2, 2);
   setStatusBar(status);
+  buildSurfaceMenu();
   orderTabs();
+}
+
+void MainForm::buildSurfaceMenu() {
+  WaveSurface* surface = waveFrame_->surface();
+  SavePicture = Named(new QAction(U(kSavePicture), surface), "SavePicture");
+  CopyPicture = Named(new QAction(U(kCopyPicture), surface), "CopyPicture");
+  Measure = Named(new QAction(U(kMeasure), surface), "Measure");
+  Measure->setCheckable(true);
+  surface->addActions({SavePicture, CopyPicture, Measure});
 }
 
 void MainForm::orderTabs() {

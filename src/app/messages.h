@@ -77,6 +77,19 @@ inline constexpr char kStoreFailed[] = "CSVファイルに格納できません�
 inline constexpr char kStoreFailedTitle[] = "CSV格納";
 inline constexpr char kCsvExtension[] = ".CSV";
 
+// The waveform surface's context menu: pictures of the waveform frame, the measurement table.
+inline constexpr char kSavePicture[] = "画像を保存...";
+inline constexpr char kCopyPicture[] = "画像をコピー";
+inline constexpr char kMeasure[] = "測定";
+inline constexpr char kSelectPictureTitle[] = "画像ファイルを選択して下さい.";
+inline constexpr char kPictureFilter[] = "PNG (*.PNG *.png)";
+inline constexpr char kPictureExtension[] = ".png";
+inline constexpr char kDefaultPictureName[] = "Wave1.png";
+inline constexpr char kPictureSaved[] = "波形画像を保存しました｡";
+inline constexpr char kPictureSaveFailed[] = "画像を保存できませんでした｡";
+inline constexpr char kPictureSaveFailedTitle[] = "画像保存";
+inline constexpr char kPictureCopied[] = "波形画像をコピーしました｡";
+
 // CSV playback.
 inline constexpr char kSelectCsv[] = "CSV/TXTファイルを選択して下さい.";
 inline constexpr char kCsvReadError[] = "ファイル読取りエラーです。";

@@ -52,7 +52,8 @@ WaveFrame::WaveFrame(QWidget* parent)
       xcLabel_(CaptionLabel(QStringLiteral("XCLabel"), this)),
       xeLabel_(CaptionLabel(QStringLiteral("XELabel"), this)),
       delayMark_(new LineMark(QStringLiteral("DelayMark"), Qt::white, this)),
-      tlLine_(new LineMark(QStringLiteral("Tlline"), Qt::white, this)) {
+      tlLine_(new LineMark(QStringLiteral("Tlline"), Qt::white, this)),
+      readouts_(new ReadoutLine(this)) {
   setObjectName(QStringLiteral("WaveFrame"));
   setFrameShape(QFrame::StyledPanel);
   // Dark like the instrument's screen, so that the white marks and captions read well.
@@ -86,7 +87,21 @@ WaveFrame::WaveFrame(QWidget* parent)
   xeLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   // Tlline is kept for its name only: nothing places it, so it stays hidden.
   tlLine_->hide();
+  readouts_->hide();
 }
+
+void WaveFrame::showReadouts(std::vector<ReadoutPiece> pieces) {
+  readouts_->setVisible(!pieces.empty());
+  readouts_->setPieces(std::move(pieces));
+}
+
+void WaveFrame::showMeasurements(std::optional<MeasurementTable> table) {
+  MeasurementOverlay* overlay = surface_->measurements();
+  if (table) overlay->setTable(std::move(*table), surface_->size());
+  overlay->setVisible(table.has_value());
+}
+
+QImage WaveFrame::picture() { return grab().toImage(); }
 
 void WaveFrame::showScene(const Scene* scene) {
   scene_ = scene;
@@ -125,7 +140,17 @@ QSize WaveFrame::minimumSizeHint() const {
   const Margins m = margins(0);  // the marks' least length, which a frame this small has
   return {frame.left() + frame.right() + 2 * kGap + m.mark + kSmallestSurfaceWidth + m.rightColumn,
           frame.top() + frame.bottom() + 2 * kGap + m.text + kGap + height + m.mark + m.slider +
-              m.text};
+              2 * m.text};
+}
+
+int WaveFrame::heightForWidth(int width) const {
+  const QMargins frame = contentsMargins();
+  const int areaWidth = width - frame.left() - frame.right() - 2 * kGap;
+  const Margins m = margins(areaWidth);
+  const int surfaceWidth = std::max(0, areaWidth - m.mark - m.rightColumn);
+  const int surfaceHeight = (surfaceWidth * kDivisionsY + kDivisionsX - 1) / kDivisionsX;
+  return frame.top() + frame.bottom() + 2 * kGap + m.text + kGap + surfaceHeight + m.mark +
+         m.slider + 2 * m.text;
 }
 
 void WaveFrame::resizeEvent(QResizeEvent*) { layOut(); }
@@ -134,11 +159,11 @@ void WaveFrame::layOut() {
   const int gap = kGap;
   const QRect area = contentsRect().adjusted(gap, gap, -gap, -gap);
   // Room around the surface: captions above; the level marks left of it; the level slider and
-  // the time per division right of it; the trigger mark, the time slider and the time captions
-  // below.
+  // the time per division right of it; the trigger mark, the time slider, the time captions and
+  // the read-out line below.
   const auto [text, slider, mark, rightColumn] = margins(area.width());
   const int availableWidth = area.width() - mark - rightColumn;
-  const int availableHeight = area.height() - text - gap - (mark + slider + text);
+  const int availableHeight = area.height() - text - gap - (mark + slider + 2 * text);
   const int width =
       std::max(40, std::min(availableWidth, availableHeight * kDivisionsX / kDivisionsY));
   const int height = width * kDivisionsY / kDivisionsX;
@@ -175,6 +200,8 @@ void WaveFrame::layOut() {
   xsLabel_->setGeometry(left, captionTop, width / 3, text);
   xcLabel_->setGeometry(left + width / 3, captionTop, width - 2 * (width / 3), text);
   xeLabel_->setGeometry(left + width - width / 3, captionTop, width / 3, text);
+  // The read-out line may use the frame's whole width: with four channels it is long.
+  readouts_->setGeometry(area.left(), captionTop + text, area.width(), text);
   placeMarks();
 }
 

@@ -1,20 +1,27 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <vector>
 
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QSlider>
 
 #include "app/line_mark.h"
+#include "app/readout_line.h"
 #include "app/wave_surface.h"
+#include "view/measurement_table.h"
+#include "view/readouts.h"
 #include "view/scene.h"
 
 namespace sondrix {
 
 // The display group: the surface at 10 : 8, as large as the frame allows, with the level slider
-// beside it and the time slider under it, the V/div captions above, the time captions below,
-// and the reference-level and trigger marks just outside its left and bottom edges.
+// beside it and the time slider under it, the V/div captions above, the time captions and the
+// cursors' read-out line below, and the reference-level and trigger marks just outside its left
+// and bottom edges.
 class WaveFrame final : public QFrame {
  public:
   explicit WaveFrame(QWidget* parent);
@@ -23,12 +30,24 @@ class WaveFrame final : public QFrame {
   // outlive the frame or be replaced.
   void showScene(const Scene* scene);
 
+  // The cursors' read-out line; no pieces hide it.
+  void showReadouts(std::vector<ReadoutPiece> pieces);
+  // The measurement table over the surface; none hides it.
+  void showMeasurements(std::optional<MeasurementTable> table);
+
+  // The frame as it is on screen, at its size: the surface with its captions, marks, cursors,
+  // read-outs and table.
+  QImage picture();
+
   WaveSurface* surface() const { return surface_; }
+  ReadoutLine* readouts() const { return readouts_; }
   QSlider* sliderX() const { return sliderX_; }
   QSlider* sliderY() const { return sliderY_; }
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
+  // The height at which a frame this wide has no room to spare below the read-outs.
+  int heightForWidth(int width) const override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -57,6 +76,7 @@ class WaveFrame final : public QFrame {
   std::array<LineMark*, kChannelCount> vrefLines_{};
   LineMark* delayMark_;
   LineMark* tlLine_;
+  ReadoutLine* readouts_;
 };
 
 }  // namespace sondrix

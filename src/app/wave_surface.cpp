@@ -3,18 +3,30 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace sondrix {
 
 QColor ToQColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
 
+namespace {
+
+constexpr int kOverlayMargin = 4;  // pixels between the measurement table and the edges
+constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;  // 120 eighths of a degree
+
+}  // namespace
+
 WaveSurface::WaveSurface(QWidget* parent)
     : QWidget(parent),
       cLine_(new LineMark(QStringLiteral("CLine"), ToQColor(kCursorRed), this)),
-      cLineY_(new LineMark(QStringLiteral("CLineY"), ToQColor(kCursorRed), this)) {
+      cLineY_(new LineMark(QStringLiteral("CLineY"), ToQColor(kCursorRed), this)),
+      measurements_(new MeasurementOverlay(this)) {
   setObjectName(QStringLiteral("DSOWave"));
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+  measurements_->move(kOverlayMargin, kOverlayMargin);
   placeCursors();
 }
 
@@ -38,7 +50,27 @@ void WaveSurface::setCursorsVisible(bool visible) {
   cLineY_->setVisible(visible);
 }
 
-void WaveSurface::resizeEvent(QResizeEvent*) { placeCursors(); }
+void WaveSurface::resizeEvent(QResizeEvent*) {
+  placeCursors();
+  measurements_->fitTo(size());
+}
+
+void WaveSurface::wheelEvent(QWheelEvent* event) {
+  wheelAngle_ += event->angleDelta().y();
+  const int notches = wheelAngle_ / kNotch;
+  wheelAngle_ -= notches * kNotch;
+  event->accept();
+  if (notches == 0 || width() < 2 || height() < 2) return;
+  const QPointF at = event->position();
+  emit wheelTurned(notches, event->modifiers().testFlag(Qt::ControlModifier),
+                   QPointF(at.x() / (width() - 1), at.y() / (height() - 1)));
+}
+
+void WaveSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
+  event->accept();
+  emit doubleClicked();
+}
 
 namespace {
 

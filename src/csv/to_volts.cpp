@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "model/scale.h"
 #include "numtext/substrings.h"
 
 namespace sondrix {
@@ -15,11 +14,6 @@ std::size_t pointsOf(const WaveRecord& record) {
 }
 
 }  // namespace
-
-double CountsToVolts(double counts, float vdiv, float offset) {
-  return counts * static_cast<double>(vdiv) / kCountsPerStep / kStepsPerDivision -
-         static_cast<double>(offset);
-}
 
 bool ClearVolts(WaveRecord& record) {
   if (!GrowVolts(record.buffers, record.header.Points)) return false;

@@ -4,12 +4,10 @@
 #include <functional>
 #include <span>
 
+#include "model/volts.h"
 #include "model/wave_record.h"
 
 namespace sondrix {
-
-// volts = counts x Vdiv / kCountsPerDivision - Offset, in double.
-double CountsToVolts(double counts, float vdiv, float offset);
 
 // `ToVolts` of channel `ch` (anything but 0, 1 or 2 means channel 3): the first Points of
 // `counts` into its VoltData, with the channel's Vdiv and Offset. False when Points is beyond the

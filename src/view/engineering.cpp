@@ -31,6 +31,18 @@ std::string CaptionText(const Engineering& value) {
   return NumberText(value.mantissa) + value.text;
 }
 
+std::string ReadingText(double value, std::string_view unit) {
+  Engineering reading;
+  if (std::fabs(value) >= 1'000'000.0) {
+    reading = {RoundToDecimals(value / 1'000'000.0, kCaptionDecimals), "M"};
+    reading.text += unit;
+  } else {
+    reading = ToEngineering(static_cast<float>(value), unit, kCaptionDecimals);
+  }
+  if (reading.mantissa == 0.0) return NumberText(0.0).append(unit);
+  return CaptionText(reading);
+}
+
 double EngineeringToSeconds(double mantissa, std::string_view text) {
   if (text == "ms") return mantissa / 1000.0;
   if (text == "us") return mantissa / 1'000'000.0;

@@ -23,6 +23,11 @@ Engineering ToEngineering(float value, std::string_view unit, int decimals);
 // The caption: the mantissa's plain number text followed by the prefixed unit ("500mV/div").
 std::string CaptionText(const Engineering& value);
 
+// A measured value as the read-outs and the measurement table show it: the caption's form with
+// its two decimals ("1.23V", "-500mV"), a million or more with the prefix M ("2.5MHz"), and a
+// value that would show as zero as "0" and the bare unit rather than "0nV".
+std::string ReadingText(double value, std::string_view unit);
+
 // Seconds from a prefixed time text as ToEngineering gives it ("s", "ms", "us", "ns", "ks").
 double EngineeringToSeconds(double mantissa, std::string_view text);
 

@@ -1,0 +1,45 @@
+// Pictures of the waveform frame from the surface's context menu: into a PNG file under a name
+// chosen in the save dialog, or onto the clipboard.
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+
+#include "app/main_form.h"
+#include "app/messages.h"
+#include "app/qt_text.h"
+#include "app/scope_exit.h"
+#include "app/split_path.h"
+#include "app/wave_frame.h"
+
+namespace sondrix {
+
+void MainForm::SavePicture_Click() {
+  // The dialog may have moved the current directory; it is put back however the command ends.
+  const ScopeExit restore([folder = dataFolder_] { QDir::setCurrent(folder); });
+  QString folder;
+  QString name;
+  SplitPath(picturePath_, folder, name);
+  // Taken before the dialog, which may cover the frame.
+  const QImage picture = waveFrame_->picture();
+  QString chosen = ShowFileDialog(name, U(messages::kSelectPictureTitle), folder,
+                                  U(messages::kPictureFilter), FileDialogMode::Save);
+  if (chosen.isEmpty()) return;
+  if (!chosen.endsWith(U(messages::kPictureExtension), Qt::CaseInsensitive)) {
+    chosen += U(messages::kPictureExtension);
+  }
+  picturePath_ = chosen;
+  if (!picture.save(chosen, "PNG")) {
+    services_.showMessage(U(messages::kPictureSaveFailed), U(messages::kPictureSaveFailedTitle),
+                          MessageButtons::Ok);
+    return;
+  }
+  StatusPanel1->setText(U(messages::kPictureSaved));
+  StatusPanel2->setText(chosen);
+}
+
+void MainForm::CopyPicture_Click() {
+  QGuiApplication::clipboard()->setImage(waveFrame_->picture());
+  StatusPanel1->setText(U(messages::kPictureCopied));
+}
+
+}  // namespace sondrix
