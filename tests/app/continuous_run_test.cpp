@@ -1,6 +1,5 @@
 #include "app/continuous_run.h"
 
-#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -146,19 +145,18 @@ TEST_F(RunTest, EveryWayTheRunEndsCountsTheFilesDone) {
     settings.ConfirmMess = row.confirm;
     closing = false;
     progress = 0;
+    services.answer = MessageAnswer::Yes;
     services.waits.clear();
     services.messages.clear();
     const auto act = [&](std::size_t index) {
       if (index != 1) return;
       if (row.act == Act::Stop) run.Stop();
       if (row.act == Act::Close) closing = true;
-      if (row.act == Act::No) services.answers = {MessageAnswer::No};
+      if (row.act == Act::No) services.answer = MessageAnswer::No;
       if (row.act == Act::TypeTwoFiles) settings.MaxRepeatTimes = "2";
     };
     services.whileWaiting = act;
-    services.whileShown = [&](const ScriptedServices::Shown&) {
-      act(services.messages.size() - 1);
-    };
+    services.whileShown = [&] { act(services.messages.size() - 1); };
     whileStoring = [&] { closing = row.act == Act::CloseInStore; };
     EXPECT_EQ(run.Start(), row.done);
     EXPECT_EQ(progress, row.done);
@@ -170,8 +168,7 @@ TEST_F(RunTest, EveryWayTheRunEndsCountsTheFilesDone) {
 
 TEST_F(RunTest, AnEmptyListOnlyShowsTheMessage) {
   EXPECT_EQ(run.Start(), 0);
-  ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0].text, U("ファイルがありません｡"));
+  EXPECT_EQ(services.messages, QStringList{U("ファイルがありません｡")});
   EXPECT_TRUE(log.empty());
 }
 
@@ -204,6 +201,7 @@ TEST_F(RunWiringTest, StartPlaysTheFolderUntilStop) {
     if (wait == 1) child<QPushButton>("Stop")->click();
   };
   start(3);
+  EXPECT_EQ(child<QLineEdit>("MaxRepeatTimes")->text(), "3") << "the folder's count";
   EXPECT_EQ(child<QComboBox>("FileFilter")->currentIndex(), 0) << "the run lists WFM files";
   EXPECT_EQ(services.waits, (std::vector<double>{0.5, 0.5}));
   EXPECT_EQ(form().record().header.Points, 110);
@@ -224,7 +222,7 @@ TEST_F(RunWiringTest, ClosingDuringAPauseAQuestionOrAWriteEndsTheRunAndSavesOnce
     EXPECT_TRUE(QFile::remove(resume)) << "the settings are written at the close";
   };
   services.whileWaiting = [&](std::size_t) { close(); };
-  services.whileShown = [&](const ScriptedServices::Shown&) { close(); };
+  services.whileShown = [&] { close(); };
   services.whilePumping = [&] { close(); };  // only the write lets events in
   for (const std::string moment : {"pause", "question", "write"}) {
     SCOPED_TRACE(moment);

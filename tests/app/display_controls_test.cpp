@@ -5,6 +5,7 @@
 #include <QSlider>
 #include <QTest>
 
+#include "app/qt_text.h"
 #include "app/wave_frame.h"
 #include "form_fixture.h"
 
@@ -30,12 +31,10 @@ class DisplayControlsTest : public FormTest {
 };
 
 // How many pixels of the rectangle have exactly this colour.
-int Count(const QImage& image, const QRect& area, QRgb colour) {
+int Count(const QImage& image, const QRect& area, QColor colour) {
   int n = 0;
   for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF) ? 1 : 0;
-    }
+    for (int x = area.left(); x <= area.right(); ++x) n += image.pixelColor(x, y) == colour;
   }
   return n;
 }
@@ -45,18 +44,15 @@ TEST_F(DisplayControlsTest, TheSurfacePaintsEachTraceInItsColourOnTheBlackGratic
   form().show();
   const QImage image = surface().grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QRect all = image.rect();
-  EXPECT_GT(Count(image, all, qRgb(0, 0, 0)), all.width() * all.height() / 3) << "mostly black";
+  EXPECT_GT(Count(image, all, Qt::black), all.width() * all.height() / 3);
   for (const Trace& trace : form().scene().traces) {
-    const QRgb colour = ToQColor(trace.colour).rgb();
-    EXPECT_GT(Count(image, all, colour), 200) << std::hex << colour;
+    EXPECT_GT(Count(image, all, ToQColor(trace.colour)), 200) << Std(ToQColor(trace.colour).name());
   }
-  EXPECT_GT(Count(image, all, qRgb(255, 255, 255)), 100) << "the dotted graticule";
+  EXPECT_GT(Count(image, all, Qt::white), 100) << "the dotted graticule";
   // The two red cursors cross in the middle.
   const QPoint middle = all.center();
-  EXPECT_GT(Count(image, QRect(middle.x() - 2, 0, 5, all.height()), qRgb(255, 0, 0)),
-            all.height() / 2);
-  EXPECT_GT(Count(image, QRect(0, middle.y() - 2, all.width(), 5), qRgb(255, 0, 0)),
-            all.width() / 2);
+  EXPECT_GT(Count(image, QRect(middle.x() - 2, 0, 5, all.height()), Qt::red), all.height() / 2);
+  EXPECT_GT(Count(image, QRect(0, middle.y() - 2, all.width(), 5), Qt::red), all.width() / 2);
 }
 
 TEST_F(DisplayControlsTest, ZoomAndZoomReset) {
