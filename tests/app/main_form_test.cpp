@@ -81,11 +81,12 @@ TEST_F(MainFormTest, EachControlRefusesALineItCannotHold) {
 }
 
 TEST_F(MainFormTest, ReadLinesThatNeedTheWindowsOwnRules) {
-  // No channel chosen (-1) takes the first; a grey cursor box hides the cursors, and clicks
-  // never make it grey again.
-  writeResume({{5, "-1 "}, {4, " 2 "}}, 12);
+  // No channel chosen (-1) takes the first and the lines after it apply; a grey cursor box
+  // hides the cursors, and clicks never make it grey again.
+  writeResume({{4, " 2 "}, {5, "-1 "}, {6, " 2 "}}, 12);
   EXPECT_EQ(form().LoadResumeParam(form().resumePath()), -1) << "a file cut short";
   EXPECT_EQ(child<QComboBox>("ChSelCombo")->currentIndex(), 0);
+  EXPECT_EQ(child<QCheckBox>("ConfirmMess")->checkState(), Qt::PartiallyChecked);
   auto* grey = child<QCheckBox>("CdCheck");
   EXPECT_EQ(grey->checkState(), Qt::PartiallyChecked);
   EXPECT_TRUE(child<QWidget>("CLine")->isHidden());
