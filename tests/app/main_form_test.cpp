@@ -63,6 +63,8 @@ TEST_F(MainFormTest, SettingsSurviveARestartExactly) {
   EXPECT_EQ(SplitCrLf(ReadWhole(resumeFile())), expected);
 
   // Read back, every control writes the same line again; the reading also moves the cursors.
+  EXPECT_EQ(form().LoadResumeParam(form().resumePath()), 0);
+  EXPECT_EQ(form().LoadResumeParam(Q(root.path() / "none.txt")), -1);
   ASSERT_EQ(form().SaveResumeParam(Q(root.path() / "again.txt")), 0);
   EXPECT_EQ(ReadWhole(root.path() / "again.txt"), ReadWhole(resumeFile()));
   EXPECT_EQ(child<QLineEdit>("ExpPos")->text(), "2.5");
