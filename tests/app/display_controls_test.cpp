@@ -81,7 +81,6 @@ TEST_F(DisplayControlsTest, SlidersTheTypedPositionAndTheResetMoveTheCursors) {
   EXPECT_EQ(text("YExpPos"), "4");
   child<QCheckBox>("CdCheck")->setChecked(true);
   EXPECT_TRUE(child<QWidget>("CLine")->isHidden());
-  EXPECT_TRUE(child<QWidget>("CLineY")->isHidden());
 }
 
 TEST_F(DisplayControlsTest, TheSmoothingChoiceAndWidthRedrawTheCurrentWindow) {
