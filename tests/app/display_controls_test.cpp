@@ -42,6 +42,8 @@ int Count(const QImage& image, const QRect& area, QColor colour) {
 TEST_F(DisplayControlsTest, TheSurfacePaintsEachTraceInItsColourOnTheBlackGraticule) {
   form().resize(1200, 780);
   form().show();
+  EXPECT_TRUE(form().waveFrame().rect().contains(surface().geometry()));
+  EXPECT_NEAR(surface().height() * 10.0 / surface().width(), 8.0, 0.1) << "square divisions";
   const QImage image = surface().grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QRect all = image.rect();
   EXPECT_GT(Count(image, all, Qt::black), all.width() * all.height() / 3);
