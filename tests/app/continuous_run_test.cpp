@@ -1,6 +1,5 @@
 #include "app/continuous_run.h"
 
-#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -29,18 +28,18 @@ class RunTest : public ::testing::Test {
     p.fileAt = [this](std::int32_t i) { return i < files.size() ? files[i] : QString(); };
     p.folder = [this] { return folder; };
     p.settings = [this] { return settings; };
-    p.showSettings = [this](const RunSettings& s) {
+    p.showSettings = [this, note](const RunSettings& s) {
       settings = s;
-      log.push_back("boxes " + Std(s.LimitLevel) + ' ' + Std(s.MaxRepeatTimes) + ' ' + Std(s.MInt));
+      note("boxes " + Std(s.LimitLevel) + ' ' + Std(s.MaxRepeatTimes) + ' ' + Std(s.MInt));
     };
-    p.play = [this](const QString& path) {
-      log.push_back("play " + Std(path));
+    p.play = [note](const QString& path) {
+      note("play " + Std(path));
       if (path.endsWith("throws.wfm", Qt::CaseInsensitive)) throw std::bad_alloc();
       return !path.endsWith("bad.wfm");
     };
     p.csvNamed = [note](const QString& name) { note("named " + Std(name)); };
-    p.store = [this](const QString& path, const QString& shown) {
-      log.push_back("store " + Std(shown));
+    p.store = [this, note](const QString& path, const QString& shown) {
+      note("store " + Std(shown));
       EXPECT_EQ(path, QDir::current().absoluteFilePath(shown));
       if (whileStoring) whileStoring();
     };
@@ -69,58 +68,32 @@ class RunTest : public ::testing::Test {
 };
 
 TEST_F(RunTest, EachFileIsPlayedNamedStoredThenPaused) {
-  files = {"a.wfm", "notes.txt", "bad.wfm", "throws.WFM"};
+  files = {"a.wfm", "notes.txt", "bad.wfm", "throws.WFM", "c.wfm", "gone.wfm"};
   settings.AllSaveCheck = Qt::Checked;
-  EXPECT_EQ(run.Start(), 4);
+  // The folder, the list and the store box are read afresh at every file.
+  services.whileWaiting = [&](std::size_t wait) {
+    if (wait == 0) folder = "/d";
+    if (wait != 3) return;
+    settings.AllSaveCheck = Qt::PartiallyChecked;
+    files.removeLast();
+  };
+  run.Stop();  // a Stop while no run is going is forgotten
+  EXPECT_EQ(run.Start(), 6);
   std::string steps;
   for (const std::string& step : log) steps += step + " | ";
-  EXPECT_EQ(steps,
-            "hold | boxes 13 99 0.5 | max 4 | "
-            "1/4 処理中 | detail a.wfm | play /c/a.wfm | named a.CSV | store a.CSV | "
-            "2/4 処理中 | detail notes.txt | "  // not a WFM file: only the pause
-            "3/4 処理中 | detail bad.wfm | play /c/bad.wfm | named bad.CSV | "
-            "4/4 処理中 | detail throws.WFM | play /c/throws.WFM | named throws.CSV | "
-            "4/4 処理完了 | release | ");
-  EXPECT_EQ(services.waits, std::vector<double>(4, 0.5));
-  EXPECT_EQ(progress, 4);
+  EXPECT_EQ(
+      steps,
+      "hold | boxes 13 99 0.5 | max 6 | "
+      "1/6 処理中 | detail a.wfm | play /c/a.wfm | named a.CSV | store a.CSV | "
+      "2/6 処理中 | detail notes.txt | "  // not a WFM file: only the pause
+      "3/6 処理中 | detail bad.wfm | play /d/bad.wfm | named bad.CSV | "
+      "4/6 処理中 | detail throws.WFM | play /d/throws.WFM | named throws.CSV | "
+      "5/6 処理中 | detail c.wfm | play /d/c.wfm | named c.CSV | "  // only a full check stores
+      "6/6 処理中 | detail  | "                                     // the entry has left the list
+      "6/6 処理完了 | release | ");
+  EXPECT_EQ(services.waits, std::vector<double>(6, 0.5));
+  EXPECT_EQ(progress, 6);
   EXPECT_TRUE(services.messages.empty());
-}
-
-TEST_F(RunTest, OnlyAFullyCheckedStoreBoxStores) {
-  files = {"a.wfm"};
-  settings.AllSaveCheck = Qt::PartiallyChecked;
-  run.Start();
-  EXPECT_EQ(std::count(log.begin(), log.end(), "named a.CSV"), 1);
-  EXPECT_EQ(std::count(log.begin(), log.end(), "store a.CSV"), 0);
-}
-
-TEST_F(RunTest, TheLargestFileCountIsCheckedAndReadAtEveryFile) {
-  struct Row {
-    const char* maxRepeat;
-    std::int32_t done;
-    const char* shown;  // the box after the start's check
-  };
-  const Row rows[] = {{"3", 3, "3"},     {"0", 1, "0"},     {"-1", 1, "-1"}, {"2.5", 3, "2.5"},
-                      {"abc", 1, "abc"}, {"1e999", 1, "1"}, {"99", 10, "99"}};
-  writeNames(10);
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.maxRepeat);
-    settings.MaxRepeatTimes = row.maxRepeat;
-    services.waits.clear();
-    log.clear();
-    EXPECT_EQ(run.Start(), row.done);
-    EXPECT_EQ(services.waits.size(), static_cast<std::size_t>(row.done)) << "a pause per file";
-    EXPECT_EQ(progress, row.done);
-    EXPECT_EQ(log.back(), "release");
-    EXPECT_EQ(log.end()[-2], std::to_string(row.done) + "/10 処理完了");
-    EXPECT_EQ(settings.MaxRepeatTimes, row.shown);
-  }
-  // A new value typed during a pause applies at the end of that file.
-  services.waits.clear();
-  services.whileWaiting = [&](std::size_t wait) {
-    if (wait == 1) settings.MaxRepeatTimes = "4";
-  };
-  EXPECT_EQ(run.Start(), 4);
 }
 
 TEST_F(RunTest, ThePauseIsReadBeforeEachFileAndTooShortOnesOnlyHandleEvents) {
@@ -140,87 +113,63 @@ TEST_F(RunTest, ThePauseIsReadBeforeEachFileAndTooShortOnesOnlyHandleEvents) {
 
 // How each way of ending counts the files done: a file ended by a No, a Stop or a close is not.
 TEST_F(RunTest, EveryWayTheRunEndsCountsTheFilesDone) {
-  enum class Act { Nothing, Stop, Close, No };
+  enum class Act { Nothing, Stop, Close, No, CloseInStore, TypeTwoFiles };
   struct Row {
     const char* what;
+    const char* maxRepeat;
     Qt::CheckState confirm;
-    Act inPause;  // at the second pause or question
-    bool closeInStore;
+    Act act;  // at the second pause or question, or at the first store
     std::int32_t done;
     std::size_t pauses, questions;
   };
   const Row rows[] = {
-      {"all paused", Qt::Unchecked, Act::Nothing, false, 5, 5, 0},
-      {"all asked (grey asks too)", Qt::PartiallyChecked, Act::Nothing, false, 5, 0, 5},
-      {"stop in a pause", Qt::Unchecked, Act::Stop, false, 1, 2, 0},
-      {"stop in a question is only seen after a pause", Qt::Checked, Act::Stop, false, 5, 0, 5},
-      {"close in a pause", Qt::Unchecked, Act::Close, false, 1, 2, 0},
-      {"no", Qt::Checked, Act::No, false, 1, 0, 2},
-      {"close in a question", Qt::Checked, Act::Close, false, 1, 0, 2},
-      {"close while storing", Qt::Unchecked, Act::Nothing, true, 0, 0, 0},
+      {"all paused", "99", Qt::Unchecked, Act::Nothing, 5, 5, 0},
+      {"all asked (grey asks too)", "99", Qt::PartiallyChecked, Act::Nothing, 5, 0, 5},
+      {"stop in a pause", "99", Qt::Unchecked, Act::Stop, 1, 2, 0},
+      {"stop in a question is seen after a pause only", "99", Qt::Checked, Act::Stop, 5, 0, 5},
+      {"close in a pause", "99", Qt::Unchecked, Act::Close, 1, 2, 0},
+      {"no", "99", Qt::Checked, Act::No, 1, 0, 2},
+      {"close in a question", "99", Qt::Checked, Act::Close, 1, 0, 2},
+      {"close while storing", "99", Qt::Unchecked, Act::CloseInStore, 0, 0, 0},
+      {"the largest count", "3", Qt::Unchecked, Act::Nothing, 3, 3, 0},
+      {"one file at least", "0", Qt::Unchecked, Act::Nothing, 1, 1, 0},
+      {"a fraction", "2.5", Qt::Unchecked, Act::Nothing, 3, 3, 0},
+      {"beyond the range: the default", "1e999", Qt::Unchecked, Act::Nothing, 1, 1, 0},
+      {"a count typed in a pause", "99", Qt::Unchecked, Act::TypeTwoFiles, 2, 2, 0},
   };
   writeNames(5);
   settings.AllSaveCheck = Qt::Checked;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
+    settings.MaxRepeatTimes = row.maxRepeat;
     settings.ConfirmMess = row.confirm;
     closing = false;
+    progress = 0;
+    services.answer = MessageAnswer::Yes;
     services.waits.clear();
     services.messages.clear();
     const auto act = [&](std::size_t index) {
       if (index != 1) return;
-      if (row.inPause == Act::Stop) run.Stop();
-      if (row.inPause == Act::Close) closing = true;
-      if (row.inPause == Act::No) services.answers = {MessageAnswer::No};
+      if (row.act == Act::Stop) run.Stop();
+      if (row.act == Act::Close) closing = true;
+      if (row.act == Act::No) services.answer = MessageAnswer::No;
+      if (row.act == Act::TypeTwoFiles) settings.MaxRepeatTimes = "2";
     };
     services.whileWaiting = act;
-    services.whileShown = [&](const ScriptedServices::Shown&) {
-      act(services.messages.size() - 1);
-    };
-    whileStoring = [&] { closing = row.closeInStore; };
+    services.whileShown = [&] { act(services.messages.size() - 1); };
+    whileStoring = [&] { closing = row.act == Act::CloseInStore; };
     EXPECT_EQ(run.Start(), row.done);
+    EXPECT_EQ(progress, row.done);
     EXPECT_EQ(services.waits.size(), row.pauses);
     EXPECT_EQ(services.messages.size(), row.questions);
-    if (!services.messages.empty()) {
-      EXPECT_EQ(services.messages[0].text, U("続行しますか？"));
-      EXPECT_EQ(services.messages[0].title, U("操作"));
-      EXPECT_EQ(services.messages[0].buttons, MessageButtons::YesNo);
-    }
     EXPECT_EQ(log.end()[-2], std::to_string(row.done) + "/5 処理完了");
   }
-  // A Stop while no run is going is forgotten.
-  services.whileWaiting = nullptr;
-  services.whileShown = nullptr;
-  whileStoring = nullptr;
-  settings.ConfirmMess = Qt::Unchecked;
-  closing = false;
-  run.Stop();
-  EXPECT_EQ(run.Start(), 5);
 }
 
 TEST_F(RunTest, AnEmptyListOnlyShowsTheMessage) {
   EXPECT_EQ(run.Start(), 0);
-  ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0].text, U("ファイルがありません｡"));
-  EXPECT_EQ(services.messages[0].title, U("WFMファイルチェック"));
-  EXPECT_EQ(services.messages[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(services.messages, QStringList{U("ファイルがありません｡")});
   EXPECT_TRUE(log.empty());
-}
-
-TEST_F(RunTest, TheListAndFolderAreReadAfreshForEveryFile) {
-  writeNames(3);
-  services.whileWaiting = [&](std::size_t wait) {
-    if (wait != 0) return;
-    files = {"y.csv", "x.wfm"};  // the operator lists other files during the first pause
-    folder = "/d";
-  };
-  EXPECT_EQ(run.Start(), 3);
-  EXPECT_EQ(services.waits.size(), 3u) << "a missing or non-WFM entry is still paused after";
-  std::vector<std::string> plays;
-  std::copy_if(log.begin(), log.end(), std::back_inserter(plays),
-               [](const std::string& step) { return step.starts_with("play"); });
-  EXPECT_EQ(plays, (std::vector<std::string>{"play /c/w0.wfm", "play /d/x.wfm"}));
-  EXPECT_EQ(log.end()[-3], "detail ") << "the list has no third entry any more";
 }
 
 TEST_F(RunTest, AFailureThatEscapesStillReleasesStart) {
@@ -245,67 +194,51 @@ class RunWiringTest : public FormTest {
   }
 };
 
-TEST_F(RunWiringTest, StartPlaysAndStoresTheFolderAndShowsTheCount) {
-  form();
-  child<QCheckBox>("AllSaveCheck")->setChecked(true);
-  services.whileWaiting = [&](std::size_t) {
+// The store of each file is seen in the close test below.
+TEST_F(RunWiringTest, StartPlaysTheFolderUntilStop) {
+  services.whileWaiting = [&](std::size_t wait) {
     EXPECT_FALSE(child<QPushButton>("Start")->isEnabled());
-    EXPECT_EQ(form().statusText(1), U("表示波形格納を完了しました｡"));
+    if (wait == 1) child<QPushButton>("Stop")->click();
   };
-  start(2);
+  start(3);
+  EXPECT_EQ(child<QLineEdit>("MaxRepeatTimes")->text(), "3") << "the folder's count";
   EXPECT_EQ(child<QComboBox>("FileFilter")->currentIndex(), 0) << "the run lists WFM files";
   EXPECT_EQ(services.waits, (std::vector<double>{0.5, 0.5}));
   EXPECT_EQ(form().record().header.Points, 110);
-  EXPECT_TRUE(QFile::exists(Q(files.path() / "run0.CSV")));
-  EXPECT_TRUE(QFile::exists(Q(files.path() / "run1.CSV")));
   EXPECT_EQ(form().CsvPath(), "run1.CSV");
-  EXPECT_EQ(form().statusText(1), U("2/2 処理完了"));
-  EXPECT_EQ(child<QProgressBar>("ProgressBar1")->value(), 2);
-  EXPECT_EQ(child<QProgressBar>("ProgressBar1")->maximum(), 2);
-  EXPECT_TRUE(child<QPushButton>("Start")->isEnabled());
-}
-
-TEST_F(RunWiringTest, StopEndsTheRunAfterItsPause) {
-  services.whileWaiting = [&](std::size_t wait) {
-    if (wait == 1) child<QPushButton>("Stop")->click();
-  };
-  start(4);
-  EXPECT_EQ(form().statusText(1), U("1/4 処理完了"));
+  EXPECT_EQ(form().statusText(1), U("1/3 処理完了"));
   EXPECT_EQ(form().statusText(2), U("run1.wfm"));
+  EXPECT_EQ(child<QProgressBar>("ProgressBar1")->value(), 1);
+  EXPECT_EQ(child<QProgressBar>("ProgressBar1")->maximum(), 3);
+  EXPECT_TRUE(child<QPushButton>("Start")->isEnabled());
 }
 
 TEST_F(RunWiringTest, ClosingDuringAPauseAQuestionOrAWriteEndsTheRunAndSavesOnce) {
   const QString resume = form().resumePath();
-  for (const char* moment : {"pause", "question", "write"}) {
+  bool closed = true;
+  const auto close = [&] {
+    if (std::exchange(closed, true)) return;
+    form().close();
+    EXPECT_TRUE(QFile::remove(resume)) << "the settings are written at the close";
+  };
+  services.whileWaiting = [&](std::size_t) { close(); };
+  services.whileShown = [&] { close(); };
+  services.whilePumping = [&] { close(); };  // only the write lets events in
+  for (const std::string moment : {"pause", "question", "write"}) {
     SCOPED_TRACE(moment);
     restart();
-    form();
     QFile::remove(resume);
-    child<QCheckBox>("ConfirmMess")->setChecked(moment == std::string("question"));
-    child<QCheckBox>("AllSaveCheck")->setChecked(moment == std::string("write"));
+    child<QCheckBox>("ConfirmMess")->setChecked(moment == "question");
+    child<QCheckBox>("AllSaveCheck")->setChecked(moment == "write");
     const int endWaits = services.endWaits;
-    bool closed = false;
-    const auto close = [&] {
-      if (std::exchange(closed, true)) return;
-      form().close();
-      EXPECT_TRUE(QFile::remove(resume)) << "the settings are written at the close";
-    };
-    services.whileWaiting = [&](std::size_t) { close(); };
-    services.whileShown = [&](const ScriptedServices::Shown&) { close(); };
-    services.whilePumping = [&] { close(); };  // only the write lets events in
+    closed = false;
     start(3);
     EXPECT_TRUE(closed);
     EXPECT_EQ(form().statusText(1), U("0/3 処理完了"));
     EXPECT_EQ(services.endWaits, endWaits + 1) << "a pause in progress ends at the close";
     EXPECT_FALSE(QFile::exists(resume)) << "and only once";
-    if (moment == std::string("write")) {
-      EXPECT_GE(SplitCrLf(ReadWhole(files.path() / "run0.CSV")).size(), 100u)
-          << "the file is whole";
-    }
-    services.whileWaiting = nullptr;
-    services.whileShown = nullptr;
-    services.whilePumping = nullptr;
   }
+  EXPECT_GE(SplitCrLf(ReadWhole(files.path() / "run0.CSV")).size(), 100u) << "the file is whole";
   restart();
   EXPECT_FALSE(QFile::exists(resume));
 }

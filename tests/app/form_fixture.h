@@ -13,8 +13,8 @@
 #include "app/file_browser.h"
 #include "app/main_form.h"
 #include "app/scripted_services.h"
-#include "synth/wfm_writer.h"
 #include "support/temp_dir.h"
+#include "synth/wfm_writer.h"
 
 // Readable failures for texts of the window.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -50,18 +50,21 @@ class FormTest : public ::testing::Test {
     return widget;
   }
 
+  // Every command ends in the data folder.
+  bool inDataFolder() { return QDir::currentPath() == QDir(form().DataFolder()).absolutePath(); }
   void writeCapture(const std::string& name, const synth::Capture& capture) {
-    synth::WriteBytes(files.path() / name,
-                         synth::SerializeWfm(synth::MakeCapture(capture)));
+    synth::WriteBytes(files.path() / name, synth::SerializeWfm(synth::MakeCapture(capture)));
   }
-  // Opens the captures folder in the browser, selects `name` and presses the play button.
-  void play(const std::string& name) {
+  // Opens the captures folder in the browser, lists every file, selects `name` and presses the
+  // WFM or the CSV play button.
+  void play(const std::string& name, const char* button = "BinToCsvConvert") {
     ASSERT_TRUE(form().browser().setPath(Q(files.path())));
+    form().browser().selectFilter(2);
     auto* list = child<QListWidget>("FileList");
     const auto found = list->findItems(QString::fromStdString(name), Qt::MatchFixedString);
     ASSERT_EQ(found.size(), 1) << name;
     list->setCurrentItem(found.front());
-    child<QPushButton>("BinToCsvConvert")->click();
+    child<QPushButton>(button)->click();
   }
 
   TempDir root;

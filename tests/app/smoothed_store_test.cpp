@@ -23,7 +23,7 @@ TEST_F(FormTest, AZoomedSmoothedStoreWritesTheWholeRecordSmoothed) {
   // A width typed but not applied does not change what is shown, nor what is stored.
   child<QLineEdit>("SmPoints")->setText(QStringLiteral("101"));
   const auto stored = root.path() / "stored.CSV";
-  services.dialogResults = {Q(stored)};
+  services.chosen = Q(stored);
   child<QPushButton>("SelResultFileFolder")->click();
 
   WaveRecord expected = form().record();
