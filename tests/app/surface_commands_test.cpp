@@ -41,7 +41,7 @@ class SurfaceCommandsTest : public FormTest {
 
 TEST_F(SurfaceCommandsTest, SavePictureWritesTheFrameAsPng) {
   const QString chosen = Q(root.path() / "wave");
-  services.dialogResults = {chosen};
+  services.chosen = chosen;
   child<QAction>("SavePicture")->trigger();
   ASSERT_EQ(services.dialogs.size(), 1u);
   EXPECT_EQ(services.dialogs[0].mode, FileDialogMode::Save);
@@ -53,7 +53,7 @@ TEST_F(SurfaceCommandsTest, SavePictureWritesTheFrameAsPng) {
   EXPECT_EQ(QDir::currentPath(), QDir(form().DataFolder()).absolutePath());
 
   // The next save offers the last name; a cancel writes nothing and says nothing.
-  services.dialogResults = {std::nullopt};
+  services.chosen = std::nullopt;
   child<QAction>("SavePicture")->trigger();
   EXPECT_EQ(services.dialogs[1].initialName, "wave.png");
   EXPECT_TRUE(services.messages.empty());
