@@ -47,7 +47,7 @@ ConvertResult ConvertTo(const std::filesystem::path& input, const std::filesyste
   }
   const CsvWriteResult written =
       WriteCsvFile(output, record.header, record.buffers.VoltData, options.skip, ui,
-                   {.nonRegular = NonRegularTarget::Stream});
+                   {.nonRegular = NonRegularTarget::Stream}, options.formatThreads);
   if (!written.ok()) return failed(output.string() + ": " + written.reason);
   return {true, {}, output};
 }
