@@ -25,7 +25,7 @@ constexpr const char* kProgram = "sondrix-convert";
 // Paths and --info texts on stdout, one line per failed file on stderr, the bar in between.
 class ConsoleReport final : public sondrix::cli::BatchReport {
  public:
-  explicit ConsoleReport(bool bar) : progress_(bar) {}
+  explicit ConsoleReport(std::FILE* terminal) : progress_(terminal) {}
 
   void outcome(const std::filesystem::path& input,
                const sondrix::cli::FileOutcome& outcome) override {
@@ -115,6 +115,7 @@ int main(int argc, char** argv) {
   options.info = info;
   options.jobs = jobs;
   const std::vector<std::filesystem::path> paths(inputs.begin(), inputs.end());
-  ConsoleReport report(!info && sondrix::cli::TerminalProgress::StderrIsTerminal());
+  const bool bar = !info && sondrix::cli::TerminalProgress::StderrIsTerminal();
+  ConsoleReport report(bar ? stderr : nullptr);
   return sondrix::cli::RunBatch(paths, options, report) ? kExitOk : kExitFailed;
 }

@@ -20,7 +20,7 @@ bool TerminalProgress::StderrIsTerminal() {
 }
 
 void TerminalProgress::show(double filesDone, std::size_t files) {
-  if (!enabled_ || files == 0) return;
+  if (terminal_ == nullptr || files == 0) return;
   const double total = static_cast<double>(files);
   const double done = std::clamp(filesDone, 0.0, total);
   const auto whole = static_cast<std::size_t>(done);
@@ -29,8 +29,8 @@ void TerminalProgress::show(double filesDone, std::size_t files) {
   constexpr int width = 30;
   std::string bar(static_cast<std::size_t>(done / total * width), '#');
   bar.resize(width, ' ');
-  std::fprintf(stderr, "\r[%s] %zu/%zu", bar.c_str(), whole, files);
-  std::fflush(stderr);
+  std::fprintf(terminal_, "\r[%s] %zu/%zu", bar.c_str(), whole, files);
+  std::fflush(terminal_);
   shown_ = true;
   shownWhole_ = whole;
   shownAt_ = now;
@@ -38,8 +38,8 @@ void TerminalProgress::show(double filesDone, std::size_t files) {
 
 void TerminalProgress::finish() {
   if (!shown_) return;
-  std::fprintf(stderr, "\r\033[K");
-  std::fflush(stderr);
+  std::fprintf(terminal_, "\r\033[K");
+  std::fflush(terminal_);
   shown_ = false;
 }
 

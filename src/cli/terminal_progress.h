@@ -6,11 +6,12 @@
 
 namespace sondrix::cli {
 
-// The converter's progress bar on stderr, when stderr is a terminal: it counts files, and the
+// The converter's progress bar on a terminal (stderr, when it is one): it counts files, and the
 // bar also moves with the parts of files in work, so that one large capture shows its pace.
 class TerminalProgress {
  public:
-  explicit TerminalProgress(bool enabled) : enabled_(enabled) {}
+  // Null: no bar.
+  explicit TerminalProgress(std::FILE* terminal) : terminal_(terminal) {}
   ~TerminalProgress() { finish(); }
   TerminalProgress(const TerminalProgress&) = delete;
   TerminalProgress& operator=(const TerminalProgress&) = delete;
@@ -23,7 +24,7 @@ class TerminalProgress {
   void finish();  // clears the bar's line, for a line of text to follow
 
  private:
-  bool enabled_;
+  std::FILE* terminal_;
   bool shown_ = false;
   std::size_t shownWhole_ = 0;
   std::chrono::steady_clock::time_point shownAt_{};

@@ -208,6 +208,9 @@ TEST_F(ConvertProgram, FilesFromListsStandardInputAndNulSeparatedNames) {
     for (const std::string& name : names) expected += (folder / name).string() + "\n";
     EXPECT_EQ(out, expected) << args;
   }
+  synth::WriteBytes(dir / "empty", "");
+  EXPECT_EQ(run("--files-from " + (dir / "empty").string()), 0) << "nothing to do is no failure";
+  EXPECT_EQ(out + err, "");
   EXPECT_EQ(run("--files-from " + (dir / "none").string()), 2);
   EXPECT_EQ(
       err.rfind("sondrix-convert: the list " + (dir / "none").string() + " cannot be read", 0), 0u)
@@ -251,6 +254,7 @@ TEST_F(ConvertProgram, InfoPrintsTheHeaderAndWritesNothing) {
   EXPECT_NE(out.find("ModelName: DSX7004ZT-06-4\n"), std::string::npos) << out;
   EXPECT_NE(out.find("Points: 2000\n"), std::string::npos);
   EXPECT_NE(out.find("TrigAddr: 1000\n"), std::string::npos);
+  EXPECT_NE(out.find("Vdiv1: 0.5\n"), std::string::npos);
   EXPECT_NE(out.find("Vdiv2: 5\n"), std::string::npos);
   EXPECT_NE(out.find("Chrev2: ON\n"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir / "info.CSV"));

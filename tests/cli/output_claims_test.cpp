@@ -21,6 +21,7 @@ TEST(CheckOutputsTest, ComparesFilesNotSpellings) {
   std::filesystem::create_directory_symlink(dir.path(), dir / "link");
   std::filesystem::create_symlink(dir / "a.wfm", dir / "soft.wfm");
   std::filesystem::create_hard_link(dir / "a.wfm", dir / "hard.wfm");
+  std::filesystem::create_symlink(dir / "hard.wfm", dir / "soft-hard.wfm");
   using Paths = std::vector<std::filesystem::path>;
   using Reasons = std::vector<std::string>;
   const auto replaces = [](const std::string& output, const std::string& what) {
@@ -32,6 +33,7 @@ TEST(CheckOutputsTest, ComparesFilesNotSpellings) {
       {{d + "/a.wfm"}, {d + "/sub/.././a.wfm"}, {replaces(d + "/sub/.././a.wfm", "the input")}},
       {{d + "/a.wfm"}, {d + "/soft.wfm"}, {replaces(d + "/soft.wfm", "the input")}},
       {{d + "/a.wfm"}, {d + "/hard.wfm"}, {replaces(d + "/hard.wfm", "the input")}},
+      {{d + "/a.wfm"}, {d + "/soft-hard.wfm"}, {replaces(d + "/soft-hard.wfm", "the input")}},
       // Another input, there or not (yet); the first spelling of it is named.
       {{d + "/a.wfm", d + "/sub/b.wfm", d + "/link/sub/b.wfm"},
        {d + "/sub/b.wfm", d + "/x.CSV", d + "/y.CSV"},
