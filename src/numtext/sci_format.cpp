@@ -20,8 +20,9 @@ constexpr std::array<double, kExactPow10 + 1> kPow10 = [] {
   for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10.0;
   return p;
 }();
-constexpr std::array<std::uint32_t, kTimeDecimals + 2> kPow10Int = {
-    1, 10, 100, 1000, 10'000, 100'000, 1'000'000, 10'000'000};
+// 10^(decimals + 1): the first integer with one digit too many.
+constexpr std::array<std::uint32_t, kTimeDecimals + 1> kDigitsLimit = {
+    10, 100, 1000, 10'000, 100'000, 1'000'000, 10'000'000};
 
 // to_chars gives d.ddddde+XX (or inf/nan); the exponent is rewritten without '+' and zeros.
 char* formatByToChars(char* out, double value, int decimals) {
@@ -61,7 +62,7 @@ char* formatFast(char* out, double value, int decimals) {
                    : magnitude / kPow10[static_cast<std::size_t>(-by)];
   };
   double scaled = scale(shift);
-  const std::uint32_t limit = kPow10Int[static_cast<std::size_t>(decimals) + 1];
+  const std::uint32_t limit = kDigitsLimit[static_cast<std::size_t>(decimals)];
   if (scaled >= limit) {
     ++exponent;
     scaled = scale(shift - 1);
