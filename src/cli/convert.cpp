@@ -3,6 +3,7 @@
 #include <system_error>
 #include <utility>
 
+#include "cli/output_claims.h"
 #include "csv/csv_name.h"
 #include "csv/csv_writer.h"
 #include "csv/to_volts.h"
@@ -11,14 +12,7 @@
 namespace sondrix::cli {
 namespace {
 
-bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b) {
-  std::error_code ec;
-  if (std::filesystem::equivalent(a, b, ec)) return true;
-  const auto ca = std::filesystem::weakly_canonical(a, ec);
-  if (ec) return false;
-  const auto cb = std::filesystem::weakly_canonical(b, ec);
-  return !ec && ca == cb;
-}
+ConvertResult failed(std::string reason) { return {false, std::move(reason), {}}; }
 
 }  // namespace
 
@@ -32,31 +26,38 @@ std::filesystem::path OutputPathFor(const std::filesystem::path& input,
 
 ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, UiSink& ui) {
   LoadResult loaded = LoadFile(input, record, ui);
-  return {loaded.ok, std::move(loaded.reason), {}};
+  if (!loaded.ok) return failed(std::move(loaded.reason));
+  // The window plays such text as an empty waveform; the converter would write an empty CSV.
+  if (KindOfFile(input) == FileKind::Csv) {
+    if (!loaded.csvColumnHeader) {
+      return failed("no column header line (\"CH1 ...,CH2 ...\" or \"Time...,CH1 ...\") was found");
+    }
+    if (loaded.csvDataLines == 0) return failed("no data line follows the column header");
+  }
+  return {true, {}, {}};
+}
+
+ConvertResult ConvertTo(const std::filesystem::path& input, const std::filesystem::path& output,
+                        const ConvertOptions& options, UiSink& ui) {
+  WaveRecord record;  // every file as if it were the first after start-up
+  ConvertResult result = LoadInput(input, record, ui);
+  if (!result.ok) return result;
+  if (!ToVoltsForDisplayed(record)) {
+    return failed("the volts of a channel do not fit a 32-bit float");
+  }
+  const CsvWriteResult written =
+      WriteCsvFile(output, record.header, record.buffers.VoltData, options.skip, ui,
+                   {.nonRegular = NonRegularTarget::Stream}, options.formatThreads);
+  if (!written.ok()) return failed(output.string() + ": " + written.reason);
+  return {true, {}, output};
 }
 
 ConvertResult ConvertFile(const std::filesystem::path& input, const ConvertOptions& options,
                           UiSink& ui) {
   const std::filesystem::path output = OutputPathFor(input, options);
-  if (samePlace(input, output)) {
-    return {false, "the output " + output.string() + " would replace the input", {}};
-  }
-  for (const std::filesystem::path& kept : options.keep) {
-    if (samePlace(kept, output)) {
-      return {false, "the output " + output.string() + " would replace " + kept.string(), {}};
-    }
-  }
-  WaveRecord record;  // every file as if it were the first after start-up
-  ConvertResult result = LoadInput(input, record, ui);
-  if (!result.ok) return result;
-  if (!ToVoltsForDisplayed(record)) {
-    return {false, "the volts of a channel do not fit a 32-bit float", {}};
-  }
-  const CsvWriteResult written =
-      WriteCsvFile(output, record.header, record.buffers.VoltData, options.skip, ui,
-                   {.nonRegular = NonRegularTarget::Stream});
-  if (!written.ok()) return {false, output.string() + ": " + written.reason, {}};
-  return {true, {}, output};
+  std::string refusal = std::move(CheckOutputs({input}, {output}).front());
+  if (!refusal.empty()) return failed(std::move(refusal));
+  return ConvertTo(input, output, options, ui);
 }
 
 }  // namespace sondrix::cli

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "model/ui_sink.h"
 #include "model/wave_record.h"
@@ -14,8 +13,7 @@ struct ConvertOptions {
   int skip = 0;                                 // write every (skip + 1)-th sample
   std::optional<std::filesystem::path> output;  // -o: the output file (one input only)
   std::optional<std::filesystem::path> outDir;  // -d: the folder of the outputs
-  // Files an output must never replace: the batch's inputs and the outputs already written.
-  std::vector<std::filesystem::path> keep;
+  int formatThreads = 0;                        // threads that format one file's text; 0: all
 };
 
 struct ConvertResult {
@@ -30,12 +28,18 @@ std::filesystem::path OutputPathFor(const std::filesystem::path& input,
                                     const ConvertOptions& options);
 
 // Reads one input into the record with the window's load step (a CSV/TXT file by its name, else
-// a WFM capture). The record is the caller's so that --info can show it.
+// a WFM capture). The record is the caller's so that --info can show it. Refuses CSV/TXT text
+// without a column header or data lines, which the window plays as an empty waveform (and the
+// readers refuse anything but a regular file).
 ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, UiSink& ui);
 
-// Loads one input into a fresh record and stores it as the store command does with the
-// "source only" display choice. A failed file leaves no output behind, and no output replaces
-// the input or a file of `options.keep`.
+// Loads one input into a fresh record and stores it at `output` as the store command does with
+// the "source only" display choice. A failed file leaves no output behind. Whether `output` may
+// be written is the caller's to check (a batch checks all its outputs at once: CheckOutputs).
+ConvertResult ConvertTo(const std::filesystem::path& input, const std::filesystem::path& output,
+                        const ConvertOptions& options, UiSink& ui);
+
+// One file on its own: ConvertTo the output OutputPathFor names, unless it is the input's file.
 ConvertResult ConvertFile(const std::filesystem::path& input, const ConvertOptions& options,
                           UiSink& ui);
 

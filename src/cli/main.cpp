@@ -2,16 +2,17 @@
 // the window stores, for scripts that handle thousands of captures.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "cli/convert.h"
-#include "cli/info.h"
+#include "cli/batch.h"
+#include "cli/file_list.h"
 #include "cli/terminal_progress.h"
 #include "csv/csv_layout.h"
-#include "io/safe_write.h"
 #include "version.h"
 
 namespace {
@@ -20,6 +21,32 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr const char* kProgram = "sondrix-convert";
+
+// Paths and --info texts on stdout, one line per failed file on stderr, the bar in between.
+class ConsoleReport final : public sondrix::cli::BatchReport {
+ public:
+  explicit ConsoleReport(std::FILE* terminal) : progress_(terminal) {}
+
+  void outcome(const std::filesystem::path& input,
+               const sondrix::cli::FileOutcome& outcome) override {
+    progress_.finish();
+    if (outcome.ok) {
+      std::fwrite(outcome.text.data(), 1, outcome.text.size(), stdout);
+    } else {
+      std::fprintf(stderr, "%s: %s: %s\n", kProgram, input.string().c_str(),
+                   outcome.reason.c_str());
+    }
+  }
+  void progress(double filesDone, std::size_t files) override { progress_.show(filesDone, files); }
+
+ private:
+  sondrix::cli::TerminalProgress progress_;
+};
+
+int usageError(const std::string& text) {
+  std::fprintf(stderr, "%s: %s\nRun with --help for more information.\n", kProgram, text.c_str());
+  return kExitUsage;
+}
 
 }  // namespace
 
@@ -32,6 +59,9 @@ int main(int argc, char** argv) {
   std::string output;
   std::string outDir;
   bool info = false;
+  int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  std::string filesFrom;
+  bool nulSeparated = false;
   std::vector<std::string> inputs;
   app.add_option("--skip", skipText,
                  "Write every (N+1)-th sample; the leading number counts, rounded half to even "
@@ -43,7 +73,17 @@ int main(int argc, char** argv) {
                      ->check(CLI::ExistingDirectory);
   outputOpt->excludes(dirOpt);
   app.add_flag("--info", info, "Print the header members of each file and write nothing");
-  app.add_option("FILE", inputs, "WFM, CSV or TXT files to convert")->required();
+  app.add_option("-j,--jobs", jobs,
+                 "Threads: convert up to N files at once (default: the number of cores)")
+      ->check(CLI::Range(1, 1024))
+      ->option_text("N");
+  auto* listOpt = app.add_option("--files-from", filesFrom,
+                                 "Also convert the files named in LIST, one per line ('-': "
+                                 "standard input)")
+                      ->option_text("LIST");
+  app.add_flag("-0,--null", nulSeparated, "The names in LIST end with a NUL byte, not a line end")
+      ->needs(listOpt);
+  app.add_option("FILE", inputs, "WFM, CSV or TXT files to convert");
   app.set_version_flag("--version", std::string(kProgram) + " " + sondrix::kSondrixVersion);
 
   try {
@@ -52,42 +92,30 @@ int main(int argc, char** argv) {
     // --help and --version end here too, with CLI11's exit code 0.
     return app.exit(e) == 0 ? kExitOk : kExitUsage;
   }
+  if (inputs.empty() && listOpt->count() == 0) {
+    return usageError("name the files to convert, or a list of them with --files-from");
+  }
+  if (listOpt->count() > 0) {
+    std::string error;
+    const std::optional<std::string> list = sondrix::cli::ReadListText(filesFrom, error);
+    if (!list) return usageError(error);
+    for (std::string& name : sondrix::cli::SplitFileList(*list, nulSeparated)) {
+      inputs.push_back(std::move(name));
+    }
+  }
   if (!output.empty() && inputs.size() != 1) {
-    std::fprintf(stderr, "%s: -o names one output file, but %zu inputs were given\n", kProgram,
-                 inputs.size());
-    return kExitUsage;
+    return usageError("-o names one output file, but " + std::to_string(inputs.size()) +
+                      " inputs were given");
   }
 
-  sondrix::cli::ConvertOptions options;
-  options.skip = sondrix::DataSkipFromText(skipText);
-  if (!output.empty()) options.output = std::filesystem::path(output);
-  if (!outDir.empty()) options.outDir = std::filesystem::path(outDir);
-  for (const std::string& input : inputs) options.keep.emplace_back(input);
-
-  sondrix::cli::TerminalProgress progress(!info &&
-                                          sondrix::cli::TerminalProgress::StderrIsTerminal());
-  int status = kExitOk;
-  for (const std::string& input : inputs) {
-    progress.setLabel(input);
-    sondrix::cli::ConvertResult result;
-    if (info) {
-      sondrix::WaveRecord record;
-      result = sondrix::cli::LoadInput(input, record, progress);
-      if (result.ok) {
-        std::printf("File: %s\n%s", input.c_str(), sondrix::cli::InfoText(record).c_str());
-      }
-    } else {
-      result = sondrix::cli::ConvertFile(input, options, progress);
-      if (result.ok) options.keep.push_back(result.written);
-    }
-    progress.finish();
-    if (!result.ok) {
-      std::fprintf(stderr, "%s: %s: %s\n", kProgram, input.c_str(), result.reason.c_str());
-      status = kExitFailed;
-    } else if (!info && !sondrix::IsStandardOutput(result.written)) {
-      // The name of each file written, except where it would land inside the CSV text itself.
-      std::printf("%s\n", result.written.string().c_str());
-    }
-  }
-  return status;
+  sondrix::cli::BatchOptions options;
+  options.convert.skip = sondrix::DataSkipFromText(skipText);
+  if (!output.empty()) options.convert.output = std::filesystem::path(output);
+  if (!outDir.empty()) options.convert.outDir = std::filesystem::path(outDir);
+  options.info = info;
+  options.jobs = jobs;
+  const std::vector<std::filesystem::path> paths(inputs.begin(), inputs.end());
+  const bool bar = !info && sondrix::cli::TerminalProgress::StderrIsTerminal();
+  ConsoleReport report(bar ? stderr : nullptr);
+  return sondrix::cli::RunBatch(paths, options, report) ? kExitOk : kExitFailed;
 }

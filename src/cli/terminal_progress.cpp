@@ -1,6 +1,7 @@
 #include "cli/terminal_progress.h"
 
 #include <algorithm>
+#include <string>
 
 #ifdef _WIN32
 #include <io.h>
@@ -18,22 +19,27 @@ bool TerminalProgress::StderrIsTerminal() {
 #endif
 }
 
-void TerminalProgress::progress(int value) {
-  if (!enabled_) return;
+void TerminalProgress::show(double filesDone, std::size_t files) {
+  if (terminal_ == nullptr || files == 0) return;
+  const double total = static_cast<double>(files);
+  const double done = std::clamp(filesDone, 0.0, total);
+  const auto whole = static_cast<std::size_t>(done);
+  const auto now = std::chrono::steady_clock::now();
+  if (shown_ && whole == shownWhole_ && now - shownAt_ < std::chrono::milliseconds(100)) return;
   constexpr int width = 30;
-  const int clamped = std::clamp(value, 0, kMax);
-  const int filled = clamped * width / kMax;
-  std::string bar(static_cast<std::size_t>(filled), '#');
+  std::string bar(static_cast<std::size_t>(done / total * width), '#');
   bar.resize(width, ' ');
-  std::fprintf(stderr, "\r[%s] %3d%% %s", bar.c_str(), clamped * 100 / kMax, label_.c_str());
-  std::fflush(stderr);
+  std::fprintf(terminal_, "\r[%s] %zu/%zu", bar.c_str(), whole, files);
+  std::fflush(terminal_);
   shown_ = true;
+  shownWhole_ = whole;
+  shownAt_ = now;
 }
 
 void TerminalProgress::finish() {
   if (!shown_) return;
-  std::fprintf(stderr, "\r\033[K");
-  std::fflush(stderr);
+  std::fprintf(terminal_, "\r\033[K");
+  std::fflush(terminal_);
   shown_ = false;
 }
 

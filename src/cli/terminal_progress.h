@@ -1,35 +1,33 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <cstdio>
-#include <string>
-
-#include "model/ui_sink.h"
 
 namespace sondrix::cli {
 
-// The converter's face: status texts are not shown (the exit status and stderr lines say what
-// happened); progress becomes a bar on stderr when stderr is a terminal.
-class TerminalProgress final : public UiSink {
+// The converter's progress bar on a terminal (stderr, when it is one): it counts files, and the
+// bar also moves with the parts of files in work, so that one large capture shows its pace.
+class TerminalProgress {
  public:
-  explicit TerminalProgress(bool enabled) : enabled_(enabled) {}
-  ~TerminalProgress() override { finish(); }
+  // Null: no bar.
+  explicit TerminalProgress(std::FILE* terminal) : terminal_(terminal) {}
+  ~TerminalProgress() { finish(); }
+  TerminalProgress(const TerminalProgress&) = delete;
+  TerminalProgress& operator=(const TerminalProgress&) = delete;
 
   static bool StderrIsTerminal();
 
-  void setLabel(std::string label) { label_ = std::move(label); }
-  void finish();  // clears the bar's line
-
-  void message(std::string_view) override {}
-  void detail(std::string_view) override {}
-  void progress(int value) override;
-  int progressMax() const override { return kMax; }
-  void pumpEvents() override {}
+  // `filesDone` (whole and partly done files) of `files`. Redrawn when a file is finished, else
+  // at most ten times a second: the terminal is not worth more.
+  void show(double filesDone, std::size_t files);
+  void finish();  // clears the bar's line, for a line of text to follow
 
  private:
-  static constexpr int kMax = 1000;
-  bool enabled_;
+  std::FILE* terminal_;
   bool shown_ = false;
-  std::string label_;
+  std::size_t shownWhole_ = 0;
+  std::chrono::steady_clock::time_point shownAt_{};
 };
 
 }  // namespace sondrix::cli

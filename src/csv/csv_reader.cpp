@@ -234,6 +234,8 @@ CsvReadResult readCsv(TextFile& file, VoltArrays& volts, WaveHeader& header, UiS
   }
   header.Points = points;
   result.points = points;
+  result.columnHeader = firstValueField.has_value();
+  result.dataLines = samples;
   return result;
 }
 

@@ -19,6 +19,10 @@ struct CsvReadResult {
   // The count a "POINT" line gave (rounded to tens), for the point-count caption.
   std::optional<std::int32_t> statedPoints;
   std::string reason;  // why the read stopped, with the line number
+  // What the file held, so that a caller can tell a waveform from text that merely has the
+  // right name: whether a column-header line was met, and the data lines read after it.
+  bool columnHeader = false;
+  std::int32_t dataLines = 0;
 };
 
 // Reads an instrument CSV/TXT waveform file (or one the program exported) into the header and

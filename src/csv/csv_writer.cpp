@@ -1,11 +1,15 @@
 #include "csv/csv_writer.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "csv/csv_layout.h"
 #include "numtext/rounding.h"
@@ -14,8 +18,8 @@ namespace sondrix {
 namespace {
 
 constexpr int kProgressBlocks = 11;
-// Lines formatted per piece of work: about 1 MB of text, large enough that starting a thread
-// per pair of pieces costs nothing measurable, small enough to keep both cores busy.
+// Lines formatted per piece of work: about 1 MB of text, large enough that a write costs one
+// system call per megabyte, small enough to keep every core busy.
 constexpr std::int64_t kChunkLines = 16384;
 
 // What the writer fixes at its start, so that events handled during a pump cannot change the
@@ -46,9 +50,12 @@ class TempFile {
   std::error_code error_;
 };
 
+// One thread's text of up to `lines` lines.
 struct Chunk {
-  std::unique_ptr<char[]> data =
-      std::make_unique_for_overwrite<char[]>(kChunkLines * kMaxDataLineChars);
+  explicit Chunk(std::int64_t lines)
+      : data(std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(lines) *
+                                                    kMaxDataLineChars)) {}
+  std::unique_ptr<char[]> data;
   std::size_t used = 0;
 };
 
@@ -60,26 +67,46 @@ void formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, C
   chunk.used = static_cast<std::size_t>(out - chunk.data.get());
 }
 
-// Formats lines [first, last) on both cores and writes them in order.
+// Writes lines [first, last) in order, formatted by up to one thread per chunk buffer (the
+// caller and helpers). Each thread formats a piece into its own buffer, waits for its turn and
+// writes it, then takes the next piece: while one thread writes, the others format, so the
+// formatting keeps every core busy and the writes hide behind it.
 bool writeLines(const WritePlan& plan, std::int64_t first, std::int64_t last, TempFile& file,
-                Chunk& a, Chunk& b) {
-  for (std::int64_t line = first; line < last; line += 2 * kChunkLines) {
-    const std::int64_t mid = std::min(line + kChunkLines, last);
-    const std::int64_t end = std::min(mid + kChunkLines, last);
-    std::thread helper;
-    if (end > mid) {
-      try {
-        helper = std::thread([&] { formatLines(plan, mid, end, b); });
-      } catch (const std::system_error&) {
-        formatLines(plan, mid, end, b);  // no second thread to be had: one core does both
-      }
+                std::vector<Chunk>& chunks) {
+  const std::int64_t pieces = (last - first + kChunkLines - 1) / kChunkLines;
+  std::atomic<std::int64_t> next{0};
+  std::mutex mutex;
+  std::condition_variable turn;
+  std::int64_t written = 0;  // pieces written so far; guarded by `mutex`, as is `failed`
+  bool failed = false;
+  const auto work = [&](Chunk& chunk) {
+    for (std::int64_t piece; (piece = next++) < pieces;) {
+      const std::int64_t from = first + piece * kChunkLines;
+      formatLines(plan, from, std::min(from + kChunkLines, last), chunk);
+      std::unique_lock lock(mutex);
+      turn.wait(lock, [&] { return written == piece || failed; });
+      if (failed) return;
+      lock.unlock();  // the others may format meanwhile; none writes before `written` moves on
+      const bool ok = file.write(chunk.data.get(), chunk.used);
+      lock.lock();
+      failed = !ok;
+      ++written;
+      turn.notify_all();
     }
-    formatLines(plan, line, mid, a);
-    if (helper.joinable()) helper.join();
-    if (!file.write(a.data.get(), a.used)) return false;
-    if (end > mid && !file.write(b.data.get(), b.used)) return false;
+  };
+  std::vector<std::thread> helpers;
+  const auto threads = static_cast<std::size_t>(
+      std::clamp<std::int64_t>(pieces, 1, static_cast<std::int64_t>(chunks.size())));
+  for (std::size_t t = 1; t < threads; ++t) {
+    try {
+      helpers.emplace_back(work, std::ref(chunks[t]));
+    } catch (const std::system_error&) {
+      break;  // no more threads to be had: those there are share the pieces
+    }
   }
-  return true;
+  work(chunks[0]);
+  for (std::thread& helper : helpers) helper.join();
+  return !failed;
 }
 
 CsvWriteResult failed(std::string reason) { return {-1, std::move(reason)}; }
@@ -90,7 +117,8 @@ CsvWriteResult failed(std::string_view what, const std::error_code& why) {
 }
 
 CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& header,
-                        const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules) {
+                        const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules,
+                        int threads) {
   WritePlan plan;
   plan.points = std::max(header.Points, 0);
   plan.step = std::int64_t{std::clamp(skip, 0, 1000)} + 1;
@@ -117,13 +145,21 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
   }
 
   if (plan.format.columnCount == 2) ui.progress(0);
-  Chunk a;
-  Chunk b;
+  if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  // A buffer per thread, and no more threads than pieces of text.
+  const std::int64_t pieces = (plan.lines + kChunkLines - 1) / kChunkLines;
+  const std::int64_t chunkLines = std::clamp<std::int64_t>(plan.lines, 1, kChunkLines);
+  std::vector<Chunk> chunks;
+  while (std::ssize(chunks) < std::clamp<std::int64_t>(pieces, 1, threads)) {
+    chunks.emplace_back(chunkLines);
+  }
   for (int block = 0; block < kProgressBlocks; ++block) {
     const std::int64_t first = plan.lines * block / kProgressBlocks;
     const std::int64_t last = plan.lines * (block + 1) / kProgressBlocks;
     for (std::size_t c = 0; c < columns; ++c) plan.format.columns[c] = volts[c].data();
-    if (!writeLines(plan, first, last, file, a, b)) return failed("writing failed", file.error());
+    if (!writeLines(plan, first, last, file, chunks)) {
+      return failed("writing failed", file.error());
+    }
     ui.progress(RoundClampInt32(double{1.0} * ui.progressMax() * (block + 1) / kProgressBlocks));
     ui.pumpEvents();
     if (plan.lines == 0) break;  // an empty record stops after its first block
@@ -137,9 +173,10 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
 }  // namespace
 
 CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
-                            const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules) {
+                            const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules,
+                            int threads) {
   try {
-    return writeCsv(path, header, volts, skip, ui, rules);
+    return writeCsv(path, header, volts, skip, ui, rules, threads);
   } catch (const std::bad_alloc&) {
     return failed("not enough memory to write the file");
   }

@@ -23,8 +23,10 @@ struct CsvWriteResult {
 // Points - 1. The file appears under its name only when complete, and what stands at the path is
 // replaced or refused as SafeFile does under `rules`. Progress goes to `ui` in 11
 // steps, with one pumpEvents() after each; anything the window does meanwhile may grow the volt
-// arrays but not shrink them, so the writer looks them up again after every pump.
+// arrays but not shrink them, so the writer looks them up again after every pump. The text is
+// formatted on `threads` threads (0: one per core) while earlier text is being written.
 CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
-                            const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules = {});
+                            const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules = {},
+                            int threads = 0);
 
 }  // namespace sondrix

@@ -58,6 +58,8 @@ LoadResult loadCsv(Read read, WaveRecord& record) {
   // was, so the waveform shown, its zoom and a later store stay those of the previous file.
   WaveHeader header = record.header;
   const CsvReadResult done = read(header);
+  result.csvColumnHeader = done.columnHeader;
+  result.csvDataLines = done.dataLines;
   if (done.points < 0) {
     result.reason = done.reason;
     return result;

@@ -21,6 +21,9 @@ struct LoadResult {
   // The point-count caption, when the load sets it: a WFM load whatever its outcome (the count
   // its binary header gave), a CSV load only on success and only when a "POINT" line gave one.
   std::optional<std::string> acqDataSizeText;
+  // Of a CSV load, what its reader found: a column-header line, and the data lines after it.
+  bool csvColumnHeader = false;
+  std::int32_t csvDataLines = 0;
 };
 
 // Makes one WFM capture the record's waveform: reads it, copies each channel into its source

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@
 
 namespace sondrix {
 namespace {
+
+constexpr const char* kNoColumnHeader =
+    "no column header line (\"CH1 ...,CH2 ...\" or \"Time...,CH1 ...\") was found";
 
 class ConvertProgram : public ::testing::Test {
  protected:
@@ -80,8 +84,11 @@ TEST_F(ConvertProgram, SkipOutputNamesAndFolders) {
   EXPECT_NE(err.find("replace the input"), std::string::npos) << err;
   const std::string other = capture("x.wfm", 100);  // also named x.CSV
   EXPECT_EQ(run("-d " + (dir / "out").string() + " " + input + " " + other), 1);
-  EXPECT_NE(err.find("would replace " + (dir / "out" / "x.CSV").string()), std::string::npos)
+  EXPECT_NE(err.find("would replace the output of " + input), std::string::npos)
       << "a later output never replaces an earlier one";
+  std::filesystem::create_directory_symlink(dir.path(), dir / "link");
+  EXPECT_EQ(run("-o " + (dir / "link" / "x.WFM.WFM").string() + " " + input), 1);
+  EXPECT_NE(err.find("replace the input"), std::string::npos) << "nor by another spelling";
   // Nor an input named on the command line that is not there (yet).
   EXPECT_EQ(run((dir / "x.CSV").string() + " " + other), 1);
   EXPECT_NE(err.find("would replace " + (dir / "x.CSV").string()), std::string::npos) << err;
@@ -111,6 +118,104 @@ TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
   EXPECT_EQ(run("-o a.csv " + good + " " + good), 2);
   EXPECT_EQ(run("-d " + (dir / "missing").string() + " " + good), 2);
   EXPECT_EQ(run("--bogus " + good), 2);
+}
+
+TEST_F(ConvertProgram, WhatIsNotAWaveformFailsWithAReason) {
+  std::filesystem::create_directory(dir / "out");
+  std::filesystem::create_directory(dir / "x.csv");
+  std::filesystem::create_symlink("/dev/null", dir / "null.csv");
+  synth::WriteBytes(dir / "empty.csv", "");
+  synth::WriteBytes(dir / "passwd.txt", "root:x:0:0:root:/root:/bin/bash\nbin:x:2:2::/bin:\n");
+  std::string utf16 = "\xFF\xFE";  // "CH1 V,CH2 V" CR LF "1,2" CR LF, little-endian UTF-16
+  for (const char c : std::string("CH1 V,CH2 V\r\n1,2\r\n")) utf16 += std::string{c, '\0'};
+  synth::WriteBytes(dir / "utf16.csv", utf16);
+  synth::WriteBytes(dir / "head.csv", "CH1 V,CH2 V,CH3 V,CH4 V\r\n/ no data\r\n");
+  const std::pair<std::string, std::string> rows[] = {
+      {(dir / "x.csv").string(), "cannot open " + (dir / "x.csv").string() + ": Is a directory"},
+      {"/dev/null", "the file cannot be opened: not a regular file"},
+      {(dir / "null.csv").string(),
+       "cannot open " + (dir / "null.csv").string() + ": not a regular file"},
+      {(dir / "empty.csv").string(), kNoColumnHeader},
+      {(dir / "passwd.txt").string(), kNoColumnHeader},
+      {(dir / "utf16.csv").string(), kNoColumnHeader},
+      {(dir / "head.csv").string(), "no data line follows the column header"},
+  };
+  for (const auto& [input, reason] : rows) {
+    EXPECT_EQ(run("-d " + (dir / "out").string() + " " + input), 1) << input;
+    EXPECT_EQ(err, "sondrix-convert: " + input + ": " + reason + "\n");
+    EXPECT_EQ(run("--info " + input), 1) << input;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "out"));
+}
+
+// Outputs, stdout, stderr and the exit status do not depend on the number of jobs: a large file
+// first, so that later ones finish before it, and failures of each kind in between.
+TEST_F(ConvertProgram, ParallelJobsReportAsOneJobDoes) {
+  std::string inputs = capture("big.wfm", 60'000) + " " + capture("a.wfm", 500);
+  synth::WriteBytes(dir / "bad.wfm", "ModelName = nothing useful\r\n");
+  inputs += " " + (dir / "bad.wfm").string() + " " + capture("b.WFM.WFM", 700);
+  inputs += " " + (dir / "missing.wfm").string() + " " + capture("b.wfm", 300);  // b.CSV again
+  inputs += " " + capture("c.wfm", 900);
+  std::map<std::string, std::string> written;
+  const auto inFolder3 = [](std::string text) {  // the texts of -j 1 as -j 3 gives them
+    for (std::size_t at; (at = text.find("/out1/")) != std::string::npos;) text[at + 4] = '3';
+    return text;
+  };
+  std::string oneJobOut;
+  std::string oneJobErr;
+  for (const std::string jobs : {"1", "3"}) {
+    const auto folder = dir / ("out" + jobs);
+    std::filesystem::create_directory(folder);
+    EXPECT_EQ(run("-j " + jobs + " -d " + folder.string() + " " + inputs), 1) << err;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      const std::string name = entry.path().filename().string();
+      const std::string bytes = testing::ReadWhole(entry.path());
+      if (jobs == "1") written[name] = bytes;
+      EXPECT_TRUE(written[name] == bytes) << name << " differs at -j " << jobs;
+    }
+    EXPECT_EQ(written.size(), 4u);
+    if (jobs == "1") {
+      EXPECT_LT(err.find("bad.wfm"), err.find("missing.wfm")) << "in input order";
+      EXPECT_LT(err.find("missing.wfm"), err.find("b.wfm:"));
+      oneJobOut = inFolder3(out);
+      oneJobErr = inFolder3(err);
+    } else {
+      EXPECT_EQ(out, oneJobOut);
+      EXPECT_EQ(err, oneJobErr);
+    }
+  }
+}
+
+TEST_F(ConvertProgram, FilesFromListsStandardInputAndNulSeparatedNames) {
+  const std::string a = capture("a.wfm", 100);
+  const std::string b = capture("with space\nand line.wfm", 100);
+  const std::string c = capture("c.wfm", 100);
+  synth::WriteBytes(dir / "lines", a + "\r\n\n" + c);
+  synth::WriteBytes(dir / "nul", a + std::string(1, '\0') + b + std::string(1, '\0'));
+  const std::pair<std::string, std::vector<std::string>> rows[] = {
+      {"--files-from " + (dir / "lines").string(), {"a.CSV", "c.CSV"}},
+      {"--files-from - < " + (dir / "lines").string(), {"a.CSV", "c.CSV"}},
+      {"-0 --files-from " + (dir / "nul").string(), {"a.CSV", "with space\nand line.CSV"}},
+      {"--null --files-from - < " + (dir / "nul").string() + " " + c,
+       {"c.CSV", "a.CSV", "with space\nand line.CSV"}},  // the command line's names first
+  };
+  const auto folder = dir / "out";
+  for (const auto& [args, names] : rows) {
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory(folder);
+    ASSERT_EQ(run("-d " + folder.string() + " " + args), 0) << args << "\n" << err;
+    std::string expected;
+    for (const std::string& name : names) expected += (folder / name).string() + "\n";
+    EXPECT_EQ(out, expected) << args;
+  }
+  synth::WriteBytes(dir / "empty", "");
+  EXPECT_EQ(run("--files-from " + (dir / "empty").string()), 0) << "nothing to do is no failure";
+  EXPECT_EQ(out + err, "");
+  EXPECT_EQ(run("--files-from " + (dir / "none").string()), 2);
+  EXPECT_EQ(
+      err.rfind("sondrix-convert: the list " + (dir / "none").string() + " cannot be read", 0), 0u)
+      << err;
+  EXPECT_EQ(run("-0 " + a), 2) << "-0 without a list";
 }
 
 TEST_F(ConvertProgram, HelpAndVersionNeedNoInput) {
@@ -149,6 +254,7 @@ TEST_F(ConvertProgram, InfoPrintsTheHeaderAndWritesNothing) {
   EXPECT_NE(out.find("ModelName: DSX7004ZT-06-4\n"), std::string::npos) << out;
   EXPECT_NE(out.find("Points: 2000\n"), std::string::npos);
   EXPECT_NE(out.find("TrigAddr: 1000\n"), std::string::npos);
+  EXPECT_NE(out.find("Vdiv1: 0.5\n"), std::string::npos);
   EXPECT_NE(out.find("Vdiv2: 5\n"), std::string::npos);
   EXPECT_NE(out.find("Chrev2: ON\n"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir / "info.CSV"));

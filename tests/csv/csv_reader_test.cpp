@@ -109,6 +109,22 @@ TEST_F(CsvReaderTest, ResultsAndReasons) {
   EXPECT_EQ(header.ChCount, 2);
 }
 
+// The converter refuses text without a waveform by these two reports.
+TEST_F(CsvReaderTest, ReportsTheColumnHeaderAndTheDataLinesAfterIt) {
+  const std::tuple<Lines, bool, std::int32_t> rows[] = {
+      {{}, false, 0},
+      {{"root:x:0:0:root:/root:/bin/bash", "1,2,3,4"}, false, 0},
+      {{"Model,DSX7004", kColumns, "/ a comment", ""}, true, 0},
+      {WithData({kColumns}, 3), true, 3},  // 0 points after rounding, yet data
+      {{"Time(s),Ch1 V,Ch2 V", "1,2,3"}, true, 1},
+  };
+  for (const auto& [lines, columnHeader, dataLines] : rows) {
+    const CsvReadResult r = read(Join(lines));
+    EXPECT_EQ(r.columnHeader, columnHeader) << ::testing::PrintToString(lines);
+    EXPECT_EQ(r.dataLines, dataLines) << ::testing::PrintToString(lines);
+  }
+}
+
 TEST_F(CsvReaderTest, HeaderLinesSetTheirMembers) {
   header.TimeDiv = 7.0;
   header.AcqMode = "OLD";

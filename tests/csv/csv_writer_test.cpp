@@ -78,11 +78,11 @@ TEST_F(CsvWriterTest, ReportsProgressInElevenStepsWithOnePumpEach) {
   EXPECT_EQ(sink.pumps(), 1) << "an empty record ends after its first block";
 }
 
-// The formatting is spread over two threads in chunks; the file must be the same as writing the
-// lines one by one.
+// The formatting is spread over threads in pieces of 16,384 lines, written in turn; the file must
+// be the same as writing the lines one by one, whatever the number of threads.
 TEST_F(CsvWriterTest, ParallelOutputEqualsLineByLineOutput) {
-  setPoints(40'001);
-  header.TrigAddr = 20'000;
+  setPoints(600'001);  // every third sample: two pieces per progress block
+  header.TrigAddr = 300'000;
   header.Delta = 2.5e-7;
   std::mt19937 rng(99);
   std::uniform_real_distribution<float> dist(-40.0f, 40.0f);
@@ -99,9 +99,11 @@ TEST_F(CsvWriterTest, ParallelOutputEqualsLineByLineOutput) {
   for (std::int64_t i = 0; i < header.Points; i += 3) {
     expected.append(line.data(), FormatDataLine(line.data(), format, i));
   }
-  const auto path = dir / "big.CSV";
-  ASSERT_TRUE(WriteCsvFile(path, header, volts, 2, sink).ok());
-  EXPECT_TRUE(testing::ReadWhole(path) == expected);
+  for (const int threads : {1, 3}) {
+    const auto path = dir / "big.CSV";
+    ASSERT_TRUE(WriteCsvFile(path, header, volts, 2, sink, {}, threads).ok());
+    EXPECT_TRUE(testing::ReadWhole(path) == expected) << threads << " threads";
+  }
 }
 
 TEST_F(CsvWriterTest, AFailedWriteIsReportedAndLeavesTheOldFile) {

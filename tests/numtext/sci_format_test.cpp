@@ -62,13 +62,22 @@ TEST(FormatScientificTest, MatchesReferenceOnRandomValues) {
         return mantissa(random) * std::pow(10.0, exponent(random));  // measured range
       case 3:
         return static_cast<float>(mantissa(random) * std::pow(10.0, exponent(random)));
-      default:  // short binary fractions: many exact decimal ties
+      case 4:  // short binary fractions: many exact decimal ties
         return std::ldexp(small(random), -shift(random));
+      default: {  // a few steps from a power of ten or from a half of the last digit kept
+        const double edge = kind == 5 ? std::pow(10.0, exponent(random))
+                                      : (small(random) + 0.5) * std::pow(10.0, exponent(random));
+        double value = edge;
+        for (int step = static_cast<int>(bits % 7) - 3; step != 0; step += step < 0 ? 1 : -1) {
+          value = std::nextafter(value, step < 0 ? 0.0 : HUGE_VAL);
+        }
+        return value;
+      }
     }
   };
   int failures = 0;
-  for (int i = 0; i < 100000; ++i) {
-    const double value = next(i % 5);
+  for (int i = 0; i < 140000; ++i) {
+    const double value = next(i % 7);
     if (!std::isfinite(value)) continue;
     for (int decimals : {kCoarseValueDecimals, kFineValueDecimals, kTimeDecimals}) {
       const std::string got = FormatScientific(value, decimals);
