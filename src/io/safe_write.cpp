@@ -8,7 +8,6 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <string>
 
