@@ -16,15 +16,10 @@
 #include "app/messages.h"
 #include "app/platform_services.h"
 #include "app/qt_text.h"
+#include "platform/path_rules.h"
 
 namespace sondrix {
 namespace {
-
-#ifdef Q_OS_WIN
-constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
-#else
-constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
-#endif
 
 struct Drive {
   QString root;  // '/' separators; ends with one only for "/" and a drive letter's root
@@ -64,12 +59,6 @@ bool isOpenableFolder(const QString& folder) {
   // Entering a folder needs the search right as well as the read right; both are checked before
   // anything changes.
   return !folder.isEmpty() && info.isDir() && info.isReadable() && info.isExecutable();
-}
-
-// Whether `path` lies on the volume mounted at `root`.
-bool isOnRoot(const QString& path, const QString& root) {
-  if (path.compare(root, kPathCase) == 0) return true;
-  return path.startsWith(root.endsWith(u'/') ? root : root + u'/', kPathCase);
 }
 
 // Root first, then each folder down to `path`.
@@ -214,22 +203,20 @@ void FileBrowser::refresh() {
 }
 
 QString FileBrowser::driveOf(const QString& folder) const {
-  // Volumes mount inside one another: the deepest root holding the folder is its drive.
-  QString drive;
+  std::vector<PathText> roots;
   for (int i = 0; i < drives_->count(); ++i) {
-    const QString root = drives_->itemData(i, kPathRole).toString();
-    if (isOnRoot(folder, root) && root.size() > drive.size()) drive = root;
+    roots.push_back(drives_->itemData(i, kPathRole).toString().toStdU16String());
   }
-  return drive;
+  return QString::fromStdU16String(DriveOf(folder.toStdU16String(), roots, kHostPathStyle));
 }
 
 void FileBrowser::fillDrives(const QString& select) {
   const QSignalBlocker blocker(drives_);
   drives_->clear();
   for (const Drive& drive : listDrives()) {
-    QString text = QDir::toNativeSeparators(drive.root);
-    if (!drive.label.isEmpty()) text += QStringLiteral(" [%1]").arg(drive.label);
-    drives_->addItem(text, drive.root);
+    const PathText caption =
+        DriveCaption(drive.root.toStdU16String(), drive.label.toStdU16String(), kHostPathStyle);
+    drives_->addItem(QString::fromStdU16String(caption), drive.root);
   }
   const int selected = drives_->findData(driveOf(select), kPathRole);
   drives_->setCurrentIndex(selected);

@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "platform/path_rules.h"
+
 namespace sondrix {
 
 MessageAnswer QtPlatformServices::showMessage(const QString& text, const QString& title,
@@ -72,12 +74,8 @@ void QtPlatformServices::endWait() {
 }
 
 QString QtPlatformServices::dataFolder() {
-#ifdef Q_OS_WIN
-  return QStringLiteral("C:\\ProgramData\\Sondrix");
-#else
-  const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  return QDir::toNativeSeparators(base + QStringLiteral("/Sondrix"));
-#endif
+  const QString userData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  return QString::fromStdU16String(DataFolderFor(kHostPathStyle, userData.toStdU16String()));
 }
 
 }  // namespace sondrix

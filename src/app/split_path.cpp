@@ -1,27 +1,22 @@
 #include "app/split_path.h"
 
-#include <algorithm>
-
-#include <QDir>
 #include <QFile>
+
+#include "platform/path_rules.h"
 
 namespace sondrix {
 
 void SplitPath(const QString& path, QString& folder, QString& name) {
-#ifdef Q_OS_WIN
-  // Paths from Qt's own dialogs may carry '/' on Windows too.
-  const qsizetype at = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
-#else
-  const qsizetype at = path.lastIndexOf(QDir::separator());
-#endif
-  if (at < 0) return;
-  folder = path.left(at);
-  name = path.mid(at + 1);
+  const std::size_t at = LastSeparator(path.toStdU16String(), kHostPathStyle);
+  if (at == PathView::npos) return;
+  const auto split = static_cast<qsizetype>(at);
+  folder = path.left(split);
+  name = path.mid(split + 1);
 }
 
 QString JoinPath(const QString& folder, const QString& name) {
-  if (folder.endsWith(QDir::separator())) return folder + name;
-  return folder + QDir::separator() + name;
+  return QString::fromStdU16String(
+      JoinPathText(folder.toStdU16String(), name.toStdU16String(), kHostPathStyle));
 }
 
 std::filesystem::path FileSystemPath(const QString& path) {

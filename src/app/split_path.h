@@ -6,8 +6,9 @@
 
 namespace sondrix {
 
-// Splits `path` at its last separator into the folder before it and the name after it. Writes
-// the outputs only when the path holds a separator, so a bare name leaves both as they were.
+// Splits `path` at its last separator ('\' or '/' on Windows, whose dialogs give either) into
+// the folder before it and the name after it. Writes the outputs only when the path holds a
+// separator, so a bare name leaves both as they were.
 void SplitPath(const QString& path, QString& folder, QString& name);
 
 // `folder`, the platform's separator and `name`, with no doubled separator after a root.

@@ -13,6 +13,7 @@
 #include "cli/info.h"
 #include "cli/output_claims.h"
 #include "io/safe_write.h"
+#include "io/utf8_path.h"
 
 namespace sondrix::cli {
 namespace {
@@ -95,14 +96,14 @@ class Batch {
         WaveRecord record;
         const ConvertResult result = LoadInput(inputs_[i], record, ui);
         if (!result.ok) return {false, result.reason, {}};
-        return {true, {}, "File: " + inputs_[i].string() + "\n" + InfoText(record)};
+        return {true, {}, "File: " + Utf8Path(inputs_[i]) + "\n" + InfoText(record)};
       }
       if (!refusals_[i].empty()) return {false, refusals_[i], {}};
       const ConvertResult result = ConvertTo(inputs_[i], outputs_[i], convert_, ui);
       if (!result.ok) return {false, result.reason, {}};
       // The name of each file written, except where it would land inside the CSV text itself.
       if (IsStandardOutput(result.written)) return {true, {}, {}};
-      return {true, {}, result.written.string() + "\n"};
+      return {true, {}, Utf8Path(result.written) + "\n"};
     } catch (const std::bad_alloc&) {
       return {false, "not enough memory", {}};
     } catch (const std::exception& e) {

@@ -7,6 +7,7 @@
 #include "csv/csv_name.h"
 #include "csv/csv_writer.h"
 #include "csv/to_volts.h"
+#include "io/utf8_path.h"
 #include "load/load_file.h"
 
 namespace sondrix::cli {
@@ -19,7 +20,7 @@ ConvertResult failed(std::string reason) { return {false, std::move(reason), {}}
 std::filesystem::path OutputPathFor(const std::filesystem::path& input,
                                     const ConvertOptions& options) {
   if (options.output) return *options.output;
-  const std::filesystem::path name = CsvNameForWfm(input.filename().string());
+  const std::filesystem::path name = PathFromUtf8(CsvNameForWfm(Utf8Path(input.filename())));
   if (options.outDir) return *options.outDir / name;
   return input.parent_path() / name;
 }
@@ -48,7 +49,7 @@ ConvertResult ConvertTo(const std::filesystem::path& input, const std::filesyste
   const CsvWriteResult written =
       WriteCsvFile(output, record.header, record.buffers.VoltData, options.skip, ui,
                    {.nonRegular = NonRegularTarget::Stream}, options.formatThreads);
-  if (!written.ok()) return failed(output.string() + ": " + written.reason);
+  if (!written.ok()) return failed(Utf8Path(output) + ": " + written.reason);
   return {true, {}, output};
 }
 

@@ -6,6 +6,13 @@
 #include <memory>
 #include <system_error>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "io/utf8_path.h"
+
 namespace sondrix::cli {
 
 std::vector<std::string> SplitFileList(std::string_view text, bool nulSeparated) {
@@ -21,10 +28,26 @@ std::vector<std::string> SplitFileList(std::string_view text, bool nulSeparated)
   return names;
 }
 
+namespace {
+
+std::FILE* openList(const std::string& name) {
+#ifdef _WIN32
+  return ::_wfopen(PathFromUtf8(name).c_str(), L"rb");
+#else
+  return std::fopen(name.c_str(), "rb");
+#endif
+}
+
+}  // namespace
+
 std::optional<std::string> ReadListText(const std::string& source, std::string& error) {
   const bool standardInput = source == "-";
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> owned(
-      standardInput ? nullptr : std::fopen(source.c_str(), "rb"), &std::fclose);
+#ifdef _WIN32
+  // In text mode a Ctrl-Z would end the list early.
+  if (standardInput) ::_setmode(_fileno(stdin), _O_BINARY);
+#endif
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> owned(standardInput ? nullptr : openList(source),
+                                                        &std::fclose);
   std::FILE* in = standardInput ? stdin : owned.get();
   const auto failed = [&]() -> std::optional<std::string> {
     error = "the list " + source +

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "cli/file_list.h"
 #include "cli/terminal_progress.h"
 #include "csv/csv_layout.h"
+#include "io/utf8_path.h"
 #include "version.h"
 
 namespace {
@@ -33,7 +35,7 @@ class ConsoleReport final : public sondrix::cli::BatchReport {
     if (outcome.ok) {
       std::fwrite(outcome.text.data(), 1, outcome.text.size(), stdout);
     } else {
-      std::fprintf(stderr, "%s: %s: %s\n", kProgram, input.string().c_str(),
+      std::fprintf(stderr, "%s: %s: %s\n", kProgram, sondrix::Utf8Path(input).c_str(),
                    outcome.reason.c_str());
     }
   }
@@ -48,9 +50,20 @@ int usageError(const std::string& text) {
   return kExitUsage;
 }
 
-}  // namespace
+// CLI11's own folder check would read the name in the ANSI code page on Windows; this one reads
+// it as the UTF-8 that every argument is, with the same texts.
+std::string existingFolder(std::string& name) {
+  std::error_code ec;
+  const std::filesystem::file_status st = std::filesystem::status(sondrix::PathFromUtf8(name), ec);
+  if (ec || st.type() == std::filesystem::file_type::not_found ||
+      st.type() == std::filesystem::file_type::none) {
+    return "Directory does not exist: " + name;
+  }
+  if (!std::filesystem::is_directory(st)) return "Directory is actually a file: " + name;
+  return {};
+}
 
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   CLI::App app{
       "Converts oscilloscope WFM captures and CSV/TXT waveform files into CSV files (time "
       "and volts per channel).",
@@ -70,7 +83,7 @@ int main(int argc, char** argv) {
   auto* outputOpt =
       app.add_option("-o,--output", output, "Output file (one input only); - for standard output");
   auto* dirOpt = app.add_option("-d,--dir", outDir, "Folder for the output files")
-                     ->check(CLI::ExistingDirectory);
+                     ->check(CLI::Validator(existingFolder, "DIR"));
   outputOpt->excludes(dirOpt);
   app.add_flag("--info", info, "Print the header members of each file and write nothing");
   app.add_option("-j,--jobs", jobs,
@@ -110,12 +123,32 @@ int main(int argc, char** argv) {
 
   sondrix::cli::BatchOptions options;
   options.convert.skip = sondrix::DataSkipFromText(skipText);
-  if (!output.empty()) options.convert.output = std::filesystem::path(output);
-  if (!outDir.empty()) options.convert.outDir = std::filesystem::path(outDir);
+  if (!output.empty()) options.convert.output = sondrix::PathFromUtf8(output);
+  if (!outDir.empty()) options.convert.outDir = sondrix::PathFromUtf8(outDir);
   options.info = info;
   options.jobs = jobs;
-  const std::vector<std::filesystem::path> paths(inputs.begin(), inputs.end());
+  std::vector<std::filesystem::path> paths;
+  paths.reserve(inputs.size());
+  for (const std::string& input : inputs) paths.push_back(sondrix::PathFromUtf8(input));
   const bool bar = !info && sondrix::cli::TerminalProgress::StderrIsTerminal();
   ConsoleReport report(bar ? stderr : nullptr);
   return sondrix::cli::RunBatch(paths, options, report) ? kExitOk : kExitFailed;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows gives main() its arguments in the ANSI code page, which cannot hold every file name;
+// the wide ones can, and become the UTF-8 that the rest of the program reads.
+int wmain(int argc, wchar_t** wargv) {
+  std::vector<std::string> args;
+  std::vector<char*> argv;
+  args.reserve(static_cast<std::size_t>(argc));
+  for (int i = 0; i < argc; ++i) args.push_back(sondrix::Utf8Path(wargv[i]));
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  return run(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) { return run(argc, argv); }
+#endif

@@ -6,9 +6,17 @@
 #include <system_error>
 #include <unordered_map>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #endif
+
+#include "io/utf8_path.h"
 
 namespace sondrix::cli {
 namespace {
@@ -25,11 +33,41 @@ struct FileIdHash {
   }
 };
 
+using Place = std::filesystem::path::string_type;
+
 // What one path leads to: the file (when it exists) and its place.
 struct FileKeys {
   std::optional<FileId> id;
-  std::string place;
+  Place place;
 };
+
+#ifdef _WIN32
+// The volume's serial number and the file's index, links followed: what Windows has for an inode.
+std::optional<FileId> fileIdOf(const std::filesystem::path& path) {
+  // No access asked for: the attributes alone; backup semantics let a folder open too.
+  const HANDLE file =
+      ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = ::GetFileInformationByHandle(file, &info) != 0;
+  ::CloseHandle(file);
+  if (!known) return std::nullopt;
+  return FileId{info.dwVolumeSerialNumber,
+                (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+// Windows' names ignore case: a place is kept in the case its file system folds names to.
+Place placeOf(const std::filesystem::path& path) {
+  Place place = path.native();
+  if (!place.empty() && place.size() <= MAXDWORD) {
+    ::CharUpperBuffW(place.data(), static_cast<DWORD>(place.size()));
+  }
+  return place;
+}
+#else
+Place placeOf(const std::filesystem::path& path) { return path.native(); }
+#endif
 
 // Keys of paths, resolving each folder spelling once: a batch names few folders, many times.
 class KeyMaker {
@@ -47,15 +85,15 @@ class KeyMaker {
       }
     }
 #else
-    // No inode to be had cheaply: the place alone decides.
     std::error_code ignored;
     link = std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored));
+    keys.id = fileIdOf(path);
 #endif
     const std::filesystem::path name = path.filename();
     if (link || name.empty() || name == "." || name == "..") {
-      keys.place = canonical(path).string();  // the name itself must be resolved
+      keys.place = placeOf(canonical(path));  // the name itself must be resolved
     } else {
-      keys.place = (folder(path.parent_path()) / name).string();
+      keys.place = placeOf(folder(path.parent_path()) / name);
     }
     return keys;
   }
@@ -96,7 +134,7 @@ class Seen {
 
  private:
   std::unordered_map<FileId, std::size_t, FileIdHash> ids_;
-  std::unordered_map<std::string, std::size_t> places_;
+  std::unordered_map<Place, std::size_t> places_;
 };
 
 bool same(const FileKeys& a, const FileKeys& b) {
@@ -119,13 +157,13 @@ std::vector<std::string> CheckOutputs(const std::vector<std::filesystem::path>& 
   Seen claimed;
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const FileKeys output = keys.keysOf(outputs[i]);
-    const std::string what = "the output " + outputs[i].string() + " would replace ";
+    const std::string what = "the output " + Utf8Path(outputs[i]) + " would replace ";
     if (i < inputKeys.size() && same(output, inputKeys[i])) {
       reasons[i] = what + "the input";
     } else if (const auto input = seenInputs.find(output)) {
-      reasons[i] = what + inputs[*input].string();
+      reasons[i] = what + Utf8Path(inputs[*input]);
     } else if (const auto earlier = claimed.find(output)) {
-      reasons[i] = what + "the output of " + inputs[*earlier].string();
+      reasons[i] = what + "the output of " + Utf8Path(inputs[*earlier]);
     } else {
       claimed.add(output, i);  // a refused file writes nothing, so it claims nothing
     }

@@ -9,9 +9,10 @@ namespace sondrix::cli {
 // Whether each output of a batch may be written: never over an input of the batch, nor over the
 // output of an earlier file (whether that file then converts or not, so that the answer is known
 // before any file is read and does not depend on the order in which parallel work finishes).
-// Paths are compared as files, not as spellings: by device and inode where the file exists, and
-// by the canonical path of its folder joined with its name where it does not yet, so that
-// "dir/./x", "link-to-dir/x" and a hard link all meet. Each path costs one lstat and a hash
+// Paths are compared as files, not as spellings: by device and inode (on Windows, volume and file
+// index) where the file exists, and by the canonical path of its folder joined with its name
+// where it does not yet (on Windows without regard to case), so that "dir/./x", "link-to-dir/x"
+// and a hard link all meet. Each path costs one lstat and a hash
 // lookup (folders are resolved once each), so a batch is checked in time linear in its size.
 // Returns one text per output: empty when it may be written, else the reason it may not.
 // `outputs[i]` is the output of `inputs[i]`.

@@ -4,7 +4,11 @@
 #include <string>
 
 #ifdef _WIN32
-#include <io.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -13,7 +17,13 @@ namespace sondrix::cli {
 
 bool TerminalProgress::StderrIsTerminal() {
 #ifdef _WIN32
-  return _isatty(_fileno(stderr)) != 0;
+  // _isatty holds for any character device, NUL too; only a console has a console mode. The bar
+  // clears its line with an escape sequence, which a console acts on only when asked to.
+  const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  if (err == INVALID_HANDLE_VALUE || ::GetConsoleMode(err, &mode) == 0) return false;
+  return (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 ||
+         ::SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 #else
   return isatty(STDERR_FILENO) != 0;
 #endif

@@ -9,6 +9,7 @@
 
 #include "csv/messages.h"
 #include "io/text_file.h"
+#include "io/utf8_path.h"
 #include "numtext/leading_number.h"
 #include "numtext/rounding.h"
 #include "numtext/substrings.h"
@@ -261,12 +262,12 @@ CsvReadResult ReadCsvFile(const std::filesystem::path& path, VoltArrays& volts, 
     TextFile file(path);
     if (!file.isOpen()) {
       CsvReadResult result;
-      result.reason = "cannot open " + path.string() + ": " + file.openError().message();
+      result.reason = "cannot open " + Utf8Path(path) + ": " + file.openError().message();
       return result;
     }
     return readCsv(file, volts, header, ui);
   } catch (const std::bad_alloc&) {
-    return outOfMemory(path.string());
+    return outOfMemory(Utf8Path(path));
   }
 }
 

@@ -6,7 +6,11 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include "io/file_kind.h"
 
@@ -14,16 +18,49 @@ namespace sondrix {
 namespace {
 // Headers are a few hundred bytes; one buffer of this size covers them in a single read.
 constexpr std::size_t kBufferSize = 64 * 1024;
+
+#ifdef _WIN32
+// The C library's calls of Windows take wide names, 64-bit sizes from the *64 forms, and counts
+// that fit an int.
+using FileStatus = struct _stat64;
+int statPath(const std::filesystem::path& path, FileStatus& st) {
+  return ::_wstat64(path.c_str(), &st);
+}
+int statFd(int fd, FileStatus& st) { return ::_fstat64(fd, &st); }
+int openForReading(const std::filesystem::path& path) {
+  // Windows opens FIFOs and devices without waiting, so only the kind check is needed.
+  return ::_wopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+constexpr std::size_t kMaxReadCount = std::size_t{1} << 30;
+std::int64_t readSome(int fd, char* dest, std::size_t count) {
+  return ::_read(fd, dest, static_cast<unsigned>(std::min(count, kMaxReadCount)));
+}
+bool seekAhead(int fd, std::int64_t count) { return ::_lseeki64(fd, count, SEEK_CUR) >= 0; }
+#else
+using FileStatus = struct stat;
+int statPath(const std::filesystem::path& path, FileStatus& st) {
+  return ::stat(path.c_str(), &st);
+}
+int statFd(int fd, FileStatus& st) { return ::fstat(fd, &st); }
+int openForReading(const std::filesystem::path& path) {
+  return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+std::int64_t readSome(int fd, char* dest, std::size_t count) { return ::read(fd, dest, count); }
+bool seekAhead(int fd, std::int64_t count) {
+  return ::lseek(fd, static_cast<off_t>(count), SEEK_CUR) >= 0;
+}
+#endif
+
 }  // namespace
 
 std::error_code ByteReader::open(const std::filesystem::path& path) {
   // Looked at before it is opened, since opening a FIFO waits for a writer (and opening some
   // devices acts on them); looked at again once open, in case the path changed meanwhile.
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return LastSystemError();
+  FileStatus st{};
+  if (statPath(path, st) != 0) return LastSystemError();
   if (const std::error_code kind = RegularFileCheck(st.st_mode)) return kind;
-  fd_.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!fd_.valid() || ::fstat(fd_.get(), &st) != 0) return LastSystemError();
+  fd_.reset(openForReading(path));
+  if (!fd_.valid() || statFd(fd_.get(), st) != 0) return LastSystemError();
   if (const std::error_code kind = RegularFileCheck(st.st_mode)) return kind;
   size_ = st.st_size;
   buffer_.resize(kBufferSize);
@@ -41,7 +78,7 @@ void ByteReader::openBytes(std::string_view bytes) {
 std::size_t ByteReader::readFile(char* dest, std::size_t count) {
   std::size_t got = 0;
   while (got < count) {
-    const ssize_t n = ::read(fd_.get(), dest + got, count - got);
+    const std::int64_t n = readSome(fd_.get(), dest + got, count - got);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     got += static_cast<std::size_t>(n);
@@ -99,7 +136,7 @@ bool ByteReader::skip(std::int64_t count) {
   offset_ += static_cast<std::int64_t>(fromBuffer);
   const std::int64_t rest = count - static_cast<std::int64_t>(fromBuffer);
   if (rest == 0) return true;
-  if (::lseek(fd_.get(), static_cast<off_t>(rest), SEEK_CUR) < 0) return false;
+  if (!seekAhead(fd_.get(), rest)) return false;
   offset_ += rest;
   return true;
 }

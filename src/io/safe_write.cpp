@@ -1,5 +1,6 @@
 #include "io/safe_write.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -7,12 +8,20 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <string>
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include "io/file_kind.h"
 
@@ -33,15 +42,42 @@ std::error_code systemError(int error) { return {error, std::generic_category()}
 struct CleanupSlot {
   std::atomic<bool> claimed{false};
   std::atomic<bool> armed{false};
-  std::array<char, PATH_MAX> path{};
+  std::array<std::filesystem::path::value_type, PATH_MAX> path{};
 };
 static_assert(std::atomic<bool>::is_always_lock_free);
 std::array<CleanupSlot, kCleanupSlots> cleanupSlots;
 
-void removeTempsAndDie(int sig) {
+#ifdef _WIN32
+constexpr std::array kCleanupSignals{SIGINT, SIGTERM};
+int removeName(const wchar_t* name) { return ::_wunlink(name); }
+#else
+constexpr std::array kCleanupSignals{SIGINT, SIGTERM, SIGHUP};
+int removeName(const char* name) { return ::unlink(name); }
+#endif
+
+void removeTemps() {
   for (const CleanupSlot& slot : cleanupSlots) {
-    if (slot.armed.load(std::memory_order_acquire)) ::unlink(slot.path.data());
+    if (slot.armed.load(std::memory_order_acquire)) removeName(slot.path.data());
   }
+}
+
+#ifdef _WIN32
+void removeTempsAndDie(int sig) {
+  removeTemps();
+  std::signal(sig, SIG_DFL);
+  std::raise(sig);
+}
+
+void installCleanupHandlers() {
+  for (const int sig : kCleanupSignals) {
+    // A signal that the program ignores or handles itself stays as it is.
+    const auto old = std::signal(sig, removeTempsAndDie);
+    if (old != SIG_DFL && old != SIG_ERR && old != removeTempsAndDie) std::signal(sig, old);
+  }
+}
+#else
+void removeTempsAndDie(int sig) {
+  removeTemps();
   // The default action then ends the process as the signal would have, so that its parent sees
   // which signal it was (a shell reports 128 + its number); it arrives when the handler returns.
   struct sigaction fallback {};
@@ -55,8 +91,8 @@ void installCleanupHandlers() {
   struct sigaction act {};
   act.sa_handler = removeTempsAndDie;
   sigemptyset(&act.sa_mask);
-  for (const int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&act.sa_mask, sig);
-  for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+  for (const int sig : kCleanupSignals) sigaddset(&act.sa_mask, sig);
+  for (const int sig : kCleanupSignals) {
     struct sigaction old {};
     // A signal that the program ignores (nohup) or handles itself stays as it is.
     if (::sigaction(sig, nullptr, &old) != 0) continue;
@@ -64,6 +100,7 @@ void installCleanupHandlers() {
     ::sigaction(sig, &act, nullptr);
   }
 }
+#endif
 
 // -1 when the table is full or the name too long: the file is then written without the cleanup.
 int armCleanup(const std::filesystem::path& path) {
@@ -71,13 +108,13 @@ int armCleanup(const std::filesystem::path& path) {
   installCleanupHandlers();
   // Whole, since the program may change its current folder before the signal comes.
   std::error_code ec;
-  const std::string name = std::filesystem::absolute(path, ec).native();
+  const std::filesystem::path::string_type name = std::filesystem::absolute(path, ec).native();
   if (ec || name.size() >= PATH_MAX) return -1;
   for (std::size_t i = 0; i < kCleanupSlots; ++i) {
     CleanupSlot& slot = cleanupSlots[i];
     bool expected = false;
     if (!slot.claimed.compare_exchange_strong(expected, true)) continue;
-    std::memcpy(slot.path.data(), name.c_str(), name.size() + 1);
+    std::copy(name.c_str(), name.c_str() + name.size() + 1, slot.path.begin());
     slot.armed.store(true, std::memory_order_release);
     return static_cast<int>(i);
   }
@@ -105,6 +142,41 @@ std::string tempName() {
 std::filesystem::path folderOf(const std::filesystem::path& target) {
   std::filesystem::path dir = target.parent_path();
   return dir.empty() ? "." : dir;
+}
+
+#ifdef _WIN32
+std::error_code lastWindowsError() {
+  return {static_cast<int>(::GetLastError()), std::system_category()};
+}
+
+int createNew(const std::filesystem::path& path, mode_t) {
+  return ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                  _S_IREAD | _S_IWRITE);
+}
+
+constexpr std::size_t kMaxWriteCount = std::size_t{1} << 30;  // what one call takes: an int
+std::int64_t writeSome(int fd, const char* bytes, std::size_t size) {
+  return ::_write(fd, bytes, static_cast<unsigned>(std::min(size, kMaxWriteCount)));
+}
+
+std::error_code putInPlace(const std::filesystem::path& temp, const std::filesystem::path& target) {
+  if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
+    return lastWindowsError();
+  }
+  return {};
+}
+#else
+int createNew(const std::filesystem::path& path, mode_t mode) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+}
+
+std::int64_t writeSome(int fd, const char* bytes, std::size_t size) {
+  return ::write(fd, bytes, size);
+}
+
+std::error_code putInPlace(const std::filesystem::path& temp, const std::filesystem::path& target) {
+  if (::rename(temp.c_str(), target.c_str()) != 0) return LastSystemError();
+  return {};
 }
 
 // Follows symbolic links from `path` to what they finally name, which may not exist yet.
@@ -140,9 +212,44 @@ int linkUnnamed(int fd, const char* name) {
   return viaProc;
 }
 #endif
+#endif
 
 }  // namespace
 
+#ifdef _WIN32
+bool IsStandardOutput(const std::filesystem::path& path) { return path == "-"; }
+
+std::error_code SafeFile::open(const std::filesystem::path& path, WriteRules rules) {
+  discard();
+  const bool stream = rules.nonRegular == NonRegularTarget::Stream;
+  if (stream && IsStandardOutput(path)) {
+    fd_.reset(::_dup(_fileno(stdout)));
+    if (!fd_.valid()) return LastSystemError();
+    // The text has its CR LF already; a descriptor in text mode would put a CR before each.
+    ::_setmode(fd_.get(), _O_BINARY);
+    kind_ = Kind::Stream;
+    return {};
+  }
+  struct _stat64 st {};
+  if (::_wstat64(path.c_str(), &st) == 0) {
+    if (stream && S_ISCHR(st.st_mode)) return openStream(path, false);
+    if (const std::error_code kind = RegularFileCheck(st.st_mode)) return kind;
+  } else if (errno != ENOENT) {
+    return LastSystemError();
+  }
+  // Links are not followed here: a link named is replaced by the file, as Windows programs do.
+  target_ = path;
+  return createTemp(false, nullptr);
+}
+
+std::error_code SafeFile::openStream(const std::filesystem::path& path, bool) {
+  // A device (NUL, a console) is written in place; Windows has no FIFOs in its file names.
+  fd_.reset(::_wopen(path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT));
+  if (!fd_.valid()) return LastSystemError();
+  kind_ = Kind::Stream;
+  return {};
+}
+#else
 bool IsStandardOutput(const std::filesystem::path& path) {
   if (path == "-") return true;
   struct stat named {};
@@ -199,6 +306,7 @@ std::error_code SafeFile::openStream(const std::filesystem::path& path, bool fif
   kind_ = Kind::Stream;
   return {};
 }
+#endif
 
 std::error_code SafeFile::createTemp(bool unnamed, const struct stat* old) {
   const std::filesystem::path dir = folderOf(target_);
@@ -220,7 +328,7 @@ std::error_code SafeFile::createTemp(bool unnamed, const struct stat* old) {
     temp_ = dir / tempName();
     // Armed before the file exists, so that no moment is left in which a signal would miss it.
     cleanupSlot_ = armCleanup(temp_);
-    fd_.reset(::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    fd_.reset(createNew(temp_, mode));
     if (fd_.valid()) {
       kind_ = Kind::Named;
       break;
@@ -230,6 +338,7 @@ std::error_code SafeFile::createTemp(bool unnamed, const struct stat* old) {
     temp_.clear();
     if (error != EEXIST) return systemError(error);
   }
+#ifndef _WIN32
   if (old != nullptr) {
     // The owner first, since changing it clears the set-ID bits that the mode then restores.
     // Only root may give a file away; anyone may keep its group if they belong to it.
@@ -238,13 +347,14 @@ std::error_code SafeFile::createTemp(bool unnamed, const struct stat* old) {
     }
     if (::fchmod(fd_.get(), old->st_mode & 07777) != 0) return LastSystemError();
   }
+#endif
   return {};
 }
 
 std::error_code SafeFile::write(const void* data, std::size_t size) {
   const auto* bytes = static_cast<const char*>(data);
   while (size > 0) {
-    const ssize_t n = ::write(fd_.get(), bytes, size);
+    const std::int64_t n = writeSome(fd_.get(), bytes, size);
     if (n < 0) {
       if (errno == EINTR) continue;
       return LastSystemError();
@@ -283,7 +393,7 @@ std::error_code SafeFile::commit() {
   // A file system may report a failed write only when the file is closed.
   if (const int error = fd_.close()) return systemError(error);
   if (kind_ == Kind::Named) {
-    if (::rename(temp_.c_str(), target_.c_str()) != 0) return LastSystemError();
+    if (const std::error_code ec = putInPlace(temp_, target_)) return ec;
     disarmCleanup(cleanupSlot_);
     temp_.clear();
   }
@@ -293,7 +403,7 @@ std::error_code SafeFile::commit() {
 
 void SafeFile::discard() {
   fd_.reset();
-  if (kind_ == Kind::Named) ::unlink(temp_.c_str());
+  if (kind_ == Kind::Named) removeName(temp_.c_str());
   disarmCleanup(cleanupSlot_);
   temp_.clear();
   kind_ = Kind::Closed;

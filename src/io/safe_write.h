@@ -32,7 +32,8 @@ bool IsStandardOutput(const std::filesystem::path& path);
 // it names is replaced at once from a temporary file in that folder, which takes the old file's
 // permission bits and, where the process may, its owner and group. A path that names something
 // other than a regular file or nothing is never replaced. Every error is the system's, or
-// NotRegularFileError().
+// NotRegularFileError(). On Windows a link is replaced rather than followed, the new file has
+// the folder's default rights, and only SIGINT and SIGTERM remove a temporary.
 class SafeFile {
  public:
   SafeFile() = default;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "csv/csv_reader.h"
+#include "io/utf8_path.h"
 #include "load/messages.h"
 #include "load/trig_addr.h"
 #include "numtext/substrings.h"
@@ -82,7 +83,7 @@ LoadResult loadCsv(Read read, WaveRecord& record) {
 }  // namespace
 
 FileKind KindOfFile(const std::filesystem::path& path) {
-  const std::string upper = UCase(path.filename().string());
+  const std::string upper = UCase(Utf8Path(path.filename()));
   const std::string_view tail =
       std::string_view(upper).substr(upper.size() < 4 ? 0 : upper.size() - 4);
   return tail == ".CSV" || tail == ".TXT" ? FileKind::Csv : FileKind::Wfm;
