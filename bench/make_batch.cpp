@@ -1,6 +1,6 @@
 // make_batch DIR COUNT POINTS: writes COUNT four-channel 16-bit captures of POINTS samples per
 // channel (cap00000.WFM, ...) into DIR, for timing the converter on whole batches. The signals
-// are those of the benchmarks' five-million-point capture, so the text per line is alike.
+// are the benchmarks' own, so the text per line is alike.
 #include <charconv>
 #include <cstdio>
 #include <exception>
@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "synth/signals.h"
+#include "record_files.h"
 #include "synth/wfm_writer.h"
 
 namespace {
@@ -29,18 +29,8 @@ int main(int argc, char** argv) {
   }
   try {
     namespace synth = sondrix::synth;
-    const auto n = static_cast<std::size_t>(points);
-    synth::Capture capture;
-    capture.timeDiv = "100ms";
-    capture.channels.resize(4);
-    capture.channels[0].samples = synth::Sine(n, 20000, 50);
-    capture.channels[1].samples = synth::Square(n, 12000, 200);
-    capture.channels[1].invert = true;
-    capture.channels[2].samples = synth::NoisySine(n, 9000, 10, 2000, 3);
-    capture.channels[2].probe = "10X";
-    capture.channels[3].samples = synth::Ramp(n, -30000, 30000);
-    capture.channels[3].offset = "250mV";
-    const std::string bytes = synth::SerializeWfm(synth::MakeCapture(capture));
+    const std::string bytes = synth::SerializeWfm(
+        synth::MakeCapture(sondrix::bench::BenchCapture(static_cast<std::size_t>(points))));
     const std::filesystem::path dir = argv[1];
     std::filesystem::create_directories(dir);
     for (long long i = 0; i < count; ++i) {

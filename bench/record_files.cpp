@@ -6,20 +6,24 @@
 
 namespace sondrix::bench {
 
+synth::Capture BenchCapture(std::size_t points) {
+  synth::Capture capture;
+  capture.timeDiv = "100ms";
+  capture.channels.resize(4);
+  capture.channels[0].samples = synth::Sine(points, 20000, 50);
+  capture.channels[1].samples = synth::Square(points, 12000, 200);
+  capture.channels[1].invert = true;
+  capture.channels[2].samples = synth::NoisySine(points, 9000, 10, 2000, 3);
+  capture.channels[2].probe = "10X";
+  capture.channels[3].samples = synth::Ramp(points, -30000, 30000);
+  capture.channels[3].offset = "250mV";
+  return capture;
+}
+
 const std::filesystem::path& FiveMillionPointCapture() {
   static const std::filesystem::path path = [] {
     auto p = std::filesystem::temp_directory_path() / "sondrix-bench-5M.WFM";
-    synth::Capture capture;
-    capture.timeDiv = "100ms";
-    capture.channels.resize(4);
-    capture.channels[0].samples = synth::Sine(kBenchPoints, 20000, 50);
-    capture.channels[1].samples = synth::Square(kBenchPoints, 12000, 200);
-    capture.channels[1].invert = true;
-    capture.channels[2].samples = synth::NoisySine(kBenchPoints, 9000, 10, 2000, 3);
-    capture.channels[2].probe = "10X";
-    capture.channels[3].samples = synth::Ramp(kBenchPoints, -30000, 30000);
-    capture.channels[3].offset = "250mV";
-    synth::WriteBytes(p, synth::SerializeWfm(synth::MakeCapture(capture)));
+    synth::WriteBytes(p, synth::SerializeWfm(synth::MakeCapture(BenchCapture(kBenchPoints))));
     return p;
   }();
   return path;
