@@ -8,7 +8,6 @@
 
 #include "support/read_file.h"
 #include "support/temp_dir.h"
-#include "synth/instrument_csv_writer.h"
 #include "synth/signals.h"
 #include "synth/wfm_writer.h"
 #include "version.h"
@@ -51,26 +50,6 @@ class ConvertProgram : public ::testing::Test {
   std::string out;
   std::string err;
 };
-
-TEST_F(ConvertProgram, WritesTheStoredCsvBesideTheInput) {
-  const std::string input = capture("scope.wfm");
-  ASSERT_EQ(run(input), 0) << err;
-  const auto csvPath = dir / "scope.CSV";
-  EXPECT_EQ(out, csvPath.string() + "\n");
-  const auto lines = testing::SplitCrLf(testing::ReadWhole(csvPath));
-  ASSERT_EQ(lines.size(), 30u + 2000u);
-  EXPECT_EQ(lines[0], "ModelName,DSX7004ZT-06-4\r");
-  EXPECT_EQ(lines[7], "Trigger Address, 1000 ");
-  EXPECT_EQ(lines[12], "CH1 V/div, 0.5 ");
-  EXPECT_EQ(lines[13], "CH2 V/div, 5 ");
-  EXPECT_EQ(lines[28], "Points , 2000 ");
-  EXPECT_EQ(lines[29], "Time(s),Ch1 V,Ch2 V,Ch3 V,Ch4 V");
-  // Sample 0: square +1 division at 0.5 V/div; inverted sine at 0; hidden ramp; the fourth
-  // channel shifted by its offset of 0.1 V. The time column starts 5 divisions before the trigger.
-  EXPECT_EQ(lines[30].substr(0, 36), "-5.000000e-3,5.0000e-1,.0000e0,.0000");
-  const std::string& quarter = lines[30 + 250];  // a quarter sine period: the peak, inverted
-  EXPECT_NE(quarter.find(",-1.0000e1,"), std::string::npos) << quarter;
-}
 
 TEST_F(ConvertProgram, SkipOutputNamesAndFolders) {
   const std::string input = capture("x.WFM.WFM", 100);
@@ -223,29 +202,6 @@ TEST_F(ConvertProgram, HelpAndVersionNeedNoInput) {
   EXPECT_EQ(out, std::string("sondrix-convert ") + kSondrixVersion + "\n");
   EXPECT_EQ(run("--help"), 0) << err;
   EXPECT_NE(out.find("--skip N"), std::string::npos) << out;
-}
-
-TEST_F(ConvertProgram, InstrumentCsvConvertsAtItsScale) {
-  synth::InstrumentCsv csv;
-  csv.timeDiv = 1e-3;
-  csv.delta = 1e-6;
-  csv.delay = 2e-3;
-  csv.channels = {{.voltsPerDiv = 0.5f}, {.display = false}, {}, {.offset = 0.25f}};
-  csv.volts = {std::vector<float>(30, 1.0f), std::vector<float>(30, 2.0f),
-               std::vector<float>(30, -0.5f), std::vector<float>(30, 0.125f)};
-  synth::WriteBytes(dir / "trace.txt", synth::SerializeInstrumentCsv(csv));
-  ASSERT_EQ(run((dir / "trace.txt").string()), 0) << err;
-  const auto lines = testing::SplitCrLf(testing::ReadWhole(dir / "trace.txt.CSV"));
-  ASSERT_EQ(lines.size(), 30u + 30u);
-  EXPECT_EQ(lines[0], "ModelName,DSX7004");
-  EXPECT_EQ(lines[3], "Time/div(second), 0.001 ");
-  EXPECT_EQ(lines[12], "CH1 V/div, 0.5 ");
-  EXPECT_EQ(lines[16], "CH1 Offset, 0 ");
-  EXPECT_EQ(lines[19], "CH4 Offset, 0.25 ");
-  EXPECT_EQ(lines[28], "Points , 30 ");
-  // The trigger index is computed as for a capture: 15 + 2 ms / 1 ms x 3 = 21. A normal
-  // acquisition of unknown width gets three decimals; the hidden channel is written as zeros.
-  EXPECT_EQ(lines[30], "-2.100000e-5,1.000e0,.000e0,-5.000e-1,1.250e-1");
 }
 
 TEST_F(ConvertProgram, InfoPrintsTheHeaderAndWritesNothing) {

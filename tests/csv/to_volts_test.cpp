@@ -68,6 +68,10 @@ TEST(ToVolts, ValuesBeyondTheFloatRangeFailAndOversizedRecordsAreRefused) {
   r.header.Channel[0].Offset = 0.0f;
   EXPECT_TRUE(ToVolts(r, 0, r.buffers.SrcData[0]));
   EXPECT_EQ(r.buffers.VoltData[0][0], FLT_MAX);
+  r.header.Channel[0].Vdiv = 3e38f;
+  r.header.Channel[0].Offset = -3e38f;
+  r.header.Channel[0].Display = r.header.Channel[1].Display = "ON";
+  EXPECT_FALSE(ToVoltsForDisplayed(r)) << "one channel that fails fails them all";
   r.header.Points = kSampleCapacity + 1;
   EXPECT_FALSE(ToVoltsForDisplayed(r));
 }

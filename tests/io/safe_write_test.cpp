@@ -141,6 +141,8 @@ TEST(SafeFile, AnUnfinishedFileLeavesTheOldOneWholeAndNothingElse) {
     EXPECT_EQ(error.message(), "File too large");
     EXPECT_EQ(testing::ReadWhole(dir / "out"), "old");
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"out"});
+    ASSERT_FALSE(Replace(dir / "out", "1", rules));
+    EXPECT_EQ(testing::ReadWhole(dir / "out"), "1") << "the last byte is written too";
   }
 }
 

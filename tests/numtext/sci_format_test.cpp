@@ -79,7 +79,7 @@ TEST(FormatScientificTest, MatchesReferenceOnRandomValues) {
   for (int i = 0; i < 140000; ++i) {
     const double value = next(i % 7);
     if (!std::isfinite(value)) continue;
-    for (int decimals : {kCoarseValueDecimals, kFineValueDecimals, kTimeDecimals}) {
+    for (int decimals : {0, kCoarseValueDecimals, kFineValueDecimals, kTimeDecimals}) {
       const std::string got = FormatScientific(value, decimals);
       const std::string want = Reference(value, decimals);
       if (got != want && ++failures <= 10) {

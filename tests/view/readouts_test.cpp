@@ -104,7 +104,7 @@ TEST(ReadoutsTest, MeasurementTableRowsInTheChannelsUnitsAndColours) {
                                        .frequency = {}},
                                       {.channel = 2, .frequency = 2.5e6}});
   EXPECT_EQ(table.head[0], "測定");
-  EXPECT_EQ(table.head[6], "周波数");
+  EXPECT_EQ(table.head.back(), "周波数") << "the frequency is the last column";
   ASSERT_EQ(table.rows.size(), 2u);
   EXPECT_EQ(table.rows[0],
             (MeasurementRow{kChannelColours[0], {"Ch1", "-1V", "2V", "3V", "500mV", "1mV", "—"}}));

@@ -56,6 +56,11 @@ TEST(RendererTest, NothingBeforeALoadOrForWindowsTheArraysDoNotHold) {
   d.view.WaveLoaded = true;
   EXPECT_TRUE(d.draw(0, 100));
   EXPECT_TRUE(d.view.WaveDrawn && d.scene.graticule.drawn);
+  // Smoothing raises an empty window to samples 0 and 1: both must be there.
+  Drawing empty(0);
+  for (auto& source : empty.record.buffers.SrcData) source.resize(1);
+  empty.smoothing.mode = SmoothingMode::SmoothedOnly;
+  EXPECT_FALSE(empty.draw(0, -1));
 }
 
 TEST(RendererTest, ShownChannelsInOrderWithTheirMarksOverTheView) {
@@ -123,9 +128,11 @@ TEST(RendererTest, AnEmptyRecordDrawsIndexZeroAndSmoothingRaisesTheWindow) {
   ASSERT_TRUE(d.draw(0, -1));
   ASSERT_EQ(d.scene.traces.size(), 4u);
   for (const Trace& t : d.scene.traces) EXPECT_EQ(t.points, (std::vector<TracePoint>{{0, 0}}));
-  d.smoothing.mode = SmoothingMode::SmoothedOnly;
+  d.record.buffers.SrcData[0][0] = 300;
+  d.smoothing = {SmoothingMode::SmoothedOnly, "3"};
   ASSERT_TRUE(d.draw(0, -1));
   EXPECT_EQ(d.view.EndIndex, 1);
+  EXPECT_EQ(d.scene.traces[0].points.front(), (TracePoint{0, 200})) << "(300 + 300 + 0) / 3";
 }
 
 TEST(RendererTest, VerticalViewsBeyondTheFullScaleAreClampedNotRefused) {

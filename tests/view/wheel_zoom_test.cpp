@@ -104,6 +104,11 @@ TEST(WheelZoomTest, NothingToDoLeavesTheBoxesAlone) {
   EXPECT_EQ(down->YExpPos, "2") << "the pointer's divisions up";
   s.view.WaveDrawn = false;
   EXPECT_FALSE(WheelZoomBoxes(s.header, s.view, s.boxes, WheelAxis::Time, 1, 0.5, 0.5));
+  Scope two;
+  two.header.Points = 2;
+  ResetView(two.view, 2);
+  EXPECT_TRUE(WheelZoomBoxes(two.header, two.view, two.boxes, WheelAxis::Time, 1, 0.5, 0.5))
+      << "two samples are enough to zoom";
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ TEST(ModelLine, FindsTheSeriesAtColumn20Only) {
       {"ModelName = DSX7004ZT-06-4\r", ReadStatus::Ok, 4, 6},
       {"ModelName = DSX7008ZT-05-8", ReadStatus::Ok, 8, 5},
       {"ModelName = DSX7004ZT-0X-Y", ReadStatus::Ok, 0, 0},
+      {"ModelName = DSX7004ZT-0614", ReadStatus::Ok, 4, 6},          // one digit each
       {"ModelName = QK7002QK-02", ReadStatus::UnknownSeries, 0, 0},  // first "QK" at column 13
       {"ModelName = DSX7004XY-06-4", ReadStatus::UnknownSeries, 0, 0},
   };
