@@ -7,11 +7,7 @@
 #include <unordered_map>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "io/windows_api.h"
 #else
 #include <sys/stat.h>
 #endif

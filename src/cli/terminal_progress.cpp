@@ -4,11 +4,7 @@
 #include <string>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "io/windows_api.h"
 #else
 #include <unistd.h>
 #endif

@@ -14,11 +14,7 @@
 #include <fcntl.h>
 #ifdef _WIN32
 #include <io.h>
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "io/windows_api.h"
 #else
 #include <unistd.h>
 #endif

@@ -5,11 +5,7 @@
 #include <utility>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "io/windows_api.h"
 #endif
 
 namespace sondrix {
