@@ -21,9 +21,10 @@ constexpr const char* kNoColumnHeader =
 class ConvertProgram : public ::testing::Test {
  protected:
   // Runs the converter with `args`; returns its exit status, stdout and stderr kept.
-  int run(const std::string& args) {
-    const std::string command = std::string(SONDRIX_CONVERT_EXE) + " " + args + " >" +
-                                (dir / "stdout").string() + " 2>" + (dir / "stderr").string();
+  int run(const std::string& args) { return shell(std::string(SONDRIX_CONVERT_EXE) + " " + args); }
+  int shell(const std::string& line) {
+    const std::string command =
+        line + " >" + (dir / "stdout").string() + " 2>" + (dir / "stderr").string();
     const int status = std::system(command.c_str());
     out = testing::ReadWhole(dir / "stdout");
     err = testing::ReadWhole(dir / "stderr");
@@ -195,6 +196,19 @@ TEST_F(ConvertProgram, FilesFromListsStandardInputAndNulSeparatedNames) {
       err.rfind("sondrix-convert: the list " + (dir / "none").string() + " cannot be read", 0), 0u)
       << err;
   EXPECT_EQ(run("-0 " + a), 2) << "-0 without a list";
+}
+
+// `script` runs the converter on a terminal of its own and copies what that terminal showed.
+TEST_F(ConvertProgram, DrawsItsBarOnlyOnATerminalAndNotForInfo) {
+  if (shell("script --version") != 0) GTEST_SKIP() << "no script(1) to make a terminal with";
+  const std::string input = capture("bar.wfm", 100);
+  for (const std::string args : {"", "--info "}) {
+    ASSERT_EQ(shell("script -qec '" + std::string(SONDRIX_CONVERT_EXE) + " " + args + input +
+                    "' /dev/null"),
+              0)
+        << err;
+    EXPECT_EQ(out.find("] 1/1") != std::string::npos, args.empty()) << args << out;
+  }
 }
 
 TEST_F(ConvertProgram, HelpAndVersionNeedNoInput) {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -146,24 +147,47 @@ TEST(SafeFile, AnUnfinishedFileLeavesTheOldOneWholeAndNothingElse) {
   }
 }
 
-TEST(SafeFile, ANamedTemporaryGoesWithTheSignalThatEndsTheProcess) {
+// The signal removes the temporaries of every writer at work, whatever the others did before:
+// one that finished (its slot is given back once, however often it is let go) or one that found
+// no slot free (it must not give back a slot it never had).
+TEST(SafeFile, NamedTemporariesGoWithTheSignalThatEndsTheProcess) {
   for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
-    testing::TempDir dir;
-    WriteText(dir / "out", "old");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      std::signal(sig, SIG_DFL);  // as a program starts; a test runner may ignore SIGINT
-      SafeFile file;
-      if (file.open(dir / "out", {.unnamedTemp = false}) || file.write("new", 3)) ::_exit(100);
-      ::raise(sig);
-      ::_exit(101);
+    for (const std::size_t atWork : {1, 32}) {
+      testing::TempDir dir;
+      const pid_t child = ::fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        std::signal(sig, SIG_DFL);  // as a program starts; a test runner may ignore SIGINT
+        std::vector<SafeFile> files(atWork);
+        for (std::size_t i = 0; i < atWork; ++i) {
+          const fs::path path = dir / std::to_string(i);
+          if (files[i].open(path, {.unnamedTemp = false}) || files[i].write("new", 3)) ::_exit(100);
+        }
+        if (Replace(dir / "other", "x", {.unnamedTemp = false})) ::_exit(100);
+        ::raise(sig);
+        ::_exit(101);
+      }
+      int status = 0;
+      ASSERT_EQ(::waitpid(child, &status, 0), child);
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << ": status " << status;
+      EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"other"}) << sig << ", " << atWork;
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << ": status " << status;
-    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"out"}) << sig;
   }
+}
+
+// A program started with its standard input closed gets descriptor 0 for the first file it opens.
+TEST(UniqueFd, ClosesDescriptorZeroToo) {
+  const int saved = ::dup(0);
+  ASSERT_GE(saved, 0);
+  ::close(0);
+  {
+    UniqueFd fd;
+    fd.reset(::open("/dev/null", O_RDONLY));
+    ASSERT_EQ(fd.get(), 0);
+  }
+  EXPECT_EQ(::fcntl(0, F_GETFD), -1);
+  ::dup2(saved, 0);
+  ::close(saved);
 }
 
 }  // namespace
