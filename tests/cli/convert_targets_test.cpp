@@ -1,60 +1,24 @@
 // The converter's outputs and inputs that are not plain files, and conversions cut short.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <thread>
-#include <utility>
 
 #include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/read_file.h"
+#include "cli/convert_program.h"
 #include "support/special_files.h"
-#include "support/temp_dir.h"
-#include "synth/wfm_writer.h"
 
 namespace sondrix {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A shell's view of how a program ended: its exit status, or 128 + the signal that ended it.
-int ShellStatus(int status) {
-  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
-}
-
-class ConvertTargets : public ::testing::Test {
- protected:
-  // Runs the converter with `args`, stdout and stderr kept; a converter that waits for ever
-  // ends after 60 s with 124.
-  int run(const std::string& args) {
-    const std::string command = "timeout 60 " + std::string(SONDRIX_CONVERT_EXE) + " " + args +
-                                " >" + (dir / "stdout").string() + " 2>" +
-                                (dir / "stderr").string();
-    const int status = std::system(command.c_str());
-    out = testing::ReadWhole(dir / "stdout");
-    err = testing::ReadWhole(dir / "stderr");
-    return ShellStatus(status);
-  }
-  std::string capture(const std::string& name, std::size_t points) {
-    const fs::path path = dir / name;
-    synth::WriteBytes(path, synth::SerializeWfm(synth::MakeCapture(synth::SineCapture(4, points))));
-    return path.string();
-  }
-
-  testing::TempDir dir;
-  std::string out;
-  std::string err;
-};
-
-TEST_F(ConvertTargets, WritesAFifoADeviceOrStandardOutputAsAStream) {
+TEST_F(ConvertProgram, WritesAFifoADeviceOrStandardOutputAsAStream) {
   const std::string input = capture("in.wfm", 300);
   ASSERT_EQ(run("-o " + (dir / "file.CSV").string() + " " + input), 0) << err;
   const std::string csv = testing::ReadWhole(dir / "file.CSV");
@@ -82,19 +46,7 @@ TEST_F(ConvertTargets, WritesAFifoADeviceOrStandardOutputAsAStream) {
                      ": writing failed: No space left on device\n");
 }
 
-TEST_F(ConvertTargets, AFifoInputIsRefusedNotWaitedOn) {
-  const std::pair<const char*, std::string> rows[] = {
-      {"in.wfm", "the file cannot be opened: not a regular file"},
-      {"in.csv", "cannot open " + (dir / "in.csv").string() + ": not a regular file"},
-  };
-  for (const auto& [name, reason] : rows) {
-    ASSERT_TRUE(testing::MakeFifo(dir / name));
-    EXPECT_EQ(run((dir / name).string()), 1) << name;
-    EXPECT_EQ(err, "sondrix-convert: " + (dir / name).string() + ": " + reason + "\n");
-  }
-}
-
-TEST_F(ConvertTargets, ASignalMidWriteLeavesTheOldCsvAndNoTemporary) {
+TEST_F(ConvertProgram, ASignalMidWriteLeavesTheOldCsvAndNoTemporary) {
   // Large enough that writing its CSV (about 50 MB) outlasts the look for the open output.
   const std::string input = capture("big.wfm", 1'000'000);
   const fs::path folder = dir / "out";

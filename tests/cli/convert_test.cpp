@@ -1,15 +1,10 @@
 // End to end: the converter program on generated captures, checking what it writes.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "support/read_file.h"
-#include "support/temp_dir.h"
-#include "synth/signals.h"
-#include "synth/wfm_writer.h"
+#include "cli/convert_program.h"
+#include "support/special_files.h"
 #include "version.h"
 
 namespace sondrix {
@@ -17,40 +12,6 @@ namespace {
 
 constexpr const char* kNoColumnHeader =
     "no column header line (\"CH1 ...,CH2 ...\" or \"Time...,CH1 ...\") was found";
-
-class ConvertProgram : public ::testing::Test {
- protected:
-  // Runs the converter with `args`; returns its exit status, stdout and stderr kept.
-  int run(const std::string& args) { return shell(std::string(SONDRIX_CONVERT_EXE) + " " + args); }
-  int shell(const std::string& line) {
-    const std::string command =
-        line + " >" + (dir / "stdout").string() + " 2>" + (dir / "stderr").string();
-    const int status = std::system(command.c_str());
-    out = testing::ReadWhole(dir / "stdout");
-    err = testing::ReadWhole(dir / "stderr");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  std::string capture(const std::string& name, std::size_t points = 2000) {
-    synth::Capture c;
-    c.timeDiv = "1ms";
-    c.channels.resize(4);
-    c.channels[0].samples = synth::Square(points, 8192, 4);
-    c.channels[1].samples = synth::Sine(points, 16384, 2);
-    c.channels[1].invert = true;
-    c.channels[1].probe = "10X";
-    c.channels[2].samples = synth::Ramp(points, 0, 1000);
-    c.channels[2].display = false;
-    c.channels[3].samples = synth::NoisySine(points, 4000, 3, 300, 5);
-    c.channels[3].offset = "100mV";
-    const auto path = dir / name;
-    synth::WriteBytes(path, synth::SerializeWfm(synth::MakeCapture(c)));
-    return path.string();
-  }
-
-  testing::TempDir dir;
-  std::string out;
-  std::string err;
-};
 
 TEST_F(ConvertProgram, SkipOutputNamesAndFolders) {
   const std::string input = capture("x.WFM.WFM", 100);
@@ -110,6 +71,8 @@ TEST_F(ConvertProgram, WhatIsNotAWaveformFailsWithAReason) {
   for (const char c : std::string("CH1 V,CH2 V\r\n1,2\r\n")) utf16 += std::string{c, '\0'};
   synth::WriteBytes(dir / "utf16.csv", utf16);
   synth::WriteBytes(dir / "head.csv", "CH1 V,CH2 V,CH3 V,CH4 V\r\n/ no data\r\n");
+  // A FIFO is refused, not waited on for a writer that never comes.
+  ASSERT_TRUE(testing::MakeFifo(dir / "fifo.wfm") && testing::MakeFifo(dir / "fifo.csv"));
   const std::pair<std::string, std::string> rows[] = {
       {(dir / "x.csv").string(), "cannot open " + (dir / "x.csv").string() + ": Is a directory"},
       {"/dev/null", "the file cannot be opened: not a regular file"},
@@ -119,6 +82,9 @@ TEST_F(ConvertProgram, WhatIsNotAWaveformFailsWithAReason) {
       {(dir / "passwd.txt").string(), kNoColumnHeader},
       {(dir / "utf16.csv").string(), kNoColumnHeader},
       {(dir / "head.csv").string(), "no data line follows the column header"},
+      {(dir / "fifo.wfm").string(), "the file cannot be opened: not a regular file"},
+      {(dir / "fifo.csv").string(),
+       "cannot open " + (dir / "fifo.csv").string() + ": not a regular file"},
   };
   for (const auto& [input, reason] : rows) {
     EXPECT_EQ(run("-d " + (dir / "out").string() + " " + input), 1) << input;

@@ -1,0 +1,61 @@
+// The converter program run as a shell runs it, on captures generated in the test's folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include <sys/wait.h>
+
+#include "support/read_file.h"
+#include "support/temp_dir.h"
+#include "synth/signals.h"
+#include "synth/wfm_writer.h"
+
+namespace sondrix {
+
+// A shell's view of how a program ended: its exit status, or 128 + the signal that ended it.
+inline int ShellStatus(int status) {
+  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+class ConvertProgram : public ::testing::Test {
+ protected:
+  // Runs the converter with `args`, stdout and stderr kept; one that waits for ever ends after
+  // 60 s with 124.
+  int run(const std::string& args) {
+    return shell("timeout 60 " + std::string(SONDRIX_CONVERT_EXE) + " " + args);
+  }
+  int shell(const std::string& line) {
+    const std::string command =
+        line + " >" + (dir / "stdout").string() + " 2>" + (dir / "stderr").string();
+    const int status = std::system(command.c_str());
+    out = testing::ReadWhole(dir / "stdout");
+    err = testing::ReadWhole(dir / "stderr");
+    return ShellStatus(status);
+  }
+  // Four channels of different shapes and settings, the third not displayed.
+  std::string capture(const std::string& name, std::size_t points = 2000) {
+    synth::Capture c;
+    c.timeDiv = "1ms";
+    c.channels.resize(4);
+    c.channels[0].samples = synth::Square(points, 8192, 4);
+    c.channels[1].samples = synth::Sine(points, 16384, 2);
+    c.channels[1].invert = true;
+    c.channels[1].probe = "10X";
+    c.channels[2].samples = synth::Ramp(points, 0, 1000);
+    c.channels[2].display = false;
+    c.channels[3].samples = synth::NoisySine(points, 4000, 3, 300, 5);
+    c.channels[3].offset = "100mV";
+    const auto path = dir / name;
+    synth::WriteBytes(path, synth::SerializeWfm(synth::MakeCapture(c)));
+    return path.string();
+  }
+
+  testing::TempDir dir;
+  std::string out;
+  std::string err;
+};
+
+}  // namespace sondrix
