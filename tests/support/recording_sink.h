@@ -32,24 +32,18 @@ struct RecordingSink final : UiSink {
     if (onPump) onPump();
   }
 
-  std::vector<std::string> messages() const {
-    std::vector<std::string> out;
+  std::vector<std::string> messages() const { return all(Call::Message, &Call::text); }
+  std::vector<int> progressValues() const { return all(Call::Progress, &Call::value); }
+  int pumps() const { return static_cast<int>(all(Call::Pump, &Call::value).size()); }
+
+ private:
+  template <typename T>
+  std::vector<T> all(Call::Kind kind, T Call::*field) const {
+    std::vector<T> out;
     for (const Call& c : calls) {
-      if (c.kind == Call::Message) out.push_back(c.text);
+      if (c.kind == kind) out.push_back(c.*field);
     }
     return out;
-  }
-  std::vector<int> progressValues() const {
-    std::vector<int> out;
-    for (const Call& c : calls) {
-      if (c.kind == Call::Progress) out.push_back(c.value);
-    }
-    return out;
-  }
-  int pumps() const {
-    int n = 0;
-    for (const Call& c : calls) n += c.kind == Call::Pump ? 1 : 0;
-    return n;
   }
 };
 
