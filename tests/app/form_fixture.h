@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include "app/file_browser.h"
 #include "app/main_form.h"
@@ -64,7 +66,15 @@ class FormTest : public ::testing::Test {
     const auto found = list->findItems(QString::fromStdString(name), Qt::MatchFixedString);
     ASSERT_EQ(found.size(), 1) << name;
     list->setCurrentItem(found.front());
-    child<QPushButton>(button)->click();
+    press(button);
+  }
+  void press(const char* button) { child<QPushButton>(button)->click(); }
+  QString text(const char* box) { return child<QLineEdit>(box)->text(); }
+  // Types `text` into the box and presses Enter, as the operator applies a value.
+  void enter(const char* box, const QString& text) {
+    auto* edit = child<QLineEdit>(box);
+    edit->setText(text);
+    QTest::keyClick(edit, Qt::Key_Return);
   }
 
   TempDir root;
