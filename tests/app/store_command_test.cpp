@@ -1,12 +1,15 @@
 #include <new>
 
-#include <QLineEdit>
+#include <QRadioButton>
 
 #include "app/qt_text.h"
 #include "app/split_path.h"
 #include "cli/convert.h"
+#include "csv/csv_writer.h"
+#include "csv/to_volts.h"
 #include "form_fixture.h"
 #include "support/read_file.h"
+#include "view/smooth_samples.h"
 
 namespace sondrix::testing {
 namespace {
@@ -21,7 +24,7 @@ class StoreCommandTest : public FormTest {
   // Presses the store button with the operator confirming `typed` in the dialog (nullopt: cancel).
   void store(std::optional<QString> typed) {
     services.chosen = std::move(typed);
-    child<QPushButton>("SelResultFileFolder")->click();
+    press("SelResultFileFolder");
   }
   QString folder() { return Q(root.path() / "out"); }
   QString out(const char* name) {
@@ -53,6 +56,30 @@ TEST_F(StoreCommandTest, TheDisplayIsStoredUnderTheChosenNameAndOfferedNextTime)
   EXPECT_EQ(services.dialogs[0].folder, JoinPath(form().DataFolder(), QStringLiteral("Output")));
   EXPECT_EQ(services.dialogs[1].initialName, out("shown.CSV"));
   EXPECT_EQ(services.dialogs[1].folder, folder());
+}
+
+// A smoothed display stores the smoothing of the whole record at the width last applied,
+// whatever window is on screen and whatever width is typed since.
+TEST_F(StoreCommandTest, AZoomedSmoothedStoreWritesTheWholeRecordSmoothed) {
+  press("Expand");
+  press("Expand");
+  ASSERT_GT(form().view().StartIndex, 0) << "the window is a part of the record";
+  child<QLineEdit>("SmPoints")->setText(QStringLiteral("9"));
+  child<QRadioButton>("smOption2")->setChecked(true);
+  child<QLineEdit>("SmPoints")->setText(QStringLiteral("101"));
+  store(out("smoothed.CSV"));
+
+  WaveRecord expected = form().record();
+  std::vector<std::int16_t> smoothed(static_cast<std::size_t>(expected.header.Points));
+  ASSERT_TRUE(ToVoltsForDisplayed(expected, [&](int ch) {
+    SmoothSamples(expected.buffers.SrcData[static_cast<std::size_t>(ch)], 0,
+                  expected.header.Points - 1, 9, smoothed);
+    return std::span<const std::int16_t>(smoothed);
+  }));
+  NullSink quiet;
+  const auto reference = root.path() / "reference.CSV";
+  ASSERT_TRUE(WriteCsvFile(reference, expected.header, expected.buffers.VoltData, 0, quiet).ok());
+  EXPECT_EQ(ReadWhole(root.path() / "out" / "smoothed.CSV"), ReadWhole(reference));
 }
 
 // A cancel, a folder that cannot take the file and a failure nothing else handles each say so.
