@@ -3,14 +3,9 @@
 #include <new>
 #include <utility>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QProgressBar>
 
-#include "app/qt_text.h"
 #include "form_fixture.h"
-#include "support/read_file.h"
 
 namespace sondrix::testing {
 namespace {

@@ -10,15 +10,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTest>
 
 #include "app/file_browser.h"
 #include "app/main_form.h"
 #include "app/platform_services.h"
+#include "app/qt_text.h"
+#include "app/wave_frame.h"
+#include "support/read_file.h"
 #include "support/temp_dir.h"
 #include "synth/wfm_writer.h"
 

@@ -1,11 +1,8 @@
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
-#include <QLabel>
 #include <QMimeData>
 #include <QUrl>
 
-#include "app/qt_text.h"
 #include "form_fixture.h"
 #include "synth/instrument_csv_writer.h"
 #include "synth/signals.h"

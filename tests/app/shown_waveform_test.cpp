@@ -2,20 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QRadioButton>
-#include <QSlider>
 #include <QWheelEvent>
 
-#include "app/qt_text.h"
 #include "app/split_path.h"
-#include "app/wave_frame.h"
 #include "cli/convert.h"
 #include "csv/csv_writer.h"
 #include "csv/to_volts.h"
 #include "form_fixture.h"
-#include "support/read_file.h"
 #include "view/measurements.h"
 #include "view/smooth_samples.h"
 #include "view/zoom.h"

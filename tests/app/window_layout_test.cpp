@@ -4,7 +4,6 @@
 #include <QScrollBar>
 
 #include "app/fitted_label.h"
-#include "app/wave_frame.h"
 #include "form_fixture.h"
 
 namespace sondrix::testing {
