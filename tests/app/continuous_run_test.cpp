@@ -86,9 +86,6 @@ TEST_F(RunTest, EachFileIsPlayedNamedStoredThenPaused) {
       "5/6 処理中 | detail c.wfm | play /d/c.wfm | named c.CSV | "  // only a full check stores
       "6/6 処理中 | detail  | "                                     // the entry has left the list
       "6/6 処理完了 | release | ");
-  EXPECT_EQ(services.waits, std::vector<double>(6, 0.5));
-  EXPECT_EQ(progress, 6);
-  EXPECT_TRUE(services.messages.empty());
 }
 
 TEST_F(RunTest, ThePauseIsReadBeforeEachFileAndTooShortOnesOnlyHandleEvents) {
