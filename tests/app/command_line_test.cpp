@@ -1,11 +1,16 @@
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 
-#include "app/command_line.h"
+#include "support/temp_dir.h"
+#include "synth/wfm_writer.h"
 #include "version.h"
 
 namespace sondrix {
@@ -13,43 +18,98 @@ namespace {
 
 using Action = CommandLine::Action;
 
-TEST(CommandLineTest, ArgumentsGiveTheActionAndAnAbsoluteTarget) {
+TEST(CommandLineTest, ArgumentsGiveTheActionAndAbsolutePaths) {
   const QString here = QDir::currentPath();
+  const QString a = here + "/a.wfm";
   const struct {
     QStringList arguments;
     Action action;
     QString target;
+    QSize size;
   } cases[] = {
-      {{"sondrix"}, Action::Open, {}},
-      {{"sondrix", "a.WFM"}, Action::Open, here + "/a.WFM"},
-      {{"sondrix", "/data/run 1/"}, Action::Open, "/data/run 1"},
-      {{"sondrix", "--", "-odd.wfm"}, Action::Open, here + "/-odd.wfm"},
-      {{"sondrix", "--version"}, Action::Version, {}},
-      {{"sondrix", "-h", "a.WFM"}, Action::Help, {}},
-      {{"sondrix", "a.WFM", "b.WFM"}, Action::Error, {}},
-      {{"sondrix", "--bogus"}, Action::Error, {}},
+      {{}, Action::Open, {}, {}},
+      {{"a.WFM"}, Action::Open, here + "/a.WFM", {}},
+      {{"/data/run 1/"}, Action::Open, "/data/run 1", {}},
+      {{"--", "-odd.wfm"}, Action::Open, here + "/-odd.wfm", {}},
+      {{"--version"}, Action::Version, {}, {}},
+      {{"-h", "a.WFM"}, Action::Help, {}, {}},
+      {{"a.WFM", "b.WFM"}, Action::Error, {}, {}},
+      {{"--bogus"}, Action::Error, {}, {}},
+      {{"--picture", "a.png", "a.wfm"}, Action::Picture, a, {}},
+      {{"--picture", "a.png", "--size", "640x480", "a.wfm"}, Action::Picture, a, {640, 480}},
+      {{"--picture", "a.png", "--size", "64X8192", "a.wfm"}, Action::Picture, a, {64, 8192}},
+      {{"--picture", "a.png", "--size", "63x480", "a.wfm"}, Action::Error, {}, {}},
+      {{"--picture", "a.png", "--size", "640x8193", "a.wfm"}, Action::Error, {}, {}},
+      {{"--picture", "a.png", "--size", "640", "a.wfm"}, Action::Error, {}, {}},
+      {{"--picture", "a.png"}, Action::Error, {}, {}},
+      {{"--size", "640x480", "a.wfm"}, Action::Error, {}, {}},
   };
   for (const auto& c : cases) {
-    const CommandLine line = ParseCommandLine(c.arguments);
-    EXPECT_EQ(line.action, c.action) << c.arguments.join(' ').toStdString();
-    EXPECT_EQ(line.target, c.target) << c.arguments.join(' ').toStdString();
+    const CommandLine line = ParseCommandLine(QStringList{"sondrix"} + c.arguments);
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    EXPECT_EQ(line.action, c.action);
     EXPECT_EQ(line.error.isEmpty(), c.action != Action::Error);
+    if (c.action == Action::Error) continue;
+    EXPECT_EQ(line.target, c.target);
+    EXPECT_EQ(line.size, c.size);
+    EXPECT_EQ(line.picture, c.action == Action::Picture ? here + "/a.png" : QString());
   }
 }
 
-// The program itself: the version comes from the build, and needs no display.
-TEST(CommandLineTest, TheProgramPrintsItsVersion) {
+// The program without a display, in `folder`: its exit status, standard output and error.
+std::tuple<int, std::string, std::string> RunProgram(const QStringList& arguments,
+                                                     const testing::TempDir& folder) {
   QProcess program;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.remove(QStringLiteral("DISPLAY"));
-  environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-  environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    environment.remove(QString::fromLatin1(name));
+  }
+  environment.insert("XDG_DATA_HOME", QString::fromStdString((folder / "data").string()));
   program.setProcessEnvironment(environment);
-  program.start(QStringLiteral(SONDRIX_EXE), {QStringLiteral("--version")});
-  ASSERT_TRUE(program.waitForFinished(30000));
-  EXPECT_EQ(program.exitCode(), 0);
-  EXPECT_EQ(program.readAllStandardOutput().toStdString(),
-            std::string("sondrix ") + kSondrixVersion + "\n");
+  program.setWorkingDirectory(QString::fromStdString(folder.path().string()));
+  program.start(SONDRIX_EXE, arguments);
+  EXPECT_TRUE(program.waitForFinished(30000));
+  return {program.exitCode(), program.readAllStandardOutput().toStdString(),
+          program.readAllStandardError().toStdString()};
+}
+
+int Count(const QImage& image, QRgb colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == colour ? 1 : 0;
+  }
+  return n;
+}
+
+// The version comes from the build; a picture is the frame as the window paints it, or the
+// reason it cannot be drawn. Neither makes the data folder.
+TEST(CommandLineTest, TheProgramPrintsItsVersionOrDrawsAPictureWithoutADisplay) {
+  const testing::TempDir folder;
+  const auto [versionStatus, version, noise] = RunProgram({"--version"}, folder);
+  EXPECT_EQ(versionStatus, 0);
+  EXPECT_EQ(version, std::string("sondrix ") + kSondrixVersion + "\n");
+
+  synth::WriteBytes(folder / "four.wfm",
+                    synth::SerializeWfm(synth::MakeCapture(synth::SineCapture(4, 5000))));
+  synth::WriteBytes(folder / "broken.wfm", "no capture here\r\n");
+  EXPECT_EQ(
+      std::get<0>(RunProgram({"--picture", "four.png", "--size", "640x540", "four.wfm"}, folder)),
+      0);
+  QImage image(QString::fromStdString((folder / "four.png").string()));
+  ASSERT_EQ(image.size(), QSize(640, 540));
+  image = image.convertToFormat(QImage::Format_RGB32);
+  EXPECT_GT(Count(image, 0x000000), 640 * 540 / 4) << "the black surface";
+  for (const QRgb colour : {0xFFFF00u, 0xFF00FFu, 0x00FFFFu, 0x00FF00u}) {
+    EXPECT_GT(Count(image, colour), 1000) << std::hex << colour;
+  }
+  EXPECT_GT(Count(image, 0xFF0000), 300) << "the cursors";
+  EXPECT_GT(Count(image, 0xFFFFFF), 100) << "the dotted graticule";
+  EXPECT_FALSE(std::filesystem::exists(folder / "data")) << "no data folder, no settings";
+
+  const auto [status, out, reason] = RunProgram({"--picture", "broken.png", "broken.wfm"}, folder);
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(reason.find("broken.wfm: "), std::string::npos) << reason;
+  EXPECT_FALSE(std::filesystem::exists(folder / "broken.png"));
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 #include "app/file_browser.h"
 
-#include <QComboBox>
 #include <QFileInfo>
 #include <QSignalSpy>
 
 #include "app/messages.h"
-#include "app/qt_text.h"
 #include "form_fixture.h"
 
 namespace sondrix::testing {

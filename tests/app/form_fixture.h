@@ -1,18 +1,32 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
 
 #include "app/file_browser.h"
 #include "app/main_form.h"
-#include "app/scripted_services.h"
+#include "app/platform_services.h"
+#include "app/qt_text.h"
+#include "app/wave_frame.h"
+#include "support/read_file.h"
 #include "support/temp_dir.h"
 #include "synth/wfm_writer.h"
 
@@ -22,6 +36,52 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace sondrix::testing {
+
+// Platform services without a person: the texts of message boxes are recorded and questions get
+// the set answer, file dialogs return the set path or a cancel, pauses return at once after
+// recording their length, and the data folder is the test's own. The hooks let a test act as the
+// operator would while a box, a dialog or a pause is open (press Stop, close the window), or let
+// the desktop fail there.
+class ScriptedServices final : public PlatformServices {
+ public:
+  explicit ScriptedServices(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
+
+  QStringList messages;
+  MessageAnswer answer = MessageAnswer::Yes;
+  std::vector<FileDialogRequest> dialogs;
+  std::optional<QString> chosen;  // nullopt: the operator cancels the file dialog
+  std::vector<double> waits;
+  int pumps = 0;
+  int endWaits = 0;
+  std::function<void()> whileShown;
+  std::function<void()> whileChoosing;
+  std::function<void(std::size_t waitIndex)> whileWaiting;
+  std::function<void()> whilePumping;
+
+  MessageAnswer showMessage(const QString& text, const QString&, MessageButtons buttons) override {
+    messages << text;
+    if (whileShown) whileShown();
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
+  }
+  std::optional<QString> showFileDialog(const FileDialogRequest& request) override {
+    dialogs.push_back(request);
+    if (whileChoosing) whileChoosing();
+    return chosen;
+  }
+  void pumpEvents() override {
+    ++pumps;
+    if (whilePumping) whilePumping();
+  }
+  void waitSeconds(double seconds) override {
+    waits.push_back(seconds);
+    if (whileWaiting) whileWaiting(waits.size() - 1);
+  }
+  void endWait() override { ++endWaits; }
+  QString dataFolder() override { return dataFolder_; }
+
+ private:
+  QString dataFolder_;
+};
 
 inline QString Q(const std::filesystem::path& path) {
   return QDir::toNativeSeparators(QString::fromStdString(path.string()));
@@ -64,7 +124,15 @@ class FormTest : public ::testing::Test {
     const auto found = list->findItems(QString::fromStdString(name), Qt::MatchFixedString);
     ASSERT_EQ(found.size(), 1) << name;
     list->setCurrentItem(found.front());
-    child<QPushButton>(button)->click();
+    press(button);
+  }
+  void press(const char* button) { child<QPushButton>(button)->click(); }
+  QString text(const char* box) { return child<QLineEdit>(box)->text(); }
+  // Types `text` into the box and presses Enter, as the operator applies a value.
+  void enter(const char* box, const QString& text) {
+    auto* edit = child<QLineEdit>(box);
+    edit->setText(text);
+    QTest::keyClick(edit, Qt::Key_Return);
   }
 
   TempDir root;

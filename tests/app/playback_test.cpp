@@ -1,7 +1,8 @@
-#include <QComboBox>
-#include <QLabel>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 
-#include "app/qt_text.h"
 #include "form_fixture.h"
 #include "synth/instrument_csv_writer.h"
 #include "synth/signals.h"
@@ -9,8 +10,9 @@
 namespace sondrix::testing {
 namespace {
 
-// The two playback buttons: each reads the file selected in the browser, draws it and ends in the
-// data folder.
+// The two playback buttons, and the paths named on the command line or dropped on the window
+// that reach them: each reads the file selected in the browser, draws it and ends in the data
+// folder.
 class PlaybackTest : public FormTest {
  protected:
   // An instrument file of two channels at 0.5 V/div.
@@ -30,6 +32,9 @@ class PlaybackTest : public FormTest {
     return shown;
   }
   QString caption() { return child<QLabel>("AcqDataSize")->text(); }
+  QString selected() { return form().browser().selectedFile(); }
+  int filter() { return child<QComboBox>("FileFilter")->currentIndex(); }
+  std::vector<TracePoint> firstTrace() { return form().scene().traces.at(0).points; }
 };
 
 // Each button asks for a file when none is selected; a file that cannot be read leaves the
@@ -39,7 +44,7 @@ TEST_F(PlaybackTest, TheWfmButtonDrawsTheFileWithTheMarksOfItsChannels) {
   writeCapture("two.wfm", synth::SineCapture(2, 1000));
   synth::WriteBytes(files.path() / "bad.wfm", "ModelName = nothing we know\r\n");
   ASSERT_TRUE(form().browser().setPath(Q(files.path())));
-  child<QPushButton>("BinToCsvConvert")->click();
+  press("BinToCsvConvert");
   EXPECT_EQ(services.messages, QStringList{U("Binファイル(*.WFM)を選択して下さい.")});
   EXPECT_EQ(QDir::currentPath(), QDir(Q(files.path())).absolutePath()) << "the folder stays";
   play("four.WFM");
@@ -51,11 +56,10 @@ TEST_F(PlaybackTest, TheWfmButtonDrawsTheFileWithTheMarksOfItsChannels) {
   EXPECT_EQ(marks(), "1111");
   play("two.wfm");
   EXPECT_EQ(marks(), "1100");
-  const auto before = form().scene().traces;
+  const auto before = firstTrace();
   play("bad.wfm");
   EXPECT_EQ(form().statusText(1), U("波形データ変換完了｡")) << "whatever the load did";
-  ASSERT_EQ(form().scene().traces.size(), 2u);
-  EXPECT_EQ(form().scene().traces[0].points, before[0].points);
+  EXPECT_EQ(firstTrace(), before);
 }
 
 TEST_F(PlaybackTest, TheCsvButtonConvertsTheFileBackToCountsAndDrawsItWhole) {
@@ -63,22 +67,68 @@ TEST_F(PlaybackTest, TheCsvButtonConvertsTheFileBackToCountsAndDrawsItWhole) {
   // The point count is read before the model line fails.
   synth::WriteBytes(files.path() / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
   ASSERT_TRUE(form().browser().setPath(Q(files.path())));
-  child<QPushButton>("InputDsTypeCsvFile")->click();
+  press("InputDsTypeCsvFile");
   EXPECT_EQ(services.messages, QStringList{U("CSV/TXTファイルを選択して下さい.")});
   play("wave.csv", "InputDsTypeCsvFile");
-  EXPECT_EQ(child<QComboBox>("FileFilter")->currentIndex(), 1) << "the press lists CSV/TXT files";
-  EXPECT_EQ(form().statusText(1), U("波形データ変換完了｡"));
-  EXPECT_EQ(form().statusText(2), "wave.csv");
+  EXPECT_EQ(filter(), 1) << "the press lists CSV/TXT files";
   EXPECT_EQ(caption(), U("全取込データ数=1000"));
   EXPECT_TRUE(inDataFolder());
-  EXPECT_TRUE(child<QPushButton>("InputDsTypeCsvFile")->isEnabled());
-  EXPECT_EQ(form().view().EndIndex, 999);
-  const auto before = form().scene().traces;
+  const auto before = firstTrace();
   play("bad.csv", "InputDsTypeCsvFile");
   EXPECT_EQ(form().statusText(1), U("ファイル読取りエラーです。"));
   EXPECT_EQ(caption(), U("全取込データ数=1000"));
-  ASSERT_EQ(form().scene().traces.size(), 2u);
-  EXPECT_EQ(form().scene().traces[0].points, before[0].points);
+  EXPECT_EQ(firstTrace(), before);
+}
+
+// A file named on the command line plays as its button plays it, a folder opens in the browser,
+// and anything else is named in a message and changes nothing.
+TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
+  writeCapture("four.WFM", synth::SineCapture(4, 20000));
+  synth::WriteBytes(files.path() / "notes.dat", "x");
+  synth::WriteBytes(files.path() / ".hidden.wfm", "x");
+  form().browser().selectFilter(1);  // a pattern that does not list captures
+  form().openPath(Q(files.path() / "four.WFM"));
+  EXPECT_EQ(form().browser().path(), Q(files.path()));
+  EXPECT_EQ(selected(), "four.WFM");
+  EXPECT_EQ(filter(), 0);
+  EXPECT_EQ(caption(), U("全取込データ数=20000")) << "played";
+  const auto before = firstTrace();
+  const std::pair<std::string, const char*> refused[] = {
+      {"missing.wfm", "ファイルまたはフォルダがありません！"},
+      {"notes.dat", "WFM/CSV/TXTファイルではありません！"},
+      {".hidden.wfm", "ファイル一覧に表示できないファイルです！"},
+  };
+  for (const auto& [name, text] : refused) {
+    form().openPath(Q(files.path() / name));
+    ASSERT_FALSE(services.messages.empty()) << name;
+    EXPECT_EQ(services.messages.back(), U(text) + u'\n' + Q(files.path() / name));
+  }
+  EXPECT_EQ(services.messages.size(), std::size(refused));
+  EXPECT_EQ(form().browser().path(), Q(files.path()));
+  EXPECT_EQ(selected(), "four.WFM");
+  EXPECT_EQ(firstTrace(), before);
+
+  const auto sub = files.path() / "sub";
+  std::filesystem::create_directory(sub);
+  form().openPath(Q(sub));
+  EXPECT_EQ(form().browser().path(), Q(sub));
+  EXPECT_EQ(form().statusText(2), "four.WFM") << "nothing is played";
+}
+
+TEST_F(PlaybackTest, ADroppedCsvFileIsPlayedByTheCsvButton) {
+  writeCsv("Wave.Csv", 700);
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(Q(files.path() / "Wave.Csv"))});
+  const QPoint middle = form().rect().center();
+  QDragEnterEvent enter(middle, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(middle), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form(), &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  QCoreApplication::processEvents();  // the drop is opened once it has ended
+  EXPECT_EQ(selected(), "Wave.Csv");
+  EXPECT_EQ(caption(), U("全取込データ数=700"));
 }
 
 }  // namespace

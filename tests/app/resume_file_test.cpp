@@ -1,21 +1,19 @@
 #include "app/resume_file.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <filesystem>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "app/split_path.h"
-#include "support/read_file.h"
-#include "support/temp_dir.h"
-#include "synth/wfm_writer.h"
+#include "form_fixture.h"
+#include "support/special_files.h"
 
-namespace sondrix {
+namespace sondrix::testing {
 namespace {
 
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+namespace fs = std::filesystem;
 
 TEST(ResumeFile, BooleansReadAsWordsInAnyCaseOrAsNumbers) {
   const std::pair<const char*, std::optional<bool>> rows[] = {
@@ -25,11 +23,11 @@ TEST(ResumeFile, BooleansReadAsWordsInAnyCaseOrAsNumbers) {
 }
 
 TEST(ResumeFile, LinesKeepTheirBlanksAndAnyLineEnd) {
-  testing::TempDir dir;
+  TempDir dir;
   const QString path = Q(dir / "r.txt");
   // A line break inside a text would shift every later value: it is written as a blank.
   ASSERT_EQ(WriteResumeLines(path, {"  a, b ", "", "Ｘ軸", "x\ny\r"}), 0);
-  EXPECT_EQ(testing::ReadWhole(dir / "r.txt"), "  a, b \r\n\r\nＸ軸\r\nx y \r\n");
+  EXPECT_EQ(ReadWhole(dir / "r.txt"), "  a, b \r\n\r\nＸ軸\r\nx y \r\n");
   EXPECT_EQ(ReadResumeLines(path), (QStringList{"  a, b ", "", "Ｘ軸", "x y "}));
 
   synth::WriteBytes(dir / "mixed.txt", "1\n2\r3\r\n4");
@@ -38,11 +36,10 @@ TEST(ResumeFile, LinesKeepTheirBlanksAndAnyLineEnd) {
 }
 
 TEST(ResumeFile, AFailedWriteLeavesTheOldFileWhole) {
-  testing::TempDir dir;
+  TempDir dir;
   const QString path = Q(dir / "r.txt");
   ASSERT_EQ(WriteResumeLines(path, {"old"}), 0);
   EXPECT_EQ(WriteResumeLines(Q(dir / "missing" / "r.txt"), {"x"}), -1);
-
   // The disk fills up half-way through the new file: no file may grow beyond 64 bytes.
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -53,23 +50,128 @@ TEST(ResumeFile, AFailedWriteLeavesTheOldFileWhole) {
   const int status = WriteResumeLines(path, QStringList(18, QString(10, u'x')));
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
   EXPECT_EQ(status, -1);
-  EXPECT_EQ(testing::ReadWhole(dir / "r.txt"), "old\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
-      << "no temporary file is left beside the settings";
+  EXPECT_EQ(ReadWhole(dir / "r.txt"), "old\r\n");
 }
 
-TEST(SplitPath, SplitsAtTheLastSeparatorOnly) {
+// The settings file only ever is a regular file: anything else at its name, links followed, is
+// neither read (a FIFO would wait for ever) nor written (a device would be replaced).
+TEST(ResumeFile, ALinkToAFifoOrADeviceIsNeitherReadNorWritten) {
+  TempDir dir;
+  ASSERT_TRUE(MakeFifo(dir / "fifo"));
+  // The system's /dev/zero only where a fault could not replace it (not root).
+  const fs::path zero = MakeCharDevice(dir / "zero", 1, 5) ? dir / "zero" : "/dev/zero";
+  for (const fs::path& target : {dir / "fifo", zero}) {
+    const fs::path settings = dir / "Resume(V4.10).txt";
+    fs::remove(settings);
+    fs::create_symlink(target, settings);
+    const QString path = Q(settings);
+    ::alarm(30);  // a read that waited for the FIFO's writer ends the test
+    EXPECT_EQ(ReadResumeLines(path), std::nullopt) << target;
+    ::alarm(0);
+    EXPECT_EQ(WriteResumeLines(path, {"1", "2"}), -1) << target;
+    EXPECT_TRUE(fs::is_symlink(settings));
+  }
+  EXPECT_EQ(fs::status(dir / "fifo").type(), fs::file_type::fifo);
+  EXPECT_EQ(fs::status(zero).type(), fs::file_type::character);
+}
+
+// A bare name leaves the folder and the name as they were (the split itself is the path rules').
+TEST(SplitPath, SplitsAtTheLastSeparatorAndLeavesABareNameAlone) {
   QString folder = "old";
   QString name = "kept";
   SplitPath("bare.csv", folder, name);
   EXPECT_EQ(QStringList({folder, name}), QStringList({"old", "kept"}));
   SplitPath("/a/b.csv", folder, name);
   EXPECT_EQ(QStringList({folder, name}), QStringList({"/a", "b.csv"}));
-  SplitPath("/a/", folder, name);
-  EXPECT_EQ(QStringList({folder, name}), QStringList({"/a", ""}));
-  EXPECT_EQ(JoinPath("/", "x"), "/x");
-  EXPECT_EQ(JoinPath("/a", "x"), "/a/x");
+}
+
+// The start-up and the shut-down: the data folder and the settings file.
+class MainFormTest : public FormTest {
+ protected:
+  std::filesystem::path dataFolder() const { return root.path() / "ProgramData" / "Sondrix"; }
+  std::filesystem::path resumeFile() const { return dataFolder() / "Resume(V4.10).txt"; }
+
+  // The settings file with the given lines replaced, cut to `count` lines.
+  void writeResume(const std::vector<std::pair<std::size_t, std::string>>& changed,
+                   std::size_t count = 18) {
+    std::vector<std::string> lines{"2",   "2",  " 500 ", " 0 ",   " 0 ",   " 0 ",
+                                   " 0 ", "13", "10000", "1",     "/f",    "/f/a.csv",
+                                   "0",   "11", "True",  "False", "False", " 0 "};
+    for (const auto& [line, value] : changed) lines[line] = value;
+    lines.resize(count);
+    std::filesystem::create_directories(dataFolder());
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    synth::WriteBytes(resumeFile(), text);
+  }
+};
+
+// The settings table, once: every line written at shut-down as the file holds it, and read back
+// into the same controls at the next start. The first start makes the folders and offers the
+// default CSV file.
+TEST_F(MainFormTest, SettingsSurviveARestartExactly) {
+  const QString started = QDir::currentPath();
+  EXPECT_EQ(form().browser().path(), QDir::toNativeSeparators(started));
+  EXPECT_TRUE(inDataFolder());
+  EXPECT_TRUE(std::filesystem::is_directory(dataFolder() / "Output"));
+  child<QLineEdit>("ZoomRate")->setText("3.5");
+  child<QLineEdit>("YZoomRate")->setText("1e99");
+  child<QSlider>("SliderX")->setValue(250);
+  child<QSlider>("SliderY")->setValue(-8192);
+  child<QCheckBox>("CdCheck")->setChecked(true);
+  child<QComboBox>("ChSelCombo")->setCurrentIndex(2);
+  child<QCheckBox>("ConfirmMess")->setChecked(true);
+  child<QLineEdit>("LimitLevel")->setText("  1,5");  // a comma and leading blanks stay
+  child<QLineEdit>("MaxRepeatTimes")->setText("7");
+  child<QLineEdit>("MInt")->setText("0.25");
+  child<QLineEdit>("DataSkip")->setText("3");
+  child<QLineEdit>("SmPoints")->setText("21");
+  child<QRadioButton>("smOption2")->setChecked(true);
+  child<QCheckBox>("AllSaveCheck")->setChecked(true);
+  restart();
+
+  const std::string folder = Q(dataFolder() / "Output").toStdString();
+  const std::vector<std::string> expected{
+      "3.5", "1e99",  " 250 ", "-8192 ", " 1 ",  " 2 ",
+      " 1 ", "  1,5", "7",     "0.25",   folder, folder + "/Data1.csv",
+      "3",   "21",    "False", "False",  "True", " 1 "};
+  EXPECT_EQ(SplitCrLf(ReadWhole(resumeFile())), expected);
+
+  // Read back, every control writes the same line again; the reading also moves the cursors.
+  EXPECT_EQ(form().LoadResumeParam(form().resumePath()), 0);
+  EXPECT_EQ(form().LoadResumeParam(Q(root.path() / "none.txt")), -1);
+  ASSERT_EQ(form().SaveResumeParam(Q(root.path() / "again.txt")), 0);
+  EXPECT_EQ(ReadWhole(root.path() / "again.txt"), ReadWhole(resumeFile()));
+  EXPECT_EQ(child<QLineEdit>("ExpPos")->text(), "2.5");
+  EXPECT_TRUE(child<QWidget>("CLine")->isHidden());
+}
+
+TEST_F(MainFormTest, EachControlRefusesALineItCannotHold) {
+  // A slider beyond its range, a channel beyond the list, a check box value beyond 2.
+  const std::pair<std::size_t, const char*> rows[] = {{2, " 1001 "}, {5, " 4 "}, {4, " 3 "}};
+  for (const auto& [line, value] : rows) {
+    restart();
+    writeResume({{line, value}, {16, "True"}});
+    EXPECT_EQ(form().LoadResumeParam(form().resumePath()), -1) << value;
+    EXPECT_TRUE(child<QRadioButton>("smOption0")->isChecked()) << "later lines are not applied";
+  }
+}
+
+TEST_F(MainFormTest, ReadLinesThatNeedTheWindowsOwnRules) {
+  // No channel chosen (-1) takes the first and the lines after it apply; a grey cursor box
+  // hides the cursors, and clicks never make it grey again.
+  writeResume({{4, " 2 "}, {5, "-1 "}, {6, " 2 "}}, 12);
+  EXPECT_EQ(form().LoadResumeParam(form().resumePath()), -1) << "a file cut short";
+  EXPECT_EQ(child<QComboBox>("ChSelCombo")->currentIndex(), 0);
+  EXPECT_EQ(child<QCheckBox>("ConfirmMess")->checkState(), Qt::PartiallyChecked);
+  auto* grey = child<QCheckBox>("CdCheck");
+  EXPECT_EQ(grey->checkState(), Qt::PartiallyChecked);
+  EXPECT_TRUE(child<QWidget>("CLine")->isHidden());
+  for (int i = 0; i < 3; ++i) grey->click();
+  EXPECT_EQ(grey->checkState(), Qt::Checked);
+  restart();
+  EXPECT_EQ(SplitCrLf(ReadWhole(resumeFile())).size(), 18u) << "the shut-down completes the file";
 }
 
 }  // namespace
-}  // namespace sondrix
+}  // namespace sondrix::testing

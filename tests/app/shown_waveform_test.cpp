@@ -1,0 +1,228 @@
+#include <new>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QWheelEvent>
+
+#include "app/split_path.h"
+#include "cli/convert.h"
+#include "csv/csv_writer.h"
+#include "csv/to_volts.h"
+#include "form_fixture.h"
+#include "view/measurements.h"
+#include "view/smooth_samples.h"
+#include "view/zoom.h"
+
+namespace sondrix::testing {
+namespace {
+
+// One test per command on the shown waveform: the display's buttons and boxes, the surface's
+// context menu and mouse, the store. Each reaches the arithmetic or the file writing of the core
+// (tested there) and shows its result in the boxes, the captions, the picture, the read-out line
+// or the stored file.
+class ShownWaveformTest : public FormTest {
+ protected:
+  void SetUp() override {
+    writeCapture("four.wfm", synth::SineCapture(4, 10000));
+    form().resize(1200, 780);
+    form().show();
+    play("four.wfm");
+  }
+  WaveFrame& frame() { return form().waveFrame(); }
+  WaveSurface& surface() { return *frame().surface(); }
+  QString tdiv() { return child<QLabel>("TdivLabel")->text(); }
+  // Whole notches of the wheel at a fraction of the surface.
+  void wheel(int notches, QPointF at, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    const QPointF pixel(at.x() * (surface().width() - 1), at.y() * (surface().height() - 1));
+    QWheelEvent event(pixel, surface().mapToGlobal(pixel), {}, {0, notches * 120}, Qt::NoButton,
+                      keys, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&surface(), &event);
+  }
+  // Presses the store button with the operator confirming `typed` in the dialog (nullopt: cancel).
+  void store(std::optional<QString> typed) {
+    services.chosen = std::move(typed);
+    press("SelResultFileFolder");
+  }
+  QString out(const char* name) { return Q(root.path() / name); }
+};
+
+TEST_F(ShownWaveformTest, ZoomButtonsAndADoubleClickReset) {
+  press("Expand");
+  EXPECT_EQ(tdiv(), "500us/div");
+  press("XReset");
+  EXPECT_EQ(tdiv(), "1ms/div");
+  press("Expand");
+  QTest::mouseDClick(&surface(), Qt::LeftButton);
+  EXPECT_EQ(tdiv(), "1ms/div");
+}
+
+TEST_F(ShownWaveformTest, TheWheelZoomsThroughTheZoomButton) {
+  ViewState before = form().view();
+  wheel(1, {0.72, 0.5});
+  // The boxes hold what the zoom was pressed with, and the view is that press's.
+  EXPECT_EQ(text("ZoomRate"), "2");
+  ZoomBoxes boxes{"2", "1", Std(text("ExpPos")), Std(text("YExpPos"))};
+  const auto window = Expand(form().record().header, before, boxes);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(form().view().StartIndex, window->start);
+  EXPECT_EQ(form().view().EndIndex, window->end);
+  EXPECT_DOUBLE_EQ(surface().cursorX(), 0.5) << "the cursor stays with its slider";
+
+  wheel(1, {0.5, 0.25}, Qt::ControlModifier);
+  EXPECT_EQ(form().view().YZoom, 2.0f);
+  EXPECT_EQ(form().view().XZoom, 2.0f);
+  wheel(-1, {0.5, 0.5});
+  EXPECT_EQ(form().view().XZoom, 1.0f);
+}
+
+// The sliders, the typed position and the reset move the cursors and their read-outs; the
+// check box hides both.
+TEST_F(ShownWaveformTest, TheCursorCommandsMoveTheCursorsAndTheirReadouts) {
+  const ReadoutLine& line = *frame().readouts();
+  ASSERT_FALSE(line.isHidden());
+  child<QSlider>("SliderX")->setValue(625);  // sample 6249, a crest of channel 1
+  EXPECT_DOUBLE_EQ(surface().cursorX(), 0.625);
+  EXPECT_TRUE(line.text().startsWith(U("Xｶｰｿﾙ=1.249ms  Ch1:244.14mV"))) << Std(line.text());
+  child<QSlider>("SliderY")->setValue(-8192);  // 5 divisions up: count 8191
+  EXPECT_NEAR(surface().cursorY(), (-8192.0 + 32768.0) / 65535.0, 1e-12);
+  EXPECT_TRUE(line.text().endsWith(U("Ch4:499.94mV"))) << Std(line.text());
+  enter("ExpPos", "7");
+  EXPECT_NEAR(child<QWidget>("CLine")->geometry().center().x(), 0.7 * (surface().width() - 1), 1);
+  press("ResetCursor");
+  EXPECT_EQ(child<QSlider>("SliderX")->value(), 500);
+  EXPECT_EQ(text("YExpPos"), "4");
+  child<QCheckBox>("CdCheck")->setChecked(true);
+  EXPECT_TRUE(child<QWidget>("CLine")->isHidden());
+  EXPECT_TRUE(line.isHidden());
+}
+
+TEST_F(ShownWaveformTest, TheSmoothingChoiceAndWidthRedrawTheCurrentWindow) {
+  press("Expand");
+  child<QRadioButton>("smOption1")->setChecked(true);
+  EXPECT_EQ(form().scene().traces.size(), 8u) << "source and smoothed";
+  EXPECT_EQ(form().view().XZoom, 2.0f) << "the zoomed window is kept";
+  child<QLineEdit>("SmPoints")->setText("8");
+  EXPECT_EQ(text("SmPoints"), "8") << "a width without Enter waits for the next draw";
+  enter("SmPoints", "8");
+  EXPECT_EQ(text("SmPoints"), "9");
+  child<QRadioButton>("smOption0")->setChecked(true);
+  EXPECT_EQ(form().scene().traces.size(), 4u);
+}
+
+// Save asks for a PNG name in the output folder, then offers the last name; a cancel writes
+// nothing and says nothing. Copy puts the same picture on the clipboard.
+TEST_F(ShownWaveformTest, SaveAndCopyPictureTakeTheFrame) {
+  const QString chosen = Q(root.path() / "wave");
+  services.chosen = chosen;
+  child<QAction>("SavePicture")->trigger();
+  ASSERT_EQ(services.dialogs.size(), 1u);
+  EXPECT_EQ(services.dialogs[0].mode, FileDialogMode::Save);
+  EXPECT_EQ(services.dialogs[0].initialName, "Wave1.png");
+  EXPECT_EQ(services.dialogs[0].folder, form().DataFolder() + QDir::separator() + "Output");
+  const QSize size = frame().size() * frame().devicePixelRatio();
+  EXPECT_EQ(QImage(chosen + ".png").size(), size);
+  EXPECT_EQ(form().statusText(1), U("波形画像を保存しました｡"));
+  EXPECT_TRUE(inDataFolder());
+  services.chosen = std::nullopt;
+  child<QAction>("SavePicture")->trigger();
+  EXPECT_EQ(services.dialogs[1].initialName, "wave.png");
+  EXPECT_TRUE(services.messages.empty());
+
+  QGuiApplication::clipboard()->clear();
+  child<QAction>("CopyPicture")->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), size);
+  EXPECT_EQ(form().statusText(1), U("波形画像をコピーしました｡"));
+}
+
+TEST_F(ShownWaveformTest, MeasureShowsTheTableOfTheWindowUntilTurnedOff) {
+  const MeasurementOverlay& table = *surface().measurements();
+  EXPECT_TRUE(table.isHidden());
+  child<QAction>("Measure")->trigger();
+  EXPECT_FALSE(table.isHidden());
+  press("Expand");  // a zoom measures the new window
+  const ViewState& view = form().view();
+  EXPECT_EQ(
+      table.table().rows,
+      TabulateMeasurements(form().record().header,
+                           MeasureShownChannels(form().record(), view.StartIndex, view.EndIndex))
+          .rows);
+  child<QAction>("Measure")->trigger();
+  EXPECT_TRUE(table.isHidden());
+}
+
+// The stored file is the converter's file of the capture, under the chosen name completed with
+// ".CSV" unless the whole path holds ".csv"; the dialog offers the last name and its folder.
+TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameAndOfferedNextTime) {
+  std::filesystem::create_directories(root.path() / "x.csv.d");
+  const QString first = form().CsvPath();
+  child<QLineEdit>("DataSkip")->setText("2");
+  store(out("shown"));
+  EXPECT_EQ(form().statusText(1), U("表示波形格納を完了しました｡"));
+  EXPECT_EQ(form().statusText(2), out("shown.CSV"));
+  EXPECT_TRUE(inDataFolder());
+  cli::ConvertOptions options;
+  options.skip = 2;
+  options.output = root.path() / "expected.csv";
+  NullSink quiet;
+  ASSERT_TRUE(cli::ConvertFile(files.path() / "four.wfm", options, quiet).ok);
+  EXPECT_EQ(ReadWhole(root.path() / "shown.CSV"), ReadWhole(root.path() / "expected.csv"));
+
+  store(out("x.csv.d/inner"));
+  EXPECT_TRUE(QFile::exists(out("x.csv.d/inner")));
+  EXPECT_EQ(form().CsvFolder(), out("x.csv.d"));
+  ASSERT_EQ(services.dialogs.size(), 2u);
+  EXPECT_EQ(services.dialogs[0].initialName, first);
+  EXPECT_EQ(services.dialogs[0].folder, JoinPath(form().DataFolder(), QStringLiteral("Output")));
+  EXPECT_EQ(services.dialogs[1].initialName, out("shown.CSV"));
+  EXPECT_EQ(services.dialogs[1].folder, Q(root.path()));
+}
+
+// A smoothed display stores the smoothing of the whole record at the width last applied,
+// whatever window is on screen and whatever width is typed since.
+TEST_F(ShownWaveformTest, AZoomedSmoothedStoreWritesTheWholeRecordSmoothed) {
+  press("Expand");
+  press("Expand");
+  ASSERT_GT(form().view().StartIndex, 0) << "the window is a part of the record";
+  child<QLineEdit>("SmPoints")->setText(QStringLiteral("9"));
+  child<QRadioButton>("smOption2")->setChecked(true);
+  child<QLineEdit>("SmPoints")->setText(QStringLiteral("101"));
+  store(out("smoothed.CSV"));
+
+  WaveRecord expected = form().record();
+  std::vector<std::int16_t> smoothed(static_cast<std::size_t>(expected.header.Points));
+  ASSERT_TRUE(ToVoltsForDisplayed(expected, [&](int ch) {
+    SmoothSamples(expected.buffers.SrcData[static_cast<std::size_t>(ch)], 0,
+                  expected.header.Points - 1, 9, smoothed);
+    return std::span<const std::int16_t>(smoothed);
+  }));
+  NullSink quiet;
+  const auto reference = root.path() / "reference.CSV";
+  ASSERT_TRUE(WriteCsvFile(reference, expected.header, expected.buffers.VoltData, 0, quiet).ok());
+  EXPECT_EQ(ReadWhole(root.path() / "smoothed.CSV"), ReadWhole(reference));
+}
+
+// A cancel, a folder that cannot take the file and a failure nothing else handles each say so.
+TEST_F(ShownWaveformTest, EveryStoreThatWritesNothingSaysSo) {
+  const QString before = form().CsvPath();
+  const QString panel2 = form().statusText(2);
+  store(std::nullopt);
+  EXPECT_EQ(form().CsvPath(), before);
+  EXPECT_EQ(form().statusText(2), panel2);
+  // A "folder" that is a file cannot hold the new file, whoever runs the test.
+  synth::WriteBytes(root.path() / "plain-file", "x");
+  store(out("plain-file/d.csv"));
+  EXPECT_EQ(form().statusText(1), U("CSVファイルに格納できませんでした｡"));
+  EXPECT_EQ(form().CsvPath(), out("plain-file/d.csv")) << "the name is kept for the next try";
+  EXPECT_EQ(services.messages, (QStringList{U("CSV格納がキャンセルされました."),
+                                            U("CSVファイルに格納できませんでした｡")}));
+  services.whileChoosing = [] { throw std::bad_alloc(); };
+  ASSERT_TRUE(QDir::setCurrent(Q(files.path())));
+  store(out("never.csv"));
+  EXPECT_EQ(form().statusText(1), U("処理できませんでした｡"));
+  EXPECT_TRUE(inDataFolder());
+  EXPECT_EQ(services.messages.size(), 2);
+}
+
+}  // namespace
+}  // namespace sondrix::testing
