@@ -7,8 +7,7 @@
 namespace sondrix {
 namespace {
 
-// The first ".WFM" in any case, anywhere but at the start, and all after it become ".CSV"; the name
-// keeps its own case. Without one, ".CSV" is appended.
+// The first ".WFM" (any case, not at the start) and all after it become ".CSV"; else it is added.
 TEST(CsvNameForWfmTest, CutAtTheFirstWfmAnyCase) {
   const std::pair<std::string_view, std::string_view> cases[] = {
       {"Ab.Wfm", "Ab.CSV"},       {"x.WFM.WFM", "x.CSV"},

@@ -36,13 +36,13 @@ class CsvWriterTest : public ::testing::Test {
   VoltArrays volts;
 };
 
-// Samples 0, step, 2 step, ... up to the last, step = skip + 1 kept within 1 to 1001, whatever the
-// record's length against the 11 progress blocks (one pump each; an empty record stops after the
-// first). The lines are formatted by threads in pieces of 16,384 and written in turn: the file
-// must be the same as writing them one by one, whatever the number of threads.
+// Samples 0, step, 2 step, ... to the last (step = skip + 1, at most 1001) in 11 progress blocks of
+// one pump each, an empty record in one. Threads format pieces of 16,384 lines and write them in
+// turn: the file must equal the lines formatted one by one, whatever the number of threads.
 TEST_F(CsvWriterTest, WritesEveryStepOfSamplesAsLineByLineInElevenBlocks) {
   std::mt19937 rng(99);
   std::uniform_real_distribution<float> dist(-40.0f, 40.0f);
+  const auto random = [&] { return dist(rng); };
   const struct {
     std::int32_t points;
     std::int16_t chCount;
@@ -54,9 +54,7 @@ TEST_F(CsvWriterTest, WritesEveryStepOfSamplesAsLineByLineInElevenBlocks) {
   };
   for (const auto& row : rows) {
     setPoints(row.points, row.chCount);
-    for (auto& column : volts) {
-      for (float& v : column) v = dist(rng);
-    }
+    for (auto& column : volts) std::ranges::generate(column, random);
     DataLineFormat format;
     format.columnCount = row.chCount == 2 ? 2 : 4;
     format.trigAddr = header.TrigAddr;
@@ -83,21 +81,17 @@ TEST_F(CsvWriterTest, WritesEveryStepOfSamplesAsLineByLineInElevenBlocks) {
 }
 
 TEST_F(CsvWriterTest, AFailedWriteIsReportedAndLeavesTheOldFile) {
-  {
-    std::ofstream old(dir / "kept.CSV");
-    old << "old contents";
-  }
   setPoints(100);
+  // What stands at the path is refused as SafeFile refuses it, with the system's reason.
+  std::filesystem::create_directory(dir / "a-folder.CSV");
+  EXPECT_EQ(write("a-folder.CSV").reason, "the file cannot be created: Is a directory");
+
+  std::ofstream(dir / "kept.CSV") << "old contents";
   volts[2].resize(50);
   const CsvWriteResult r = write("kept.CSV");
   EXPECT_FALSE(r.ok());
   EXPECT_EQ(r.reason, "the volts of channel 3 hold fewer than 100 samples");
   EXPECT_EQ(testing::ReadWhole(dir / "kept.CSV"), "old contents");
-
-  // What stands at the path is refused as SafeFile refuses it, with the system's reason.
-  volts[2].resize(100);
-  std::filesystem::create_directory(dir / "a-folder.CSV");
-  EXPECT_EQ(write("a-folder.CSV").reason, "the file cannot be created: Is a directory");
 }
 
 }  // namespace

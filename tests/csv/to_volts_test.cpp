@@ -17,8 +17,7 @@ WaveRecord recordWith(std::vector<std::int16_t> counts) {
   return r;
 }
 
-// Channels 0 to 2 are themselves; any other number means channel 4. A value beyond the 32-bit
-// float range fails the conversion and is stored as 0.
+// Channel numbers other than 0 to 2 mean channel 4; a value beyond the float range is stored as 0.
 TEST(ToVolts, OneDivisionIs8192CountsAndOtherChannelNumbersMeanChannelFour) {
   WaveRecord r = recordWith({8192, -32768, 0, 4096});
   r.header.Channel[0].Vdiv = 0.5f;
