@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "support/read_file.h"
 
 namespace sondrix {
 namespace {
 
-WaveHeader twoChannelHeader() {
+TEST(CsvHeaderText, WritesEveryLineInOrderPerChannelCount) {
   WaveHeader h;
   h.ModelName = "DSX2002QK-02\r";
   h.FileVersion = "1.02\r";
@@ -21,20 +22,14 @@ WaveHeader twoChannelHeader() {
   h.Points = 5000;
   h.TrigAddr = 2500;
   h.ChCount = 2;
-  const auto set = [&h](std::size_t ch, float vdiv, float offset, const char* unit,
-                        const char* display) {
-    h.Channel[ch].Vdiv = vdiv;
-    h.Channel[ch].Offset = offset;
-    h.Channel[ch].Unit = unit;
-    h.Channel[ch].Display = display;
-  };
-  set(0, 0.5f, 0.0f, "V", "ON");
-  set(1, 2.0f, -0.25f, "A", "OFF");
-  return h;
-}
-
-TEST(CsvHeaderText, WritesEveryLineInOrder) {
-  EXPECT_EQ(CsvHeaderText(twoChannelHeader()),
+  h.Channel[0].Vdiv = 0.5f;
+  h.Channel[0].Unit = 'V';
+  h.Channel[0].Display = "ON";
+  h.Channel[1].Vdiv = 2.0f;
+  h.Channel[1].Offset = -0.25f;
+  h.Channel[1].Unit = 'A';
+  h.Channel[1].Display = "OFF";
+  EXPECT_EQ(CsvHeaderText(h),
             "ModelName,DSX2002QK-02\r\r\n"
             "FileVersion,1.02\r\r\n"
             "Acquisition Time, 2026/12/06 10:11:12\r\r\n"
@@ -55,53 +50,33 @@ TEST(CsvHeaderText, WritesEveryLineInOrder) {
             "CH2 Bandwidth,\r\n"
             "Points , 5000 \r\n"
             "Time(s),Ch1 V,Ch2 A\r\n");
-}
-
-TEST(CsvHeaderText, ChannelCountDecidesLinesAndColumns) {
-  const struct {
-    std::int16_t chCount;
-    int displayLines;
-    const char* columns;
-  } cases[] = {
-      {0, 0, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "}, {1, 1, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "},
-      {3, 3, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "}, {4, 4, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "},
-      {9, 4, "Time(s),Ch1 ,Ch2 ,Ch3 ,Ch4 "}, {2, 2, "Time(s),Ch1 ,Ch2 "},
-  };
-  for (const auto& c : cases) {
-    WaveHeader h;
-    h.ChCount = c.chCount;
+  // Per-channel lines for channels 1 to min(ChCount, 4); four value columns unless ChCount is 2.
+  for (const auto& [chCount, channels] :
+       {std::pair<std::int16_t, unsigned>{0, 0}, {3, 3}, {9, 4}}) {
+    h.ChCount = chCount;
     const auto lines = testing::SplitCrLf(CsvHeaderText(h));
-    int display = 0;
-    for (const auto& line : lines) display += line.find(" Display,") != std::string::npos;
-    EXPECT_EQ(display, c.displayLines) << c.chCount;
-    EXPECT_EQ(lines.back(), c.columns) << c.chCount;
+    EXPECT_EQ(lines.size(), 10u + 5u * channels) << chCount;  // 9 lines, 5 a channel, the columns
+    EXPECT_EQ(lines.back(), "Time(s),Ch1 V,Ch2 A,Ch3 ,Ch4 ") << chCount;
   }
 }
 
 TEST(ValueDecimals, FineForHighResolutionAveragedOrSixteenBitData) {
-  const struct {
-    const char* mode;
-    std::int16_t dataWidth;
-    int decimals;
-  } cases[] = {
+  const std::tuple<const char*, std::int16_t, int> rows[] = {
       {"HiRes", 1, 4},  {"Average", 1, 4}, {"Normal", 8, 4}, {"Normal", 64, 4},
       {"Normal", 1, 3}, {"hires", 1, 3},   {" High", 0, 3},  {"", 0, 3},
   };
-  for (const auto& c : cases) {
+  for (const auto& [mode, dataWidth, decimals] : rows) {
     WaveHeader h;
-    h.AcqMode = c.mode;
-    h.DataWidth = c.dataWidth;
-    EXPECT_EQ(ValueDecimals(h), c.decimals) << c.mode << " " << c.dataWidth;
+    h.AcqMode = mode;
+    h.DataWidth = dataWidth;
+    EXPECT_EQ(ValueDecimals(h), decimals) << mode << " " << dataWidth;
   }
 }
 
 TEST(DataSkipFromText, LeadingNumberRoundedAndKeptInRange) {
-  const struct {
-    const char* text;
-    int skip;
-  } cases[] = {{"0", 0},   {"-5", 0},  {"abc", 0},      {"2000", 1000}, {"2.5", 2},
-               {"3.5", 4}, {" 7x", 7}, {"1e999", 1000}, {"", 0}};
-  for (const auto& c : cases) EXPECT_EQ(DataSkipFromText(c.text), c.skip) << c.text;
+  const std::pair<const char*, int> rows[] = {{"-5", 0},  {"2000", 1000}, {"2.5", 2},
+                                              {"3.5", 4}, {" 7x", 7},     {"1e999", 1000}};
+  for (const auto& [text, skip] : rows) EXPECT_EQ(DataSkipFromText(text), skip) << text;
 }
 
 TEST(FormatDataLine, TimeIsRelativeToTheTrigger) {
@@ -112,14 +87,10 @@ TEST(FormatDataLine, TimeIsRelativeToTheTrigger) {
   f.columnCount = 2;
   f.trigAddr = 1;
   f.delta = 1e-6;
-  std::string line(kMaxDataLineChars, '\0');
-  const auto format = [&](std::int64_t i) {
-    return std::string(line.data(), FormatDataLine(line.data(), f, i));
-  };
-  EXPECT_EQ(format(0), "-1.000000e-6,5.0000e-1,1.2000e1\r\n");
-  EXPECT_EQ(format(1), ".000000e0,-1.2000e-2,1.0000e0\r\n");
+  char line[kMaxDataLineChars] = {};
+  EXPECT_EQ(std::string(line, FormatDataLine(line, f, 0)), "-1.000000e-6,5.0000e-1,1.2000e1\r\n");
   f.valueDecimals = kCoarseValueDecimals;
-  EXPECT_EQ(format(2), "1.000000e-6,.000e0,-1.000e0\r\n");
+  EXPECT_EQ(std::string(line, FormatDataLine(line, f, 2)), "1.000000e-6,.000e0,-1.000e0\r\n");
 }
 
 }  // namespace
