@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "synth/signals.h"
@@ -44,49 +45,33 @@ struct Direct {
   }
 };
 
+// Odd, and not a whole number of blocks: the last block is short and ends on a lone sample.
+// 0.2 s at 1 us; the frequency needs two rising crossings of the mid level or more, and noise
+// within the hysteresis does not add crossings on the slow edges.
 TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
-  // Odd, and not a whole number of blocks: the last block is short and ends on a lone sample.
   const std::size_t n = 200'001;
-  const std::vector<std::vector<std::int16_t>> signals = {
-      synth::Sine(n, 20000, 50), synth::Square(n, 8192, 40, 0.25),
-      synth::NoisySine(n, 12000, 7, 3000, 3), synth::Ramp(n, -32768, 32767),
-      std::vector<std::int16_t>(n, 32767)};
-  for (std::size_t s = 0; s < signals.size(); ++s) {
-    const WaveRecord r = RecordOf(2, signals[s]);
-    const auto m = MeasureChannel(r, 2, 0, static_cast<std::int32_t>(n) - 1);
-    ASSERT_TRUE(m) << s;
-    const Direct d(signals[s]);
-    EXPECT_EQ(m->channel, 2);
-    EXPECT_DOUBLE_EQ(m->min, d.min) << s;
-    EXPECT_DOUBLE_EQ(m->max, d.max) << s;
-    EXPECT_DOUBLE_EQ(m->peakToPeak, d.max - d.min) << s;
-    EXPECT_NEAR(m->mean, d.sum / n, 1e-9) << s;
-    EXPECT_NEAR(m->rms, std::sqrt(d.squares / n), 1e-9) << s;
-  }
-}
-
-TEST(MeasurementsTest, FrequencyFromRisingCrossingsOfTheMidLevel) {
-  const std::size_t n = 100'000;  // 0.1 s at 1 us
-  struct Case {
-    std::vector<std::int16_t> samples;
-    std::optional<double> hz;
-  };
-  const Case cases[] = {
-      {synth::Sine(n, 20000, 50), 500.0},
-      {synth::Square(n, 8192, 40, 0.25), 400.0},
-      // Noise within the hysteresis does not add crossings on the slow edges.
-      {synth::NoisySine(n, 12000, 7, 1000, 3), 70.0},
-      {synth::Sine(n, 20000, 1.5), std::nullopt},  // a single rising crossing
-      {std::vector<std::int16_t>(n, 100), std::nullopt},
+  const std::pair<std::vector<std::int16_t>, std::optional<double>> cases[] = {
+      {synth::Sine(n, 20000, 50), 250.0},
+      {synth::Square(n, 8192, 40, 0.25), 200.0},
+      {synth::NoisySine(n, 12000, 7, 1000, 3), 35.0},
+      {synth::Sine(n, 20000, 2.5), 12.5},  // exactly two rising crossings
+      {synth::Sine(n, 20000, 1.5), std::nullopt},
       {synth::Ramp(n, -32768, 32767), std::nullopt},
-  };
-  for (const Case& c : cases) {
-    const auto m = MeasureChannel(RecordOf(0, c.samples), 0, 0, static_cast<std::int32_t>(n) - 1);
+      {std::vector<std::int16_t>(n, 32767), std::nullopt}};
+  for (const auto& [samples, hz] : cases) {
+    const WaveRecord r = RecordOf(2, samples);
+    const auto m = MeasureChannel(r, 2, 0, static_cast<std::int32_t>(n) - 1);
     ASSERT_TRUE(m);
-    ASSERT_EQ(m->frequency.has_value(), c.hz.has_value()) << (c.hz ? *c.hz : 0);
-    if (c.hz) {
-      EXPECT_NEAR(*m->frequency, *c.hz, *c.hz * 0.01);
-    }
+    const Direct d(samples);
+    SCOPED_TRACE(hz ? *hz : 0.0);
+    EXPECT_EQ(m->channel, 2);
+    EXPECT_DOUBLE_EQ(m->min, d.min);
+    EXPECT_DOUBLE_EQ(m->max, d.max);
+    EXPECT_DOUBLE_EQ(m->peakToPeak, d.max - d.min);
+    EXPECT_NEAR(m->mean, d.sum / n, 1e-9);
+    EXPECT_NEAR(m->rms, std::sqrt(d.squares / n), 1e-9);
+    ASSERT_EQ(m->frequency.has_value(), hz.has_value());
+    EXPECT_NEAR(m->frequency.value_or(0), hz.value_or(0), hz.value_or(0) * 0.01);
   }
   // A record without a sample interval has no frequency.
   WaveRecord r = RecordOf(0, synth::Sine(n, 20000, 50));
@@ -147,6 +132,7 @@ TEST(MeasurementsTest, OnlyTheWindowAndTheShownChannelsCount) {
   ASSERT_TRUE(m);
   EXPECT_DOUBLE_EQ(m->max, -0.5);
   EXPECT_DOUBLE_EQ(m->min, -1.5);
+  EXPECT_DOUBLE_EQ(MeasureChannel(r, 1, 500, 500).value().mean, -1.5) << "a window of one sample";
   for (const auto& [start, end] : {std::pair(-1, 10), std::pair(5, 4), std::pair(0, 1000)}) {
     EXPECT_FALSE(MeasureChannel(r, 1, start, end)) << start << ".." << end;
   }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "synth/signals.h"
-#include "view/plot_trace.h"
+#include "view/smooth_samples.h"
 
 namespace sondrix {
 namespace {
@@ -95,20 +95,21 @@ TEST(RendererTest, ShownChannelsInOrderWithTheirMarksOverTheView) {
   EXPECT_FALSE(d.scene.vrefLines[3].visible || d.scene.vdivLabels[3].visible);
 }
 
+// The smoothing step is wired with the mended width and the view's window; what it computes is
+// the smoothing tests' business.
 TEST(RendererTest, SmoothingDrawsTheWindowsMovingAverage) {
   Drawing d(1000);
   d.smoothing = {SmoothingMode::SmoothedOnly, "4", 11};
   ASSERT_TRUE(d.draw(100, 199));
   EXPECT_EQ(d.smoothing.widthText, "5");
   const auto& src = d.record.buffers.SrcData[0];
-  int sum = 0;
-  for (int k = 148; k <= 152; ++k) sum += src[k];
-  const auto mean = static_cast<std::int16_t>(std::nearbyint(sum / 5.0));
-  EXPECT_EQ(d.smoothed.samples[0][150], mean);
+  std::vector<std::int16_t> mean(src.size());
+  SmoothSamples(src, 100, 199, 5, mean);
   ASSERT_EQ(d.scene.traces.size(), 4u);
   EXPECT_TRUE(d.scene.traces[0].smoothed);
   EXPECT_EQ(d.scene.traces[0].colour, kChannelColours[0]);
-  EXPECT_EQ(d.scene.traces[0].points[50], (TracePoint{150, mean}));
+  EXPECT_EQ(d.scene.traces[0].points[50], (TracePoint{150, mean[150]}));
+  EXPECT_NE(mean[150], src[150]);
 
   // Source and smoothing: each channel's trace, then its average as white dots.
   d.smoothing.mode = SmoothingMode::SourceAndSmoothed;
@@ -118,16 +119,18 @@ TEST(RendererTest, SmoothingDrawsTheWindowsMovingAverage) {
   EXPECT_FALSE(d.scene.traces[0].smoothed);
   EXPECT_EQ(d.scene.traces[0].points[50], (TracePoint{150, src[150]}));
   const Trace& dots = d.scene.traces[1];
-  EXPECT_TRUE(dots.smoothed && dots.channel == 0);
+  EXPECT_TRUE(dots.smoothed && dots.channel == 0 && dots.style == TraceStyle::Dots);
   EXPECT_EQ(dots.colour, kWhite);
-  EXPECT_EQ(dots.style, TraceStyle::Dots);
+  EXPECT_EQ(dots.points[50], (TracePoint{150, mean[150]}));
 }
 
+// The window an empty record's smoothing raises to 0..1 is the one the view keeps and the
+// smoothed trace is drawn from.
 TEST(RendererTest, AnEmptyRecordDrawsIndexZeroAndSmoothingRaisesTheWindow) {
   Drawing d(0);
   ASSERT_TRUE(d.draw(0, -1));
   ASSERT_EQ(d.scene.traces.size(), 4u);
-  for (const Trace& t : d.scene.traces) EXPECT_EQ(t.points, (std::vector<TracePoint>{{0, 0}}));
+  EXPECT_EQ(d.scene.traces[0].points, (std::vector<TracePoint>{{0, 0}}));
   d.record.buffers.SrcData[0][0] = 300;
   d.smoothing = {SmoothingMode::SmoothedOnly, "3"};
   ASSERT_TRUE(d.draw(0, -1));
@@ -142,8 +145,7 @@ TEST(RendererTest, VerticalViewsBeyondTheFullScaleAreClampedNotRefused) {
   ASSERT_TRUE(d.draw());
   EXPECT_EQ(d.view.YTop, 32767.0f);
   EXPECT_EQ(d.view.YBottom, 35000.0f);  // only the lower edge is clamped upwards
-  EXPECT_EQ(d.scene.traces[0].scale.top, 32767);
-  EXPECT_EQ(d.scene.traces[0].scale.bottom, 32767);
+  EXPECT_EQ(d.scene.traces[0].scale, (TraceScale{0, 9999, 32767, 32767}));
   d.view.YTop = -40000.0f;
   d.view.YBottom = -50000.0f;
   ASSERT_TRUE(d.draw());

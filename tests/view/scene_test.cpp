@@ -14,5 +14,14 @@ TEST(TraceScaleTest, FractionsOfTheSurfaceAndScalesOfNoExtent) {
   EXPECT_EQ(flat.yFraction(5), 0.5);             // the middle
 }
 
+// Before the first draw the window shows every channel's caption and level mark, and the bare
+// s/div caption.
+TEST(SceneTest, BeforeTheFirstDraw) {
+  const Scene scene = InitialScene();
+  EXPECT_EQ(scene.vdivLabels[3].text, "Ch4:99.9 V/div");
+  EXPECT_TRUE(scene.vdivLabels[3].visible && scene.vrefLines[3].visible);
+  EXPECT_EQ(scene.tdivLabel.text, "s/div");
+}
+
 }  // namespace
 }  // namespace sondrix
