@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace sondrix {
 namespace {
 
-// The plotting rule written out plainly: strict comparisons, extremes in time order for a line.
+// The plotting rule written out plainly: the first largest and smallest of each group, in time
+// order for a line.
 std::vector<TracePoint> Reference(const std::vector<std::int16_t>& v, int start, int end,
                                   bool dots) {
   std::vector<TracePoint> out;
@@ -21,24 +24,12 @@ std::vector<TracePoint> Reference(const std::vector<std::int16_t>& v, int start,
   }
   out.push_back({start, v[start]});
   for (int g = start + 1; g <= end - step - 1; g += step) {
-    std::int16_t max = v[g], min = v[g];
-    int maxIndex = g, minIndex = g;
-    for (int j = g + 1; j <= g + step - 1; ++j) {
-      if (v[j] > max) {
-        max = v[j];
-        maxIndex = j;
-      } else if (v[j] < min) {
-        min = v[j];
-        minIndex = j;
-      }
-    }
-    if (!dots && minIndex < maxIndex) {
-      out.push_back({minIndex, min});
-      out.push_back({maxIndex, max});
-    } else {
-      out.push_back({maxIndex, max});
-      out.push_back({minIndex, min});
-    }
+    const auto group = v.begin() + g;
+    const auto maxAt = static_cast<int>(std::max_element(group, group + step) - v.begin());
+    const auto minAt = static_cast<int>(std::min_element(group, group + step) - v.begin());
+    const TracePoint hi{maxAt, v[maxAt]}, lo{minAt, v[minAt]};
+    out.push_back(!dots && minAt < maxAt ? lo : hi);
+    out.push_back(!dots && minAt < maxAt ? hi : lo);
   }
   return out;
 }
@@ -85,8 +76,9 @@ TEST(PlotTraceTest, EmptyWindowAndWindowsOutsideTheSamples) {
   // An empty record's window 0..-1: a line still starts at index 0, dots plot nothing.
   EXPECT_EQ(Plot(v, 0, -1, false), (std::vector<TracePoint>{{0, 42}}));
   EXPECT_TRUE(Plot(v, 0, -1, true).empty());
-  EXPECT_TRUE(Plot(v, 0, 2, false).empty());
-  EXPECT_TRUE(Plot(v, -1, 1, false).empty());
+  for (const auto& [start, end] : {std::pair(0, 2), std::pair(-1, 1), std::pair(0, -2)}) {
+    EXPECT_TRUE(Plot(v, start, end, false).empty()) << start << ".." << end;
+  }
   EXPECT_TRUE(Plot({}, 0, -1, false).empty());
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "view/engineering.h"
@@ -28,15 +29,14 @@ TEST(ReadoutsTest, CursorPositionsByTheTraceScales) {
   for (const auto& [fraction, want] : samples) {
     EXPECT_EQ(SampleAtCursor(v, fraction), want) << fraction;
   }
-  EXPECT_DOUBLE_EQ(CountAtCursor(v, 0.0), 32767.0);
-  EXPECT_DOUBLE_EQ(CountAtCursor(v, 1.0), -32768.0);
-  EXPECT_DOUBLE_EQ(CountAtCursor(Window(0, 1, 100.0f, -300.0f), 0.25), 0.0);
-  EXPECT_DOUBLE_EQ(CountAtCursor(v, 0.5), 0.0) << "-0.5, a whole count half to even";
-  EXPECT_DOUBLE_EQ(CountAtCursor(v, 0.75), -16384.0);
+  // -0.5 at the middle is a whole count half to even.
+  const std::pair<double, double> counts[] = {
+      {0.0, 32767}, {1.0, -32768}, {0.5, 0}, {0.75, -16384}};
+  for (const auto& [fraction, count] : counts) EXPECT_EQ(CountAtCursor(v, fraction), count);
+  EXPECT_EQ(CountAtCursor(Window(0, 1, 100.0f, -300.0f), 0.25), 0.0);
   // The level slider's middle is the zoom's 4 divisions up; its ends the surface's edges.
-  EXPECT_DOUBLE_EQ(LevelCursorFraction(0), 0.5);
-  EXPECT_DOUBLE_EQ(LevelCursorFraction(-32768), 0.0);
-  EXPECT_DOUBLE_EQ(LevelCursorFraction(8192), 0.625);
+  const std::pair<int, double> levels[] = {{0, 0.5}, {-32768, 0.0}, {8192, 0.625}};
+  for (const auto& [value, fraction] : levels) EXPECT_EQ(LevelCursorFraction(value), fraction);
 }
 
 TEST(ReadoutsTest, ReadingsInTheCaptionsForm) {
@@ -85,8 +85,8 @@ TEST(ReadoutsTest, TheLineNamesTheTimeAndEachShownChannelsValues) {
   EXPECT_EQ(pieces[3].colour, kWhite);
 
   // Before the trigger, and beyond the record: the time still, but no sample values.
-  EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5))[0], "Xｶｰｿﾙ=-40us");
-  EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5))[1], "Ch1:-500mV") << "the first sample";
+  EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5)),
+            (Want{"Xｶｰｿﾙ=-40us", "Ch1:-500mV", "Ch3:0A", "Yｶｰｿﾙ", "Ch1:-500mV", "Ch3:0A"}));
   EXPECT_EQ(Texts(CursorReadouts(r, v, 100.0 / 99.0, 0.5))[1], "Ch1:—") << "the sample after";
   v.WaveLoaded = false;
   EXPECT_TRUE(CursorReadouts(r, v, 0.5, 0.5).empty());
@@ -94,15 +94,8 @@ TEST(ReadoutsTest, TheLineNamesTheTimeAndEachShownChannelsValues) {
 
 TEST(ReadoutsTest, MeasurementTableRowsInTheChannelsUnitsAndColours) {
   const WaveRecord r = Record();
-  const MeasurementTable table =
-      TabulateMeasurements(r.header, {{.channel = 0,
-                                       .min = -1,
-                                       .max = 2,
-                                       .peakToPeak = 3,
-                                       .mean = 0.5,
-                                       .rms = 0.001,
-                                       .frequency = {}},
-                                      {.channel = 2, .frequency = 2.5e6}});
+  const MeasurementTable table = TabulateMeasurements(
+      r.header, {{0, -1, 2, 3, 0.5, 0.001, std::nullopt}, {.channel = 2, .frequency = 2.5e6}});
   EXPECT_EQ(table.head[0], "測定");
   EXPECT_EQ(table.head.back(), "周波数") << "the frequency is the last column";
   ASSERT_EQ(table.rows.size(), 2u);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <tuple>
 
 namespace sondrix {
 namespace {
@@ -21,14 +22,11 @@ struct Scope {
     ResetView(view, kPoints);
     view.WaveLoaded = view.WaveDrawn = true;
   }
-  // The sample and the level under a pointer, by the traces' scales.
-  double SampleAt(double x) const {
-    return view.StartIndex + x * (static_cast<double>(view.EndIndex) - view.StartIndex);
-  }
+  // The sample and the level under a pointer, by the traces' scales, and back.
+  double SampleAt(double x) const { return view.StartIndex + x * Span(); }
+  double XOf(double sample) const { return (sample - view.StartIndex) / Span(); }
+  double Span() const { return static_cast<double>(view.EndIndex) - view.StartIndex; }
   double LevelAt(double y) const { return view.YTop - y * (double{view.YTop} - view.YBottom); }
-  double XOf(double sample) const {
-    return (sample - view.StartIndex) / (static_cast<double>(view.EndIndex) - view.StartIndex);
-  }
   double YOf(double level) const {
     return (view.YTop - level) / (double{view.YTop} - view.YBottom);
   }
@@ -48,40 +46,33 @@ struct Scope {
   }
 };
 
-TEST(WheelZoomTest, TheTimeUnderThePointerStaysAndTheLevelsKeepTheirRange) {
+// The wheeled axis is magnified by 2^steps about the point under the pointer (in time to the
+// whole division the zoom rounds its centre to); the other axis keeps its window.
+TEST(WheelZoomTest, ThePointUnderThePointerStaysAndTheOtherAxisKeepsItsWindow) {
+  using enum WheelAxis;
+  const std::tuple<WheelAxis, int, double, double> turns[] = {
+      {Level, 2, 0.5, 0.3}, {Time, 1, 0.73, 0.5}, {Time, 1, 0.1, 0.5},  {Level, 1, 0.5, 0.2},
+      {Time, 1, 0.95, 0.5}, {Level, 1, 0.5, 0.9}, {Time, 1, 0.02, 0.5}, {Level, 1, 0.5, 0.05},
+      {Time, 2, 0.61, 0.5}, {Level, 1, 0.5, 0.7}, {Time, -3, 0.4, 0.5}};
   Scope s;
-  ASSERT_TRUE(s.Wheel(WheelAxis::Level, 2, 0.5, 0.3));  // some vertical zoom to keep
-  const float top = s.view.YTop, bottom = s.view.YBottom;
-  for (const double x : {0.73, 0.1, 0.95, 0.5, 0.02, 0.61}) {
-    const double sample = s.SampleAt(x);
-    const float zoom = s.view.XZoom;
-    ASSERT_TRUE(s.Wheel(WheelAxis::Time, 1, x, 0.5)) << x;
-    EXPECT_EQ(s.boxes.ZoomRate, "2");
-    EXPECT_EQ(s.boxes.YZoomRate, "1");
-    EXPECT_EQ(s.view.XZoom, zoom * 2);
-    // Within the whole division the zoom rounds its centre to.
-    EXPECT_NEAR(s.XOf(sample), x, 0.1) << x;
-    EXPECT_NEAR(s.view.YTop, top, 1.0);
-    EXPECT_NEAR(s.view.YBottom, bottom, 1.0);
-  }
-  ASSERT_TRUE(s.Wheel(WheelAxis::Time, -3, 0.4, 0.5));
-  EXPECT_EQ(s.boxes.ZoomRate, "0.125");
-  EXPECT_EQ(s.view.XZoom, 8.0f);
-}
-
-TEST(WheelZoomTest, TheLevelUnderThePointerStaysAndTheTimeKeepsItsWindow) {
-  Scope s;
-  ASSERT_TRUE(s.Wheel(WheelAxis::Time, 3, 0.4, 0.5));
-  const double span = static_cast<double>(s.view.EndIndex) - s.view.StartIndex;
-  const std::int32_t start = s.view.StartIndex;
-  for (const double y : {0.2, 0.9, 0.5, 0.05, 0.7}) {
-    const double level = s.LevelAt(y);
-    ASSERT_TRUE(s.Wheel(WheelAxis::Level, 1, 0.5, y)) << y;
-    EXPECT_EQ(s.boxes.ZoomRate, "1");
-    EXPECT_NEAR(s.YOf(level), y, 1e-3) << y;
-    // The time position is a whole division: the window moves by half of one at most.
-    EXPECT_NEAR(s.view.StartIndex, start, span / 20) << y;
-    EXPECT_NEAR(static_cast<double>(s.view.EndIndex) - s.view.StartIndex, span, 2.0);
+  for (const auto& [axis, steps, x, y] : turns) {
+    const ViewState before = s.view;
+    const double span = s.Span(), sample = s.SampleAt(x), level = s.LevelAt(y);
+    ASSERT_TRUE(s.Wheel(axis, steps, x, y));
+    SCOPED_TRACE(testing::Message()
+                 << (axis == Time ? "time " : "level ") << steps << " at " << x << ", " << y);
+    const float factor = std::ldexp(1.0f, steps);
+    EXPECT_EQ(s.view.XZoom, before.XZoom * (axis == Time ? factor : 1.0f));
+    EXPECT_EQ(s.view.YZoom, before.YZoom * (axis == Time ? 1.0f : factor));
+    if (axis == Time) {
+      EXPECT_NEAR(s.XOf(sample), x, 0.1);
+      EXPECT_NEAR(s.view.YTop, before.YTop, 1.0);
+      EXPECT_NEAR(s.view.YBottom, before.YBottom, 1.0);
+    } else {
+      EXPECT_NEAR(s.YOf(level), y, 1e-3);
+      EXPECT_NEAR(s.view.StartIndex, before.StartIndex, span / 20);  // half a division at most
+      EXPECT_NEAR(s.Span(), span, 2.0);
+    }
   }
 }
 
@@ -92,7 +83,7 @@ TEST(WheelZoomTest, NothingToDoLeavesTheBoxesAlone) {
   EXPECT_FALSE(WheelZoomBoxes(s.header, s.view, s.boxes, WheelAxis::Level, 0, 0.5, 0.5));
   ASSERT_TRUE(s.Wheel(WheelAxis::Time, 1, 0.5, 0.5));
   EXPECT_FALSE(WheelZoomBoxes(s.header, s.view, s.boxes, WheelAxis::Level, -1, 0.5, 0.5));
-  // Out to the whole record: the position is the pointer's, and the level boxes stay.
+  // Out to the whole extent: the position is the pointer's, and the other axis's box stays.
   s.boxes.YExpPos = "3.5";
   const auto out = WheelZoomBoxes(s.header, s.view, s.boxes, WheelAxis::Time, -1, 0.26, 0.5);
   ASSERT_TRUE(out);
