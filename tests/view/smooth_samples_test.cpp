@@ -1,5 +1,7 @@
 #include "view/smooth_samples.h"
 
+#include "view/sliding_mean.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,6 +43,19 @@ std::vector<std::int16_t> Smooth(const std::vector<std::int16_t>& source, int st
   return target;
 }
 
+// The processor picks the vector loop's lanes for SmoothSamples; eight and four lanes must give
+// the same outputs.
+void ExpectFewerLanesAgree(const std::vector<std::int16_t>& v, int start, int end, int width,
+                           const std::vector<std::int16_t>& want) {
+  if (width <= 2 || start > end) return;
+  const auto half = static_cast<std::int64_t>(std::nearbyint((width - 1) / 2.0));
+  for (const Lanes lanes : {Lanes::Eight, Lanes::Four}) {
+    std::vector<std::int16_t> out(v.size(), 0);
+    SlideMeans({v.data(), out.data(), end, half, width}, start, end + 1, lanes);
+    EXPECT_EQ(out, want) << (lanes == Lanes::Eight ? 8 : 4) << " lanes, width " << width;
+  }
+}
+
 std::vector<std::int16_t> Random(std::size_t n, std::uint32_t seed) {
   std::mt19937 engine(seed);
   std::vector<std::int16_t> v(n);
@@ -62,8 +77,10 @@ TEST(SmoothSamplesTest, SlidingSumEqualsTheDirectSum) {
                         {0, -1, 3},        {0, 299999, 11}, {7, 299990, 4},    {0, 32768 + 2, 101},
                         {100, 70000, 1001}};
   for (const Case& c : cases) {
-    EXPECT_EQ(Smooth(v, c.start, c.end, c.width), Reference(v, c.start, c.end, c.width))
+    const auto want = Reference(v, c.start, c.end, c.width);
+    EXPECT_EQ(Smooth(v, c.start, c.end, c.width), want)
         << c.start << ".." << c.end << " width " << c.width;
+    ExpectFewerLanesAgree(v, c.start, c.end, c.width, want);
   }
   int end = 0;
   Smooth(v, 0, -1, 3, &end);  // an empty record's window is raised
@@ -85,6 +102,7 @@ TEST(SmoothSamplesTest, WidthsAroundThe32BitSumAgreeWithTheDirectSum) {
     for (int i = 0; i < 200000; i += 1999) {
       ASSERT_EQ(out[i], DirectMean(v, 199999, width, i)) << "width " << width << " at " << i;
     }
+    ExpectFewerLanesAgree(v, 0, 199999, width, out);
   }
   EXPECT_EQ(Smooth(v, 0, 199999, 65534)[35000], 32766);
 }

@@ -58,58 +58,46 @@ auto Fields(const ViewState& v) {
 }
 
 TEST(ExpandTest, WindowFactorsAndBoxes) {
-  struct Case {
-    const char* name;
-    Before before;
-    const char* in;
-    std::int32_t start, end;
-    float xZoom, yZoom;
-    const char* out;
-  };
+  // before the press, boxes in -> window, magnifications, boxes out
   using enum Before;
-  const Case cases[] = {
-      {"first press: end 7499.5 to even", Reset, "2|2|5|4", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"second press: a quarter", Zoomed, "2|2|5|4", 3749, 6249, 4, 4, "2|2|5|4"},
-      {"ExpPos 0: start -1 clamped", Reset, "2|2|0|4", 0, 5000, 2, 2, "2|2|0|4"},
-      {"ExpPos 12 past the record", Reset, "2|2|12|4", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"ExpPos 10: the sample after the last", Reset, "2|2|10|4", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"ExpPos 12 in the record", Zoomed, "2|2|12|4", 6375, 8875, 4, 4, "2|2|12|4"},
-      {"ExpPos -1 before the record", Reset, "2|2|-1|4", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"X factor 1e99", Reset, "1e99|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
-      {"Y factor 1e99 after X", Reset, "2|1e99|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
-      {"X factor 0", Reset, "0|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
-      {"X factor negative", Reset, "-2|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
-      {"X factor no number", Reset, "abc|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
-      {"Y factor 0 as a float", Reset, "2|1e-50|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
-      {"X product overflows", XNearMax, "2|2|5|4", 4999, 5000, 2e38f, 1, "1|1|5|4"},
-      {"Y product underflows", YTiny, "2|1e-20|5|4", 2499, 7500, 2, 1e-30f, "1|1|5|4"},
-      {"huge factor: two samples", Reset, "1e30|2|5|4", 4999, 5000, 1e30f, 2, "1e30|2|5|4"},
-      {"huge factor at sample 0", Reset, "1e30|2|0|4", 0, 1, 1e30f, 2, "1e30|2|0|4"},
-      {"tiny factor: whole record", Reset, "1e-30|2|5|4", 0, 9999, 1e-30f, 2, "1e-30|2|5|4"},
-      {"ExpPos overflows 32 bits", Reset, "2|2|1e9|6", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"ExpPos overflows 64 bits", Reset, "2|2|1e400|6", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"YExpPos beyond a float", Reset, "2|2|0|1e39", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"level beyond a float", Reset, "2|2|0|1e38", 2499, 7500, 2, 2, "2|2|5|4"},
-  };
-  for (const Case& c : cases) {
-    ViewState view = Loaded(10000, c.before);
-    ZoomBoxes boxes = Boxes(c.in);
+  const std::tuple<const char*, Before, const char*, std::int32_t, std::int32_t, float, float,
+                   const char*>
+      cases[] = {
+          {"first press: end 7499.5 to even", Reset, "2|2|5|4", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"second press: a quarter", Zoomed, "2|2|5|4", 3749, 6249, 4, 4, "2|2|5|4"},
+          {"ExpPos 0: start -1 clamped", Reset, "2|2|0|4", 0, 5000, 2, 2, "2|2|0|4"},
+          {"ExpPos 10: the sample after the last", Reset, "2|2|10|4", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"ExpPos 12 in the record", Zoomed, "2|2|12|4", 6375, 8875, 4, 4, "2|2|12|4"},
+          {"ExpPos -1 before the record", Reset, "2|2|-1|4", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"X factor 1e99", Reset, "1e99|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+          {"Y factor 1e99 after X", Reset, "2|1e99|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
+          {"X factor 0", Reset, "0|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+          {"X factor negative", Reset, "-2|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+          {"X factor no number", Reset, "abc|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+          {"Y factor 0 as a float", Reset, "2|1e-50|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
+          {"X product overflows", XNearMax, "2|2|5|4", 4999, 5000, 2e38f, 1, "1|1|5|4"},
+          {"Y product underflows", YTiny, "2|1e-20|5|4", 2499, 7500, 2, 1e-30f, "1|1|5|4"},
+          {"huge factor: two samples", Reset, "1e30|2|5|4", 4999, 5000, 1e30f, 2, "1e30|2|5|4"},
+          {"huge factor at sample 0", Reset, "1e30|2|0|4", 0, 1, 1e30f, 2, "1e30|2|0|4"},
+          {"tiny factor: whole record", Reset, "1e-30|2|5|4", 0, 9999, 1e-30f, 2, "1e-30|2|5|4"},
+          {"ExpPos overflows 32 bits", Reset, "2|2|1e9|6", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"ExpPos overflows 64 bits", Reset, "2|2|1e400|6", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"YExpPos beyond a float", Reset, "2|2|0|1e39", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"level beyond a float", Reset, "2|2|0|1e38", 2499, 7500, 2, 2, "2|2|5|4"},
+      };
+  for (const auto& [name, before, in, start, end, xZoom, yZoom, out] : cases) {
+    ViewState view = Loaded(10000, before);
+    ZoomBoxes boxes = Boxes(in);
     const auto request = Expand(Record(10000), view, boxes);
-    EXPECT_EQ(request, (DrawRequest{c.start, c.end, kTimeDiv / double{c.xZoom}})) << c.name;
-    EXPECT_EQ(std::tuple(view.XZoom, view.YZoom), std::tuple(c.xZoom, c.yZoom)) << c.name;
-    EXPECT_EQ(Texts(boxes), c.out) << c.name;
+    EXPECT_EQ(request, (DrawRequest{start, end, kTimeDiv / double{xZoom}})) << name;
+    EXPECT_EQ(std::tuple(view.XZoom, view.YZoom), std::tuple(xZoom, yZoom)) << name;
+    EXPECT_EQ(Texts(boxes), out) << name;
   }
 }
 
 TEST(ExpandTest, VerticalRangeAboutTheLevel) {
-  struct Case {
-    const char* name;
-    Before before;
-    const char* in;
-    float top, bottom;
-  };
   using enum Before;
-  const Case cases[] = {
+  const std::tuple<const char*, Before, const char*, float, float> cases[] = {
       {"level -0.5 in the middle", Reset, "2|2|5|4", 16383.25f, -16384.25f},
       {"top edge", Reset, "2|2|5|8", 32767, -0.5f},
       {"bottom edge", Reset, "2|2|5|0", -0.5f, -32768},
@@ -118,35 +106,26 @@ TEST(ExpandTest, VerticalRangeAboutTheLevel) {
       {"factor refused: YZoom 1", Reset, "2|1e99|5|4", 32767, -32768},
       {"position refused: middle", Reset, "2|2|5|1e39", 16383.25f, -16384.25f},
   };
-  for (const Case& c : cases) {
-    ViewState view = Loaded(10000, c.before);
-    ZoomBoxes boxes = Boxes(c.in);
-    ASSERT_TRUE(Expand(Record(10000), view, boxes)) << c.name;
-    EXPECT_EQ(std::tuple(view.YTop, view.YBottom), std::tuple(c.top, c.bottom)) << c.name;
+  for (const auto& [name, before, in, top, bottom] : cases) {
+    ViewState view = Loaded(10000, before);
+    ZoomBoxes boxes = Boxes(in);
+    ASSERT_TRUE(Expand(Record(10000), view, boxes)) << name;
+    EXPECT_EQ(std::tuple(view.YTop, view.YBottom), std::tuple(top, bottom)) << name;
   }
 }
 
 TEST(ExpandTest, NothingHappensWithoutADrawnRecordOfTwoSamples) {
-  struct Case {
-    const char* name;
-    std::int32_t points;
-    bool loaded, drawn;
-    float xZoom;
-  };
-  const Case cases[] = {
-      {"not loaded", 10000, false, true, 1},
-      {"not drawn", 10000, true, false, 1},
-      {"one point", 1, true, true, 1},
-      {"never reset", 10000, true, true, 0},
-  };
-  for (const Case& c : cases) {
-    ViewState view = Loaded(c.points);
-    std::tie(view.WaveLoaded, view.WaveDrawn, view.XZoom) = std::tuple(c.loaded, c.drawn, c.xZoom);
+  // points, loaded, drawn, XZoom (0: a view no load has reset)
+  const std::tuple<std::int32_t, bool, bool, float> cases[] = {
+      {10000, false, true, 1}, {10000, true, false, 1}, {1, true, true, 1}, {10000, true, true, 0}};
+  for (const auto& [points, loaded, drawn, xZoom] : cases) {
+    ViewState view = Loaded(points);
+    std::tie(view.WaveLoaded, view.WaveDrawn, view.XZoom) = std::tuple(loaded, drawn, xZoom);
     const ViewState before = view;
     ZoomBoxes boxes = Boxes("3|3|7|2");
-    EXPECT_FALSE(Expand(Record(c.points), view, boxes)) << c.name;
-    EXPECT_EQ(Fields(view), Fields(before)) << c.name;
-    EXPECT_EQ(Texts(boxes), "3|3|7|2") << c.name;
+    EXPECT_FALSE(Expand(Record(points), view, boxes)) << points << loaded << drawn << xZoom;
+    EXPECT_EQ(Fields(view), Fields(before));
+    EXPECT_EQ(Texts(boxes), "3|3|7|2");
   }
 
   // 5 * (EndIndex + 1) overflows even at the middle positions, or a vertical magnification too
