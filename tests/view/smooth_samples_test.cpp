@@ -1,15 +1,17 @@
 #include "view/smooth_samples.h"
 
-#include "view/sliding_mean.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <string>
 #include <tuple>
 #include <vector>
+
+#include "view/sliding_mean.h"
+#include "view/smoothing_choice.h"
 
 namespace sondrix {
 namespace {
@@ -36,10 +38,9 @@ std::vector<std::int16_t> Reference(const std::vector<std::int16_t>& source, int
 }
 
 std::vector<std::int16_t> Smooth(const std::vector<std::int16_t>& source, int start, int end,
-                                 int width, int* raisedEnd = nullptr) {
+                                 int width) {
   std::vector<std::int16_t> target(source.size(), 0);
-  const int newEnd = SmoothSamples(source, start, end, width, target);
-  if (raisedEnd) *raisedEnd = newEnd;
+  SmoothSamples(source, start, end, width, target);
   return target;
 }
 
@@ -82,11 +83,9 @@ TEST(SmoothSamplesTest, SlidingSumEqualsTheDirectSum) {
         << c.start << ".." << c.end << " width " << c.width;
     ExpectFewerLanesAgree(v, c.start, c.end, c.width, want);
   }
-  int end = 0;
-  Smooth(v, 0, -1, 3, &end);  // an empty record's window is raised
-  EXPECT_EQ(end, 1);
-  Smooth(v, 0, -1, 1, &end);  // a copy is not
-  EXPECT_EQ(end, -1);
+  std::vector<std::int16_t> target(v.size());
+  EXPECT_EQ(SmoothSamples(v, 0, -1, 3, target), 1) << "an empty record's window is raised";
+  EXPECT_EQ(SmoothSamples(v, 0, -1, 1, target), -1) << "a copy is not";
 }
 
 // Up to 65535 samples the sums fit 32 bits and take the vector path; beyond, they are wider.
@@ -131,6 +130,31 @@ TEST(SmoothSamplesTest, WindowsOutsideTheArraysWriteNothing) {
   SmoothSamples(v, 9, 8, 3, target);  // raised to 9..10, beyond the arrays
   SmoothSamples(v, -1, 5, 3, target);
   EXPECT_EQ(target, std::vector<std::int16_t>(10, 0));
+}
+
+// Which texts are numbers is the strict reader's rule, tested with it; here what each kind of
+// number becomes.
+TEST(SmoothingChoiceTest, WidthBoxIsReadAndMendedWhereItCannotBeApplied) {
+  // text, last valid width -> width applied, text left in the box
+  const std::tuple<std::string, int, int, std::string> cases[] = {
+      {"11", 3, 11, "11"},
+      {"10.6", 3, 11, "10.6"},  // rounds to an odd width: nothing to mend
+      {"1", 3, 1, "1"},
+      {"2", 3, 2, "2"},    // 2 or less copies; nothing to make odd
+      {"-4", 3, 0, "-4"},  // any width of 2 or less copies
+      {"-1e10", 3, 0, "-1e10"},
+      {"4", 3, 5, "5"},      // even widths would scale the trace
+      {"9.5", 3, 11, "11"},  // 9.5 rounds to 10
+      {"65536", 3, 65535, "65535"},
+      {"3000000000", 3, 65535, "65535"},
+      {"abc", 7, 7, "7"},  // not a number: the last valid width comes back
+  };
+  for (const auto& [text, last, width, after] : cases) {
+    SmoothingChoice choice{SmoothingMode::SmoothedOnly, text, last};
+    EXPECT_EQ(ApplySmoothingWidth(choice), width) << text;
+    EXPECT_EQ(choice.widthText, after) << text;
+    EXPECT_EQ(choice.lastValidWidth, width) << text;
+  }
 }
 
 }  // namespace

@@ -78,7 +78,6 @@ TEST(ExpandTest, WindowFactorsAndBoxes) {
           {"X product overflows", XNearMax, "2|2|5|4", 4999, 5000, 2e38f, 1, "1|1|5|4"},
           {"Y product underflows", YTiny, "2|1e-20|5|4", 2499, 7500, 2, 1e-30f, "1|1|5|4"},
           {"huge factor: two samples", Reset, "1e30|2|5|4", 4999, 5000, 1e30f, 2, "1e30|2|5|4"},
-          {"huge factor at sample 0", Reset, "1e30|2|0|4", 0, 1, 1e30f, 2, "1e30|2|0|4"},
           {"tiny factor: whole record", Reset, "1e-30|2|5|4", 0, 9999, 1e-30f, 2, "1e-30|2|5|4"},
           {"ExpPos overflows 32 bits", Reset, "2|2|1e9|6", 2499, 7500, 2, 2, "2|2|5|4"},
           {"ExpPos overflows 64 bits", Reset, "2|2|1e400|6", 2499, 7500, 2, 2, "2|2|5|4"},
@@ -114,30 +113,27 @@ TEST(ExpandTest, VerticalRangeAboutTheLevel) {
   }
 }
 
-TEST(ExpandTest, NothingHappensWithoutADrawnRecordOfTwoSamples) {
-  // points, loaded, drawn, XZoom (0: a view no load has reset)
-  const std::tuple<std::int32_t, bool, bool, float> cases[] = {
-      {10000, false, true, 1}, {10000, true, false, 1}, {1, true, true, 1}, {10000, true, true, 0}};
-  for (const auto& [points, loaded, drawn, xZoom] : cases) {
+// Nothing happens without a drawn record of two samples or more; when even the middle positions
+// overflow (5 * (EndIndex + 1) beyond 32 bits, or a vertical magnification too small for any
+// float range), the boxes fall back and the view stays.
+TEST(ExpandTest, NothingHappensWithoutSomethingToZoom) {
+  // points, loaded, drawn, XZoom (0: a view no load has reset), YZoom, boxes in -> boxes out
+  const std::tuple<std::int32_t, bool, bool, float, float, const char*, const char*> cases[] = {
+      {10000, false, true, 1, 1, "3|3|7|2", "3|3|7|2"},
+      {10000, true, false, 1, 1, "3|3|7|2", "3|3|7|2"},
+      {1, true, true, 1, 1, "3|3|7|2", "3|3|7|2"},
+      {10000, true, true, 0, 1, "3|3|7|2", "3|3|7|2"},
+      {INT32_MAX, true, true, 1, 1, "1|1|3|3", "1|1|5|4"},
+      {10000, true, true, 1, 1e-45f, "1|1|3|3", "1|1|5|4"}};
+  for (const auto& [points, loaded, drawn, xZoom, yZoom, in, out] : cases) {
     ViewState view = Loaded(points);
-    std::tie(view.WaveLoaded, view.WaveDrawn, view.XZoom) = std::tuple(loaded, drawn, xZoom);
+    std::tie(view.WaveLoaded, view.WaveDrawn, view.XZoom, view.YZoom) =
+        std::tuple(loaded, drawn, xZoom, yZoom);
     const ViewState before = view;
-    ZoomBoxes boxes = Boxes("3|3|7|2");
+    ZoomBoxes boxes = Boxes(in);
     EXPECT_FALSE(Expand(Record(points), view, boxes)) << points << loaded << drawn << xZoom;
-    EXPECT_EQ(Fields(view), Fields(before));
-    EXPECT_EQ(Texts(boxes), "3|3|7|2");
-  }
-
-  // 5 * (EndIndex + 1) overflows even at the middle positions, or a vertical magnification too
-  // small for any float range: the boxes fall back, the view stays.
-  for (const auto& [points, yZoom] : {std::pair(INT32_MAX, 1.0f), std::pair(10000, 1e-45f)}) {
-    ViewState view = Loaded(points);
-    view.YZoom = yZoom;
-    const ViewState before = view;
-    ZoomBoxes boxes = Boxes("1|1|3|3");
-    EXPECT_FALSE(Expand(Record(points), view, boxes)) << points;
     EXPECT_EQ(Fields(view), Fields(before)) << points;
-    EXPECT_EQ(Texts(boxes), "1|1|5|4") << points;
+    EXPECT_EQ(Texts(boxes), out) << points;
   }
 }
 
