@@ -8,6 +8,8 @@
 #include <string>
 #include <tuple>
 
+#include "view/wheel_zoom.h"
+
 namespace sondrix {
 namespace {
 
@@ -169,6 +171,79 @@ TEST(XResetTest, WholeRecordOnceLoaded) {
   const ViewState before = view;
   EXPECT_FALSE(XReset(Record(10000), view));
   EXPECT_EQ(Fields(view), Fields(before));
+}
+
+// The wheel as the window turns it: the boxes, then the zoom button, then the draw.
+bool Wheel(const WaveHeader& header, ViewState& view, ZoomBoxes& boxes, WheelAxis axis, int steps,
+           double x, double y) {
+  const auto next = WheelZoomBoxes(header, view, boxes, axis, steps, x, y);
+  if (!next) return false;
+  boxes = *next;
+  const auto window = Expand(header, view, boxes);
+  if (window) Draw(view, *window);
+  return window.has_value();
+}
+
+// The wheeled axis is magnified by 2^steps about the point under the pointer (in time to the
+// whole division the zoom rounds its centre to); the other axis keeps its window. The traces put
+// StartIndex at the left edge, EndIndex at the right, YTop at the top and YBottom at the bottom.
+TEST(WheelZoomTest, ThePointUnderThePointerStaysAndTheOtherAxisKeepsItsWindow) {
+  using enum WheelAxis;
+  const std::tuple<WheelAxis, int, double, double> turns[] = {
+      {Level, 2, 0.5, 0.3}, {Time, 1, 0.73, 0.5}, {Time, 1, 0.1, 0.5},  {Level, 1, 0.5, 0.2},
+      {Time, 1, 0.95, 0.5}, {Level, 1, 0.5, 0.9}, {Time, 1, 0.02, 0.5}, {Level, 1, 0.5, 0.05},
+      {Time, 2, 0.61, 0.5}, {Level, 1, 0.5, 0.7}, {Time, -3, 0.4, 0.5}};
+  const WaveHeader header = Record(1'000'000);
+  ViewState view = Loaded(1'000'000);
+  ZoomBoxes boxes;
+  const auto span = [&] { return static_cast<double>(view.EndIndex) - view.StartIndex; };
+  const auto height = [&] { return double{view.YTop} - view.YBottom; };
+  for (const auto& [axis, steps, x, y] : turns) {
+    const ViewState before = view;
+    const double width = span(), sample = view.StartIndex + x * width;
+    const double level = view.YTop - y * height();
+    ASSERT_TRUE(Wheel(header, view, boxes, axis, steps, x, y));
+    SCOPED_TRACE(testing::Message()
+                 << (axis == Time ? "time " : "level ") << steps << " at " << x << ", " << y);
+    const float factor = std::ldexp(1.0f, steps);
+    EXPECT_EQ(view.XZoom, before.XZoom * (axis == Time ? factor : 1.0f));
+    EXPECT_EQ(view.YZoom, before.YZoom * (axis == Time ? 1.0f : factor));
+    if (axis == Time) {
+      EXPECT_NEAR((sample - view.StartIndex) / span(), x, 0.1);
+      EXPECT_NEAR(view.YTop, before.YTop, 1.0);
+      EXPECT_NEAR(view.YBottom, before.YBottom, 1.0);
+    } else {
+      EXPECT_NEAR((view.YTop - level) / height(), y, 1e-3);
+      EXPECT_NEAR(view.StartIndex, before.StartIndex, width / 20);  // half a division at most
+      EXPECT_NEAR(span(), width, 2.0);
+    }
+  }
+}
+
+TEST(WheelZoomTest, NothingToDoLeavesTheBoxesAlone) {
+  using enum WheelAxis;
+  const WaveHeader header = Record(1'000'000);
+  ViewState view = Loaded(1'000'000);
+  ZoomBoxes boxes;
+  const auto turn = [&](WheelAxis axis, int steps, double x, double y) {
+    return WheelZoomBoxes(header, view, boxes, axis, steps, x, y);
+  };
+  EXPECT_FALSE(turn(Time, -1, 0.5, 0.5)) << "not magnified";
+  EXPECT_FALSE(turn(Level, 0, 0.5, 0.5));
+  ASSERT_TRUE(Wheel(header, view, boxes, Time, 1, 0.5, 0.5));
+  EXPECT_FALSE(turn(Level, -1, 0.5, 0.5));
+  // Out to the whole extent: the position is the pointer's, and the other axis's box stays.
+  boxes.YExpPos = "3.5";
+  const auto out = turn(Time, -1, 0.26, 0.5);
+  ASSERT_TRUE(out);
+  EXPECT_EQ(out->ExpPos, "3");
+  EXPECT_EQ(out->YExpPos, "3.5");
+  view.YZoom = 2.0f;
+  EXPECT_EQ(turn(Level, -1, 0.5, 0.75).value().YExpPos, "2") << "the pointer's divisions up";
+  view.WaveDrawn = false;
+  EXPECT_FALSE(turn(Time, 1, 0.5, 0.5));
+  view = Loaded(2);
+  EXPECT_TRUE(WheelZoomBoxes(Record(2), view, boxes, Time, 1, 0.5, 0.5)) << "two samples do";
 }
 
 }  // namespace
