@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "view/engineering.h"
 
@@ -38,6 +39,7 @@ struct Labelled {
 // and the end and centre captions, which keep their old texts; a window of no span hides the
 // tick only. A trigger beyond the window but in the record puts the tick off the surface.
 TEST(ScaleMarksTest, TimeCaptionsAndTriggerTick) {
+  // window, trigger, sample interval -> start, end and centre captions (none: hidden), tick
   struct Case {
     std::int32_t start, end, trig;
     double delta;
@@ -48,8 +50,7 @@ TEST(ScaleMarksTest, TimeCaptionsAndTriggerTick) {
       {0, 9999, 5000, 1e-6, "-5ms", "5ms", "0ns", 5000.0 / 9999.0},
       {4997, 5002, 5000, 1e-6, "-3us", "3us", "0ns", 0.6},
       {0, 1000, 5000, 1e-6, "-5ms", "-4ms", "-4.5ms", 5.0},
-      {0, 9999, 2000, 1.0, "-2ks", "8ks", "3ks",
-       2000.0 / 9999.0},  // the centre of kilo-second captions
+      {0, 9999, 2000, 1.0, "-2ks", "8ks", "3ks", 2000.0 / 9999.0},
       {0, 0, 0, 1e-6, "0ns", "1us", "500ns", std::nullopt},
       {0, 9999, -1, 1e-6, "1us", nullptr, nullptr, std::nullopt},
       {0, 9999, 10000, 1e-6, "-10ms", nullptr, nullptr, std::nullopt},
@@ -61,8 +62,7 @@ TEST(ScaleMarksTest, TimeCaptionsAndTriggerTick) {
     std::tie(l.view.StartIndex, l.view.EndIndex) = std::tuple(c.start, c.end);
     std::tie(l.header.TrigAddr, l.header.Delta) = std::tuple(c.trig, c.delta);
     l.label(0);
-    SCOPED_TRACE(std::to_string(c.start) + ".." + std::to_string(c.end) + " @" +
-                 std::to_string(c.trig));
+    SCOPED_TRACE(testing::Message() << c.start << ".." << c.end << " trigger " << c.trig);
     EXPECT_EQ(l.scene.xsLabel.text, c.xs);
     EXPECT_EQ(l.scene.xeLabel.visible, c.xe != nullptr);
     EXPECT_EQ(l.scene.xcLabel.visible, c.xe != nullptr);
@@ -103,12 +103,10 @@ TEST(ScaleMarksTest, ScaleCaptionsAndLevelMark) {
 }
 
 TEST(ScaleMarksTest, ReferenceLevelClampsAndRounds) {
-  // offset, Vdiv -> count of 0 V
+  // offset, Vdiv -> count of 0 V: one division up is 8192 - 1; 0.5 - 1 = -0.5 rounds to even 0
   const std::tuple<float, float, std::optional<std::int16_t>> cases[] = {
-      {0.0f, 1.0f, -1},           {1.0f, 1.0f, 8191},  // one division up
-      {100.0f, 1.0f, 32767},      {-100.0f, 1.0f, -32768},
-      {1.0f / 16384.0f, 1.0f, 0},  // 0.5 - 1 = -0.5 rounds to even 0
-      {1.0f, 0.0f, std::nullopt}};
+      {0.0f, 1.0f, -1},        {1.0f, 1.0f, 8191},         {100.0f, 1.0f, 32767},
+      {-100.0f, 1.0f, -32768}, {1.0f / 16384.0f, 1.0f, 0}, {1.0f, 0.0f, std::nullopt}};
   for (const auto& [offset, vdiv, level] : cases) {
     ChannelSetup c;
     std::tie(c.Offset, c.Vdiv) = std::tuple(offset, vdiv);
@@ -116,30 +114,18 @@ TEST(ScaleMarksTest, ReferenceLevelClampsAndRounds) {
   }
 }
 
+// In seconds with the captions' two decimals (the start caption's five, the unit "/div" and the
+// prefixes by the vertical zoom are in the caption tests). 999.999 rounds up but keeps its row;
+// 1e-13 is below the n row's decimals; 0.000999 and 3.35e-10 lie just under the floats nearest
+// 1e-3 and 0.335 ns; exact halves of the last decimal go to even.
 TEST(EngineeringTest, PrefixByMagnitudeAndMantissaRoundedHalfToEven) {
-  const std::tuple<float, const char*, int, std::string> cases[] = {
-      {0.5f, "V/div", 2, "500mV/div"},
-      {1000.0f, "V/div", 2, "1kV/div"},
-      {999.999f, "V/div", 2, "1000V/div"},  // rounds up but keeps its row
-      {0.0f, "s/div", 2, "0ns/div"},
-      {-0.0f, "s", 2, "0ns"},
-      {0.0005f, "s/div", 2, "500us/div"},
-      {0.0025f, "s/div", 2, "2.5ms/div"},
-      {1.0f / 3.0f, "s/div", 2, "333.33ms/div"},
-      {-0.005f, "s", 5, "-5ms"},
-      {1.23456789e-6f, "s", 5, "1.23457us"},
-      {2.0f, "/div", 2, "2/div"},
-      {2.5e-10f, "s", 2, "0.25ns"},
-      {1e-13f, "s", 2, "0ns"},  // below the n row's two decimals
-      {1234.5f, "s", 2, "1.23ks"},
-      {0.000999f, "s", 2, "999us"},   // just under the float nearest 1e-3
-      {3.35e-10f, "s", 2, "0.33ns"},  // just under 0.335 ns as a float
-      {0.125f, "s", 2, "125ms"},      // exact halves of the last decimal go to even
-      {1.125f, "s", 2, "1.12s"},
-      {1.375f, "s", 2, "1.38s"},
-  };
-  for (const auto& [value, unit, decimals, want] : cases) {
-    EXPECT_EQ(CaptionText(ToEngineering(value, unit, decimals)), want) << value;
+  const std::pair<float, std::string> cases[] = {
+      {0.5f, "500ms"},           {999.999f, "1000s"},  {0.0f, "0ns"},         {-0.0f, "0ns"},
+      {1e-13f, "0ns"},           {2.5e-10f, "0.25ns"}, {3.35e-10f, "0.33ns"}, {0.000999f, "999us"},
+      {1.0f / 3.0f, "333.33ms"}, {1234.5f, "1.23ks"},  {0.125f, "125ms"},     {1.125f, "1.12s"},
+      {1.375f, "1.38s"}};
+  for (const auto& [value, want] : cases) {
+    EXPECT_EQ(CaptionText(ToEngineering(value, "s", kCaptionDecimals)), want) << value;
   }
 }
 
