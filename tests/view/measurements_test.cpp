@@ -57,7 +57,8 @@ struct Direct {
 // lone sample. The crossing search passes over blocks and chunks by their extremes: squares that
 // change side at block edges and in every chunk, lone samples across the thresholds at the second
 // place of a chunk, a lone spike as the last sample of a block. Noise within the hysteresis does
-// not add crossings on the slow edges; a frequency needs two rising crossings or more.
+// not add crossings on the slow edges. A frequency needs two rising crossings or more: 2.5
+// periods of a sine have exactly two.
 TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
   const std::size_t n = 200'001;
   // samples, their known frequency (0: not known)
@@ -65,7 +66,7 @@ TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
       {synth::Sine(n, 20000, 50), 250.0},
       {synth::Square(n, 8192, 40, 0.25), 200.0},
       {synth::NoisySine(n, 12000, 7, 1000, 3), 35.0},
-      {synth::Sine(n, 20000, 2.5), 12.5},  // exactly two rising crossings
+      {synth::Sine(n, 20000, 2.5), 12.5},
       {synth::Sine(n, 20000, 1.5), 0},
       {synth::Ramp(n, -32768, 32767), 0},
       {std::vector<std::int16_t>(n, 32767), 0},
@@ -87,7 +88,6 @@ TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
     ASSERT_TRUE(m);
     const Direct d(samples);
     SCOPED_TRACE(s);
-    EXPECT_EQ(m->channel, 2);
     EXPECT_DOUBLE_EQ(m->min, d.min);
     EXPECT_DOUBLE_EQ(m->max, d.max);
     EXPECT_DOUBLE_EQ(m->peakToPeak, d.max - d.min);

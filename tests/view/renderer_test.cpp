@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "synth/signals.h"
@@ -23,13 +24,10 @@ struct Drawing {
 
   explicit Drawing(std::int32_t points) {
     WaveHeader& h = record.header;
-    h.ChCount = 4;
-    h.Points = points;
-    h.TimeDiv = 1e-3;
+    std::tie(h.ChCount, h.Points, h.TimeDiv) = std::tuple(4, points, 1e-3);
     GrowSource(record.buffers, std::max(points, 1) + 1);
     for (int ch = 0; ch < 4; ++ch) {
-      h.Channel[ch].Vdiv = 1.0f;
-      h.Channel[ch].DispOn = 1;
+      std::tie(h.Channel[ch].Vdiv, h.Channel[ch].DispOn) = std::tuple(1.0f, 1);
       const auto wave = synth::NoisySine(static_cast<std::size_t>(points), 8000.0 * (ch + 1), 3.0,
                                          500.0, static_cast<std::uint32_t>(ch));
       std::copy(wave.begin(), wave.end(), record.buffers.SrcData[ch].begin());
@@ -85,34 +83,27 @@ TEST(RendererTest, NothingBeforeALoadOrForWindowsTheArraysDoNotHold) {
   EXPECT_FALSE(empty.draw(0, -1));
 }
 
+// Channels beyond the channel count are neither drawn nor marked, and a channel switched off
+// loses the marks shown before the draw (all of them before the first).
 TEST(RendererTest, ShownChannelsInOrderWithTheirMarksOverTheView) {
   Drawing d(10000);
-  d.record.header.Channel[2].DispOn = 0;
-  d.scene.vrefLines[2].visible = true;  // from an earlier draw
+  d.record.header.ChCount = 3;
+  d.record.header.Channel[1].DispOn = 0;
   ASSERT_TRUE(d.draw(100, 8099));
   EXPECT_EQ(d.view.ShownTimeDiv, 1e-3f);  // and the window, which the scales show
-  ASSERT_EQ(d.scene.traces.size(), 3u);
-  const int channels[] = {0, 1, 3};
-  for (std::size_t t = 0; t < 3; ++t) {
-    const Trace& trace = d.scene.traces[t];
-    EXPECT_EQ(trace.channel, channels[t]);
-    EXPECT_EQ(trace.colour, kChannelColours[channels[t]]);
+  ASSERT_EQ(d.scene.traces.size(), 2u);
+  for (const int ch : {0, 2}) {
+    const Trace& trace = d.scene.traces[static_cast<std::size_t>(ch / 2)];
+    EXPECT_EQ(trace.channel, ch);
+    EXPECT_EQ(trace.colour, kChannelColours[ch]);
     EXPECT_FALSE(trace.smoothed);
     EXPECT_EQ(trace.scale, (TraceScale{100, 8099, 32767, -32768}));
     EXPECT_EQ(trace.points.front().index, 100);
+    EXPECT_TRUE(d.scene.vrefLines[ch].visible && d.scene.vdivLabels[ch].visible);
   }
-  EXPECT_FALSE(d.scene.vrefLines[2].visible || d.scene.vdivLabels[2].visible);
-  EXPECT_TRUE(d.scene.vrefLines[3].visible && d.scene.vdivLabels[3].visible);
-
-  // Channels beyond the channel count are neither drawn nor marked, and a channel switched off
-  // loses the marks of the draw before.
-  d.record.header.ChCount = 2;
-  d.record.header.Channel[0].DispOn = 0;
-  ASSERT_TRUE(d.draw());
-  ASSERT_EQ(d.scene.traces.size(), 1u);
-  EXPECT_EQ(d.scene.traces[0].channel, 1);
-  EXPECT_FALSE(d.scene.vrefLines[0].visible || d.scene.vdivLabels[0].visible);
-  EXPECT_FALSE(d.scene.vrefLines[3].visible || d.scene.vdivLabels[3].visible);
+  for (const int ch : {1, 3}) {
+    EXPECT_FALSE(d.scene.vrefLines[ch].visible || d.scene.vdivLabels[ch].visible) << ch;
+  }
 }
 
 // The smoothing step is wired with the mended width and the view's window; what it computes is
