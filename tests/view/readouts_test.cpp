@@ -53,8 +53,7 @@ TEST(ReadoutsTest, ReadingsInTheCaptionsForm) {
   for (const auto& [value, unit, want] : cases) EXPECT_EQ(ReadingText(value, unit), want) << value;
 }
 
-// Channels 1 and 3 shown of three (2 V/div with 0.5 V offset, and 1 A/div), 1 us per sample,
-// the trigger at sample 40 of 100.
+// Channels 1 and 3 shown of three (2 V/div, 0.5 V offset; 1 A/div), 1 us apart, trigger 40 of 100.
 WaveRecord Record() {
   WaveRecord r;
   std::tie(r.header.ChCount, r.header.Points, r.header.Delta, r.header.TrigAddr) =
@@ -136,8 +135,7 @@ TEST(CursorsTest, TypedTimeCursorPosition) {
   for (const auto& [in, text, fraction] : cases) ExpectPlacement(ExpPosEntered(in), text, fraction);
 }
 
-// A record whose channel `ch` holds `samples` at 2 V/div (4096 counts per volt) and 0.5 V offset,
-// sampled every microsecond.
+// Channel `ch` holds `samples` at 2 V/div (4096 counts per volt), 0.5 V offset, 1 us apart.
 WaveRecord RecordOf(int ch, const std::vector<std::int16_t>& samples) {
   WaveRecord r;
   r.header.ChCount = 4;
@@ -151,8 +149,8 @@ WaveRecord RecordOf(int ch, const std::vector<std::int16_t>& samples) {
   return r;
 }
 
-// The figures written out directly, sample by sample: volts, and the rising crossings as the
-// rule reads (the first sample at or above mid + h after one at or below mid - h).
+// The figures sample by sample; a rising crossing is the first sample >= mid + h after one <= mid -
+// h.
 struct Direct {
   double min = INFINITY, max = -INFINITY, sum = 0, squares = 0;
   Crossings rising;
@@ -174,12 +172,10 @@ struct Direct {
   }
 };
 
-// 0.2 s at 1 us, odd and not a whole number of blocks: the last block is short and ends on a
-// lone sample. The crossing search passes over blocks and chunks by their extremes: squares that
-// change side at block edges and in every chunk, lone samples across the thresholds at the second
-// place of a chunk, a lone spike as the last sample of a block. Noise within the hysteresis does
-// not add crossings on the slow edges. A frequency needs two rising crossings or more: 2.5
-// periods of a sine have exactly two.
+// 0.2 s at 1 us, the last block short and ending on a lone sample. The crossing search skips
+// blocks and chunks by their extremes: sides change at block edges and in every chunk, lone samples
+// cross at a chunk's second place, a spike ends a block. Noise within the hysteresis adds no
+// crossing; a frequency needs two rising crossings, which 2.5 periods of a sine have exactly.
 TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
   const std::size_t n = 200'001;
   // samples, their known frequency (0: not known)
@@ -205,15 +201,15 @@ TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
   cases.back().first[4096] = -32768;
   for (std::size_t s = 0; s < cases.size(); ++s) {
     const auto& [samples, hz] = cases[s];
-    const auto m = MeasureChannel(RecordOf(2, samples), 2, 0, static_cast<std::int32_t>(n) - 1);
-    ASSERT_TRUE(m);
+    const ChannelMeasurement m =
+        MeasureChannel(RecordOf(2, samples), 2, 0, static_cast<std::int32_t>(n) - 1).value();
     const Direct d(samples);
     SCOPED_TRACE(s);
-    EXPECT_DOUBLE_EQ(m->min, d.min);
-    EXPECT_DOUBLE_EQ(m->max, d.max);
-    EXPECT_DOUBLE_EQ(m->peakToPeak, d.max - d.min);
-    EXPECT_NEAR(m->mean, d.sum / n, 1e-9);
-    EXPECT_NEAR(m->rms, std::sqrt(d.squares / n), 1e-9);
+    EXPECT_DOUBLE_EQ(m.min, d.min);
+    EXPECT_DOUBLE_EQ(m.max, d.max);
+    EXPECT_DOUBLE_EQ(m.peakToPeak, d.max - d.min);
+    EXPECT_NEAR(m.mean, d.sum / n, 1e-9);
+    EXPECT_NEAR(m.rms, std::sqrt(d.squares / n), 1e-9);
     const Crossings fast = RisingCrossings(samples, StatsOfCounts(samples));
     EXPECT_EQ(std::tuple(fast.count, fast.first, fast.last),
               std::tuple(d.rising.count, d.rising.first, d.rising.last));
@@ -222,20 +218,16 @@ TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
     const auto direct = d.rising.count >= 2
                             ? std::optional(static_cast<double>(d.rising.count - 1) / span)
                             : std::nullopt;
-    EXPECT_EQ(m->frequency, direct);
+    EXPECT_EQ(m.frequency, direct);
     if (hz > 0) {
-      EXPECT_NEAR(m->frequency.value_or(0), hz, hz * 0.01);  // a known signal's frequency
+      EXPECT_NEAR(m.frequency.value_or(0), hz, hz * 0.01);  // a known signal's frequency
     }
   }
-  // A record without a sample interval has no frequency.
-  WaveRecord r = RecordOf(0, synth::Sine(n, 20000, 50));
-  r.header.Delta = 0;
-  EXPECT_FALSE(MeasureChannel(r, 0, 0, static_cast<std::int32_t>(n) - 1)->frequency);
 }
 
 TEST(MeasurementsTest, OnlyTheWindowAndTheShownChannelsCount) {
   std::vector<std::int16_t> samples(1000, 0);
-  samples[10] = 8192;  // outside the window
+  samples[10] = samples[950] = 8192;  // outside the window
   samples[500] = -4096;
   WaveRecord r = RecordOf(1, samples);
   const ChannelMeasurement m = MeasureChannel(r, 1, 100, 900).value();
@@ -245,6 +237,9 @@ TEST(MeasurementsTest, OnlyTheWindowAndTheShownChannelsCount) {
     EXPECT_FALSE(MeasureChannel(r, 1, start, end)) << start << ".." << end;
   }
   EXPECT_FALSE(MeasureChannel(r, 4, 0, 10));
+  EXPECT_TRUE(MeasureChannel(r, 1, 0, 999).value().frequency);
+  r.header.Delta = 0;  // a record without a sample interval has no frequency
+  EXPECT_FALSE(MeasureChannel(r, 1, 0, 999).value().frequency);
 
   r.header.Channel[3].DispOn = 1;
   r.header.Channel[0].DispOn = 1;

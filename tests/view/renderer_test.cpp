@@ -55,12 +55,6 @@ TEST(TraceScaleTest, FractionsOfTheSurfaceAndScalesOfNoExtent) {
   EXPECT_EQ(flat.yFraction(5), 0.5);             // the middle
 }
 
-// Before the first draw the window shows every channel's caption and level mark.
-TEST(SceneTest, BeforeTheFirstDraw) {
-  const Scene scene = InitialScene();
-  EXPECT_TRUE(scene.vdivLabels[3].visible && scene.vrefLines[3].visible);
-}
-
 TEST(RendererTest, NothingBeforeALoadOrForWindowsTheArraysDoNotHold) {
   Drawing d(100);
   EXPECT_FALSE(d.draw(-1, 50));
@@ -68,11 +62,12 @@ TEST(RendererTest, NothingBeforeALoadOrForWindowsTheArraysDoNotHold) {
   d.view.WaveLoaded = false;
   EXPECT_FALSE(d.draw(0, 99));
   EXPECT_FALSE(d.scene.graticule.drawn || d.view.WaveDrawn);
+  // Until the first draw the window shows every channel's caption and level mark.
+  EXPECT_TRUE(d.scene.vdivLabels[3].visible && d.scene.vrefLines[3].visible);
   d.view.WaveLoaded = true;
   EXPECT_TRUE(d.draw(0, 100));
   EXPECT_TRUE(d.view.WaveDrawn && d.scene.graticule.drawn);
-  // Smoothing raises an empty record's window to samples 0 and 1, which the view keeps; both
-  // must be in the arrays.
+  // Smoothing raises an empty record's window to 0..1, kept by the view; both must be there.
   Drawing empty(0);
   empty.smoothing.mode = SmoothingMode::SmoothedOnly;
   ASSERT_TRUE(empty.draw(0, -1));
@@ -104,8 +99,7 @@ TEST(RendererTest, ShownChannelsInOrderWithTheirMarksOverTheView) {
   }
 }
 
-// The smoothing step is wired with the mended width and the view's window; what it computes is
-// the smoothing tests' business.
+// The smoothing step's wiring (the mended width, the view's window), not its sums.
 TEST(RendererTest, SmoothingDrawsTheWindowsMovingAverage) {
   Drawing d(1000);
   d.smoothing = {SmoothingMode::SmoothedOnly, "4", 11};
@@ -184,9 +178,8 @@ std::vector<std::int16_t> Random(std::size_t n, std::uint32_t seed, int lo, int 
 }
 
 TEST(PlotTraceTest, MatchesThePlainRuleOnRandomAndCoarseRecords) {
-  // Around the threshold 6 x 800, spans that do not divide evenly, offsets into the record.
-  // {0, 4802}: the last whole group ends just before the sample at the window's end. An empty
-  // record's window 0..-1: a line still starts at index 0, dots plot nothing.
+  // Around the threshold 6 x 800, uneven spans, offsets; at 0..4802 the last group ends just
+  // before the window's end; an empty record's 0..-1 still starts a line at 0.
   const std::pair<int, int> windows[] = {{0, 4799},       {0, 4800}, {0, 4801},  {0, 4802},
                                          {17, 17 + 4800}, {0, 9999}, {3, 12345}, {0, 59999},
                                          {1000, 8000},    {5, 5},    {0, 1},     {0, -1}};

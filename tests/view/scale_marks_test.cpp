@@ -30,10 +30,9 @@ struct Labelled {
   void label(int ch) { LabelChannel(header, view, ch, scene); }
 };
 
-// The start caption takes five decimals, the others two; the end is the time after EndIndex and
-// the centre lies between the two captions' texts. A trigger outside the record hides the tick
-// and the end and centre captions, which keep their old texts; a window of no span hides the
-// tick only. A trigger beyond the window but in the record puts the tick off the surface.
+// Five decimals for the start, two for the rest; the end is the time after EndIndex, the centre
+// between the two texts. A trigger outside the record hides the tick, end and centre (their texts
+// stay), a window of no span the tick only; one beyond the window puts the tick off the surface.
 TEST(ScaleMarksTest, TimeCaptionsAndTriggerTick) {
   // window, trigger, sample interval -> start, end and centre captions (none: hidden), tick
   struct Case {
@@ -79,8 +78,7 @@ TEST(ScaleMarksTest, ScaleCaptionsAndLevelMark) {
   };
   for (const auto& [ch, vdiv, unit, yZoom, timeDiv, vdivText, tdivText] : cases) {
     Labelled l;
-    l.header.Channel[ch].Vdiv = vdiv;
-    l.header.Channel[ch].Unit = unit;
+    std::tie(l.header.Channel[ch].Vdiv, l.header.Channel[ch].Unit) = std::tuple(vdiv, unit);
     std::tie(l.view.YZoom, l.view.ShownTimeDiv) = std::tuple(yZoom, timeDiv);
     l.label(ch);
     EXPECT_EQ(l.scene.vdivLabels[ch].text, vdivText);
@@ -109,10 +107,9 @@ TEST(ScaleMarksTest, ReferenceLevelClampsAndRounds) {
   }
 }
 
-// In seconds with the captions' two decimals (the start caption's five, the unit "/div" and the
-// prefixes by the vertical zoom are in the caption tests). 999.999 rounds up but keeps its row;
-// 1e-13 is below the n row's decimals; 0.000999 and 3.35e-10 lie just under the floats nearest
-// 1e-3 and 0.335 ns; exact halves of the last decimal go to even.
+// Seconds at two decimals (other units and decimals are in the caption tests). 999.999 rounds up
+// but keeps its row; 1e-13 is below the n row's decimals; 0.000999 and 3.35e-10 lie just under
+// the floats nearest 1e-3 and 0.335 ns; halves of the last decimal go to even.
 TEST(EngineeringTest, PrefixByMagnitudeAndMantissaRoundedHalfToEven) {
   const std::pair<float, std::string> cases[] = {
       {0.5f, "500ms"},           {999.999f, "1000s"},  {0.0f, "0ns"},         {-0.0f, "0ns"},

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <span>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -64,9 +65,8 @@ std::vector<std::int16_t> Random(std::size_t n, std::uint32_t seed) {
   return v;
 }
 
-// Odd and even widths, windows wider than the record or not starting at 0, copies, and long
-// windows cut into pieces of 32768 outputs or more, each starting from its own sum, shared by
-// two threads: every cut, and a last piece shorter than the width, must join without a seam.
+// Widths odd, even and wider than the record, copies, and long windows cut into pieces of 32768
+// outputs or more shared by two threads: every cut, and a short last piece, join without a seam.
 TEST(SmoothSamplesTest, SlidingSumEqualsTheDirectSum) {
   const auto v = Random(300000, 23);
   struct Case {
@@ -88,11 +88,9 @@ TEST(SmoothSamplesTest, SlidingSumEqualsTheDirectSum) {
   EXPECT_EQ(SmoothSamples(v, 0, -1, 1, target), -1) << "a copy is not";
 }
 
-// Up to 65535 samples the sums fit 32 bits and take the vector path; beyond, they are wider.
-// Full-scale runs (the lower one at the start, where the edge is summed apart), a step between
-// them and full-scale noise test the sums at their largest, the saturation of an even width that
-// divides more samples than it counts, and the exact halves an even width meets (65533 x 32767 /
-// 65534 = 32766.5 rounds to 32766).
+// Sums of up to 65535 samples fit 32 bits (the vector path), wider ones not. Full-scale runs (the
+// lower at the start, whose edge is summed apart), a step and full-scale noise: the largest sums,
+// an even width's saturation and exact halves (65533 x 32767 / 65534 = 32766.5 rounds to 32766).
 TEST(SmoothSamplesTest, WidthsAroundThe32BitSumAgreeWithTheDirectSum) {
   std::vector<std::int16_t> v(200000, -32768);
   std::fill(v.begin() + 70000, v.begin() + 140000, std::int16_t{32767});
@@ -111,19 +109,15 @@ TEST(SmoothSamplesTest, WidthsAroundThe32BitSumAgreeWithTheDirectSum) {
 
 TEST(SmoothSamplesTest, WindowsOutsideTheArraysWriteNothing) {
   const auto v = Random(10, 3);
-  std::vector<std::int16_t> shortTarget(5, 0);
-  SmoothSamples(v, 0, 9, 3, shortTarget);
-  EXPECT_EQ(shortTarget, std::vector<std::int16_t>(5, 0));
   std::vector<std::int16_t> target(10, 0);
-  SmoothSamples(v, 9, 8, 3, target);  // raised to 9..10, beyond the arrays
+  SmoothSamples(v, 0, 9, 3, std::span(target).first(5));  // a target shorter than the window
+  SmoothSamples(v, 9, 8, 3, target);                      // raised to 9..10, beyond the arrays
   SmoothSamples(v, -1, 5, 3, target);
   EXPECT_EQ(target, std::vector<std::int16_t>(10, 0));
 }
 
-// Which texts are numbers is the strict reader's rule, tested with it; here what each number
-// becomes. 2 or less copies (nothing to make odd), even widths would scale the trace so they
-// become odd (9.5 rounds to 10), 10.6 rounds to an odd width with nothing to mend, and a text
-// that is not a number gives the last valid width back.
+// Which texts are numbers is the strict reader's rule. 2 or less copies; even widths (9.5 rounds
+// to 10) would scale the trace and become odd; no number gives the last valid width back.
 TEST(SmoothingChoiceTest, WidthBoxIsReadAndMendedWhereItCannotBeApplied) {
   // text, last valid width -> width applied, text left in the box
   const std::tuple<std::string, int, int, std::string> cases[] = {
