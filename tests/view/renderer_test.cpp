@@ -47,12 +47,10 @@ struct Drawing {
 };
 
 TEST(TraceScaleTest, FractionsOfTheSurfaceAndScalesOfNoExtent) {
-  const TraceScale scale{100, 300, 1000, -1000};
-  EXPECT_DOUBLE_EQ(scale.xFraction(150), 0.25);
-  EXPECT_DOUBLE_EQ(scale.yFraction(500), 0.25);  // top down
-  const TraceScale flat{7, 7, 5, 5};             // one sample, one level
-  EXPECT_EQ(flat.xFraction(7), 0.0);             // the left edge
-  EXPECT_EQ(flat.yFraction(5), 0.5);             // the middle
+  const TraceScale scale{100, 300, 1000, -1000};  // y from the top down
+  EXPECT_EQ(std::pair(scale.xFraction(150), scale.yFraction(500)), std::pair(0.25, 0.25));
+  const TraceScale flat{7, 7, 5, 5};  // one sample, one level: the left edge and the middle
+  EXPECT_EQ(std::pair(flat.xFraction(7), flat.yFraction(5)), std::pair(0.0, 0.5));
 }
 
 TEST(RendererTest, NothingBeforeALoadOrForWindowsTheArraysDoNotHold) {
