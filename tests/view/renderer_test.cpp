@@ -67,10 +67,12 @@ TEST(RendererTest, NothingBeforeALoadOrForWindowsTheArraysDoNotHold) {
   EXPECT_TRUE(d.view.WaveDrawn && d.scene.graticule.drawn);
   // Smoothing raises an empty record's window to 0..1, kept by the view; both must be there.
   Drawing empty(0);
-  empty.smoothing.mode = SmoothingMode::SmoothedOnly;
+  empty.smoothing = {SmoothingMode::SmoothedOnly, "3"};
+  empty.record.buffers.SrcData[0][0] = 300;
   ASSERT_TRUE(empty.draw(0, -1));
   EXPECT_EQ(empty.view.EndIndex, 1);
-  EXPECT_EQ(empty.scene.traces.size(), 4u);
+  EXPECT_EQ(empty.scene.traces.at(0).points, (std::vector<TracePoint>{{0, 200}}))
+      << "(300+300+0)/3";
   for (auto& source : empty.record.buffers.SrcData) source.resize(1);
   EXPECT_FALSE(empty.draw(0, -1));
 }
