@@ -2,13 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#include "synth/signals.h"
+#include "view/cursors.h"
 #include "view/engineering.h"
 #include "view/measurement_table.h"
+#include "view/measurements.h"
 
 namespace sondrix {
 namespace {
@@ -28,15 +35,14 @@ TEST(ReadoutsTest, CursorPositionsByTheTraceScales) {
   for (const auto& [fraction, want] : samples) {
     EXPECT_EQ(SampleAtCursor(v, fraction), want) << fraction;
   }
-  EXPECT_DOUBLE_EQ(CountAtCursor(v, 0.0), 32767.0);
-  EXPECT_DOUBLE_EQ(CountAtCursor(v, 1.0), -32768.0);
-  EXPECT_DOUBLE_EQ(CountAtCursor(Window(0, 1, 100.0f, -300.0f), 0.25), 0.0);
-  EXPECT_DOUBLE_EQ(CountAtCursor(v, 0.5), 0.0) << "-0.5, a whole count half to even";
-  EXPECT_DOUBLE_EQ(CountAtCursor(v, 0.75), -16384.0);
+  // -0.5 at the middle is a whole count half to even.
+  const std::pair<double, double> counts[] = {
+      {0.0, 32767}, {1.0, -32768}, {0.5, 0}, {0.75, -16384}};
+  for (const auto& [fraction, count] : counts) EXPECT_EQ(CountAtCursor(v, fraction), count);
+  EXPECT_EQ(CountAtCursor(Window(0, 1, 100.0f, -300.0f), 0.25), 0.0);
   // The level slider's middle is the zoom's 4 divisions up; its ends the surface's edges.
-  EXPECT_DOUBLE_EQ(LevelCursorFraction(0), 0.5);
-  EXPECT_DOUBLE_EQ(LevelCursorFraction(-32768), 0.0);
-  EXPECT_DOUBLE_EQ(LevelCursorFraction(8192), 0.625);
+  const std::pair<int, double> levels[] = {{0, 0.5}, {-32768, 0.0}, {8192, 0.625}};
+  for (const auto& [value, fraction] : levels) EXPECT_EQ(LevelCursorFraction(value), fraction);
 }
 
 TEST(ReadoutsTest, ReadingsInTheCaptionsForm) {
@@ -47,14 +53,11 @@ TEST(ReadoutsTest, ReadingsInTheCaptionsForm) {
   for (const auto& [value, unit, want] : cases) EXPECT_EQ(ReadingText(value, unit), want) << value;
 }
 
-// Channels 1 and 3 shown of three (2 V/div with 0.5 V offset, and 1 A/div), 1 us per sample,
-// the trigger at sample 40 of 100.
+// Channels 1 and 3 shown of three (2 V/div, 0.5 V offset; 1 A/div), 1 us apart, trigger 40 of 100.
 WaveRecord Record() {
   WaveRecord r;
-  r.header.ChCount = 3;
-  r.header.Points = 100;
-  r.header.Delta = 1e-6;
-  r.header.TrigAddr = 40;
+  std::tie(r.header.ChCount, r.header.Points, r.header.Delta, r.header.TrigAddr) =
+      std::tuple(3, 100, 1e-6, 40);
   GrowSource(r.buffers, 101);
   const std::tuple<float, float, const char*, std::int16_t> setups[] = {
       {2.0f, 0.5f, "V", 1}, {1.0f, 0.0f, "V", 0}, {1.0f, 0.0f, "A", 1}, {1.0f, 0.0f, "V", 1}};
@@ -80,13 +83,11 @@ TEST(ReadoutsTest, TheLineNamesTheTimeAndEachShownChannelsValues) {
   using Want = std::vector<std::string>;
   EXPECT_EQ(Texts(pieces),
             (Want{"Xｶｰｿﾙ=50us", "Ch1:1.5V", "Ch3:-500mA", "Yｶｰｿﾙ", "Ch1:500mV", "Ch3:500mA"}));
-  EXPECT_EQ(pieces[0].colour, kWhite);
-  EXPECT_EQ(pieces[2].colour, kChannelColours[2]);
-  EXPECT_EQ(pieces[3].colour, kWhite);
+  EXPECT_EQ(std::tuple(pieces[0].colour, pieces[2].colour), std::tuple(kWhite, kChannelColours[2]));
 
   // Before the trigger, and beyond the record: the time still, but no sample values.
-  EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5))[0], "Xｶｰｿﾙ=-40us");
-  EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5))[1], "Ch1:-500mV") << "the first sample";
+  EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5)),
+            (Want{"Xｶｰｿﾙ=-40us", "Ch1:-500mV", "Ch3:0A", "Yｶｰｿﾙ", "Ch1:-500mV", "Ch3:0A"}));
   EXPECT_EQ(Texts(CursorReadouts(r, v, 100.0 / 99.0, 0.5))[1], "Ch1:—") << "the sample after";
   v.WaveLoaded = false;
   EXPECT_TRUE(CursorReadouts(r, v, 0.5, 0.5).empty());
@@ -94,23 +95,157 @@ TEST(ReadoutsTest, TheLineNamesTheTimeAndEachShownChannelsValues) {
 
 TEST(ReadoutsTest, MeasurementTableRowsInTheChannelsUnitsAndColours) {
   const WaveRecord r = Record();
-  const MeasurementTable table =
-      TabulateMeasurements(r.header, {{.channel = 0,
-                                       .min = -1,
-                                       .max = 2,
-                                       .peakToPeak = 3,
-                                       .mean = 0.5,
-                                       .rms = 0.001,
-                                       .frequency = {}},
-                                      {.channel = 2, .frequency = 2.5e6}});
+  const MeasurementTable table = TabulateMeasurements(
+      r.header, {{0, -1, 2, 3, 0.5, 0.001, std::nullopt}, {.channel = 2, .frequency = 2.5e6}});
   EXPECT_EQ(table.head[0], "測定");
   EXPECT_EQ(table.head.back(), "周波数") << "the frequency is the last column";
   ASSERT_EQ(table.rows.size(), 2u);
   EXPECT_EQ(table.rows[0],
             (MeasurementRow{kChannelColours[0], {"Ch1", "-1V", "2V", "3V", "500mV", "1mV", "—"}}));
-  EXPECT_EQ(table.rows[1].colour, kChannelColours[2]);
   EXPECT_EQ(table.rows[1].cells[1], "0A");
   EXPECT_EQ(table.rows[1].cells[6], "2.5MHz");
+}
+
+void ExpectPlacement(const CursorPlacement& p, const std::string& text, double fraction) {
+  EXPECT_EQ(p.boxText, text);
+  EXPECT_DOUBLE_EQ(p.fraction, fraction) << text;
+}
+
+TEST(CursorsTest, SliderTextsAndLinePositions) {
+  const std::tuple<int, std::string, double> xs[] = {
+      {0, "0", 0.0}, {250, "2.5", 0.25}, {537, "5.37", 0.537}, {1000, "10", 1.0}};
+  for (const auto& [value, text, fraction] : xs)
+    ExpectPlacement(SliderXChanged(value), text, fraction);
+  const std::tuple<int, std::string, double> ys[] = {{-32768, "8", 0.0},
+                                                     {0, "4", 32768.0 / 65535},
+                                                     {8192, "3", 40960.0 / 65535},
+                                                     {32767, "0.0001220703125", 1.0}};
+  for (const auto& [value, text, fraction] : ys)
+    ExpectPlacement(SliderYChanged(value), text, fraction);
+  EXPECT_EQ(std::tuple(CentredSliders().x, CentredSliders().y),
+            std::tuple(500, 0));  // -0.5 to even
+}
+
+// Only numbers beyond the line's 32-bit twip coordinate (800 twips per division) fall back.
+TEST(CursorsTest, TypedTimeCursorPosition) {
+  const std::tuple<std::string, std::string, double> cases[] = {
+      {"7", "7", 0.7},       {" 2.5 div", " 2.5 div", 0.25},   {"abc", "abc", 0.0},
+      {"-1", "-1", -0.1},    {"2684354", "2684354", 268435.4}, {"-2684354", "-2684354", -268435.4},
+      {"2684355", "5", 0.5}, {"-2684356", "5", 0.5},           {"1e400", "5", 0.5}};
+  for (const auto& [in, text, fraction] : cases) ExpectPlacement(ExpPosEntered(in), text, fraction);
+}
+
+// Channel `ch` holds `samples` at 2 V/div (4096 counts per volt), 0.5 V offset, 1 us apart.
+WaveRecord RecordOf(int ch, const std::vector<std::int16_t>& samples) {
+  WaveRecord r;
+  r.header.ChCount = 4;
+  r.header.Delta = 1e-6;
+  r.header.Points = static_cast<std::int32_t>(samples.size());
+  GrowSource(r.buffers, r.header.Points + 1);
+  auto& setup = r.header.Channel[static_cast<std::size_t>(ch)];
+  std::tie(setup.Vdiv, setup.Offset, setup.DispOn) = std::tuple(2.0f, 0.5f, 1);
+  std::copy(samples.begin(), samples.end(),
+            r.buffers.SrcData[static_cast<std::size_t>(ch)].begin());
+  return r;
+}
+
+// The figures sample by sample; a rising crossing is the first sample >= mid + h after one <= mid -
+// h.
+struct Direct {
+  double min = INFINITY, max = -INFINITY, sum = 0, squares = 0;
+  Crossings rising;
+  explicit Direct(const std::vector<std::int16_t>& counts) {
+    const auto [lo, hi] = std::ranges::minmax(counts);
+    const double mid = (lo + hi) / 2.0, h = (hi - lo) / 10.0;
+    bool armed = false;
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+      const double v = counts[i] * 2.0 / 8192 - 0.5;
+      std::tie(min, max, sum, squares) =
+          std::tuple(std::min(min, v), std::max(max, v), sum + v, squares + v * v);
+      if (h > 0 && counts[i] <= mid - h) armed = true;
+      if (h > 0 && armed && counts[i] >= mid + h) {
+        armed = false;
+        if (rising.count++ == 0) rising.first = static_cast<std::int64_t>(i);
+        rising.last = static_cast<std::int64_t>(i);
+      }
+    }
+  }
+};
+
+// 0.2 s at 1 us, the last block short and ending on a lone sample. The crossing search skips
+// blocks and chunks by their extremes: sides change at block edges and in every chunk, lone samples
+// cross at a chunk's second place, a spike ends a block. Noise within the hysteresis adds no
+// crossing; a frequency needs two rising crossings, which 2.5 periods of a sine have exactly.
+TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
+  const std::size_t n = 200'001;
+  // samples, their known frequency (0: not known)
+  std::vector<std::pair<std::vector<std::int16_t>, double>> cases = {
+      {synth::Sine(n, 20000, 50), 250.0},
+      {synth::Square(n, 8192, 40, 0.25), 200.0},
+      {synth::NoisySine(n, 12000, 7, 1000, 3), 35.0},
+      {synth::Sine(n, 20000, 2.5), 12.5},
+      {synth::Sine(n, 20000, 1.5), 0},
+      {synth::Ramp(n, -32768, 32767), 0},
+      {std::vector<std::int16_t>(n, 32767), 0},
+      {synth::NoisySine(n, 12000, 74, 3000, 5), 0},
+      {synth::Square(n, 8000, n / 4096.0), 0},
+      {synth::Square(n, 8000, n / 6.0), 0},
+      {synth::NoisySine(n, 100, 800, 300, 9), 0},
+      {synth::Sine(n, 3, 40), 0},
+      {std::vector<std::int16_t>(n, 0), 0}};
+  for (const std::size_t i : {100, 8193, 9000, 16385, 20000, 20033}) {
+    cases.back().first[i] = static_cast<std::int16_t>(i % 2 == 0 ? -1000 : 1000);
+  }
+  cases.push_back(cases[7]);
+  cases.back().first[4095] = 32767;
+  cases.back().first[4096] = -32768;
+  for (std::size_t s = 0; s < cases.size(); ++s) {
+    const auto& [samples, hz] = cases[s];
+    const ChannelMeasurement m =
+        MeasureChannel(RecordOf(2, samples), 2, 0, static_cast<std::int32_t>(n) - 1).value();
+    const Direct d(samples);
+    SCOPED_TRACE(s);
+    EXPECT_DOUBLE_EQ(m.min, d.min);
+    EXPECT_DOUBLE_EQ(m.max, d.max);
+    EXPECT_DOUBLE_EQ(m.peakToPeak, d.max - d.min);
+    EXPECT_NEAR(m.mean, d.sum / n, 1e-9);
+    EXPECT_NEAR(m.rms, std::sqrt(d.squares / n), 1e-9);
+    const Crossings fast = RisingCrossings(samples, StatsOfCounts(samples));
+    EXPECT_EQ(std::tuple(fast.count, fast.first, fast.last),
+              std::tuple(d.rising.count, d.rising.first, d.rising.last));
+    // (count - 1) periods between the first crossing and the last.
+    const double span = static_cast<double>(d.rising.last - d.rising.first) * 1e-6;
+    const auto direct = d.rising.count >= 2
+                            ? std::optional(static_cast<double>(d.rising.count - 1) / span)
+                            : std::nullopt;
+    EXPECT_EQ(m.frequency, direct);
+    EXPECT_NEAR(hz > 0 ? m.frequency.value_or(0) : 0.0, hz, hz * 0.01) << "the known frequency";
+  }
+}
+
+TEST(MeasurementsTest, OnlyTheWindowAndTheShownChannelsCount) {
+  std::vector<std::int16_t> samples(1000, 0);
+  samples[10] = samples[950] = 8192;  // outside the window
+  samples[500] = -4096;
+  WaveRecord r = RecordOf(1, samples);
+  const ChannelMeasurement m = MeasureChannel(r, 1, 100, 900).value();
+  EXPECT_EQ(std::tuple(m.min, m.max), std::tuple(-1.5, -0.5));
+  EXPECT_DOUBLE_EQ(MeasureChannel(r, 1, 500, 500).value().mean, -1.5) << "a window of one sample";
+  for (const auto& [start, end] : {std::pair(-1, 10), std::pair(5, 4), std::pair(0, 1000)}) {
+    EXPECT_FALSE(MeasureChannel(r, 1, start, end)) << start << ".." << end;
+  }
+  EXPECT_FALSE(MeasureChannel(r, 4, 0, 10));
+  EXPECT_TRUE(MeasureChannel(r, 1, 0, 999).value().frequency);
+  r.header.Delta = 0;  // a record without a sample interval has no frequency
+  EXPECT_FALSE(MeasureChannel(r, 1, 0, 999).value().frequency);
+
+  r.header.Channel[3].DispOn = 1;
+  r.header.Channel[0].DispOn = 1;
+  r.header.ChCount = 2;  // channel 4 lies beyond the count
+  EXPECT_EQ(ShownChannels(r.header), (std::vector<int>{0, 1}));
+  EXPECT_EQ(MeasureShownChannels(r, 0, 999).at(1).channel, 1);
+  r.header.ChCount = 0;
+  EXPECT_TRUE(MeasureShownChannels(r, 0, 999).empty());
 }
 
 }  // namespace

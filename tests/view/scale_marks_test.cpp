@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
+
+#include "view/engineering.h"
 
 namespace sondrix {
 namespace {
@@ -11,144 +17,108 @@ struct Labelled {
   WaveHeader header;
   ViewState view;
   Scene scene = InitialScene();
+
+  // A record of 10,000 points at 1 us, triggered at its centre, shown whole at unit zoom.
+  Labelled() {
+    std::tie(header.Points, header.Delta, header.TrigAddr) = std::tuple(10000, 1e-6, 5000);
+    for (ChannelSetup& c : header.Channel)
+      std::tie(c.Vdiv, c.Unit) = std::tuple(0.5f, std::string(1, 'V'));
+    ResetView(view, 10000);
+    view.ShownTimeDiv = 0.001f;
+    scene.xeLabel.text = scene.xcLabel.text = "old";
+  }
+  void label(int ch) { LabelChannel(header, view, ch, scene); }
 };
 
-// A record of 10,000 points at 1 us, triggered at its centre, shown whole at unit zoom.
-Labelled Centred() {
-  Labelled l;
-  l.header.Points = 10000;
-  l.header.Delta = 1e-6;
-  l.header.TrigAddr = 5000;
-  for (ChannelSetup& c : l.header.Channel) {
-    c.Vdiv = 0.5f;
-    c.Unit = "V";
-  }
-  ResetView(l.view, 10000);
-  l.view.ShownTimeDiv = 0.001f;
-  return l;
-}
-
-TEST(ScaleMarksTest, CaptionsOfAWholeRecordTriggeredAtItsCentre) {
-  Labelled l = Centred();
-  LabelChannel(l.header, l.view, 0, l.scene);
-  EXPECT_EQ(l.scene.vdivLabels[0].text, "Ch1:500mV/div");
-  EXPECT_EQ(l.scene.tdivLabel.text, "1ms/div");
-  EXPECT_EQ(l.scene.xsLabel.text, "-5ms");
-  EXPECT_EQ(l.scene.xeLabel.text, "5ms");
-  EXPECT_EQ(l.scene.xcLabel.text, "0ns");
-  EXPECT_TRUE(l.scene.delayMark.visible && l.scene.xeLabel.visible && l.scene.xcLabel.visible);
-  EXPECT_DOUBLE_EQ(l.scene.delayMark.x, 5000.0 / 9999.0);
-  // 0 V is count -1 (offset 0): just below the middle of the full range.
-  EXPECT_FLOAT_EQ(l.scene.vrefLines[0].y, 32768.0f / 65535.0f);
-  EXPECT_EQ(l.scene.vrefLines[0].colour, kChannelColours[0]);
-}
-
-TEST(ScaleMarksTest, VdivAndTdivCaptions) {
+// Five decimals for the start, two for the rest; the end is the time after EndIndex, the centre
+// between the two texts. A trigger outside the record hides the tick, end and centre (their texts
+// stay), a window of no span the tick only; one beyond the window puts the tick off the surface.
+TEST(ScaleMarksTest, TimeCaptionsAndTriggerTick) {
+  // window, trigger, sample interval -> start, end and centre captions (none: hidden), tick
   struct Case {
-    int ch;
-    float vdiv;
-    const char* unit;
-    float yZoom;
-    float timeDiv;
-    std::string vdivText, tdivText;
+    std::int32_t start, end, trig;
+    double delta;
+    const char *xs, *xe, *xc;
+    std::optional<double> tick;
   };
   const Case cases[] = {
+      {0, 9999, 5000, 1e-6, "-5ms", "5ms", "0ns", 5000.0 / 9999.0},
+      {4997, 5002, 5000, 1e-6, "-3us", "3us", "0ns", 0.6},
+      {0, 1000, 5000, 1e-6, "-5ms", "-4ms", "-4.5ms", 5.0},
+      {0, 9999, 2000, 1.0, "-2ks", "8ks", "3ks", 2000.0 / 9999.0},
+      {0, 0, 0, 1e-6, "0ns", "1us", "500ns", std::nullopt},
+      {0, 9999, -1, 1e-6, "1us", nullptr, nullptr, std::nullopt},
+      {0, 9999, 10000, 1e-6, "-10ms", nullptr, nullptr, std::nullopt},
+      {0, 9999, INT_MIN, 1e-6, "2.14748ks", nullptr, nullptr, std::nullopt},
+      {0, 9999, INT_MAX, 1e-6, "-2.14748ks", nullptr, nullptr, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    Labelled l;
+    std::tie(l.view.StartIndex, l.view.EndIndex) = std::tuple(c.start, c.end);
+    std::tie(l.header.TrigAddr, l.header.Delta) = std::tuple(c.trig, c.delta);
+    l.label(0);
+    SCOPED_TRACE(testing::Message() << c.start << ".." << c.end << " trigger " << c.trig);
+    EXPECT_EQ(l.scene.xsLabel.text, c.xs);
+    EXPECT_EQ(l.scene.xeLabel.visible, c.xe != nullptr);
+    EXPECT_EQ(l.scene.xcLabel.visible, c.xe != nullptr);
+    EXPECT_EQ(l.scene.xeLabel.text, c.xe ? c.xe : "old");
+    EXPECT_EQ(l.scene.xcLabel.text, c.xc ? c.xc : "old");
+    const DelayTick& tick = l.scene.delayMark;
+    EXPECT_EQ(tick.visible ? std::optional(tick.x) : std::nullopt, c.tick);
+  }
+}
+
+// The V/div caption follows the vertical zoom and drops the unit "N"; the s/div mantissa is cut
+// to five characters. The level mark sits at 0 V (count -1 for offset 0).
+TEST(ScaleMarksTest, ScaleCaptionsAndLevelMark) {
+  const std::tuple<int, float, const char*, float, float, std::string, std::string> cases[] = {
       {0, 0.5f, "V", 2.0f, 0.0005f, "Ch1:250mV/div", "500us/div"},
       {1, 2.0f, "N", 1.0f, 0.0025f, "Ch2:2/div", "2.5ms/div"},
       {2, 1000.0f, "V", 1.0f, 1.0f / 3.0f, "Ch3:1kV/div", "333.3ms/div"},
-      {3, 999.999f, "A", 1.0f, 0.0f, "Ch4:1000A/div", "0ns/div"},
-      {0, 0.0f, "V", 1.0f, 2000.0f, "Ch1:0nV/div", "2ks/div"},
   };
-  for (const Case& c : cases) {
-    Labelled l = Centred();
-    l.header.Channel[c.ch].Vdiv = c.vdiv;
-    l.header.Channel[c.ch].Unit = c.unit;
-    l.view.YZoom = c.yZoom;
-    l.view.ShownTimeDiv = c.timeDiv;
-    LabelChannel(l.header, l.view, c.ch, l.scene);
-    EXPECT_EQ(l.scene.vdivLabels[c.ch].text, c.vdivText);
-    EXPECT_EQ(l.scene.tdivLabel.text, c.tdivText);
+  for (const auto& [ch, vdiv, unit, yZoom, timeDiv, vdivText, tdivText] : cases) {
+    Labelled l;
+    std::tie(l.header.Channel[ch].Vdiv, l.header.Channel[ch].Unit) = std::tuple(vdiv, unit);
+    std::tie(l.view.YZoom, l.view.ShownTimeDiv) = std::tuple(yZoom, timeDiv);
+    l.label(ch);
+    EXPECT_EQ(l.scene.vdivLabels[ch].text, vdivText);
+    EXPECT_EQ(l.scene.tdivLabel.text, tdivText);
+    EXPECT_FLOAT_EQ(l.scene.vrefLines[ch].y, 32768.0f / 65535.0f);
   }
-}
-
-TEST(ScaleMarksTest, TriggerOutsideTheRecordHidesTickEndAndCentre) {
-  for (int trig : {-1, 10000, INT32_MIN, INT32_MAX}) {
-    Labelled l = Centred();
-    l.scene.xeLabel.text = "old";
-    l.header.TrigAddr = trig;
-    LabelChannel(l.header, l.view, 0, l.scene);
-    EXPECT_FALSE(l.scene.delayMark.visible) << trig;
-    EXPECT_FALSE(l.scene.xeLabel.visible) << trig;
-    EXPECT_FALSE(l.scene.xcLabel.visible) << trig;
-    EXPECT_EQ(l.scene.xeLabel.text, "old");
-    EXPECT_FALSE(l.scene.xsLabel.text.empty());
-  }
-  Labelled l = Centred();
-  l.header.TrigAddr = -1;
-  LabelChannel(l.header, l.view, 0, l.scene);
-  EXPECT_EQ(l.scene.xsLabel.text, "1us");
-}
-
-TEST(ScaleMarksTest, ZoomedWindowAndStartCaptionDecimals) {
-  Labelled l = Centred();
-  l.view.StartIndex = 4997;
-  l.view.EndIndex = 5002;
-  LabelChannel(l.header, l.view, 0, l.scene);
-  EXPECT_EQ(l.scene.xsLabel.text, "-3us");
-  EXPECT_EQ(l.scene.xeLabel.text, "3us");  // EndIndex + 1
-  EXPECT_EQ(l.scene.xcLabel.text, "0ns");
-  EXPECT_DOUBLE_EQ(l.scene.delayMark.x, 3.0 / 5.0);
-  // The trigger beyond the window still inside the record: the tick lies right of the surface.
-  l.view.StartIndex = 0;
-  l.view.EndIndex = 1000;
-  LabelChannel(l.header, l.view, 0, l.scene);
-  EXPECT_TRUE(l.scene.delayMark.visible);
-  EXPECT_DOUBLE_EQ(l.scene.delayMark.x, 5.0);
-}
-
-TEST(ScaleMarksTest, KiloSecondWindowsKeepTheCentreRight) {
-  Labelled l = Centred();
-  l.header.Delta = 1.0;  // 10,000 s across
-  l.header.TrigAddr = 2000;
-  LabelChannel(l.header, l.view, 0, l.scene);
-  EXPECT_EQ(l.scene.xsLabel.text, "-2ks");
-  EXPECT_EQ(l.scene.xeLabel.text, "8ks");
-  EXPECT_EQ(l.scene.xcLabel.text, "3ks");
-}
-
-TEST(ScaleMarksTest, MarksThatCannotBePlacedAreHidden) {
-  Labelled l = Centred();
-  l.header.Channel[1].Vdiv = 0.0f;  // no count means 0 V
-  LabelChannel(l.header, l.view, 1, l.scene);
+  // No count means 0 V at a Vdiv of 0, and a range of no extent places nothing.
+  Labelled l;
+  l.header.Channel[1].Vdiv = 0.0f;
+  l.label(1);
   EXPECT_FALSE(l.scene.vrefLines[1].visible);
-
-  Labelled flat = Centred();
-  flat.view.YTop = flat.view.YBottom = 100.0f;  // a vertical range of no extent
-  LabelChannel(flat.header, flat.view, 0, flat.scene);
-  EXPECT_FALSE(flat.scene.vrefLines[0].visible);
-
-  Labelled one = Centred();
-  one.header.Points = 1;
-  one.header.TrigAddr = 0;
-  one.view.EndIndex = 0;  // a window of zero span
-  LabelChannel(one.header, one.view, 0, one.scene);
-  EXPECT_FALSE(one.scene.delayMark.visible);
-  EXPECT_TRUE(one.scene.xeLabel.visible);
+  l.view.YTop = l.view.YBottom = 100.0f;
+  l.label(0);
+  EXPECT_FALSE(l.scene.vrefLines[0].visible);
 }
 
 TEST(ScaleMarksTest, ReferenceLevelClampsAndRounds) {
-  const auto level = [](float offset, float vdiv) {
+  // offset, Vdiv -> count of 0 V: one division up is 8192 - 1; 0.5 - 1 = -0.5 rounds to even 0
+  const std::tuple<float, float, std::optional<std::int16_t>> cases[] = {
+      {0.0f, 1.0f, -1},        {1.0f, 1.0f, 8191},         {100.0f, 1.0f, 32767},
+      {-100.0f, 1.0f, -32768}, {1.0f / 16384.0f, 1.0f, 0}, {1.0f, 0.0f, std::nullopt}};
+  for (const auto& [offset, vdiv, level] : cases) {
     ChannelSetup c;
-    c.Offset = offset;
-    c.Vdiv = vdiv;
-    return ReferenceLevel(c);
-  };
-  EXPECT_EQ(level(0.0f, 1.0f), -1);
-  EXPECT_EQ(level(1.0f, 1.0f), 8191);  // one division up
-  EXPECT_EQ(level(100.0f, 1.0f), 32767);
-  EXPECT_EQ(level(-100.0f, 1.0f), -32768);
-  EXPECT_EQ(level(1.0f / 16384.0f, 1.0f), -0);  // 0.5 - 1 = -0.5 rounds to even 0
-  EXPECT_FALSE(level(1.0f, 0.0f).has_value());
+    std::tie(c.Offset, c.Vdiv) = std::tuple(offset, vdiv);
+    EXPECT_EQ(ReferenceLevel(c), level) << offset << " " << vdiv;
+  }
+}
+
+// Seconds at two decimals (other units and decimals are in the caption tests). 999.999 rounds up
+// but keeps its row; 1e-13 is below the n row's decimals; 0.000999 and 3.35e-10 lie just under
+// the floats nearest 1e-3 and 0.335 ns; halves of the last decimal go to even.
+TEST(EngineeringTest, PrefixByMagnitudeAndMantissaRoundedHalfToEven) {
+  const std::pair<float, std::string> cases[] = {
+      {0.5f, "500ms"},           {999.999f, "1000s"},  {0.0f, "0ns"},         {-0.0f, "0ns"},
+      {1e-13f, "0ns"},           {2.5e-10f, "0.25ns"}, {3.35e-10f, "0.33ns"}, {0.000999f, "999us"},
+      {1.0f / 3.0f, "333.33ms"}, {1234.5f, "1.23ks"},  {0.125f, "125ms"},     {1.125f, "1.12s"},
+      {1.375f, "1.38s"}};
+  for (const auto& [value, want] : cases) {
+    EXPECT_EQ(CaptionText(ToEngineering(value, "s", kCaptionDecimals)), want) << value;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <string>
 #include <tuple>
 
+#include "view/wheel_zoom.h"
+
 namespace sondrix {
 namespace {
 
@@ -15,8 +17,7 @@ constexpr double kTimeDiv = 1e-3;
 
 WaveHeader Record(std::int32_t points) {
   WaveHeader header;
-  header.Points = points;
-  header.TimeDiv = kTimeDiv;
+  std::tie(header.Points, header.TimeDiv) = std::tuple(points, kTimeDiv);
   return header;
 }
 
@@ -39,9 +40,8 @@ ViewState Loaded(std::int32_t points, Before before = Before::Reset) {
 
 // What the renderer keeps of a draw: the window, and the range pulled into 16 bits.
 void Draw(ViewState& v, const DrawRequest& r) {
-  std::tie(v.StartIndex, v.EndIndex) = std::tuple(r.start, r.end);
-  v.YTop = std::min(v.YTop, kFullScaleTop);
-  v.YBottom = std::max(v.YBottom, kFullScaleBottom);
+  std::tie(v.StartIndex, v.EndIndex, v.YTop, v.YBottom) = std::tuple(
+      r.start, r.end, std::min(v.YTop, kFullScaleTop), std::max(v.YBottom, kFullScaleBottom));
 }
 
 // ZoomRate|YZoomRate|ExpPos|YExpPos
@@ -58,58 +58,46 @@ auto Fields(const ViewState& v) {
 }
 
 TEST(ExpandTest, WindowFactorsAndBoxes) {
-  struct Case {
-    const char* name;
-    Before before;
-    const char* in;
-    std::int32_t start, end;
-    float xZoom, yZoom;
-    const char* out;
-  };
+  // before the press, boxes in -> window, magnifications, boxes out
   using enum Before;
-  const Case cases[] = {
-      {"first press: end 7499.5 to even", Reset, "2|2|5|4", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"second press: a quarter", Zoomed, "2|2|5|4", 3749, 6249, 4, 4, "2|2|5|4"},
-      {"ExpPos 0: start -1 clamped", Reset, "2|2|0|4", 0, 5000, 2, 2, "2|2|0|4"},
-      {"ExpPos 12 past the record", Reset, "2|2|12|4", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"ExpPos 10: the sample after the last", Reset, "2|2|10|4", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"ExpPos 12 in the record", Zoomed, "2|2|12|4", 6375, 8875, 4, 4, "2|2|12|4"},
-      {"ExpPos -1 before the record", Reset, "2|2|-1|4", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"X factor 1e99", Reset, "1e99|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
-      {"Y factor 1e99 after X", Reset, "2|1e99|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
-      {"X factor 0", Reset, "0|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
-      {"X factor negative", Reset, "-2|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
-      {"X factor no number", Reset, "abc|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
-      {"Y factor 0 as a float", Reset, "2|1e-50|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
-      {"X product overflows", XNearMax, "2|2|5|4", 4999, 5000, 2e38f, 1, "1|1|5|4"},
-      {"Y product underflows", YTiny, "2|1e-20|5|4", 2499, 7500, 2, 1e-30f, "1|1|5|4"},
-      {"huge factor: two samples", Reset, "1e30|2|5|4", 4999, 5000, 1e30f, 2, "1e30|2|5|4"},
-      {"huge factor at sample 0", Reset, "1e30|2|0|4", 0, 1, 1e30f, 2, "1e30|2|0|4"},
-      {"tiny factor: whole record", Reset, "1e-30|2|5|4", 0, 9999, 1e-30f, 2, "1e-30|2|5|4"},
-      {"ExpPos overflows 32 bits", Reset, "2|2|1e9|6", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"ExpPos overflows 64 bits", Reset, "2|2|1e400|6", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"YExpPos beyond a float", Reset, "2|2|0|1e39", 2499, 7500, 2, 2, "2|2|5|4"},
-      {"level beyond a float", Reset, "2|2|0|1e38", 2499, 7500, 2, 2, "2|2|5|4"},
-  };
-  for (const Case& c : cases) {
-    ViewState view = Loaded(10000, c.before);
-    ZoomBoxes boxes = Boxes(c.in);
+  const std::tuple<const char*, Before, const char*, std::int32_t, std::int32_t, float, float,
+                   const char*>
+      cases[] = {
+          {"first press: end 7499.5 to even", Reset, "2|2|5|4", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"second press: a quarter", Zoomed, "2|2|5|4", 3749, 6249, 4, 4, "2|2|5|4"},
+          {"ExpPos 0: start -1 clamped", Reset, "2|2|0|4", 0, 5000, 2, 2, "2|2|0|4"},
+          {"ExpPos 10: the sample after the last", Reset, "2|2|10|4", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"ExpPos 12 in the record", Zoomed, "2|2|12|4", 6375, 8875, 4, 4, "2|2|12|4"},
+          {"ExpPos -1 before the record", Reset, "2|2|-1|4", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"X factor 1e99", Reset, "1e99|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+          {"Y factor 1e99 after X", Reset, "2|1e99|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
+          {"X factor 0", Reset, "0|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+          {"X factor negative", Reset, "-2|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+          {"X factor no number", Reset, "abc|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
+          {"Y factor 0 as a float", Reset, "2|1e-50|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
+          {"X product overflows", XNearMax, "2|2|5|4", 4999, 5000, 2e38f, 1, "1|1|5|4"},
+          {"Y product underflows", YTiny, "2|1e-20|5|4", 2499, 7500, 2, 1e-30f, "1|1|5|4"},
+          {"huge factor: two samples", Reset, "1e30|2|5|4", 4999, 5000, 1e30f, 2, "1e30|2|5|4"},
+          {"huge factor at sample 0", Reset, "1e30|2|0|4", 0, 1, 1e30f, 2, "1e30|2|0|4"},
+          {"tiny factor: whole record", Reset, "1e-30|2|5|4", 0, 9999, 1e-30f, 2, "1e-30|2|5|4"},
+          {"ExpPos overflows 32 bits", Reset, "2|2|1e9|6", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"ExpPos overflows 64 bits", Reset, "2|2|1e400|6", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"YExpPos beyond a float", Reset, "2|2|0|1e39", 2499, 7500, 2, 2, "2|2|5|4"},
+          {"level beyond a float", Reset, "2|2|0|1e38", 2499, 7500, 2, 2, "2|2|5|4"},
+      };
+  for (const auto& [name, before, in, start, end, xZoom, yZoom, out] : cases) {
+    ViewState view = Loaded(10000, before);
+    ZoomBoxes boxes = Boxes(in);
     const auto request = Expand(Record(10000), view, boxes);
-    EXPECT_EQ(request, (DrawRequest{c.start, c.end, kTimeDiv / double{c.xZoom}})) << c.name;
-    EXPECT_EQ(std::tuple(view.XZoom, view.YZoom), std::tuple(c.xZoom, c.yZoom)) << c.name;
-    EXPECT_EQ(Texts(boxes), c.out) << c.name;
+    EXPECT_EQ(request, (DrawRequest{start, end, kTimeDiv / double{xZoom}})) << name;
+    EXPECT_EQ(std::tuple(view.XZoom, view.YZoom), std::tuple(xZoom, yZoom)) << name;
+    EXPECT_EQ(Texts(boxes), out) << name;
   }
 }
 
 TEST(ExpandTest, VerticalRangeAboutTheLevel) {
-  struct Case {
-    const char* name;
-    Before before;
-    const char* in;
-    float top, bottom;
-  };
   using enum Before;
-  const Case cases[] = {
+  const std::tuple<const char*, Before, const char*, float, float> cases[] = {
       {"level -0.5 in the middle", Reset, "2|2|5|4", 16383.25f, -16384.25f},
       {"top edge", Reset, "2|2|5|8", 32767, -0.5f},
       {"bottom edge", Reset, "2|2|5|0", -0.5f, -32768},
@@ -118,47 +106,31 @@ TEST(ExpandTest, VerticalRangeAboutTheLevel) {
       {"factor refused: YZoom 1", Reset, "2|1e99|5|4", 32767, -32768},
       {"position refused: middle", Reset, "2|2|5|1e39", 16383.25f, -16384.25f},
   };
-  for (const Case& c : cases) {
-    ViewState view = Loaded(10000, c.before);
-    ZoomBoxes boxes = Boxes(c.in);
-    ASSERT_TRUE(Expand(Record(10000), view, boxes)) << c.name;
-    EXPECT_EQ(std::tuple(view.YTop, view.YBottom), std::tuple(c.top, c.bottom)) << c.name;
+  for (const auto& [name, before, in, top, bottom] : cases) {
+    ViewState view = Loaded(10000, before);
+    ZoomBoxes boxes = Boxes(in);
+    ASSERT_TRUE(Expand(Record(10000), view, boxes)) << name;
+    EXPECT_EQ(std::tuple(view.YTop, view.YBottom), std::tuple(top, bottom)) << name;
   }
 }
 
-TEST(ExpandTest, NothingHappensWithoutADrawnRecordOfTwoSamples) {
-  struct Case {
-    const char* name;
-    std::int32_t points;
-    bool loaded, drawn;
-    float xZoom;
-  };
-  const Case cases[] = {
-      {"not loaded", 10000, false, true, 1},
-      {"not drawn", 10000, true, false, 1},
-      {"one point", 1, true, true, 1},
-      {"never reset", 10000, true, true, 0},
-  };
-  for (const Case& c : cases) {
-    ViewState view = Loaded(c.points);
-    std::tie(view.WaveLoaded, view.WaveDrawn, view.XZoom) = std::tuple(c.loaded, c.drawn, c.xZoom);
-    const ViewState before = view;
-    ZoomBoxes boxes = Boxes("3|3|7|2");
-    EXPECT_FALSE(Expand(Record(c.points), view, boxes)) << c.name;
-    EXPECT_EQ(Fields(view), Fields(before)) << c.name;
-    EXPECT_EQ(Texts(boxes), "3|3|7|2") << c.name;
-  }
-
-  // 5 * (EndIndex + 1) overflows even at the middle positions, or a vertical magnification too
-  // small for any float range: the boxes fall back, the view stays.
-  for (const auto& [points, yZoom] : {std::pair(INT32_MAX, 1.0f), std::pair(10000, 1e-45f)}) {
+// Nothing without a drawn record of two samples; when even the middle positions overflow (32-bit
+// 5 * (EndIndex + 1), or no float range that small), the boxes fall back and the view stays.
+TEST(ExpandTest, NothingHappensWithoutSomethingToZoom) {
+  // points, loaded, drawn, XZoom (0: a view no load has reset), YZoom, whether the boxes fall back
+  const std::tuple<std::int32_t, bool, bool, float, float, bool> cases[] = {
+      {10000, false, true, 1, 1, false},   {10000, true, false, 1, 1, false},
+      {1, true, true, 1, 1, false},        {10000, true, true, 0, 1, false},
+      {INT32_MAX, true, true, 1, 1, true}, {10000, true, true, 1, 1e-45f, true}};
+  for (const auto& [points, loaded, drawn, xZoom, yZoom, fallsBack] : cases) {
     ViewState view = Loaded(points);
-    view.YZoom = yZoom;
+    std::tie(view.WaveLoaded, view.WaveDrawn, view.XZoom, view.YZoom) =
+        std::tuple(loaded, drawn, xZoom, yZoom);
     const ViewState before = view;
     ZoomBoxes boxes = Boxes("1|1|3|3");
-    EXPECT_FALSE(Expand(Record(points), view, boxes)) << points;
+    EXPECT_FALSE(Expand(Record(points), view, boxes)) << points << loaded << drawn << xZoom;
     EXPECT_EQ(Fields(view), Fields(before)) << points;
-    EXPECT_EQ(Texts(boxes), "1|1|5|4") << points;
+    EXPECT_EQ(Texts(boxes), fallsBack ? "1|1|5|4" : "1|1|3|3") << points;
   }
 }
 
@@ -183,17 +155,85 @@ TEST(ExpandTest, WindowAlwaysInsideTheRecord) {
 
 TEST(XResetTest, WholeRecordOnceLoaded) {
   ViewState view = Loaded(10000, Before::Zoomed);
-  view.WaveDrawn = false;  // not needed
-  EXPECT_EQ(XReset(Record(10000), view), (DrawRequest{0, 9999, kTimeDiv}));
-  EXPECT_EQ(std::tuple(view.XZoom, view.YZoom, view.YTop, view.YBottom),
-            std::tuple(1.0f, 1.0f, 32767.0f, -32768.0f));
-  EXPECT_EQ(XReset(Record(0), view), (DrawRequest{0, -1, kTimeDiv})) << "an empty record";
-
-  view = Loaded(10000, Before::Zoomed);
   view.WaveLoaded = false;
   const ViewState before = view;
   EXPECT_FALSE(XReset(Record(10000), view));
   EXPECT_EQ(Fields(view), Fields(before));
+  std::tie(view.WaveLoaded, view.WaveDrawn) = std::tuple(true, false);  // drawn or not
+  EXPECT_EQ(XReset(Record(10000), view), (DrawRequest{0, 9999, kTimeDiv}));
+  EXPECT_EQ(std::tuple(view.XZoom, view.YZoom, view.YTop, view.YBottom),
+            std::tuple(1.0f, 1.0f, 32767.0f, -32768.0f));
+  EXPECT_EQ(XReset(Record(0), view), (DrawRequest{0, -1, kTimeDiv})) << "an empty record";
+}
+
+// The wheel as the window turns it: the boxes, then the zoom button, then the draw.
+bool Wheel(const WaveHeader& header, ViewState& view, ZoomBoxes& boxes, WheelAxis axis, int steps,
+           double x, double y) {
+  const auto next = WheelZoomBoxes(header, view, boxes, axis, steps, x, y);
+  if (!next) return false;
+  boxes = *next;
+  const auto window = Expand(header, view, boxes);
+  if (window) Draw(view, *window);
+  return window.has_value();
+}
+
+// The wheeled axis is magnified 2^steps about the point under the pointer (in time, to the whole
+// division the zoom rounds to; positions by the traces' scales); the other keeps its window.
+TEST(WheelZoomTest, ThePointUnderThePointerStaysAndTheOtherAxisKeepsItsWindow) {
+  using enum WheelAxis;
+  const std::tuple<WheelAxis, int, double, double> turns[] = {
+      {Level, 2, 0.5, 0.3}, {Time, 1, 0.73, 0.5}, {Time, 1, 0.1, 0.5},  {Level, 1, 0.5, 0.2},
+      {Time, 1, 0.95, 0.5}, {Level, 1, 0.5, 0.9}, {Time, 1, 0.02, 0.5}, {Level, 1, 0.5, 0.05},
+      {Time, 2, 0.61, 0.5}, {Level, 1, 0.5, 0.7}, {Time, -3, 0.4, 0.5}};
+  const WaveHeader header = Record(1'000'000);
+  ViewState view = Loaded(1'000'000);
+  ZoomBoxes boxes;
+  const auto span = [&] { return static_cast<double>(view.EndIndex) - view.StartIndex; };
+  const auto height = [&] { return double{view.YTop} - view.YBottom; };
+  for (const auto& [axis, steps, x, y] : turns) {
+    const ViewState before = view;
+    const double width = span(), sample = view.StartIndex + x * width;
+    const double level = view.YTop - y * height();
+    ASSERT_TRUE(Wheel(header, view, boxes, axis, steps, x, y));
+    SCOPED_TRACE(testing::Message()
+                 << (axis == Time ? "time " : "level ") << steps << " at " << x << ", " << y);
+    const float factor = std::ldexp(1.0f, steps);
+    EXPECT_EQ(view.XZoom, before.XZoom * (axis == Time ? factor : 1.0f));
+    EXPECT_EQ(view.YZoom, before.YZoom * (axis == Time ? 1.0f : factor));
+    if (axis == Time) {
+      EXPECT_NEAR((sample - view.StartIndex) / span(), x, 0.1);
+      EXPECT_NEAR(view.YTop, before.YTop, 1.0);
+      EXPECT_NEAR(view.YBottom, before.YBottom, 1.0);
+    } else {
+      EXPECT_NEAR((view.YTop - level) / height(), y, 1e-3);
+      EXPECT_NEAR(view.StartIndex, before.StartIndex, width / 20);  // half a division at most
+      EXPECT_NEAR(span(), width, 2.0);
+    }
+  }
+}
+
+TEST(WheelZoomTest, NothingToDoLeavesTheBoxesAlone) {
+  using enum WheelAxis;
+  const WaveHeader header = Record(1'000'000);
+  ViewState view = Loaded(1'000'000);
+  ZoomBoxes boxes;
+  const auto turn = [&](WheelAxis axis, int steps, double x, double y) {
+    return WheelZoomBoxes(header, view, boxes, axis, steps, x, y);
+  };
+  EXPECT_FALSE(turn(Time, -1, 0.5, 0.5)) << "not magnified";
+  EXPECT_FALSE(turn(Level, 0, 0.5, 0.5));
+  ASSERT_TRUE(Wheel(header, view, boxes, Time, 1, 0.5, 0.5));
+  EXPECT_FALSE(turn(Level, -1, 0.5, 0.5));
+  // Out to the whole extent: the position is the pointer's, and the other axis's box stays.
+  boxes.YExpPos = "3.5";
+  const ZoomBoxes out = turn(Time, -1, 0.26, 0.5).value();
+  EXPECT_EQ(std::tuple(out.ExpPos, out.YExpPos), std::tuple("3", "3.5"));
+  view.YZoom = 2.0f;
+  EXPECT_EQ(turn(Level, -1, 0.5, 0.75).value().YExpPos, "2") << "the pointer's divisions up";
+  view.WaveDrawn = false;
+  EXPECT_FALSE(turn(Time, 1, 0.5, 0.5));
+  view = Loaded(2);
+  EXPECT_TRUE(WheelZoomBoxes(Record(2), view, boxes, Time, 1, 0.5, 0.5)) << "two samples do";
 }
 
 }  // namespace
