@@ -12,23 +12,13 @@ namespace {
 
 TEST(CsvHeaderText, WritesEveryLineInOrderPerChannelCount) {
   WaveHeader h;
-  h.ModelName = "DSX2002QK-02\r";
-  h.FileVersion = "1.02\r";
-  h.AcqTime = "2026/12/06 10:11:12\r";
-  h.AcqMode = "Normal\r";
-  h.TimeDiv = 5e-4;
-  h.Delay = -0.001;
-  h.Delta = 5e-7;
-  h.Points = 5000;
-  h.TrigAddr = 2500;
-  h.ChCount = 2;
-  h.Channel[0].Vdiv = 0.5f;
-  h.Channel[0].Unit = 'V';
-  h.Channel[0].Display = "ON";
-  h.Channel[1].Vdiv = 2.0f;
-  h.Channel[1].Offset = -0.25f;
-  h.Channel[1].Unit = 'A';
-  h.Channel[1].Display = "OFF";
+  std::tie(h.ModelName, h.FileVersion, h.AcqTime, h.AcqMode) =
+      std::tuple("DSX2002QK-02\r", "1.02\r", "2026/12/06 10:11:12\r", "Normal\r");
+  std::tie(h.TimeDiv, h.Delay, h.Delta, h.Points, h.TrigAddr, h.ChCount) =
+      std::tuple(5e-4, -0.001, 5e-7, 5000, 2500, 2);
+  auto& [ch1, ch2, ch3, ch4] = h.Channel;
+  std::tie(ch1.Vdiv, ch1.Unit, ch1.Display) = std::tuple(0.5f, 'V', "ON");
+  std::tie(ch2.Vdiv, ch2.Offset, ch2.Unit, ch2.Display) = std::tuple(2.0f, -0.25f, 'A', "OFF");
   EXPECT_EQ(CsvHeaderText(h),
             "ModelName,DSX2002QK-02\r\r\n"
             "FileVersion,1.02\r\r\n"
@@ -82,11 +72,8 @@ TEST(DataSkipFromText, LeadingNumberRoundedAndKeptInRange) {
 TEST(FormatDataLine, TimeIsRelativeToTheTrigger) {
   const std::vector<float> ch1{0.5f, -0.012f, 0.0f};
   const std::vector<float> ch2{12.0f, 1.0f, -1.0f};
-  DataLineFormat f;
-  f.columns = {ch1.data(), ch2.data(), nullptr, nullptr};
-  f.columnCount = 2;
-  f.trigAddr = 1;
-  f.delta = 1e-6;
+  DataLineFormat f{
+      .columns = {ch1.data(), ch2.data()}, .columnCount = 2, .trigAddr = 1, .delta = 1e-6};
   char line[kMaxDataLineChars] = {};
   EXPECT_EQ(std::string(line, FormatDataLine(line, f, 0)), "-1.000000e-6,5.0000e-1,1.2000e1\r\n");
   f.valueDecimals = kCoarseValueDecimals;

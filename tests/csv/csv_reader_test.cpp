@@ -108,9 +108,7 @@ TEST_F(CsvReaderTest, ReportsTheColumnHeaderAndTheDataLinesAfterIt) {
 }
 
 TEST_F(CsvReaderTest, HeaderLinesSetTheirMembers) {
-  header.TimeDiv = 7.0;
-  header.AcqMode = "OLD";
-  header.Channel[3].DispOn = 1;
+  std::tie(header.TimeDiv, header.AcqMode, header.Channel[3].DispOn) = std::tuple(7.0, "OLD", 1);
   const CsvReadResult r =
       read({"Model,dsx7004qk", "Delay, -1.5e-3 ", "CH1 Display,on", "CH2 Display, ON",
             "CH1 Offset,0.25", "CH1 mV/div,50", "Points,125", "FileVersion,1.2", "Delay,?"});
@@ -127,9 +125,9 @@ TEST_F(CsvReaderTest, HeaderLinesSetTheirMembers) {
   EXPECT_EQ(std::tuple(ch1.Offset, ch1.Vdiv, ch1.Unit), std::tuple(0.25f, 50.0f, "M"));
 }
 
-// A data line fills a sample from the value slots; a value that does not convert leaves it as it
-// was (-9). Slots a line does not reach keep the last line's or header line's value (a comment
-// line's are skipped); more than eleven fields empty slots 0 and 1. The rounded-up tail is zero.
+// A value that does not convert leaves the sample as it was (-9); slots a line does not reach keep
+// the last line's or header line's (not a comment's); over eleven fields empty slots 0 and 1; tail
+// 0.
 TEST_F(CsvReaderTest, DataLinesFillTheSamplesFromTheValueSlots) {
   const std::tuple<Lines, std::int32_t, VoltArrays> rows[] = {
       {{kColumns, "1,2,3,4", "/ skipped", "", "   ", "x,5e-1,-.5,+7", "8,9",
@@ -159,8 +157,8 @@ TEST_F(CsvReaderTest, ReportsEveryTenThousandSamplesAndPumpsOnce) {
   };
   ASSERT_EQ(ReadCsvBytes(Join(WithData({kColumns}, 25'000)), volts, header, ui).points, 25'000);
   ASSERT_EQ(ui.calls.size(), 4u);
-  EXPECT_EQ(ui.calls[0].text, "データindex=10000");
-  EXPECT_EQ(ui.calls[2].text, "データindex=20000");
+  EXPECT_EQ(std::tuple(ui.calls[0].text, ui.calls[2].text),
+            std::tuple("データindex=10000", "データindex=20000"));
   EXPECT_EQ(ui.pumps(), 2);
   EXPECT_EQ(volts[0][24'999], 25'000.0f);
   EXPECT_EQ(volts[3][10'000], 3.0f * 10'001);
@@ -185,11 +183,9 @@ TEST(VoltsToRawTest, ScalesRoundsSaturatesAndStaysWithinTheArrays) {
   SampleBuffers buffers;
   for (auto& column : buffers.SrcData) column.assign(2, 77);
   GrowVolts(buffers, 1);
-  header.Points = 1;
-  header.Channel[1].DispOn = 1;
+  std::tie(header.Points, header.Channel[1].DispOn) = std::tuple(1, 1);
   for (const auto& [v, offset, vdiv, counts] : rows) {
-    header.Channel[1].Vdiv = vdiv;
-    header.Channel[1].Offset = offset;
+    std::tie(header.Channel[1].Vdiv, header.Channel[1].Offset) = std::tuple(vdiv, offset);
     buffers.VoltData[1][0] = v;
     ASSERT_TRUE(VoltsToRaw(header, buffers));
     EXPECT_EQ(buffers.SrcData[1][0], counts) << v << " " << offset << " " << vdiv;

@@ -7,7 +7,6 @@
 #include <random>
 #include <span>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "csv/csv_layout.h"
@@ -37,9 +36,8 @@ class CsvWriterTest : public ::testing::Test {
   VoltArrays volts;
 };
 
-// Samples 0, step, 2 step, ... to the last (step = skip + 1, at most 1001), in 11 blocks of one
-// pump each (an empty record: one); threads format 16,384-line pieces, written in turn, the file as
-// if formatted line by line. Unwritten columns may be short (the 2-channel row's are 13 long).
+// Samples 0, skip + 1, ... (step at most 1001) in 11 blocks of a pump each (none: one); threads'
+// 16,384-line pieces join as if formatted line by line. 2-channel rows' other columns are short.
 TEST_F(CsvWriterTest, WritesEveryStepOfSamplesAsLineByLineInElevenBlocks) {
   std::mt19937 rng(99);
   std::uniform_real_distribution<float> dist(-40.0f, 40.0f);

@@ -20,22 +20,18 @@ WaveRecord recordWith(std::vector<std::int16_t> counts) {
 // Channel numbers other than 0 to 2 mean channel 4; a value beyond the float range is stored as 0.
 TEST(ToVolts, OneDivisionIs8192CountsAndOtherChannelNumbersMeanChannelFour) {
   WaveRecord r = recordWith({8192, -32768, 0, 4096});
-  r.header.Channel[0].Vdiv = 0.5f;
-  r.header.Channel[0].Offset = 0.25f;
-  r.header.Channel[2].Vdiv = 1.0f;
-  r.header.Channel[3].Vdiv = 2.0f;
+  auto& [ch1, ch2, ch3, ch4] = r.header.Channel;
+  std::tie(ch1.Vdiv, ch1.Offset, ch3.Vdiv, ch4.Vdiv) = std::tuple(0.5f, 0.25f, 1.0f, 2.0f);
   for (const int ch : {0, 2, 7}) ASSERT_TRUE(ToVolts(r, ch, r.buffers.SrcData[0]));
   EXPECT_EQ(r.buffers.VoltData, (VoltArrays{V{0.25f, -2.25f, -0.25f, 0}, V{0, 0, 0, 0},
                                             V{1, -4, 0, 0.5f}, V{2, -8, 0, 1}}));
   EXPECT_FALSE(ToVolts(r, 1, {})) << "no counts to convert";
 
   const std::vector<std::int16_t> oneDivision{8192, 0, 0, 0};
-  r.header.Channel[0].Vdiv = FLT_MAX;  // the largest float itself still fits
-  r.header.Channel[0].Offset = 0.0f;
+  std::tie(ch1.Vdiv, ch1.Offset) = std::tuple(FLT_MAX, 0.0f);  // the largest float still fits
   EXPECT_TRUE(ToVolts(r, 0, oneDivision));
   EXPECT_EQ(r.buffers.VoltData[0][0], FLT_MAX);
-  r.header.Channel[0].Vdiv = 3e38f;
-  r.header.Channel[0].Offset = -3e38f;
+  std::tie(ch1.Vdiv, ch1.Offset) = std::tuple(3e38f, -3e38f);
   EXPECT_FALSE(ToVolts(r, 0, oneDivision));
   EXPECT_EQ(r.buffers.VoltData[0][0], 0.0f);
 }
@@ -58,8 +54,7 @@ TEST(ToVoltsForDisplayed, ClearsEveryColumnThenConvertsTheShownChannels) {
   }));
   EXPECT_EQ(r.buffers.VoltData, (VoltArrays{V{0, 0, 9}, V{1, 1, 9}, V{0, 0, 9}, V{.5, -.5, 9}}));
 
-  r.header.Channel[1].Vdiv = 3e38f;
-  r.header.Channel[1].Offset = -3e38f;
+  std::tie(r.header.Channel[1].Vdiv, r.header.Channel[1].Offset) = std::tuple(3e38f, -3e38f);
   EXPECT_FALSE(ToVoltsForDisplayed(r)) << "one channel that fails fails them all";
   r.header.Points = kSampleCapacity + 1;
   EXPECT_FALSE(ToVoltsForDisplayed(r));
