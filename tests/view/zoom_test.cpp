@@ -21,8 +21,7 @@ WaveHeader Record(std::int32_t points) {
   return header;
 }
 
-// How the view stands before the press: as a load leaves it, after a first press with the
-// default boxes, or with a magnification that the next factor overflows or underflows.
+// The view before the press: as loaded, after a default first press, or near over/underflow.
 enum class Before { Reset, Zoomed, XNearMax, YTiny };
 
 ViewState Loaded(std::int32_t points, Before before = Before::Reset) {
@@ -73,12 +72,9 @@ TEST(ExpandTest, WindowFactorsAndBoxes) {
           {"Y factor 1e99 after X", Reset, "2|1e99|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
           {"X factor 0", Reset, "0|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
           {"X factor negative", Reset, "-2|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
-          {"X factor no number", Reset, "abc|2|5|4", 0, 9999, 1, 1, "1|1|5|4"},
-          {"Y factor 0 as a float", Reset, "2|1e-50|5|4", 2499, 7500, 2, 1, "1|1|5|4"},
           {"X product overflows", XNearMax, "2|2|5|4", 4999, 5000, 2e38f, 1, "1|1|5|4"},
           {"Y product underflows", YTiny, "2|1e-20|5|4", 2499, 7500, 2, 1e-30f, "1|1|5|4"},
           {"huge factor: two samples", Reset, "1e30|2|5|4", 4999, 5000, 1e30f, 2, "1e30|2|5|4"},
-          {"huge factor at sample 0", Reset, "1e30|2|0|4", 0, 1, 1e30f, 2, "1e30|2|0|4"},
           {"tiny factor: whole record", Reset, "1e-30|2|5|4", 0, 9999, 1e-30f, 2, "1e-30|2|5|4"},
           {"ExpPos overflows 32 bits", Reset, "2|2|1e9|6", 2499, 7500, 2, 2, "2|2|5|4"},
           {"ExpPos overflows 64 bits", Reset, "2|2|1e400|6", 2499, 7500, 2, 2, "2|2|5|4"},
@@ -103,8 +99,6 @@ TEST(ExpandTest, VerticalRangeAboutTheLevel) {
       {"bottom edge", Reset, "2|2|5|0", -0.5f, -32768},
       {"in 32-bit floats", Reset, "2|2|5|2.7", 11058.5302734375f, -21708.96875f},
       {"second press: same fraction", Zoomed, "2|2|5|4", 8191.375f, -8192.375f},
-      {"factor refused: YZoom 1", Reset, "2|1e99|5|4", 32767, -32768},
-      {"position refused: middle", Reset, "2|2|5|1e39", 16383.25f, -16384.25f},
   };
   for (const auto& [name, before, in, top, bottom] : cases) {
     ViewState view = Loaded(10000, before);
@@ -178,8 +172,8 @@ bool Wheel(const WaveHeader& header, ViewState& view, ZoomBoxes& boxes, WheelAxi
 }
 
 // The wheeled axis is magnified 2^steps about the point under the pointer (in time, to the whole
-// division the zoom rounds to; positions by the traces' scales); the other keeps its window.
-TEST(WheelZoomTest, ThePointUnderThePointerStaysAndTheOtherAxisKeepsItsWindow) {
+// division the zoom rounds to); the other keeps its window. A turn with nothing to do is refused.
+TEST(WheelZoomTest, MagnifiesAboutThePointerOrRefusesATurnWithNothingToDo) {
   using enum WheelAxis;
   const std::tuple<WheelAxis, int, double, double> turns[] = {
       {Level, 2, 0.5, 0.3}, {Time, 1, 0.73, 0.5}, {Time, 1, 0.1, 0.5},  {Level, 1, 0.5, 0.2},
@@ -210,13 +204,9 @@ TEST(WheelZoomTest, ThePointUnderThePointerStaysAndTheOtherAxisKeepsItsWindow) {
       EXPECT_NEAR(span(), width, 2.0);
     }
   }
-}
 
-TEST(WheelZoomTest, NothingToDoLeavesTheBoxesAlone) {
-  using enum WheelAxis;
-  const WaveHeader header = Record(1'000'000);
-  ViewState view = Loaded(1'000'000);
-  ZoomBoxes boxes;
+  view = Loaded(1'000'000);
+  boxes = {};
   const auto turn = [&](WheelAxis axis, int steps, double x, double y) {
     return WheelZoomBoxes(header, view, boxes, axis, steps, x, y);
   };
