@@ -53,17 +53,18 @@ TEST(TraceScaleTest, FractionsOfTheSurfaceAndScalesOfNoExtent) {
   EXPECT_EQ(std::pair(flat.xFraction(7), flat.yFraction(5)), std::pair(0.0, 0.5));
 }
 
-TEST(RendererTest, NothingBeforeALoadOrForWindowsTheArraysDoNotHold) {
-  Drawing d(100);
+// Nothing before a load or for windows the arrays do not hold. Channels beyond the count are
+// neither drawn nor marked; one switched off loses its marks (all are shown before the first draw).
+TEST(RendererTest, ShownChannelsInOrderWithTheirMarksOverTheView) {
+  Drawing d(10000);
   EXPECT_FALSE(d.draw(-1, 50));
-  EXPECT_FALSE(d.draw(0, 101)) << "the arrays hold one sample past the record, no more";
+  EXPECT_FALSE(d.draw(0, 10001)) << "the arrays hold one sample past the record, no more";
   d.view.WaveLoaded = false;
-  EXPECT_FALSE(d.draw(0, 99));
+  EXPECT_FALSE(d.draw(0, 9999));
   EXPECT_FALSE(d.scene.graticule.drawn || d.view.WaveDrawn);
-  // Until the first draw the window shows every channel's caption and level mark.
   EXPECT_TRUE(d.scene.vdivLabels[3].visible && d.scene.vrefLines[3].visible);
   d.view.WaveLoaded = true;
-  EXPECT_TRUE(d.draw(0, 100));
+  EXPECT_TRUE(d.draw(0, 10000));
   EXPECT_TRUE(d.view.WaveDrawn && d.scene.graticule.drawn);
   // Smoothing raises an empty record's window to 0..1, kept by the view; both must be there.
   Drawing empty(0);
@@ -75,11 +76,7 @@ TEST(RendererTest, NothingBeforeALoadOrForWindowsTheArraysDoNotHold) {
       << "(300+300+0)/3";
   for (auto& source : empty.record.buffers.SrcData) source.resize(1);
   EXPECT_FALSE(empty.draw(0, -1));
-}
 
-// Channels beyond the count are neither drawn nor marked; one switched off loses its marks.
-TEST(RendererTest, ShownChannelsInOrderWithTheirMarksOverTheView) {
-  Drawing d(10000);
   d.record.header.ChCount = 3;
   d.record.header.Channel[1].DispOn = 0;
   ASSERT_TRUE(d.draw(100, 8099));
@@ -93,9 +90,8 @@ TEST(RendererTest, ShownChannelsInOrderWithTheirMarksOverTheView) {
     EXPECT_EQ(trace.points.front().index, 100);
     EXPECT_TRUE(d.scene.vrefLines[ch].visible && d.scene.vdivLabels[ch].visible);
   }
-  for (const int ch : {1, 3}) {
+  for (const int ch : {1, 3})
     EXPECT_FALSE(d.scene.vrefLines[ch].visible || d.scene.vdivLabels[ch].visible) << ch;
-  }
 
   // Vertical views beyond the full scale are clamped, not refused: a zoom centre far above.
   std::tie(d.view.YTop, d.view.YBottom) = std::tuple(40000.0f, 35000.0f);

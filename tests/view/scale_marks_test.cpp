@@ -68,7 +68,7 @@ TEST(ScaleMarksTest, TimeCaptionsAndTriggerTick) {
 }
 
 // V/div follows the vertical zoom, drops the unit "N"; s/div is cut to five characters; 0 V mark.
-TEST(ScaleMarksTest, ScaleCaptionsAndLevelMark) {
+TEST(ScaleMarksTest, ScaleCaptionsAndLevelMarkWhichClampsAndRounds) {
   const std::tuple<int, float, const char*, float, float, std::string, std::string> cases[] = {
       {0, 0.5f, "V", 2.0f, 0.0005f, "Ch1:250mV/div", "500us/div"},
       {1, 2.0f, "N", 1.0f, 0.0025f, "Ch2:2/div", "2.5ms/div"},
@@ -91,14 +91,12 @@ TEST(ScaleMarksTest, ScaleCaptionsAndLevelMark) {
   l.view.YTop = l.view.YBottom = 100.0f;
   l.label(0);
   EXPECT_FALSE(l.scene.vrefLines[0].visible);
-}
 
-TEST(ScaleMarksTest, ReferenceLevelClampsAndRounds) {
   // offset, Vdiv -> count of 0 V: one division up is 8192 - 1; 0.5 - 1 = -0.5 rounds to even 0
-  const std::tuple<float, float, std::optional<std::int16_t>> cases[] = {
+  const std::tuple<float, float, std::optional<std::int16_t>> levels[] = {
       {0.0f, 1.0f, -1},        {1.0f, 1.0f, 8191},         {100.0f, 1.0f, 32767},
       {-100.0f, 1.0f, -32768}, {1.0f / 16384.0f, 1.0f, 0}, {1.0f, 0.0f, std::nullopt}};
-  for (const auto& [offset, vdiv, level] : cases) {
+  for (const auto& [offset, vdiv, level] : levels) {
     ChannelSetup c;
     std::tie(c.Offset, c.Vdiv) = std::tuple(offset, vdiv);
     EXPECT_EQ(ReferenceLevel(c), level) << offset << " " << vdiv;

@@ -56,7 +56,7 @@ auto Fields(const ViewState& v) {
   return std::tuple(v.StartIndex, v.EndIndex, v.XZoom, v.YZoom, v.YTop, v.YBottom);
 }
 
-TEST(ExpandTest, WindowFactorsAndBoxes) {
+TEST(ExpandTest, WindowFactorsBoxesAndVerticalRange) {
   // before the press, boxes in -> window, magnifications, boxes out
   using enum Before;
   const std::tuple<const char*, Before, const char*, std::int32_t, std::int32_t, float, float,
@@ -89,18 +89,16 @@ TEST(ExpandTest, WindowFactorsAndBoxes) {
     EXPECT_EQ(std::tuple(view.XZoom, view.YZoom), std::tuple(xZoom, yZoom)) << name;
     EXPECT_EQ(Texts(boxes), out) << name;
   }
-}
 
-TEST(ExpandTest, VerticalRangeAboutTheLevel) {
-  using enum Before;
-  const std::tuple<const char*, Before, const char*, float, float> cases[] = {
+  // The vertical range about the level: before the press, boxes in -> top, bottom.
+  const std::tuple<const char*, Before, const char*, float, float> ranges[] = {
       {"level -0.5 in the middle", Reset, "2|2|5|4", 16383.25f, -16384.25f},
       {"top edge", Reset, "2|2|5|8", 32767, -0.5f},
       {"bottom edge", Reset, "2|2|5|0", -0.5f, -32768},
       {"in 32-bit floats", Reset, "2|2|5|2.7", 11058.5302734375f, -21708.96875f},
       {"second press: same fraction", Zoomed, "2|2|5|4", 8191.375f, -8192.375f},
   };
-  for (const auto& [name, before, in, top, bottom] : cases) {
+  for (const auto& [name, before, in, top, bottom] : ranges) {
     ViewState view = Loaded(10000, before);
     ZoomBoxes boxes = Boxes(in);
     ASSERT_TRUE(Expand(Record(10000), view, boxes)) << name;
