@@ -216,9 +216,8 @@ TEST(MeasurementsTest, OnlyTheWindowAndTheShownChannelsCount) {
   const ChannelMeasurement m = MeasureChannel(r, 1, 100, 900).value();
   EXPECT_EQ(std::tuple(m.min, m.max), std::tuple(-1.5, -0.5));
   EXPECT_DOUBLE_EQ(MeasureChannel(r, 1, 500, 500).value().mean, -1.5) << "a window of one sample";
-  for (const auto& [start, end] : {std::pair(-1, 10), std::pair(5, 4), std::pair(0, 1000)}) {
+  for (const auto& [start, end] : {std::pair(-1, 10), std::pair(5, 4), std::pair(0, 1000)})
     EXPECT_FALSE(MeasureChannel(r, 1, start, end)) << start << ".." << end;
-  }
   EXPECT_FALSE(MeasureChannel(r, 4, 0, 10));
   EXPECT_TRUE(MeasureChannel(r, 1, 0, 999).value().frequency);
   r.header.Delta = 0;  // a record without a sample interval has no frequency
