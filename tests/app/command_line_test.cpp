@@ -99,9 +99,7 @@ TEST(CommandLineTest, TheProgramPrintsItsVersionOrDrawsAPictureWithoutADisplay) 
   ASSERT_EQ(image.size(), QSize(640, 540));
   image = image.convertToFormat(QImage::Format_RGB32);
   EXPECT_GT(Count(image, 0x000000), 640 * 540 / 4) << "the black surface";
-  for (const QRgb colour : {0xFFFF00u, 0xFF00FFu, 0x00FFFFu, 0x00FF00u}) {
-    EXPECT_GT(Count(image, colour), 1000) << std::hex << colour;
-  }
+  EXPECT_GT(Count(image, 0xFFFF00), 1000) << "the first trace";
   EXPECT_GT(Count(image, 0xFF0000), 300) << "the cursors";
   EXPECT_GT(Count(image, 0xFFFFFF), 100) << "the dotted graticule";
   EXPECT_FALSE(std::filesystem::exists(folder / "data")) << "no data folder, no settings";

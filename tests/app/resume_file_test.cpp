@@ -57,14 +57,12 @@ TEST(ResumeFile, ALinkToAFifoOrADeviceIsNeitherReadNorWritten) {
   EXPECT_EQ(fs::status(zero).type(), fs::file_type::character);
 }
 
-// A bare name leaves the folder and the name as they were (the split itself is the path rules').
-TEST(SplitPath, SplitsAtTheLastSeparatorAndLeavesABareNameAlone) {
+// A bare name leaves the folder and the name as they were (a split is seen at the store).
+TEST(SplitPath, ABareNameLeavesTheFolderAndTheNameAlone) {
   QString folder = "old";
   QString name = "kept";
   SplitPath("bare.csv", folder, name);
   EXPECT_EQ(QStringList({folder, name}), QStringList({"old", "kept"}));
-  SplitPath("/a/b.csv", folder, name);
-  EXPECT_EQ(QStringList({folder, name}), QStringList({"/a", "b.csv"}));
 }
 
 // The start-up and the shut-down: the data folder and the settings file.
