@@ -62,8 +62,10 @@ TEST_F(PlaybackTest, TheWfmButtonDrawsTheFileWithTheMarksOfItsChannels) {
   EXPECT_EQ(firstTrace(), before);
 }
 
-TEST_F(PlaybackTest, TheCsvButtonConvertsTheFileBackToCountsAndDrawsItWhole) {
+// A CSV file dropped on the window is played by the same button.
+TEST_F(PlaybackTest, TheCsvButtonOrADropConvertsTheFileBackToCountsAndDrawsItWhole) {
   writeCsv("wave.csv", 1000);
+  writeCsv("Dropped.Csv", 700);
   // The point count is read before the model line fails.
   synth::WriteBytes(files.path() / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
   ASSERT_TRUE(form().browser().setPath(Q(files.path())));
@@ -78,6 +80,19 @@ TEST_F(PlaybackTest, TheCsvButtonConvertsTheFileBackToCountsAndDrawsItWhole) {
   EXPECT_EQ(form().statusText(1), U("ファイル読取りエラーです。"));
   EXPECT_EQ(caption(), U("全取込データ数=1000"));
   EXPECT_EQ(firstTrace(), before);
+
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(Q(files.path() / "Dropped.Csv"))});
+  const QPoint middle = form().rect().center();
+  QDragEnterEvent enter(middle, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(middle), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form(), &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  QCoreApplication::processEvents();  // the drop is opened once it has ended
+  EXPECT_EQ(selected(), "Dropped.Csv");
+  EXPECT_EQ(caption(), U("全取込データ数=700"));
 }
 
 // A file named on the command line plays as its button plays it, a folder opens in the browser,
@@ -113,22 +128,6 @@ TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
   form().openPath(Q(sub));
   EXPECT_EQ(form().browser().path(), Q(sub));
   EXPECT_EQ(form().statusText(2), "four.WFM") << "nothing is played";
-}
-
-TEST_F(PlaybackTest, ADroppedCsvFileIsPlayedByTheCsvButton) {
-  writeCsv("Wave.Csv", 700);
-  QMimeData mime;
-  mime.setUrls({QUrl::fromLocalFile(Q(files.path() / "Wave.Csv"))});
-  const QPoint middle = form().rect().center();
-  QDragEnterEvent enter(middle, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&form(), &enter);
-  EXPECT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(middle), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&form(), &drop);
-  EXPECT_TRUE(drop.isAccepted());
-  QCoreApplication::processEvents();  // the drop is opened once it has ended
-  EXPECT_EQ(selected(), "Wave.Csv");
-  EXPECT_EQ(caption(), U("全取込データ数=700"));
 }
 
 }  // namespace
