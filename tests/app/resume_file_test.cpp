@@ -70,15 +70,13 @@ class MainFormTest : public FormTest {
   std::filesystem::path dataFolder() const { return root.path() / "ProgramData" / "Sondrix"; }
   std::filesystem::path resumeFile() const { return dataFolder() / "Resume(V4.10).txt"; }
 
-  // The settings file with the given lines replaced, cut to `count` lines.
+  // The settings file of a fresh window with the given lines replaced, cut to `count` lines.
   void writeResume(const std::vector<std::pair<std::size_t, std::string>>& changed,
                    std::size_t count = 18) {
-    std::vector<std::string> lines{"2",   "2",  " 500 ", " 0 ",   " 0 ",   " 0 ",
-                                   " 0 ", "13", "10000", "1",     "/f",    "/f/a.csv",
-                                   "0",   "11", "True",  "False", "False", " 0 "};
+    ASSERT_EQ(form().SaveResumeParam(form().resumePath()), 0);
+    std::vector<std::string> lines = SplitCrLf(ReadWhole(resumeFile()));
     for (const auto& [line, value] : changed) lines[line] = value;
     lines.resize(count);
-    std::filesystem::create_directories(dataFolder());
     std::string text;
     for (const auto& line : lines) text += line + "\r\n";
     synth::WriteBytes(resumeFile(), text);
