@@ -21,12 +21,7 @@ using Action = CommandLine::Action;
 TEST(CommandLineTest, ArgumentsGiveTheActionAndAbsolutePaths) {
   const QString here = QDir::currentPath();
   const QString a = here + "/a.wfm";
-  const struct {
-    QStringList arguments;
-    Action action;
-    QString target;
-    QSize size;
-  } cases[] = {
+  const std::tuple<QStringList, Action, QString, QSize> cases[] = {
       {{}, Action::Open, {}, {}},
       {{"a.WFM"}, Action::Open, here + "/a.WFM", {}},
       {{"/data/run 1/"}, Action::Open, "/data/run 1", {}},
@@ -44,15 +39,15 @@ TEST(CommandLineTest, ArgumentsGiveTheActionAndAbsolutePaths) {
       {{"--picture", "a.png"}, Action::Error, {}, {}},
       {{"--size", "640x480", "a.wfm"}, Action::Error, {}, {}},
   };
-  for (const auto& c : cases) {
-    const CommandLine line = ParseCommandLine(QStringList{"sondrix"} + c.arguments);
-    SCOPED_TRACE(c.arguments.join(' ').toStdString());
-    EXPECT_EQ(line.action, c.action);
-    EXPECT_EQ(line.error.isEmpty(), c.action != Action::Error);
-    if (c.action == Action::Error) continue;
-    EXPECT_EQ(line.target, c.target);
-    EXPECT_EQ(line.size, c.size);
-    EXPECT_EQ(line.picture, c.action == Action::Picture ? here + "/a.png" : QString());
+  for (const auto& [arguments, action, target, size] : cases) {
+    const CommandLine line = ParseCommandLine(QStringList{"sondrix"} + arguments);
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    EXPECT_EQ(line.action, action);
+    EXPECT_EQ(line.error.isEmpty(), action != Action::Error);
+    if (action == Action::Error) continue;
+    EXPECT_EQ(line.target, target);
+    EXPECT_EQ(line.size, size);
+    EXPECT_EQ(line.picture, action == Action::Picture ? here + "/a.png" : QString());
   }
 }
 
