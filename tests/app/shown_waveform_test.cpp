@@ -88,7 +88,9 @@ TEST_F(ShownWaveformTest, TheCursorCommandsMoveTheCursorsAndTheirReadouts) {
   EXPECT_TRUE(line.isHidden());
 }
 
-TEST_F(ShownWaveformTest, TheSmoothingChoiceAndWidthRedrawTheCurrentWindow) {
+// The smoothing choice and width redraw the current window. A store then writes the smoothing of
+// the whole record at the width last applied, whatever window is shown and width is typed since.
+TEST_F(ShownWaveformTest, SmoothingRedrawsTheWindowAndAStoreSmoothsTheWholeRecord) {
   press("Expand");
   child<QRadioButton>("smOption1")->setChecked(true);
   EXPECT_EQ(form().scene().traces.size(), 8u) << "source and smoothed";
@@ -97,6 +99,24 @@ TEST_F(ShownWaveformTest, TheSmoothingChoiceAndWidthRedrawTheCurrentWindow) {
   EXPECT_EQ(text("SmPoints"), "9");
   child<QRadioButton>("smOption0")->setChecked(true);
   EXPECT_EQ(form().scene().traces.size(), 4u);
+
+  press("Expand");
+  ASSERT_GT(form().view().StartIndex, 0) << "the window is a part of the record";
+  child<QRadioButton>("smOption2")->setChecked(true);
+  child<QLineEdit>("SmPoints")->setText(QStringLiteral("101"));
+  store(out("smoothed.CSV"));
+
+  WaveRecord expected = form().record();
+  std::vector<std::int16_t> smoothed(static_cast<std::size_t>(expected.header.Points));
+  ASSERT_TRUE(ToVoltsForDisplayed(expected, [&](int ch) {
+    SmoothSamples(expected.buffers.SrcData[static_cast<std::size_t>(ch)], 0,
+                  expected.header.Points - 1, 9, smoothed);
+    return std::span<const std::int16_t>(smoothed);
+  }));
+  NullSink quiet;
+  const auto reference = root.path() / "reference.CSV";
+  ASSERT_TRUE(WriteCsvFile(reference, expected.header, expected.buffers.VoltData, 0, quiet).ok());
+  EXPECT_EQ(ReadWhole(root.path() / "smoothed.CSV"), ReadWhole(reference));
 }
 
 // Save asks for a PNG name in the output folder, then offers the last name; a cancel writes
@@ -141,7 +161,7 @@ TEST_F(ShownWaveformTest, MeasureShowsTheTableOfTheWindowUntilTurnedOff) {
 
 // The stored file is the converter's file of the capture, under the chosen name completed with
 // ".CSV" unless the whole path holds ".csv"; the dialog offers the last name and its folder.
-TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameAndOfferedNextTime) {
+TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   std::filesystem::create_directories(root.path() / "x.csv.d");
   const QString first = form().CsvPath();
   child<QLineEdit>("DataSkip")->setText("2");
@@ -164,34 +184,8 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameAndOfferedNextTime
   EXPECT_EQ(services.dialogs[0].folder, form().DataFolder() + QDir::separator() + "Output");
   EXPECT_EQ(services.dialogs[1].initialName, out("shown.CSV"));
   EXPECT_EQ(services.dialogs[1].folder, Q(root.path()));
-}
 
-// A smoothed display stores the smoothing of the whole record at the width last applied,
-// whatever window is on screen and whatever width is typed since.
-TEST_F(ShownWaveformTest, AZoomedSmoothedStoreWritesTheWholeRecordSmoothed) {
-  press("Expand");
-  press("Expand");
-  ASSERT_GT(form().view().StartIndex, 0) << "the window is a part of the record";
-  child<QLineEdit>("SmPoints")->setText(QStringLiteral("9"));
-  child<QRadioButton>("smOption2")->setChecked(true);
-  child<QLineEdit>("SmPoints")->setText(QStringLiteral("101"));
-  store(out("smoothed.CSV"));
-
-  WaveRecord expected = form().record();
-  std::vector<std::int16_t> smoothed(static_cast<std::size_t>(expected.header.Points));
-  ASSERT_TRUE(ToVoltsForDisplayed(expected, [&](int ch) {
-    SmoothSamples(expected.buffers.SrcData[static_cast<std::size_t>(ch)], 0,
-                  expected.header.Points - 1, 9, smoothed);
-    return std::span<const std::int16_t>(smoothed);
-  }));
-  NullSink quiet;
-  const auto reference = root.path() / "reference.CSV";
-  ASSERT_TRUE(WriteCsvFile(reference, expected.header, expected.buffers.VoltData, 0, quiet).ok());
-  EXPECT_EQ(ReadWhole(root.path() / "smoothed.CSV"), ReadWhole(reference));
-}
-
-// A cancel, a folder that cannot take the file and a failure nothing else handles each say so.
-TEST_F(ShownWaveformTest, EveryStoreThatWritesNothingSaysSo) {
+  // A cancel, a folder that cannot take the file and a failure nothing else handles each say so.
   const QString before = form().CsvPath();
   const QString panel2 = form().statusText(2);
   store(std::nullopt);
