@@ -37,12 +37,17 @@ class PlaybackTest : public FormTest {
   std::vector<TracePoint> firstTrace() { return form().scene().traces.at(0).points; }
 };
 
-// Each button asks for a file when none is selected; a file that cannot be read leaves the
-// previous waveform.
-TEST_F(PlaybackTest, TheWfmButtonDrawsTheFileWithTheMarksOfItsChannels) {
+// Each button asks for a file when none is selected, draws the selected one and ends in the data
+// folder; a file that cannot be read leaves the previous waveform. A CSV file dropped on the
+// window is played by the CSV button.
+TEST_F(PlaybackTest, EachButtonOrADropDrawsTheFileOrKeepsThePreviousWaveform) {
   writeCapture("four.WFM", synth::SineCapture(4, 20000));
   writeCapture("two.wfm", synth::SineCapture(2, 1000));
   synth::WriteBytes(files.path() / "bad.wfm", "ModelName = nothing we know\r\n");
+  writeCsv("wave.csv", 1000);
+  writeCsv("Dropped.Csv", 700);
+  // The point count is read before the model line fails.
+  synth::WriteBytes(files.path() / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
   ASSERT_TRUE(form().browser().setPath(Q(files.path())));
   press("BinToCsvConvert");
   EXPECT_EQ(services.messages, QStringList{U("Binファイル(*.WFM)を選択して下さい.")});
@@ -56,26 +61,18 @@ TEST_F(PlaybackTest, TheWfmButtonDrawsTheFileWithTheMarksOfItsChannels) {
   EXPECT_EQ(marks(), "1111");
   play("two.wfm");
   EXPECT_EQ(marks(), "1100");
-  const auto before = firstTrace();
+  auto before = firstTrace();
   play("bad.wfm");
   EXPECT_EQ(form().statusText(1), U("波形データ変換完了｡")) << "whatever the load did";
   EXPECT_EQ(firstTrace(), before);
-}
 
-// A CSV file dropped on the window is played by the same button.
-TEST_F(PlaybackTest, TheCsvButtonOrADropConvertsTheFileBackToCountsAndDrawsItWhole) {
-  writeCsv("wave.csv", 1000);
-  writeCsv("Dropped.Csv", 700);
-  // The point count is read before the model line fails.
-  synth::WriteBytes(files.path() / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
-  ASSERT_TRUE(form().browser().setPath(Q(files.path())));
-  press("InputDsTypeCsvFile");
-  EXPECT_EQ(services.messages, QStringList{U("CSV/TXTファイルを選択して下さい.")});
+  press("InputDsTypeCsvFile");  // the WFM file selected is not in the new list
+  EXPECT_EQ(services.messages.back(), U("CSV/TXTファイルを選択して下さい."));
   play("wave.csv", "InputDsTypeCsvFile");
   EXPECT_EQ(filter(), 1) << "the press lists CSV/TXT files";
   EXPECT_EQ(caption(), U("全取込データ数=1000"));
   EXPECT_TRUE(inDataFolder());
-  const auto before = firstTrace();
+  before = firstTrace();
   play("bad.csv", "InputDsTypeCsvFile");
   EXPECT_EQ(form().statusText(1), U("ファイル読取りエラーです。"));
   EXPECT_EQ(caption(), U("全取込データ数=1000"));
