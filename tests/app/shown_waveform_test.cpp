@@ -119,9 +119,9 @@ TEST_F(ShownWaveformTest, SmoothingRedrawsTheWindowAndAStoreSmoothsTheWholeRecor
   EXPECT_EQ(ReadWhole(root.path() / "smoothed.CSV"), ReadWhole(reference));
 }
 
-// Save asks for a PNG name in the output folder, then offers the last name; a cancel writes
-// nothing and says nothing. Copy puts the same picture on the clipboard.
-TEST_F(ShownWaveformTest, SaveAndCopyPictureTakeTheFrame) {
+// The surface's menu. Save asks for a PNG name in the output folder, then offers the last name;
+// a cancel writes nothing and says nothing. Copy puts the same picture on the clipboard.
+TEST_F(ShownWaveformTest, TheMenuSavesOrCopiesThePictureAndShowsMeasurements) {
   const QString chosen = Q(root.path() / "wave");
   services.chosen = chosen;
   child<QAction>("SavePicture")->trigger();
@@ -141,9 +141,8 @@ TEST_F(ShownWaveformTest, SaveAndCopyPictureTakeTheFrame) {
   child<QAction>("CopyPicture")->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->image().size(), size);
   EXPECT_EQ(form().statusText(1), U("波形画像をコピーしました｡"));
-}
 
-TEST_F(ShownWaveformTest, MeasureShowsTheTableOfTheWindowUntilTurnedOff) {
+  // Measure shows the table of the window until turned off.
   const MeasurementOverlay& table = *surface().measurements();
   EXPECT_TRUE(table.isHidden());
   child<QAction>("Measure")->trigger();
