@@ -34,7 +34,7 @@ class FileBrowserTest : public ::testing::Test {
   QSignalSpy counted{&browser, &FileBrowser::filesCounted};
 };
 
-TEST_F(FileBrowserTest, FolderChangeCountsWithTheChosenPatternAndBecomesCurrent) {
+TEST_F(FileBrowserTest, FolderChangeCountsWithThePatternBecomesCurrentAndListsTheFolders) {
   for (const char* name :
        {"w0.wfm", "w1.WFM", "w2.Wfm", "B.csv", "a.TXT", "c.Csv", "README", "x.wfm.bak"}) {
     touch(dir / name);
@@ -61,9 +61,8 @@ TEST_F(FileBrowserTest, FolderChangeCountsWithTheChosenPatternAndBecomesCurrent)
   ASSERT_TRUE(browser.setPath(QStringLiteral("folder.wfm/empty")));
   EXPECT_EQ(counted.last().at(0).toInt(), 0);
   EXPECT_TRUE(services.messages.empty());
-}
 
-TEST_F(FileBrowserTest, FolderListShowsTheChainThenSubfoldersAndOpensThem) {
+  // The folder list shows the chain up to the root, then the subfolders, and opens either.
   const fs::path here = dir / "here";
   for (const char* name : {"Zeta", "beta", "Alpha", ".hidden"}) fs::create_directories(here / name);
   touch(here / "beta" / "in.wfm");

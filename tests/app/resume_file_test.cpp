@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include "app/split_path.h"
 #include "form_fixture.h"
 #include "support/special_files.h"
 
@@ -13,14 +12,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ResumeFile, BooleansReadAsWordsInAnyCaseOrAsNumbers) {
+TEST(ResumeFile, LinesKeepTheirBlanksAndBooleansReadAsWordsOrNumbers) {
   const std::pair<const char*, std::optional<bool>> rows[] = {
       {"True", true}, {" tRuE ", true},      {"False", false},  {"0", false},
       {"-1", true},   {"yes", std::nullopt}, {"", std::nullopt}};
   for (const auto& [line, value] : rows) EXPECT_EQ(ResumeBoolValue(line), value) << line;
-}
 
-TEST(ResumeFile, LinesKeepTheirBlanksAndAnyLineEnd) {
   TempDir dir;
   const QString path = Q(dir / "r.txt");
   // A line break inside a text would shift every later value: it is written as a blank.
@@ -54,14 +51,6 @@ TEST(ResumeFile, ALinkToAFifoOrADeviceIsNeitherReadNorWritten) {
   }
   EXPECT_EQ(fs::status(dir / "fifo").type(), fs::file_type::fifo);
   EXPECT_EQ(fs::status(zero).type(), fs::file_type::character);
-}
-
-// A bare name leaves the folder and the name as they were (a split is seen at the store).
-TEST(SplitPath, ABareNameLeavesTheFolderAndTheNameAlone) {
-  QString folder = "old";
-  QString name = "kept";
-  SplitPath("bare.csv", folder, name);
-  EXPECT_EQ(QStringList({folder, name}), QStringList({"old", "kept"}));
 }
 
 // The start-up and the shut-down: the data folder and the settings file.

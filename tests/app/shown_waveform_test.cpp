@@ -183,6 +183,8 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   EXPECT_EQ(services.dialogs[0].folder, form().DataFolder() + QDir::separator() + "Output");
   EXPECT_EQ(services.dialogs[1].initialName, out("shown.CSV"));
   EXPECT_EQ(services.dialogs[1].folder, Q(root.path()));
+  store("bare");
+  EXPECT_EQ(form().CsvFolder(), Q(root.path() / "x.csv.d")) << "a bare name keeps the folder";
 
   // A cancel, a folder that cannot take the file and a failure nothing else handles each say so.
   const QString before = form().CsvPath();
