@@ -22,10 +22,6 @@ class FileBrowserTest : public ::testing::Test {
   QStringList seen() const {
     return QStringList{browser.path(), QDir::currentPath()} + browser.files();
   }
-  template <typename T>
-  T* child(const char* name) {
-    return browser.findChild<T*>(QString::fromUtf8(name));
-  }
 
   QString startFolder_ = QDir::currentPath();
   TempDir dir;
@@ -49,7 +45,7 @@ TEST_F(FileBrowserTest, FolderChangeCountsWithThePatternBecomesCurrentAndListsTh
   counted.clear();
   browser.selectFilter(1);
   EXPECT_EQ(browser.files(), (QStringList{"a.TXT", "B.csv", "c.Csv"}));
-  child<QListWidget>("FileList")->setCurrentRow(1);
+  browser.findChild<QListWidget*>("FileList")->setCurrentRow(1);
   touch(dir / "d.csv");
   fs::remove(dir / "a.TXT");
   browser.refresh();
@@ -68,7 +64,7 @@ TEST_F(FileBrowserTest, FolderChangeCountsWithThePatternBecomesCurrentAndListsTh
   touch(here / "beta" / "in.wfm");
   ASSERT_TRUE(browser.setPath(Q(here)));
 
-  auto* list = child<QListWidget>("DirList");
+  auto* list = browser.findChild<QListWidget*>("DirList");
   const int current = list->currentRow();
   const auto pathAt = [&](int row) { return list->item(row)->data(FileBrowser::kPathRole); };
   ASSERT_EQ(list->count(), current + 4);
@@ -98,10 +94,11 @@ TEST_F(FileBrowserTest, AFailedChangeShowsItsMessageAndChangesNothing) {
   const QStringList before = seen();
   counted.clear();
   fs::remove(dir / "gone");
-  auto* folders = child<QListWidget>("DirList");  // which still offers the vanished folder
+  auto* folders =
+      browser.findChild<QListWidget*>("DirList");  // which still offers the vanished folder
   emit folders->itemActivated(folders->findItems("gone", Qt::MatchEndsWith).front());
   EXPECT_FALSE(browser.setPath(Q(dir / "kept.wfm")));
-  auto* drives = child<QComboBox>("DriveList");
+  auto* drives = browser.findChild<QComboBox*>("DriveList");
   const int index = drives->currentIndex();
   for (const char* name : {"unplugged", "mountpoint"}) {
     drives->addItem(QString::fromUtf8(name), QString::fromStdString((dir / name).string()));
