@@ -28,7 +28,6 @@ TEST(CommandLineTest, ArgumentsGiveTheActionAndAbsolutePaths) {
       {{"--version"}, Action::Version, {}, {}},
       {{"-h", "a.WFM"}, Action::Help, {}, {}},
       {{"a.WFM", "b.WFM"}, Action::Error, {}, {}},
-      {{"--bogus"}, Action::Error, {}, {}},
       {{"--picture", "a.png", "a.wfm"}, Action::Picture, a, {}},
       {{"--picture", "a.png", "--size", "64X8192", "a.wfm"}, Action::Picture, a, {64, 8192}},
       {{"--picture", "a.png", "--size", "63x480", "a.wfm"}, Action::Error, {}, {}},

@@ -10,8 +10,7 @@
 namespace sondrix::testing {
 namespace {
 
-// The window around the run: a file list and the run's controls, and a log of every step the run
-// takes, in order.
+// The window around the run: a file list, the run's controls and a log of the run's steps.
 class RunTest : public ::testing::Test {
  protected:
   RunTest() : run(parts(), services) {}

@@ -11,8 +11,7 @@ namespace sondrix::testing {
 namespace {
 
 // The two playback buttons, and the paths named on the command line or dropped on the window
-// that reach them: each reads the file selected in the browser, draws it and ends in the data
-// folder.
+// that reach them.
 class PlaybackTest : public FormTest {
  protected:
   // An instrument file of two channels at 0.5 V/div.

@@ -72,9 +72,8 @@ class MainFormTest : public FormTest {
   }
 };
 
-// The settings table, once: every line written at shut-down as the file holds it, and read back
-// into the same controls at the next start. The first start makes the folders and offers the
-// default CSV file.
+// The settings table, once: every line written at shut-down, and read back into the same controls
+// at the next start. The first start makes the folders and offers the default CSV file.
 TEST_F(MainFormTest, SettingsSurviveARestartExactly) {
   const QString started = QDir::currentPath();
   EXPECT_EQ(form().browser().path(), QDir::toNativeSeparators(started));

@@ -3,8 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWheelEvent>
 
+#include "app/fitted_label.h"
 #include "cli/convert.h"
 #include "csv/csv_writer.h"
 #include "csv/to_volts.h"
@@ -15,10 +18,8 @@
 namespace sondrix::testing {
 namespace {
 
-// One test per command on the shown waveform: the display's buttons and boxes, the surface's
-// context menu and mouse, the store. Each reaches the arithmetic or the file writing of the core
-// (tested there) and shows its result in the boxes, the captions, the picture, the read-out line
-// or the stored file.
+// One test per command on the shown waveform. Each reaches the core's arithmetic or file writing
+// (tested there) and shows its result in the window or in the stored file.
 class ShownWaveformTest : public FormTest {
  protected:
   void SetUp() override {
@@ -188,10 +189,8 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
 
   // A cancel, a folder that cannot take the file and a failure nothing else handles each say so.
   const QString before = form().CsvPath();
-  const QString panel2 = form().statusText(2);
   store(std::nullopt);
   EXPECT_EQ(form().CsvPath(), before);
-  EXPECT_EQ(form().statusText(2), panel2);
   // A "folder" that is a file cannot hold the new file, whoever runs the test.
   synth::WriteBytes(root.path() / "plain-file", "x");
   store(out("plain-file/d.csv"));
@@ -205,6 +204,32 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   EXPECT_EQ(form().statusText(1), U("処理できませんでした｡"));
   EXPECT_TRUE(inDataFolder());
   EXPECT_EQ(services.messages.size(), 2);
+}
+
+// The window shrinks to fit a small screen, the surface and its marks with it.
+TEST_F(ShownWaveformTest, AtItsMinimumTheWindowFitsASmallScreenWithoutScrolling) {
+  const QSize minimum = form().minimumSize().expandedTo(form().minimumSizeHint());
+  // 800 x 500 less a title bar.
+  EXPECT_LE(minimum.width(), 800);
+  EXPECT_LE(minimum.height(), 470);
+  form().resize(minimum);
+  QApplication::processEvents();
+  const auto* area = child<QScrollArea>("ContentArea");
+  EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+  const QWidget& surface = *form().waveFrame().surface();
+  EXPECT_TRUE(form().waveFrame().rect().contains(surface.geometry()));
+  EXPECT_NEAR(surface.height() * 10.0 / surface.width(), 8.0, 0.1) << "square divisions";
+  const QRect tick = child<QWidget>("DelayMark")->geometry();
+  EXPECT_EQ(tick.top(), surface.geometry().bottom() + 1) << "the trigger tick hangs below";
+  EXPECT_NEAR(tick.height(), surface.height() / 64.0, 1);
+  // The V/div captions read whole, at most a little smaller.
+  for (const char* name : {"VdivLabel0", "VdivLabel1", "VdivLabel2", "VdivLabel3"}) {
+    const auto* label = child<QLabel>(name);
+    EXPECT_EQ(FitText(label->font(), label->text(), label->contentsRect().width(), 0.75).text,
+              label->text())
+        << name;
+  }
 }
 
 }  // namespace
