@@ -42,11 +42,10 @@ TEST(ResumeFile, ALinkToAFifoOrADeviceIsNeitherReadNorWritten) {
     const fs::path settings = dir / "Resume(V4.10).txt";
     fs::remove(settings);
     fs::create_symlink(target, settings);
-    const QString path = Q(settings);
     ::alarm(30);  // a read that waited for the FIFO's writer ends the test
-    EXPECT_EQ(ReadResumeLines(path), std::nullopt) << target;
+    EXPECT_EQ(ReadResumeLines(Q(settings)), std::nullopt) << target;
     ::alarm(0);
-    EXPECT_EQ(WriteResumeLines(path, {"1", "2"}), -1) << target;
+    EXPECT_EQ(WriteResumeLines(Q(settings), {"1", "2"}), -1) << target;
     EXPECT_TRUE(fs::is_symlink(settings));
   }
   EXPECT_EQ(fs::status(dir / "fifo").type(), fs::file_type::fifo);
