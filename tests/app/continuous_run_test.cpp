@@ -10,8 +10,7 @@
 namespace sondrix::testing {
 namespace {
 
-// The window around the run: a file list and the run's controls, and a log of every step the run
-// takes, in order.
+// The window around the run: a file list, the run's controls and a log of the run's steps.
 class RunTest : public ::testing::Test {
  protected:
   RunTest() : run(parts(), services) {}
@@ -106,14 +105,9 @@ TEST_F(RunTest, ThePauseIsReadBeforeEachFileAndTooShortOnesOnlyHandleEvents) {
 // How each way of ending counts the files done: a file ended by a No, a Stop or a close is not.
 TEST_F(RunTest, EveryWayTheRunEndsCountsTheFilesDone) {
   enum class Act { Nothing, Stop, Close, No, CloseInStore, TypeTwoFiles };
-  struct Row {
-    const char* what;
-    const char* maxRepeat;
-    Qt::CheckState confirm;
-    Act act;  // at the second pause or question, or at the first store
-    std::int32_t done;
-    std::size_t pauses, questions;
-  };
+  // The act comes at the second pause or question, or at the first store.
+  using Row = std::tuple<const char*, const char*, Qt::CheckState, Act, std::int32_t, std::size_t,
+                         std::size_t>;
   const Row rows[] = {
       {"all paused", "99", Qt::Unchecked, Act::Nothing, 5, 5, 0},
       {"all asked (grey asks too)", "99", Qt::PartiallyChecked, Act::Nothing, 5, 0, 5},
@@ -131,40 +125,38 @@ TEST_F(RunTest, EveryWayTheRunEndsCountsTheFilesDone) {
   };
   writeNames(5);
   settings.AllSaveCheck = Qt::Checked;
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    settings.MaxRepeatTimes = row.maxRepeat;
-    settings.ConfirmMess = row.confirm;
+  for (const auto& [what, maxRepeat, confirm, act, done, pauses, questions] : rows) {
+    SCOPED_TRACE(what);
+    settings.MaxRepeatTimes = maxRepeat;
+    settings.ConfirmMess = confirm;
     closing = false;
     progress = 0;
     services.answer = MessageAnswer::Yes;
     services.waits.clear();
     services.messages.clear();
-    const auto act = [&](std::size_t index) {
+    const auto operate = [&](std::size_t index) {
       if (index != 1) return;
-      if (row.act == Act::Stop) run.Stop();
-      if (row.act == Act::Close) closing = true;
-      if (row.act == Act::No) services.answer = MessageAnswer::No;
-      if (row.act == Act::TypeTwoFiles) settings.MaxRepeatTimes = "2";
+      if (act == Act::Stop) run.Stop();
+      if (act == Act::Close) closing = true;
+      if (act == Act::No) services.answer = MessageAnswer::No;
+      if (act == Act::TypeTwoFiles) settings.MaxRepeatTimes = "2";
     };
-    services.whileWaiting = act;
-    services.whileShown = [&] { act(services.messages.size() - 1); };
-    whileStoring = [&] { closing = row.act == Act::CloseInStore; };
-    EXPECT_EQ(run.Start(), row.done);
-    EXPECT_EQ(progress, row.done);
-    EXPECT_EQ(services.waits.size(), row.pauses);
-    EXPECT_EQ(services.messages.size(), row.questions);
-    EXPECT_EQ(log.end()[-2], std::to_string(row.done) + "/5 処理完了");
+    services.whileWaiting = operate;
+    services.whileShown = [&] { operate(services.messages.size() - 1); };
+    whileStoring = [&] { closing = act == Act::CloseInStore; };
+    EXPECT_EQ(run.Start(), done);
+    EXPECT_EQ(progress, done);
+    EXPECT_EQ(services.waits.size(), pauses);
+    EXPECT_EQ(services.messages.size(), questions);
+    EXPECT_EQ(log.end()[-2], std::to_string(done) + "/5 処理完了");
   }
 }
 
-TEST_F(RunTest, AnEmptyListOnlyShowsTheMessage) {
+// An empty list only shows the message; a failure that escapes still releases Start.
+TEST_F(RunTest, AnEmptyListOrAnEscapingFailure) {
   EXPECT_EQ(run.Start(), 0);
   EXPECT_EQ(services.messages, QStringList{U("ファイルがありません｡")});
   EXPECT_TRUE(log.empty());
-}
-
-TEST_F(RunTest, AFailureThatEscapesStillReleasesStart) {
   writeNames(2);
   settings.AllSaveCheck = Qt::Checked;
   whileStoring = [] { throw std::bad_alloc(); };

@@ -22,10 +22,6 @@ class FileBrowserTest : public ::testing::Test {
   QStringList seen() const {
     return QStringList{browser.path(), QDir::currentPath()} + browser.files();
   }
-  template <typename T>
-  T* child(const char* name) {
-    return browser.findChild<T*>(QString::fromUtf8(name));
-  }
 
   QString startFolder_ = QDir::currentPath();
   TempDir dir;
@@ -34,7 +30,7 @@ class FileBrowserTest : public ::testing::Test {
   QSignalSpy counted{&browser, &FileBrowser::filesCounted};
 };
 
-TEST_F(FileBrowserTest, FolderChangeCountsWithTheChosenPatternAndBecomesCurrent) {
+TEST_F(FileBrowserTest, FolderChangeCountsWithThePatternBecomesCurrentAndListsTheFolders) {
   for (const char* name :
        {"w0.wfm", "w1.WFM", "w2.Wfm", "B.csv", "a.TXT", "c.Csv", "README", "x.wfm.bak"}) {
     touch(dir / name);
@@ -49,7 +45,7 @@ TEST_F(FileBrowserTest, FolderChangeCountsWithTheChosenPatternAndBecomesCurrent)
   counted.clear();
   browser.selectFilter(1);
   EXPECT_EQ(browser.files(), (QStringList{"a.TXT", "B.csv", "c.Csv"}));
-  child<QListWidget>("FileList")->setCurrentRow(1);
+  browser.findChild<QListWidget*>("FileList")->setCurrentRow(1);
   touch(dir / "d.csv");
   fs::remove(dir / "a.TXT");
   browser.refresh();
@@ -61,15 +57,14 @@ TEST_F(FileBrowserTest, FolderChangeCountsWithTheChosenPatternAndBecomesCurrent)
   ASSERT_TRUE(browser.setPath(QStringLiteral("folder.wfm/empty")));
   EXPECT_EQ(counted.last().at(0).toInt(), 0);
   EXPECT_TRUE(services.messages.empty());
-}
 
-TEST_F(FileBrowserTest, FolderListShowsTheChainThenSubfoldersAndOpensThem) {
+  // The folder list shows the chain up to the root, then the subfolders, and opens either.
   const fs::path here = dir / "here";
   for (const char* name : {"Zeta", "beta", "Alpha", ".hidden"}) fs::create_directories(here / name);
   touch(here / "beta" / "in.wfm");
   ASSERT_TRUE(browser.setPath(Q(here)));
 
-  auto* list = child<QListWidget>("DirList");
+  auto* list = browser.findChild<QListWidget*>("DirList");
   const int current = list->currentRow();
   const auto pathAt = [&](int row) { return list->item(row)->data(FileBrowser::kPathRole); };
   ASSERT_EQ(list->count(), current + 4);
@@ -99,10 +94,11 @@ TEST_F(FileBrowserTest, AFailedChangeShowsItsMessageAndChangesNothing) {
   const QStringList before = seen();
   counted.clear();
   fs::remove(dir / "gone");
-  auto* folders = child<QListWidget>("DirList");  // which still offers the vanished folder
+  auto* folders =
+      browser.findChild<QListWidget*>("DirList");  // which still offers the vanished folder
   emit folders->itemActivated(folders->findItems("gone", Qt::MatchEndsWith).front());
   EXPECT_FALSE(browser.setPath(Q(dir / "kept.wfm")));
-  auto* drives = child<QComboBox>("DriveList");
+  auto* drives = browser.findChild<QComboBox*>("DriveList");
   const int index = drives->currentIndex();
   for (const char* name : {"unplugged", "mountpoint"}) {
     drives->addItem(QString::fromUtf8(name), QString::fromStdString((dir / name).string()));

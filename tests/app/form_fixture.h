@@ -37,11 +37,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace sondrix::testing {
 
-// Platform services without a person: the texts of message boxes are recorded and questions get
-// the set answer, file dialogs return the set path or a cancel, pauses return at once after
-// recording their length, and the data folder is the test's own. The hooks let a test act as the
-// operator would while a box, a dialog or a pause is open (press Stop, close the window), or let
-// the desktop fail there.
+// Platform services without a person: boxes, dialogs and pauses are recorded and return the set
+// answer at once. The hooks let a test act as the operator would while one is open (press Stop,
+// close the window), or let the desktop fail there.
 class ScriptedServices final : public PlatformServices {
  public:
   explicit ScriptedServices(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}

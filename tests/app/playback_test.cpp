@@ -11,8 +11,7 @@ namespace sondrix::testing {
 namespace {
 
 // The two playback buttons, and the paths named on the command line or dropped on the window
-// that reach them: each reads the file selected in the browser, draws it and ends in the data
-// folder.
+// that reach them.
 class PlaybackTest : public FormTest {
  protected:
   // An instrument file of two channels at 0.5 V/div.
@@ -37,12 +36,17 @@ class PlaybackTest : public FormTest {
   std::vector<TracePoint> firstTrace() { return form().scene().traces.at(0).points; }
 };
 
-// Each button asks for a file when none is selected; a file that cannot be read leaves the
-// previous waveform.
-TEST_F(PlaybackTest, TheWfmButtonDrawsTheFileWithTheMarksOfItsChannels) {
+// Each button asks for a file when none is selected, draws the selected one and ends in the data
+// folder; a file that cannot be read leaves the previous waveform. A CSV file dropped on the
+// window is played by the CSV button.
+TEST_F(PlaybackTest, EachButtonOrADropDrawsTheFileOrKeepsThePreviousWaveform) {
   writeCapture("four.WFM", synth::SineCapture(4, 20000));
   writeCapture("two.wfm", synth::SineCapture(2, 1000));
   synth::WriteBytes(files.path() / "bad.wfm", "ModelName = nothing we know\r\n");
+  writeCsv("wave.csv", 1000);
+  writeCsv("Dropped.Csv", 700);
+  // The point count is read before the model line fails.
+  synth::WriteBytes(files.path() / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
   ASSERT_TRUE(form().browser().setPath(Q(files.path())));
   press("BinToCsvConvert");
   EXPECT_EQ(services.messages, QStringList{U("Binファイル(*.WFM)を選択して下さい.")});
@@ -56,28 +60,35 @@ TEST_F(PlaybackTest, TheWfmButtonDrawsTheFileWithTheMarksOfItsChannels) {
   EXPECT_EQ(marks(), "1111");
   play("two.wfm");
   EXPECT_EQ(marks(), "1100");
-  const auto before = firstTrace();
+  auto before = firstTrace();
   play("bad.wfm");
   EXPECT_EQ(form().statusText(1), U("波形データ変換完了｡")) << "whatever the load did";
   EXPECT_EQ(firstTrace(), before);
-}
 
-TEST_F(PlaybackTest, TheCsvButtonConvertsTheFileBackToCountsAndDrawsItWhole) {
-  writeCsv("wave.csv", 1000);
-  // The point count is read before the model line fails.
-  synth::WriteBytes(files.path() / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
-  ASSERT_TRUE(form().browser().setPath(Q(files.path())));
-  press("InputDsTypeCsvFile");
-  EXPECT_EQ(services.messages, QStringList{U("CSV/TXTファイルを選択して下さい.")});
+  press("InputDsTypeCsvFile");  // the WFM file selected is not in the new list
+  EXPECT_EQ(services.messages.back(), U("CSV/TXTファイルを選択して下さい."));
   play("wave.csv", "InputDsTypeCsvFile");
   EXPECT_EQ(filter(), 1) << "the press lists CSV/TXT files";
   EXPECT_EQ(caption(), U("全取込データ数=1000"));
   EXPECT_TRUE(inDataFolder());
-  const auto before = firstTrace();
+  before = firstTrace();
   play("bad.csv", "InputDsTypeCsvFile");
   EXPECT_EQ(form().statusText(1), U("ファイル読取りエラーです。"));
   EXPECT_EQ(caption(), U("全取込データ数=1000"));
   EXPECT_EQ(firstTrace(), before);
+
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(Q(files.path() / "Dropped.Csv"))});
+  const QPoint middle = form().rect().center();
+  QDragEnterEvent enter(middle, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(middle), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form(), &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  QCoreApplication::processEvents();  // the drop is opened once it has ended
+  EXPECT_EQ(selected(), "Dropped.Csv");
+  EXPECT_EQ(caption(), U("全取込データ数=700"));
 }
 
 // A file named on the command line plays as its button plays it, a folder opens in the browser,
@@ -86,6 +97,7 @@ TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
   writeCapture("four.WFM", synth::SineCapture(4, 20000));
   synth::WriteBytes(files.path() / "notes.dat", "x");
   synth::WriteBytes(files.path() / ".hidden.wfm", "x");
+  std::filesystem::create_directory(files.path() / "sub");
   form().browser().selectFilter(1);  // a pattern that does not list captures
   form().openPath(Q(files.path() / "four.WFM"));
   EXPECT_EQ(form().browser().path(), Q(files.path()));
@@ -98,37 +110,18 @@ TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
       {"notes.dat", "WFM/CSV/TXTファイルではありません！"},
       {".hidden.wfm", "ファイル一覧に表示できないファイルです！"},
   };
+  QStringList expected;
   for (const auto& [name, text] : refused) {
     form().openPath(Q(files.path() / name));
-    ASSERT_FALSE(services.messages.empty()) << name;
-    EXPECT_EQ(services.messages.back(), U(text) + u'\n' + Q(files.path() / name));
+    expected << U(text) + u'\n' + Q(files.path() / name);
   }
-  EXPECT_EQ(services.messages.size(), std::size(refused));
-  EXPECT_EQ(form().browser().path(), Q(files.path()));
+  EXPECT_EQ(services.messages, expected);
   EXPECT_EQ(selected(), "four.WFM");
   EXPECT_EQ(firstTrace(), before);
 
-  const auto sub = files.path() / "sub";
-  std::filesystem::create_directory(sub);
-  form().openPath(Q(sub));
-  EXPECT_EQ(form().browser().path(), Q(sub));
+  form().openPath(Q(files.path() / "sub"));
+  EXPECT_EQ(form().browser().path(), Q(files.path() / "sub"));
   EXPECT_EQ(form().statusText(2), "four.WFM") << "nothing is played";
-}
-
-TEST_F(PlaybackTest, ADroppedCsvFileIsPlayedByTheCsvButton) {
-  writeCsv("Wave.Csv", 700);
-  QMimeData mime;
-  mime.setUrls({QUrl::fromLocalFile(Q(files.path() / "Wave.Csv"))});
-  const QPoint middle = form().rect().center();
-  QDragEnterEvent enter(middle, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&form(), &enter);
-  EXPECT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(middle), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&form(), &drop);
-  EXPECT_TRUE(drop.isAccepted());
-  QCoreApplication::processEvents();  // the drop is opened once it has ended
-  EXPECT_EQ(selected(), "Wave.Csv");
-  EXPECT_EQ(caption(), U("全取込データ数=700"));
 }
 
 }  // namespace
