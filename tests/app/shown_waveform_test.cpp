@@ -167,7 +167,9 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   EXPECT_EQ(form().statusText(1), U("表示波形格納を完了しました｡"));
   EXPECT_EQ(form().statusText(2), out("shown.CSV"));
   EXPECT_TRUE(inDataFolder());
-  const cli::ConvertOptions options{.skip = 2, .output = root.path() / "expected.csv"};
+  cli::ConvertOptions options;
+  options.skip = 2;
+  options.output = root.path() / "expected.csv";
   NullSink quiet;
   ASSERT_TRUE(cli::ConvertFile(files.path() / "four.wfm", options, quiet).ok);
   EXPECT_EQ(ReadWhole(root.path() / "shown.CSV"), ReadWhole(root.path() / "expected.csv"));
