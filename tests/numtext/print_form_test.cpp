@@ -48,8 +48,6 @@ void ExpectRoundTrip(T value) {
 }
 
 TEST(PrintFormTest, ReadsBackToTheSameValue) {
-  EXPECT_EQ(PrintForm(std::int32_t{5000}), " 5000 ");
-  EXPECT_EQ(PrintForm(-0.25), "-0.25 ");
   // A negative zero is not negative: its blank, and no second sign after it.
   EXPECT_EQ(PrintForm(-0.0), " 0 ");
   EXPECT_EQ(PrintForm(-0.0f), " 0 ");
