@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <tuple>
 
 namespace sondrix {
 namespace {
@@ -60,18 +61,13 @@ TEST(SetupLines, TakeEachValueFromItsColumn) {
                        "Invert = ON\r", "Display = ON\r", "Unit = A\r"})
                   .ok());
   const WaveHeader& w = h.record.header;
-  EXPECT_EQ(w.FileVersion, "1.20\r") << "texts taken whole keep the line's CR";
-  EXPECT_EQ(w.AcqTime, "2026/12/06 10:11:12\r");
-  EXPECT_EQ(w.AcqMode, "Normal\r");
-  EXPECT_DOUBLE_EQ(w.TimeDiv, 5e-4);
-  EXPECT_DOUBLE_EQ(w.Delay, -1e-3);
-  EXPECT_EQ(h.ch(1).Probe, "10");
+  // Texts taken whole keep the line's CR; the CR of a CR LF line is not part of an ON.
+  EXPECT_EQ(std::tuple(w.FileVersion, w.AcqTime, w.AcqMode, w.TimeDiv, w.Delay),
+            std::tuple("1.20\r", "2026/12/06 10:11:12\r", "Normal\r", 5e-4, -1e-3));
+  EXPECT_EQ(std::tuple(h.ch(1).Probe, h.ch(1).Chrev, h.ch(1).Display, h.ch(1).DispOn, h.ch(1).Unit),
+            std::tuple("10", "ON", "ON", 1, "A"));
   EXPECT_FLOAT_EQ(h.ch(1).Vdiv, 5.0f) << "probe factor included";
   EXPECT_FLOAT_EQ(h.ch(1).Offset, -0.2f);
-  EXPECT_EQ(h.ch(1).Chrev, "ON") << "the CR of a CR LF line is not part of ON";
-  EXPECT_EQ(h.ch(1).Display, "ON");
-  EXPECT_EQ(h.ch(1).DispOn, 1);
-  EXPECT_EQ(h.ch(1).Unit, "A");
   EXPECT_EQ(h.ch(0).Probe, "") << "other channels untouched";
 }
 
@@ -80,15 +76,13 @@ TEST(SetupLines, DisplayNeedsAChannelHeading) {
   ASSERT_TRUE(h.apply({"Display = ON", "[CHANNEL3]", "Display = off", "[MATH]", "Display = ON",
                        "[CHA]", "Display = ON"})
                   .ok());
-  EXPECT_EQ(h.ch(0).Display, "") << "before any heading and after a heading without digit";
-  EXPECT_EQ(h.ch(2).Display, "OFF");
-  EXPECT_EQ(h.ch(2).DispOn, 0);
-  EXPECT_EQ(h.state.curCh, 0) << "a short heading selects channel 0";
-
+  // Nothing before any heading or after a heading without digit, which selects channel 0.
+  EXPECT_EQ(std::tuple(h.ch(0).Display, h.ch(2).Display, h.ch(2).DispOn, h.state.curCh),
+            std::tuple("", "OFF", 0, 0));
   Header afterMath;
   ASSERT_TRUE(afterMath.apply({"[CHANNEL2]", "[MEASURE]", "Display = ON", "Unit = W"}).ok());
-  EXPECT_EQ(afterMath.ch(1).Display, "");
-  EXPECT_EQ(afterMath.ch(1).Unit, "W") << "other keys still write to the last channel";
+  EXPECT_EQ(std::tuple(afterMath.ch(1).Display, afterMath.ch(1).Unit), std::tuple("", "W"))
+      << "other keys still write to the last channel";
 }
 
 TEST(SetupLines, AChannelOutsideOneToFourFailsAtTheNextChannelKey) {
@@ -117,27 +111,22 @@ TEST(SetupLines, ValuesEndWhereTheirColumnsEnd) {
   EXPECT_EQ(h.record.header.AcqMode, std::string(100, 'm'));
 }
 
-TEST(SetupLines, ProbeFactorComesFromTheLeadingNumber) {
+TEST(SetupLines, ProbeFactorFromTheLeadingNumberAndRescaleAtTheOffsetLine) {
   Header h;
   ASSERT_TRUE(h.apply({"[CHANNEL1]", "Probe = AUX\r", "Auto Probe = 100X\r", "Volts/Div = 2V",
-                       "[CHANNEL2]", "Probe = XX", "Volts/Div = 2V", "Offset = 1V"})
+                       "[CHANNEL2]", "Probe = XX", "Volts/Div = 2V", "Offset = 1V", "[CHANNEL3]",
+                       "Probe = 10X\r", "Volts/Div = 1V", "Rescale A  = 2.0", "Rescale B  = 100mV",
+                       "Rescale = ON\r", "Offset = 1V"})
                   .ok());
-  EXPECT_EQ(h.ch(0).AutoProbe, "100");
-  EXPECT_EQ(h.ch(0).Probe, "100") << "a probe of AU takes the auto probe text";
+  EXPECT_EQ(std::tuple(h.ch(0).AutoProbe, h.ch(0).Probe), std::tuple("100", "100"))
+      << "a probe of AU takes the auto probe text";
   EXPECT_FLOAT_EQ(h.ch(0).Vdiv, 200.0f);
-  EXPECT_FLOAT_EQ(h.ch(1).Vdiv, 0.0f) << "no number in the probe text";
-  EXPECT_FLOAT_EQ(h.ch(1).Offset, 0.0f);
-}
-
-TEST(SetupLines, RescaleActsAtTheOffsetLineOnTheVoltsSeenSoFar) {
-  Header h;
-  ASSERT_TRUE(h.apply({"[CHANNEL1]", "Probe = 10X\r", "Volts/Div = 1V", "Rescale A  = 2.0",
-                       "Rescale B  = 100mV", "Rescale = ON\r", "Offset = 1V"})
-                  .ok());
-  EXPECT_EQ(h.ch(0).RescaleA, "2");
-  EXPECT_EQ(h.ch(0).RescaleB, "0.1");
-  EXPECT_FLOAT_EQ(h.ch(0).Vdiv, 20.0f);
-  EXPECT_FLOAT_EQ(h.ch(0).Offset, 2.0f * (10.0f - 10.0f * 0.1f));
+  EXPECT_EQ(std::tuple(h.ch(1).Vdiv, h.ch(1).Offset), std::tuple(0.0f, 0.0f))
+      << "no number in the probe text";
+  // The rescale acts on the volts seen so far.
+  EXPECT_EQ(std::tuple(h.ch(2).RescaleA, h.ch(2).RescaleB), std::tuple("2", "0.1"));
+  EXPECT_FLOAT_EQ(h.ch(2).Vdiv, 20.0f);
+  EXPECT_FLOAT_EQ(h.ch(2).Offset, 2.0f * (10.0f - 10.0f * 0.1f));
 
   // Rescale values stay from an earlier file; the probe must then be a plain number.
   EXPECT_EQ(h.apply({"Probe = 10XX\r", "Offset = 0V"}).status, ReadStatus::ReadError);

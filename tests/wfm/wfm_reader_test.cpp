@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/recording_sink.h"
@@ -15,8 +16,8 @@ namespace sondrix {
 namespace {
 
 using synth::Capture;
-using synth::CaptureChannel;
 using synth::WfmFile;
+using Samples = std::vector<std::int16_t>;
 
 class WfmReaderTest : public ::testing::Test {
  protected:
@@ -26,7 +27,7 @@ class WfmReaderTest : public ::testing::Test {
   }
   ReadResult read(const WfmFile& file) { return read(synth::SerializeWfm(file)); }
 
-  std::vector<std::int16_t> column(int ch) const {
+  Samples column(int ch) const {
     const std::int16_t* c = record.waveBuf.column(ch);
     return {c, c + record.waveBuf.points};
   }
@@ -41,106 +42,87 @@ class WfmReaderTest : public ::testing::Test {
     return capture;
   }
 
+  // A one-channel file of the given model whose block holds `block`.
+  static WfmFile oneBlock(const std::string& model, Samples block) {
+    WfmFile file;
+    file.headerLines = {"ModelName = " + model, "Time/Div = 1ms"};
+    file.binary.points = static_cast<std::int32_t>(block.size());
+    file.binary.blockLen = file.binary.points;
+    file.binary.blocks = {std::move(block)};
+    return file;
+  }
+
   testing::TempDir dir;
   testing::RecordingSink sink;
   WaveRecord record;
 };
 
-TEST_F(WfmReaderTest, ReadsAFourChannelCaptureAndReportsInOrder) {
+TEST_F(WfmReaderTest, ReadsAFourChannelCaptureWhateverItsFirstTwoBytes) {
   Capture capture = fourChannels(3000);
   capture.leadingSkip = 7;
   capture.trailingSpare = 5;
-  capture.channels[1].probe = "10X";
-  capture.channels[1].display = false;
-  const ReadResult r = read(synth::MakeCapture(capture));
-  ASSERT_TRUE(r.ok()) << r.reason;
-  EXPECT_EQ(sink.messages(),
-            (std::vector<std::string>{wfm_messages::kMayTakeAWhile, wfm_messages::kReadComplete}));
-  EXPECT_EQ(record.WfmChannels, 4);
-  EXPECT_EQ(record.WfmPoints, 3000);
-  EXPECT_EQ(record.header.WfmVersion, 6);
-  EXPECT_EQ(record.header.DataWidth, 64);
-  EXPECT_DOUBLE_EQ(record.header.TimeDiv, 5e-4);
-  EXPECT_FLOAT_EQ(record.header.Channel[1].Vdiv, 5.0f);
-  EXPECT_EQ(record.header.Channel[1].DispOn, 0);
-  EXPECT_EQ(record.header.Channel[0].DispOn, 1);
-  for (int ch = 0; ch < 4; ++ch) EXPECT_EQ(column(ch), capture.channels[ch].samples) << ch;
-}
-
-TEST_F(WfmReaderTest, IgnoresTheFirstTwoBytes) {
-  Capture capture = fourChannels(100);
   std::string bytes = synth::SerializeWfm(synth::MakeCapture(capture));
-  ASSERT_TRUE(read(bytes).ok());
-  const std::vector<std::int16_t> first = column(3);
-  bytes[0] = '\xFF';
-  bytes[1] = 'z';
-  ASSERT_TRUE(read(bytes).ok());
-  EXPECT_EQ(column(3), first);
-  EXPECT_EQ(record.header.ModelName, capture.model + "\r");
+  for (const char* firstTwo : {"Mo", "\xFFz"}) {
+    bytes.replace(0, 2, firstTwo);
+    const ReadResult r = read(bytes);
+    ASSERT_TRUE(r.ok()) << r.reason;
+    EXPECT_EQ(sink.messages(), (std::vector<std::string>{wfm_messages::kMayTakeAWhile,
+                                                         wfm_messages::kReadComplete}));
+    EXPECT_EQ(std::tuple(record.WfmChannels, record.WfmPoints, record.header.DataWidth),
+              std::tuple(4, 3000, 64));
+    EXPECT_EQ(record.header.ModelName, capture.model + "\r");
+    for (int ch = 0; ch < 4; ++ch) EXPECT_EQ(column(ch), capture.channels[ch].samples) << ch;
+  }
 }
 
 TEST_F(WfmReaderTest, DataWidthFieldChoosesTheSampleSize) {
   // Block bytes 80 7F FF 01: as 8-bit samples -128, 127, -1, 1; as 16-bit 807F, FF01.
+  const Samples wide{-32641, -255};
+  const Samples narrow{-128, 127, -1, 1};
+  const Samples narrowRead{-32768, 32512, -256, 256};  // each 8-bit step is 256 counts
   const struct {
     std::array<std::uint8_t, 2> field;
     bool longHeader;
-    std::vector<std::int16_t> expected;
-  } cases[] = {
-      {{0x00, 0x08}, false, {-32641, -255}},
-      {{0x00, 0x40}, true, {-32641, -255}},
-      {{0x00, 0x00}, false, {-32768, 32512, -256, 256}},
-      {{0x00, 0x01}, true, {-32768, 32512, -256, 256}},
-      {{0x80, 0x07}, false, {-32641, -255}},              // 0x0780 / 256 = 7.5, to the even 8
-      {{0x80, 0x09}, false, {-32768, 32512, -256, 256}},  // 9.5 goes to 10: 8-bit
-  };
+    bool sixteenBit;
+  } cases[] = {{{0x00, 0x08}, false, true},  {{0x00, 0x40}, true, true},
+               {{0x00, 0x00}, false, false}, {{0x00, 0x01}, true, false},
+               {{0x80, 0x07}, false, true},    // 0x0780 / 256 = 7.5, to the even 8
+               {{0x80, 0x09}, false, false}};  // 9.5 goes to 10: 8-bit
   for (const auto& c : cases) {
-    WfmFile file;
-    file.headerLines = {"ModelName = " + synth::ZtModel(c.longHeader ? 6 : 5, 1), "Time/Div = 1ms"};
+    WfmFile file = oneBlock(synth::ZtModel(c.longHeader ? 6 : 5, 1), c.sixteenBit ? wide : narrow);
     file.binary.longHeader = c.longHeader;
     file.binary.dataWidthField = c.field;
-    const auto n = static_cast<std::int32_t>(c.expected.size());
-    file.binary.points = n;
-    file.binary.blockLen = n;
-    const bool wide = n == 2;
-    file.binary.blocks = {wide ? std::vector<std::int16_t>{-32641, -255}
-                               : std::vector<std::int16_t>{-128, 127, -1, 1}};
     const ReadResult r = read(file);
     ASSERT_TRUE(r.ok()) << r.reason;
-    EXPECT_EQ(column(0), c.expected) << int(c.field[0]) << " " << int(c.field[1]);
+    EXPECT_EQ(column(0), c.sixteenBit ? wide : narrowRead)
+        << int(c.field[0]) << " " << int(c.field[1]);
   }
 }
 
 TEST_F(WfmReaderTest, FirstIndexPlusFourIsWhereTheShownSamplesStart) {
-  WfmFile file;
-  file.headerLines = {"ModelName = " + synth::QkModel(1), "Time/Div = 1ms"};
+  WfmFile file = oneBlock(synth::QkModel(1), {10, 11, 12, 13, 14, 15, 16, 17});
   file.binary.points = 3;
-  file.binary.blockLen = 8;
-  file.binary.blocks = {{10, 11, 12, 13, 14, 15, 16, 17}};
   file.binary.firstIndex = -10;
   ASSERT_TRUE(read(file).ok());
-  EXPECT_EQ(column(0), (std::vector<std::int16_t>{10, 11, 12}));
-  file.binary.firstIndex = 0;
-  ASSERT_TRUE(read(file).ok());
-  EXPECT_EQ(column(0), (std::vector<std::int16_t>{14, 15, 16}));
+  EXPECT_EQ(column(0), (Samples{10, 11, 12}));
   file.binary.firstIndex = 2;  // 6 + 3 > 8
   EXPECT_EQ(read(file).status, ReadStatus::ReadError);
   file.binary.points = 1;  // one sample is a capture too
   ASSERT_TRUE(read(file).ok());
-  EXPECT_EQ(column(0), (std::vector<std::int16_t>{16}));
-  file.binary.points = 3;
+  EXPECT_EQ(column(0), (Samples{16}));
   // 8-bit samples skip one byte per sample.
+  file.binary.points = 3;
   file.binary.firstIndex = 0;
   file.binary.dataWidthField = {0x00, 0x01};
   ASSERT_TRUE(read(file).ok());
-  EXPECT_EQ(column(0), (std::vector<std::int16_t>{14 * 256, 15 * 256, 16 * 256}));
+  EXPECT_EQ(column(0), (Samples{14 * 256, 15 * 256, 16 * 256}));
 }
 
 TEST_F(WfmReaderTest, EightChannelModelReadsFourBlocks) {
   Capture capture = fourChannels(50);
   capture.model = synth::ZtModel(6, 8);
   ASSERT_TRUE(read(synth::MakeCapture(capture)).ok());
-  EXPECT_EQ(record.waveBuf.channels, 8);
-  EXPECT_EQ(record.header.ChCount, 8);
+  EXPECT_EQ(std::tuple(record.waveBuf.channels, record.waveBuf.storedChannels), std::tuple(8, 4));
   EXPECT_EQ(column(3), capture.channels[3].samples);
 }
 
@@ -164,7 +146,6 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
        "the file ends before \"[END OF SETUP]\""},
       {broken([](WfmFile& f) { f.binary.blockLen = f.binary.points - 1; }), "fewer than 64"},
       {broken([](WfmFile& f) { f.binary.points = 0; }), "gives 0 points"},
-      {broken([](WfmFile& f) { f.binary.points = -5; }), "gives -5 points"},
       {broken([](WfmFile& f) {
          f.binary.points = 5'000'012;
          f.binary.blockLen = 5'000'012;
@@ -200,9 +181,6 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
 
   EXPECT_EQ(ReadWfmFile(dir / "absent.wfm", record, sink).reason,
             "the file cannot be opened: No such file or directory");
-  synth::WriteBytes(dir / "empty.wfm", "");
-  EXPECT_EQ(ReadWfmFile(dir / "empty.wfm", record, sink).reason,
-            "the file ends before its setup header");
   // From a file, blocks larger than the read buffer go straight to the samples, and the reader
   // still knows where it is when a later block is cut short.
   const std::string large = synth::SerializeWfm(synth::MakeCapture(fourChannels(40'000)));
@@ -211,13 +189,11 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
             std::string::npos);
 }
 
-TEST_F(WfmReaderTest, UnknownSeriesKeepsTheFirstTextAndTheNewName) {
+TEST_F(WfmReaderTest, UnknownSeriesIsNoReadError) {
   WfmFile file = synth::MakeCapture(fourChannels(10));
   file.headerLines[0] = "ModelName = OTHER-SCOPE-1234";
-  const ReadResult r = read(file);
-  EXPECT_EQ(r.status, ReadStatus::UnknownSeries);
+  EXPECT_EQ(read(file).status, ReadStatus::UnknownSeries);
   EXPECT_EQ(sink.messages(), std::vector<std::string>{wfm_messages::kMayTakeAWhile});
-  EXPECT_EQ(record.header.ModelName, "OTHER-SCOPE-1234\r");
 }
 
 TEST_F(WfmReaderTest, AFailedReadKeepsWhatItHadAlreadySet) {
