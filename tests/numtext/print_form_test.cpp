@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace sondrix {
 namespace {
@@ -29,13 +30,13 @@ TEST(PrintFormTest, NumberTextIsPlainWithFifteenDigits) {
 // blank and minus.
 template <typename T>
 void ExpectRoundTrip(T value) {
+  if (!std::isfinite(static_cast<double>(value))) return;  // never printed
   const std::string text = PrintForm(value);
   ASSERT_GE(text.size(), 3u) << value;
-  EXPECT_EQ(text.front(), value < 0 ? '-' : ' ') << text;
-  EXPECT_EQ(text.back(), ' ') << text;
-  EXPECT_NE(text[1], '-') << text;
-  const std::size_t first = text.front() == ' ' ? 1 : 0;
-  const char* begin = text.data() + first;
+  EXPECT_EQ(std::tuple(text.front(), text[1] == '-', text.back()),
+            std::tuple(value < 0 ? '-' : ' ', false, ' '))
+      << text;
+  const char* begin = text.data() + (text.front() == ' ' ? 1 : 0);
   const char* end = text.data() + text.size() - 1;
   T back{};
   const auto [ptr, ec] = std::from_chars(begin, end, back);
@@ -51,16 +52,13 @@ TEST(PrintFormTest, ReadsBackToTheSameValue) {
   std::mt19937_64 random(20240611);
   std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
   std::uniform_int_distribution<int> exponent(-20, 20);
-  for (int i = 0; i < 20000; ++i) {
-    const double wild = std::bit_cast<double>(random());
-    if (std::isfinite(wild)) ExpectRoundTrip(wild);
-    const float wildFloat = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
-    if (std::isfinite(wildFloat)) ExpectRoundTrip(wildFloat);
+  for (int i = 0; i < 20000 && !HasFailure(); ++i) {
+    ExpectRoundTrip(std::bit_cast<double>(random()));
+    ExpectRoundTrip(std::bit_cast<float>(static_cast<std::uint32_t>(random())));
     const double tame = mantissa(random) * std::pow(10.0, exponent(random));
     ExpectRoundTrip(tame);
     ExpectRoundTrip(static_cast<float>(tame));
     ExpectRoundTrip(static_cast<std::int32_t>(random()));
-    if (HasFailure()) break;
   }
 }
 
