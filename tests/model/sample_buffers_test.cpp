@@ -7,7 +7,7 @@
 namespace sondrix {
 namespace {
 
-TEST(SampleBuffers, GrowWithZerosNeverShrinkAndKeepOlderSamples) {
+TEST(SampleBuffers, GrowWithZerosNeverShrinkKeepOlderSamplesAndHoldExactlyTheCapacity) {
   SampleBuffers b;
   ASSERT_TRUE(GrowSource(b, 10000));
   for (auto& src : b.SrcData) src[9999] = 7;
@@ -19,10 +19,6 @@ TEST(SampleBuffers, GrowWithZerosNeverShrinkAndKeepOlderSamples) {
     EXPECT_EQ(src[10000], 0);
   }
   EXPECT_TRUE(b.VoltData[0].empty()) << "each group grows alone";
-}
-
-TEST(SampleBuffers, HoldExactlyTheCapacity) {
-  SampleBuffers b;
   for (const std::int64_t size : {std::int64_t{kSampleCapacity} + 1, std::int64_t{-1}, INT64_MAX}) {
     EXPECT_FALSE(GrowVolts(b, size)) << size;
   }
