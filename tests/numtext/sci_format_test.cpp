@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>

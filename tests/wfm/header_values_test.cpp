@@ -20,16 +20,14 @@ TEST(UnitValue, ReadsPrefixesAndUnitLettersAndFailsOnlyBeyondTheFloatRange) {
   for (const auto& [text, want] : cases) EXPECT_EQ(UnitValue(text), want) << text;
 }
 
+// Milli is tested first ("5US MS"); the value column is the one after "=", and "MS" at column 3
+// of "TIMS" lies before it; "TIME/DIV" alone is too short for a value.
 TEST(TimeDivValue, DividesByThePrefixTestedInFixedOrderAfterTheValueColumn) {
   const std::pair<std::string_view, std::optional<double>> cases[] = {
-      {"TIME/DIV = 500US\r", 5e-4}, {"TIME/DIV = 2.00MS", 2e-3},
-      {"TIME/DIV = 1.00S\r", 1.0},  {"TIME/DIV = 100NS", 1e-7},
-      {"TIME/DIV = 20PS", 2e-11},   {"TIME/DIV = 5US MS", 5e-3},  // milli is tested first
-      {"TIME/DIV =5MS", 5e-3},  // the value column is the one after "="
-      {"TIME/DIV = ", 0.0},         {"TIMS/DIV = 5", kFails},  // "MS" at column 3, before the value
-      {"TIME/DIV", kFails},                                    // too short for a value
-      {"TIME/DIV = 1E400", kFails},
-  };
+      {"TIME/DIV = ", 0.0},        {"TIME/DIV = 1E400", kFails}, {"TIME/DIV = 100NS", 1e-7},
+      {"TIME/DIV = 20PS", 2e-11},  {"TIME/DIV = 1.00S\r", 1.0},  {"TIMS/DIV = 5", kFails},
+      {"TIME/DIV =5MS", 5e-3},     {"TIME/DIV = 5US MS", 5e-3},  {"TIME/DIV", kFails},
+      {"TIME/DIV = 2.00MS", 2e-3}, {"TIME/DIV = 500US\r", 5e-4}};
   for (const auto& [line, want] : cases) EXPECT_EQ(TimeDivValue(line), want) << line;
 }
 

@@ -78,11 +78,11 @@ TEST_F(WfmReaderTest, DataWidthFieldChoosesTheSampleSize) {
   const Samples wide{-32641, -255};
   const Samples narrow{-128, 127, -1, 1};
   const Samples narrowRead{-32768, 32512, -256, 256};  // each 8-bit step is 256 counts
-  // The field's bytes, the long header, 16-bit samples: 0x0780 / 256 = 7.5 goes to the even 8,
-  // 9.5 to 10 (8-bit).
+  // The field's bytes, the long header, 16-bit samples: 0x0780 / 256 = 7.5 and 0x0880 / 256 =
+  // 8.5 both go to the even 8.
   const std::tuple<std::uint8_t, std::uint8_t, bool, bool> cases[] = {
       {0x00, 0x08, false, true}, {0x00, 0x40, true, true},  {0x00, 0x00, false, false},
-      {0x00, 0x01, true, false}, {0x80, 0x07, false, true}, {0x80, 0x09, false, false}};
+      {0x00, 0x01, true, false}, {0x80, 0x07, false, true}, {0x80, 0x08, false, true}};
   for (const auto& [first, second, longHeader, sixteenBit] : cases) {
     WfmFile file = oneBlock(synth::ZtModel(longHeader ? 6 : 5, 1), sixteenBit ? wide : narrow);
     file.binary.longHeader = longHeader;
