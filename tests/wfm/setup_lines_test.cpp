@@ -47,24 +47,7 @@ TEST(ModelLine, FindsTheSeriesAtColumn20Only) {
   EXPECT_EQ(caseSensitive.record.header.ModelName, "") << "not a model line";
 }
 
-TEST(SetupLines, TakeEachValueFromItsColumn) {
-  Header h;
-  ASSERT_TRUE(h.apply({"FileVersion = 1.20\r", "SaveTime = 2026/12/06 10:11:12\r",
-                       "Acquisition Mode = Normal\r", "Time/Div = 500us\r", "Delay = -1.0E-3\r",
-                       "[CHANNEL2]\r", "Probe = 10X\r", "Volts/Div = 500mV\r", "Offset = -20mV\r",
-                       "Invert = ON\r", "Display = ON\r", "Unit = A\r"})
-                  .ok());
-  const WaveHeader& w = h.record.header;
-  // Texts taken whole keep the line's CR; the CR of a CR LF line is not part of an ON.
-  EXPECT_EQ(std::tuple(w.FileVersion, w.AcqTime, w.AcqMode, w.TimeDiv, w.Delay),
-            std::tuple("1.20\r", "2026/12/06 10:11:12\r", "Normal\r", 5e-4, -1e-3));
-  const ChannelSetup& c = h.ch(1);  // the probe factor in Vdiv and Offset; channel 1 untouched
-  EXPECT_EQ(std::tuple(c.Probe, c.Chrev, c.Display, c.DispOn, c.Unit, c.Vdiv, h.ch(0).Probe),
-            std::tuple("10", "ON", "ON", 1, "A", 5.0f, ""));
-  EXPECT_FLOAT_EQ(c.Offset, -0.2f);
-}
-
-TEST(SetupLines, DisplayNeedsAChannelHeading) {
+TEST(SetupLines, HeadingsChooseTheChannelAndDisplayNeedsOne) {
   Header h;
   ASSERT_TRUE(h.apply({"Display = ON", "[CHANNEL3]", "Display = off", "[MATH]", "Display = ON",
                        "[CHA]", "Display = ON"})
@@ -76,16 +59,14 @@ TEST(SetupLines, DisplayNeedsAChannelHeading) {
   ASSERT_TRUE(afterMath.apply({"[CHANNEL2]", "[MEASURE]", "Display = ON", "Unit = W"}).ok());
   EXPECT_EQ(std::tuple(afterMath.ch(1).Display, afterMath.ch(1).Unit), std::tuple("", "W"))
       << "other keys still write to the last channel";
-}
-
-TEST(SetupLines, AChannelOutsideOneToFourFailsAtTheNextChannelKey) {
+  // A channel outside 1 to 4 fails at the next channel key.
   const std::pair<std::string, std::string> cases[] = {{"[CHANNEL0]", "channel 0 does not exist"},
                                                        {"[CHANNEL5]", "channel 5 does not exist"},
                                                        {"[CHANNEL]]", "channel 0 does not exist"}};
   for (const auto& [heading, reason] : cases) {
-    Header h;
-    EXPECT_TRUE(h.apply({heading, "Time/Div = 1ms"}).ok()) << heading;
-    const ReadResult r = h.apply({"Unit = V"});
+    Header outside;
+    EXPECT_TRUE(outside.apply({heading, "Time/Div = 1ms"}).ok()) << heading;
+    const ReadResult r = outside.apply({"Unit = V"});
     EXPECT_EQ(std::tuple(r.status, r.reason), std::tuple(ReadStatus::ReadError, reason));
   }
 }
@@ -102,13 +83,28 @@ TEST(SetupLines, ValuesEndWhereTheirColumnsEnd) {
             std::tuple(2.0f, "3", std::string(100, 'v'), std::string(100, 'm')));
 }
 
-TEST(SetupLines, ProbeFactorFromTheLeadingNumberAndRescaleAtTheOffsetLine) {
+TEST(SetupLines, TakeEachValueFromItsColumnWithTheProbeFactorAndTheRescale) {
   Header h;
-  ASSERT_TRUE(h.apply({"[CHANNEL1]", "Probe = AUX\r", "Auto Probe = 100X\r", "Volts/Div = 2V",
-                       "[CHANNEL2]", "Probe = XX", "Volts/Div = 2V", "Offset = 1V", "[CHANNEL3]",
-                       "Probe = 10X\r", "Volts/Div = 1V", "Rescale A  = 2.0", "Rescale B  = 100mV",
-                       "Rescale = ON\r", "Offset = 1V"})
+  ASSERT_TRUE(h.apply({"FileVersion = 1.20\r", "SaveTime = 2026/12/06 10:11:12\r",
+                       "Acquisition Mode = Normal\r", "Time/Div = 500us\r", "Delay = -1.0E-3\r"})
                   .ok());
+  ASSERT_TRUE(h.apply({"[CHANNEL1]", "Probe = AUX\r", "Auto Probe = 100X\r", "Volts/Div = 2V",
+                       "[CHANNEL2]", "Probe = XX", "Volts/Div = 2V", "Offset = 1V"})
+                  .ok());
+  ASSERT_TRUE(h.apply({"[CHANNEL3]", "Probe = 10X\r", "Volts/Div = 1V", "Rescale A  = 2.0",
+                       "Rescale B  = 100mV", "Rescale = ON\r", "Offset = 1V"})
+                  .ok());
+  ASSERT_TRUE(h.apply({"[CHANNEL4]\r", "Probe = 10X\r", "Volts/Div = 500mV\r", "Offset = -20mV\r",
+                       "Invert = ON\r", "Display = ON\r", "Unit = A\r"})
+                  .ok());
+  const WaveHeader& w = h.record.header;
+  // Texts taken whole keep the line's CR; the CR of a CR LF line is not part of an ON.
+  EXPECT_EQ(std::tuple(w.FileVersion, w.AcqTime, w.AcqMode, w.TimeDiv, w.Delay),
+            std::tuple("1.20\r", "2026/12/06 10:11:12\r", "Normal\r", 5e-4, -1e-3));
+  const ChannelSetup& c = h.ch(3);  // the probe factor in Vdiv and Offset
+  EXPECT_EQ(std::tuple(c.Probe, c.Chrev, c.Display, c.DispOn, c.Unit, c.Vdiv),
+            std::tuple("10", "ON", "ON", 1, "A", 5.0f));
+  EXPECT_FLOAT_EQ(c.Offset, -0.2f);
   EXPECT_EQ(std::tuple(h.ch(0).AutoProbe, h.ch(0).Probe, h.ch(0).Vdiv),
             std::tuple("100", "100", 200.0f))
       << "a probe of AU takes the auto probe text";
@@ -119,7 +115,7 @@ TEST(SetupLines, ProbeFactorFromTheLeadingNumberAndRescaleAtTheOffsetLine) {
             std::tuple("2", "0.1", 20.0f, 18.0f));
 
   // Rescale values stay from an earlier file; the probe must then be a plain number.
-  EXPECT_EQ(h.apply({"Probe = 10XX\r", "Offset = 0V"}).status, ReadStatus::ReadError);
+  EXPECT_EQ(h.apply({"[CHANNEL3]", "Probe = 10XX\r", "Offset = 0V"}).status, ReadStatus::ReadError);
   Header noFactor;
   EXPECT_EQ(noFactor.apply({"[CHANNEL1]", "Probe = 10X\r", "Rescale = ON", "Offset = 0V"}).status,
             ReadStatus::ReadError)
