@@ -29,30 +29,24 @@ Samples source(const WaveRecord& r, int ch, std::size_t n) {
   return {s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n)};
 }
 
-TEST(CopyWaveToSource, InvertsOnlyOnExactlyOnWithTheLowestCountKept) {
+TEST(CopyWaveToSource, InvertsOnExactlyOnAndATwoChannelFileLeavesChannelsThreeAndFour) {
   WaveRecord r;
   const char* chrev[] = {"ON", "on", "", "ON"};
   for (int ch = 0; ch < 4; ++ch) r.header.Channel[static_cast<std::size_t>(ch)].Chrev = chrev[ch];
-  const Samples samples{-32768, 32767, 0, -5};
+  const Samples samples{-32768, 32767, 0, -5, 1, 1, 1, 1};
+  const Samples inverted{-32768, -32767, 0, 5, -1, -1, -1, -1};  // the lowest count is kept
   setRead(r, 4, {samples, samples, samples, samples});
   ASSERT_TRUE(CopyWaveToSource(r).ok());
-  const Samples inverted{-32768, -32767, 0, 5};
-  for (int ch = 0; ch < 4; ++ch) {
-    EXPECT_EQ(source(r, ch, 4), std::string_view(chrev[ch]) == "ON" ? inverted : samples) << ch;
-  }
-}
-
-TEST(CopyWaveToSource, TwoChannelFileLeavesChannelsThreeAndFourAndLongerTails) {
-  WaveRecord r;
-  setRead(r, 4, {Samples(8, 1), Samples(8, 2), Samples(8, 3), Samples(8, 4)});
-  ASSERT_TRUE(CopyWaveToSource(r).ok());
   EXPECT_TRUE(HasUpperChannels(r));
+  for (int ch = 0; ch < 4; ++ch) {
+    EXPECT_EQ(source(r, ch, 8), std::string_view(chrev[ch]) == "ON" ? inverted : samples) << ch;
+  }
+  // A shorter two-channel file: channels 3 and 4, and the longer tails, stay.
   setRead(r, 2, {Samples(5, 7), Samples(5, 8)});
   ASSERT_TRUE(CopyWaveToSource(r).ok());
   EXPECT_FALSE(HasUpperChannels(r));
-  EXPECT_EQ(source(r, 0, 8), (Samples{7, 7, 7, 7, 7, 1, 1, 1}));
-  EXPECT_EQ(source(r, 2, 8), Samples(8, 3));
-  EXPECT_EQ(r.header.Points, 5);
+  EXPECT_EQ(source(r, 1, 8), (Samples{8, 8, 8, 8, 8, 1, 1, 1}));
+  EXPECT_EQ(std::tuple(source(r, 2, 8), r.header.Points), std::tuple(samples, 5));
   EXPECT_DOUBLE_EQ(r.header.Delta, 2e-3) << "ten divisions of 1 ms over 5 points";
 }
 

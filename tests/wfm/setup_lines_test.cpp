@@ -21,6 +21,7 @@ struct Header {
     }
     return {};
   }
+  bool ok(std::initializer_list<std::string> lines) { return apply(lines).ok(); }
   ChannelSetup& ch(int i) { return record.header.Channel[static_cast<std::size_t>(i)]; }
 };
 
@@ -43,20 +44,19 @@ TEST(ModelLine, FindsTheSeriesAtColumn20Only) {
         << model;
   }
   Header caseSensitive;
-  EXPECT_TRUE(caseSensitive.apply({"MODELNAME = DSX7004ZT-06-4"}).ok());
+  EXPECT_TRUE(caseSensitive.ok({"MODELNAME = DSX7004ZT-06-4"}));
   EXPECT_EQ(caseSensitive.record.header.ModelName, "") << "not a model line";
 }
 
 TEST(SetupLines, HeadingsChooseTheChannelAndDisplayNeedsOne) {
   Header h;
-  ASSERT_TRUE(h.apply({"Display = ON", "[CHANNEL3]", "Display = off", "[MATH]", "Display = ON",
-                       "[CHA]", "Display = ON"})
-                  .ok());
+  ASSERT_TRUE(h.ok({"Display = ON", "[CHANNEL3]", "Display = off", "[MATH]", "Display = ON",
+                    "[CHA]", "Display = ON"}));
   // Nothing before any heading or after a heading without digit, which selects channel 0.
   EXPECT_EQ(std::tuple(h.ch(0).Display, h.ch(2).Display, h.ch(2).DispOn, h.state.curCh),
             std::tuple("", "OFF", 0, 0));
   Header afterMath;
-  ASSERT_TRUE(afterMath.apply({"[CHANNEL2]", "[MEASURE]", "Display = ON", "Unit = W"}).ok());
+  ASSERT_TRUE(afterMath.ok({"[CHANNEL2]", "[MEASURE]", "Display = ON", "Unit = W"}));
   EXPECT_EQ(std::tuple(afterMath.ch(1).Display, afterMath.ch(1).Unit), std::tuple("", "W"))
       << "other keys still write to the last channel";
   // A channel outside 1 to 4 fails at the next channel key.
@@ -65,7 +65,7 @@ TEST(SetupLines, HeadingsChooseTheChannelAndDisplayNeedsOne) {
                                                        {"[CHANNEL]]", "channel 0 does not exist"}};
   for (const auto& [heading, reason] : cases) {
     Header outside;
-    EXPECT_TRUE(outside.apply({heading, "Time/Div = 1ms"}).ok()) << heading;
+    EXPECT_TRUE(outside.ok({heading, "Time/Div = 1ms"})) << heading;
     const ReadResult r = outside.apply({"Unit = V"});
     EXPECT_EQ(std::tuple(r.status, r.reason), std::tuple(ReadStatus::ReadError, reason));
   }
@@ -73,11 +73,9 @@ TEST(SetupLines, HeadingsChooseTheChannelAndDisplayNeedsOne) {
 
 TEST(SetupLines, ValuesEndWhereTheirColumnsEnd) {
   Header h;
-  ASSERT_TRUE(
-      h.apply({"[CHANNEL12]", "Probe = 1X\r", "Volts/Div = 00000000000000000002V",
-               "Rescale A  = 00000000000000000003", "FileVersion = " + std::string(101, 'v'),
-               "Acquisition Mode = " + std::string(101, 'm')})
-          .ok());
+  ASSERT_TRUE(h.ok({"[CHANNEL12]", "Probe = 1X\r", "Volts/Div = 00000000000000000002V",
+                    "Rescale A  = 00000000000000000003", "FileVersion = " + std::string(101, 'v'),
+                    "Acquisition Mode = " + std::string(101, 'm')}));
   const WaveHeader& w = h.record.header;  // the heading's one digit names channel 1
   EXPECT_EQ(std::tuple(h.ch(0).Vdiv, h.ch(0).RescaleA, w.FileVersion, w.AcqMode),
             std::tuple(2.0f, "3", std::string(100, 'v'), std::string(100, 'm')));
@@ -85,18 +83,14 @@ TEST(SetupLines, ValuesEndWhereTheirColumnsEnd) {
 
 TEST(SetupLines, TakeEachValueFromItsColumnWithTheProbeFactorAndTheRescale) {
   Header h;
-  ASSERT_TRUE(h.apply({"FileVersion = 1.20\r", "SaveTime = 2026/12/06 10:11:12\r",
-                       "Acquisition Mode = Normal\r", "Time/Div = 500us\r", "Delay = -1.0E-3\r"})
-                  .ok());
-  ASSERT_TRUE(h.apply({"[CHANNEL1]", "Probe = AUX\r", "Auto Probe = 100X\r", "Volts/Div = 2V",
-                       "[CHANNEL2]", "Probe = XX", "Volts/Div = 2V", "Offset = 1V"})
-                  .ok());
-  ASSERT_TRUE(h.apply({"[CHANNEL3]", "Probe = 10X\r", "Volts/Div = 1V", "Rescale A  = 2.0",
-                       "Rescale B  = 100mV", "Rescale = ON\r", "Offset = 1V"})
-                  .ok());
-  ASSERT_TRUE(h.apply({"[CHANNEL4]\r", "Probe = 10X\r", "Volts/Div = 500mV\r", "Offset = -20mV\r",
-                       "Invert = ON\r", "Display = ON\r", "Unit = A\r"})
-                  .ok());
+  ASSERT_TRUE(h.ok({"FileVersion = 1.20\r", "SaveTime = 2026/12/06 10:11:12\r",
+                    "Acquisition Mode = Normal\r", "Time/Div = 500us\r", "Delay = -1.0E-3\r"}));
+  ASSERT_TRUE(h.ok({"[CHANNEL1]", "Probe = AUX\r", "Auto Probe = 100X\r", "Volts/Div = 2V",
+                    "[CHANNEL2]", "Probe = XX", "Volts/Div = 2V", "Offset = 1V"}));
+  ASSERT_TRUE(h.ok({"[CHANNEL3]", "Probe = 10X\r", "Volts/Div = 1V", "Rescale A  = 2.0",
+                    "Rescale B  = 100mV", "Rescale = ON\r", "Offset = 1V"}));
+  ASSERT_TRUE(h.ok({"[CHANNEL4]\r", "Probe = 10X\r", "Volts/Div = 500mV\r", "Offset = -20mV\r",
+                    "Invert = ON\r", "Display = ON\r", "Unit = A\r"}));
   const WaveHeader& w = h.record.header;
   // Texts taken whole keep the line's CR; the CR of a CR LF line is not part of an ON.
   EXPECT_EQ(std::tuple(w.FileVersion, w.AcqTime, w.AcqMode, w.TimeDiv, w.Delay),
@@ -131,7 +125,7 @@ TEST(SetupLines, ShortOrUnreadableValuesFailTheRead) {
     EXPECT_FALSE(r.reason.empty()) << line;
   }
   Header ignored;
-  EXPECT_TRUE(ignored.apply({"Trigger Level = 1V", "", "\r", "random text"}).ok());
+  EXPECT_TRUE(ignored.ok({"Trigger Level = 1V", "", "\r", "random text"}));
 }
 
 }  // namespace
