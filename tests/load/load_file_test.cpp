@@ -33,13 +33,13 @@ TEST(KindOfFile, CsvAndTxtInAnyCaseElseCapture) {
   for (const auto& [name, kind] : cases) EXPECT_EQ(KindOfFile(name), kind) << name;
 }
 
-TEST(LoadWfm, FillsTheSourceArraysAndTheTriggerIndexWithTheCaptionFromBytesOrFile) {
+TEST(LoadWfm, FillsTheSourceArraysAndTheTriggerIndexWithTheCaptionAndFailuresKeepThem) {
   synth::Capture capture = synth::SineCapture(4, 1000);
   capture.delay = "1.0e-03";  // one division late: the trigger 100 samples right of the centre
   const std::string bytes = synth::SerializeWfm(synth::MakeCapture(capture));
   testing::TempDir dir;
   synth::WriteBytes(dir.path() / "four.wfm", bytes);
-  NullSink sink;
+  testing::RecordingSink sink;
   for (const bool fromFile : {false, true}) {
     WaveRecord record;
     const LoadResult r = fromFile ? LoadFile(dir.path() / "four.wfm", record, sink)
@@ -52,24 +52,21 @@ TEST(LoadWfm, FillsTheSourceArraysAndTheTriggerIndexWithTheCaptionFromBytesOrFil
     for (const auto& source : record.buffers.SrcData) EXPECT_EQ(source.size(), 1001u);
     EXPECT_FALSE(LoadFile(dir.path() / "missing.wfm", record, sink).ok);
   }
-}
 
-TEST(LoadWfm, FailuresKeepTheSamplesAndStillGiveTheCaption) {
+  // Failures keep the samples and still give the caption.
   WaveRecord record;
-  testing::RecordingSink sink;
-  const std::string bytes = synth::SerializeWfm(synth::MakeCapture(synth::SineCapture(4, 2000)));
   ASSERT_TRUE(LoadWfmBytes(bytes, record, sink).ok);
-  const auto before = firstSamples(record, 0, 2000);
+  const auto before = firstSamples(record, 0, 1000);
   const LoadResult unknown = LoadWfmBytes("ModelName = nothing we know\r\n", record, sink);
   EXPECT_FALSE(unknown.ok || unknown.reason.empty());
-  EXPECT_EQ(unknown.acqDataSizeText, "全取込データ数=2000");
+  EXPECT_EQ(unknown.acqDataSizeText, "全取込データ数=1000");
   // A model line of three channels reads, but cannot be shown.
   synth::Capture three = synth::SineCapture(4, 500);
   three.model = synth::ZtModel(6, 3);
   const LoadResult odd = LoadWfmBytes(synth::SerializeWfm(synth::MakeCapture(three)), record, sink);
   EXPECT_EQ(std::tuple(odd.ok, odd.acqDataSizeText, sink.messages().back(), record.header.Points),
-            std::tuple(false, "全取込データ数=500", wfm_messages::kReadError, 2000));
-  EXPECT_EQ(firstSamples(record, 0, 2000), before);
+            std::tuple(false, "全取込データ数=500", wfm_messages::kReadError, 1000));
+  EXPECT_EQ(firstSamples(record, 0, 1000), before);
 }
 
 TEST(LoadCsv, DisplayedChannelsBecomeCountsWithTheTriggerIndex) {

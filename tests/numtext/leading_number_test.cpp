@@ -49,18 +49,16 @@ TEST(ValTest, ReadsTheLeadingNumberAndStopsAtTheFirstUnusableCharacter) {
   EXPECT_EQ(Val(std::string_view("  ").substr(0, 1)), 0.0);
 }
 
-TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAround) {
+TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAroundAndTheFloatFormAgrees) {
   constexpr auto kNo = std::nullopt;
   const std::pair<std::string_view, std::optional<double>> cases[] = {
       {"12.5", 12.5}, {"  -3  ", -3}, {"+.5", 0.5}, {"1e3", 1000}, {"1E-3 ", 0.001}, {"5.", 5},
       {"", kNo},      {"   ", kNo},   {"abc", kNo}, {"1x", kNo},   {"inf", kNo},     {"0x10", kNo},
       {"1e400", kNo}, {"1 2", kNo},   {".", kNo},   {"1,5", kNo},  {"\t5", kNo}};
   for (const auto& [text, want] : cases) EXPECT_EQ(ParseStrict(text), want) << '"' << text << '"';
-}
 
-// The float form takes a short cut for the plain forms; it must agree with the two steps on
-// every text, plain or not, including the edges of the float range and ties between floats.
-TEST(ParseStrictFloatTest, AgreesWithParseStrictNarrowedToFloat) {
+  // The float form takes a short cut for the plain forms; it must agree with the two steps on
+  // every text, plain or not, including the edges of the float range and ties between floats.
   // clang-format off
   const std::string_view texts[] = {
       "-1.2346E-01", "5.0000e-1", ".0000E0", "-.5", "5.", "0", "-0", "+7", " 1.5E2 ", "12",

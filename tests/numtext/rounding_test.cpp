@@ -34,7 +34,7 @@ TEST(RoundHalfEvenTest, AgreesWithTheFloatingPointUnit) {
   EXPECT_TRUE(std::isnan(RoundHalfEven(kNaN)));
 }
 
-TEST(RoundToIntTest, FailsOutsideTheRangeInsteadOfWrapping) {
+TEST(RoundToIntTest, FailsOutsideTheRangeInsteadOfWrappingOrSaturates) {
   const std::pair<double, std::optional<std::int16_t>> int16Cases[] = {
       {32767.4, 32767},   {32766.5, 32766}, {32767.5, kNo},
       {-32768.5, -32768}, {-32768.6, kNo},  {kNaN, kNo}};
@@ -44,9 +44,8 @@ TEST(RoundToIntTest, FailsOutsideTheRangeInsteadOfWrapping) {
   const std::pair<double, std::optional<std::int32_t>> int32Cases[] = {
       {top + 0.4, INT32_MAX}, {top + 0.5, kNo}, {-top - 1.5, INT32_MIN}, {-top - 2.5, kNo}};
   for (const auto& [value, want] : int32Cases) EXPECT_EQ(RoundToInt32(value), want) << value;
-}
 
-TEST(RoundClampInt32Test, SaturatesAtTheRangeEnds) {
+  // The clamping form saturates at the range ends instead.
   const std::pair<double, std::int32_t> cases[] = {
       {2.5, 2},          {-2147483648.5, INT32_MIN}, {2147483647.5, INT32_MAX},
       {1e20, INT32_MAX}, {-1e20, INT32_MIN},         {kNaN, 0}};

@@ -48,7 +48,7 @@ TEST(ModelLine, FindsTheSeriesAtColumn20Only) {
   EXPECT_EQ(caseSensitive.record.header.ModelName, "") << "not a model line";
 }
 
-TEST(SetupLines, HeadingsChooseTheChannelAndDisplayNeedsOne) {
+TEST(SetupLines, HeadingsChooseTheChannelDisplayNeedsOneAndValuesEndWithTheirColumns) {
   Header h;
   ASSERT_TRUE(h.ok({"Display = ON", "[CHANNEL3]", "Display = off", "[MATH]", "Display = ON",
                     "[CHA]", "Display = ON"}));
@@ -69,15 +69,14 @@ TEST(SetupLines, HeadingsChooseTheChannelAndDisplayNeedsOne) {
     const ReadResult r = outside.apply({"Unit = V"});
     EXPECT_EQ(std::tuple(r.status, r.reason), std::tuple(ReadStatus::ReadError, reason));
   }
-}
-
-TEST(SetupLines, ValuesEndWhereTheirColumnsEnd) {
-  Header h;
-  ASSERT_TRUE(h.ok({"[CHANNEL12]", "Probe = 1X\r", "Volts/Div = 00000000000000000002V",
-                    "Rescale A  = 00000000000000000003", "FileVersion = " + std::string(101, 'v'),
-                    "Acquisition Mode = " + std::string(101, 'm')}));
-  const WaveHeader& w = h.record.header;  // the heading's one digit names channel 1
-  EXPECT_EQ(std::tuple(h.ch(0).Vdiv, h.ch(0).RescaleA, w.FileVersion, w.AcqMode),
+  // Only the heading's first digit counts; values end where their columns end.
+  Header longer;
+  ASSERT_TRUE(
+      longer.ok({"[CHANNEL12]", "Probe = 1X\r", "Volts/Div = 00000000000000000002V",
+                 "Rescale A  = 00000000000000000003", "FileVersion = " + std::string(101, 'v'),
+                 "Acquisition Mode = " + std::string(101, 'm')}));
+  const WaveHeader& w = longer.record.header;
+  EXPECT_EQ(std::tuple(longer.ch(0).Vdiv, longer.ch(0).RescaleA, w.FileVersion, w.AcqMode),
             std::tuple(2.0f, "3", std::string(100, 'v'), std::string(100, 'm')));
 }
 
