@@ -74,8 +74,8 @@ TEST(LoadCsv, DisplayedChannelsBecomeCountsWithTheTriggerIndex) {
   csv.model = "DSX7002";
   csv.delay = 2e-3;  // two divisions of 0.5 ms
   csv.channels = {{true, 0.0f, 1.0f}, {false, 0.0f, 1.0f}};
-  csv.volts = {{0.5f, -1.0f, 0.25f, 0.0f, 1.0f, 2.0f, -2.0f, 0.125f, 0.0f, 1.0f}, {}};
-  csv.volts[1].assign(10, 3.0f);
+  csv.volts = {{0.5f, -1.0f, 0.25f, 0.0f, 1.0f, 2.0f, -2.0f, 0.125f, 0.0f, 1.0f},
+               std::vector<float>(10, 3.0f)};
   WaveRecord record;
   NullSink sink;
   const LoadResult r = LoadCsvBytes(synth::SerializeInstrumentCsv(csv), record, sink);
