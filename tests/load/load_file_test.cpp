@@ -58,8 +58,8 @@ TEST(LoadWfm, FillsTheSourceArraysAndTheTriggerIndexWithTheCaptionAndFailuresKee
   ASSERT_TRUE(LoadWfmBytes(bytes, record, sink).ok);
   const auto before = firstSamples(record, 0, 1000);
   const LoadResult unknown = LoadWfmBytes("ModelName = nothing we know\r\n", record, sink);
-  EXPECT_FALSE(unknown.ok || unknown.reason.empty());
-  EXPECT_EQ(unknown.acqDataSizeText, "全取込データ数=1000");
+  EXPECT_EQ(std::tuple(unknown.ok, unknown.reason.empty(), unknown.acqDataSizeText),
+            std::tuple(false, false, "全取込データ数=1000"));
   // A model line of three channels reads, but cannot be shown.
   synth::Capture three = synth::SineCapture(4, 500);
   three.model = synth::ZtModel(6, 3);
@@ -83,19 +83,19 @@ TEST(LoadCsv, DisplayedChannelsBecomeCountsWithTheTriggerIndex) {
   // 2 ms late at 0.5 ms/div: four divisions of one sample each right of the centre. A CSV file
   // carries no format version: the converter's --info shows that of a fresh record, 0.
   const WaveHeader& h = record.header;
-  EXPECT_EQ(std::tuple(r.acqDataSizeText, h.Points, h.TrigAddr, h.WfmVersion),
-            std::tuple("全取込データ数=10", 10, 9, 0));
+  EXPECT_EQ(std::tuple(r.acqDataSizeText, h.Points, h.TrigAddr, h.WfmVersion,
+                       record.buffers.SrcData[0].size()),
+            std::tuple("全取込データ数=10", 10, 9, 0, 11u));
   const std::vector<std::int16_t> counts{4096, -8192, 2048};
   EXPECT_EQ(firstSamples(record, 0, 3), counts);
-  EXPECT_EQ(record.buffers.SrcData[0].size(), 11u);
 
   // A bad header line leaves the record as it was.
   const WaveHeader before = h;
   const LoadResult bad = LoadCsvBytes("Points,500\r\nCH1 Display,OFF\r\nDelay,x\r\n", record, sink);
   EXPECT_NE(bad.reason.find("line 3"), std::string::npos) << bad.reason;
-  EXPECT_EQ(std::tuple(bad.ok, bad.acqDataSizeText.has_value(), h.Points, h.Channel[0].DispOn),
-            std::tuple(false, false, before.Points, 1));
-  EXPECT_EQ(h.Delay, before.Delay);
+  EXPECT_EQ(
+      std::tuple(bad.ok, bad.acqDataSizeText.has_value(), h.Points, h.Channel[0].DispOn, h.Delay),
+      std::tuple(false, false, before.Points, 1, before.Delay));
   EXPECT_EQ(firstSamples(record, 0, 3), counts);
 
   // No point line, no caption.

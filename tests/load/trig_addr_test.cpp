@@ -8,10 +8,9 @@
 namespace sondrix {
 namespace {
 
-// The rounding and the saturation are RoundClampInt32's, tested with it. Rows of delay, time per
-// division, points and index: half of the largest count, without overflow; the centre; 3.5,
-// rounded, not cut; a trigger before the record; a delay beyond the range; 5.25; one division
-// later and two earlier; no time per division, so no delay.
+// Rounding and saturation are RoundClampInt32's, tested there. Rows: half the largest count
+// without overflow; the centre; 3.5 rounded, not cut; a trigger before the record; a delay beyond
+// the range; 5.25; a division later, two earlier; no time per division, so no delay.
 TEST(ComputeTrigAddrTest, CentreMovedByATenthOfTheRecordPerDivision) {
   const std::tuple<double, double, std::int32_t, std::int32_t> cases[] = {
       {0, 1, INT32_MAX, 1073741824}, {0, 1e-3, 10000, 5000},         {0, 1e-3, 7, 4},

@@ -26,8 +26,7 @@ struct Header {
 };
 
 TEST(ModelLine, FindsTheSeriesAtColumn20Only) {
-  // Channels and version, one digit each; -1: an unknown series (the first "QK" of QK7002QK is at
-  // column 13).
+  // Channels and version, one digit each; -1: unknown (QK7002QK's first "QK" is at column 13).
   const std::tuple<std::string, int, int> cases[] = {
       {"DSX2002QK-02\r", 2, 0},  {"DSX7004ZT-06-4\r", 4, 6}, {"DSX7008ZT-05-8", 8, 5},
       {"DSX7004ZT-0X-Y", 0, 0},  {"DSX7004ZT-0614", 4, 6},   {"QK7002QK-02", -1, -1},
@@ -118,13 +117,11 @@ TEST(SetupLines, TakeEachValueFromItsColumnWithTheProbeFactorAndTheRescale) {
 TEST(SetupLines, ShortOrUnreadableValuesFailTheRead) {
   for (const std::string line :
        {"Probe", "Auto", "Delay = abc", "Delay", "Time/Div", "Volts/Div = 1E39V"}) {
-    Header h;
-    const ReadResult r = h.apply({line});
-    EXPECT_EQ(r.status, ReadStatus::ReadError) << line;
-    EXPECT_FALSE(r.reason.empty()) << line;
+    const ReadResult r = Header().apply({line});
+    EXPECT_EQ(std::tuple(r.status, r.reason.empty()), std::tuple(ReadStatus::ReadError, false))
+        << line;
   }
-  Header ignored;
-  EXPECT_TRUE(ignored.ok({"Trigger Level = 1V", "", "\r", "random text"}));
+  EXPECT_TRUE(Header().ok({"Trigger Level = 1V", "", "\r", "random text"}));
 }
 
 }  // namespace
