@@ -38,9 +38,8 @@ TEST(CopyWaveToSource, InvertsOnExactlyOnAndATwoChannelFileLeavesChannelsThreeAn
   setRead(r, 4, {samples, samples, samples, samples});
   ASSERT_TRUE(CopyWaveToSource(r).ok());
   EXPECT_TRUE(HasUpperChannels(r));
-  for (int ch = 0; ch < 4; ++ch) {
+  for (int ch = 0; ch < 4; ++ch)
     EXPECT_EQ(source(r, ch, 8), std::string_view(chrev[ch]) == "ON" ? inverted : samples) << ch;
-  }
   // A shorter two-channel file: channels 3 and 4, and the longer tails, stay.
   setRead(r, 2, {Samples(5, 7), Samples(5, 8)});
   ASSERT_TRUE(CopyWaveToSource(r).ok());
