@@ -30,7 +30,8 @@ TEST(ValTest, ReadsTheLeadingNumberAndStopsAtTheFirstUnusableCharacter) {
       {"5.", 5, 2},           {"1.5.2", 1.5, 3},    {"5e+", 5, 1},        {"5E-x", 5, 1},
       {"1e400", kInf, 5},     {"-1e400", -kInf, 6}, {"100e307", kInf, 7}, {"1e3x", 1000, 3},
       {"2.5E-3V", 0.0025, 6}, {"", 0, 0},           {"abc", 0, 0},        {".", 0, 0},
-      {"+.e5", 0, 0},         {"--5", 0, 0},        {"1e-400", 0, 6},     {"0e999999999", 0, 11}};
+      {"+.e5", 0, 0},         {"--5", 0, 0},        {"1e-400", 0, 6},     {"-1e-400", -0.0, 7},
+      {"0e999999999", 0, 11}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     const LeadingNumber number = ParseLeadingNumber(c.text);

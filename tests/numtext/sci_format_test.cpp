@@ -53,7 +53,7 @@ TEST(FormatScientificTest, MatchesReferenceOnRandomValues) {
     const double tie = std::ldexp(small(random), -shift(random));
     const double values[] = {wild, wildFloat, measured, measuredFloat, tie, nearPower, nearHalf};
     for (const double value : values) {
-      for (int decimals : {0, kCoarseValueDecimals, kFineValueDecimals, kTimeDecimals}) {
+      for (int decimals = 0; decimals <= kTimeDecimals; ++decimals) {
         if (!std::isfinite(value)) continue;
         ASSERT_EQ(FormatScientific(value, decimals), Reference(value, decimals))
             << std::hexfloat << value << " with " << decimals;
