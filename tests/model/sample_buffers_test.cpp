@@ -16,11 +16,10 @@ TEST(SampleBuffers, GrowWithZerosNeverShrinkKeepOlderSamplesAndHoldExactlyTheCap
   ASSERT_TRUE(GrowSource(b, 12000));
   for (const auto& src : b.SrcData)
     EXPECT_EQ(std::tuple(src.size(), src[9999], src[10000]), std::tuple(12000u, 7, 0));
-  EXPECT_TRUE(b.VoltData[0].empty()) << "each group grows alone";
   for (const std::int64_t size : {std::int64_t{kSampleCapacity} + 1, std::int64_t{-1}, INT64_MAX}) {
     EXPECT_FALSE(GrowVolts(b, size)) << size;
   }
-  EXPECT_TRUE(b.VoltData[0].empty());
+  EXPECT_TRUE(b.VoltData[0].empty()) << "each group grows alone, and a refused size grows none";
   ASSERT_TRUE(GrowVolts(b, kSampleCapacity));
   EXPECT_EQ(b.VoltData[3].size(), 5'000'011u);
 }

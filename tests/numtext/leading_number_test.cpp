@@ -40,13 +40,15 @@ TEST(ValTest, ReadsTheLeadingNumberAndStopsAtTheFirstUnusableCharacter) {
     EXPECT_EQ(Val(c.text), c.value);
     EXPECT_EQ(ValChecked(c.text), std::isinf(c.value) ? std::nullopt : std::optional(c.value));
   }
-  // A saturated exponent still overflows; a deep underflow is 0, not an overflow, also when the
-  // exponent's digits outnumber the mantissa's only narrowly.
+  // Beyond the range, the place of the first digit tells an overflow from an underflow (0).
   EXPECT_EQ(ValChecked(" 2e99999999999999999999"), std::nullopt);
-  EXPECT_EQ(Val("0.00001e-400"), 0.0);
+  EXPECT_EQ(ValChecked("1" + std::string(400, '0') + "e-10"), std::nullopt);
   EXPECT_EQ(ValChecked("1" + std::string(1000, '0') + "e-1330"), 0.0);
-  // A text is read to its end, not past it.
-  EXPECT_EQ(Val(std::string_view("  ").substr(0, 1)), 0.0);
+  EXPECT_EQ(ValChecked("0." + std::string(400, '0') + "1e5"), 0.0);
+  // A text is read to its end, not past it: its blanks, whole digits and decimals.
+  const std::string_view longer = "  12.25";
+  for (const std::size_t n : {1, 3, 6})
+    EXPECT_EQ(ParseLeadingNumber(longer.substr(0, n)).length, n == 1 ? 0 : n) << n;
 }
 
 TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAroundAndTheFloatFormAgrees) {

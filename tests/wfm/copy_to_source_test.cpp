@@ -61,6 +61,8 @@ TEST(CopyWaveToSource, RefusesWhatItCannotHoldAndChangesNothing) {
   setRead(fresh, 2, {{1, 2}, {3, 4}}, 1e308);
   EXPECT_EQ(CopyWaveToSource(fresh).reason, "the sample interval is not finite");
   EXPECT_EQ(std::tuple(fresh.header.Points, fresh.buffers.SrcData[0].size()), std::tuple(0, 0u));
+  setRead(r, 2, {Samples(kSampleCapacity, 1), Samples(kSampleCapacity, 2)});
+  EXPECT_TRUE(CopyWaveToSource(r).ok()) << "as many points as the arrays hold";
   setRead(r, 2, {{1, 2}, {3, 4}});
   r.waveBuf.samples.pop_back();  // fewer samples than its points and columns
   EXPECT_EQ(CopyWaveToSource(r).reason, "no samples were read");

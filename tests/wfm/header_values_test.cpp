@@ -20,8 +20,7 @@ TEST(UnitValue, ReadsPrefixesAndUnitLettersAndFailsOnlyBeyondTheFloatRange) {
   for (const auto& [text, want] : cases) EXPECT_EQ(UnitValue(text), want) << text;
 }
 
-// Milli is tested first ("5US MS"); the value column is the one after "=", and "MS" at column 3
-// of "TIMS" lies before it; "TIME/DIV" alone is too short for a value.
+// Milli goes first; the value starts after "=", so "MS" at column 3 of "TIMS" is an error.
 TEST(TimeDivValue, DividesByThePrefixTestedInFixedOrderAfterTheValueColumn) {
   const std::pair<std::string_view, std::optional<double>> cases[] = {
       {"TIME/DIV = ", 0.0},        {"TIME/DIV = 1E400", kFails}, {"TIME/DIV = 100NS", 1e-7},

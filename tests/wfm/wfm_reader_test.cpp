@@ -74,13 +74,12 @@ TEST_F(WfmReaderTest, ReadsFourBlocksWhateverTheFirstTwoBytesAndForAnEightChanne
 }
 
 TEST_F(WfmReaderTest, TheBinaryHeaderSizesAndPlacesTheShownSamples) {
-  // The data-width field chooses the sample size. Block bytes 80 7F FF 01: as 8-bit samples -128,
-  // 127, -1, 1; as 16-bit 807F, FF01.
+  // The data-width field chooses the sample size: block bytes 80 7F FF 01 are the 8-bit samples
+  // -128, 127, -1, 1 or the 16-bit 807F, FF01. Rows: the field's bytes, the long header, 16-bit
+  // samples; 0x0780 / 256 = 7.5 and 0x0880 / 256 = 8.5 both go to the even 8.
   const Samples wide{-32641, -255};
   const Samples narrow{-128, 127, -1, 1};
   const Samples narrowRead{-32768, 32512, -256, 256};  // each 8-bit step is 256 counts
-  // The field's bytes, the long header, 16-bit samples: 0x0780 / 256 = 7.5 and 0x0880 / 256 =
-  // 8.5 both go to the even 8.
   const std::tuple<std::uint8_t, std::uint8_t, bool, bool> widths[] = {
       {0x00, 0x08, false, true}, {0x00, 0x40, true, true},  {0x00, 0x00, false, false},
       {0x00, 0x01, true, false}, {0x80, 0x07, false, true}, {0x80, 0x08, false, true}};
