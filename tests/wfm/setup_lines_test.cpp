@@ -71,7 +71,7 @@ TEST(SetupLines, HeadingsChooseTheChannelDisplayNeedsOneAndValuesEndWithTheirCol
   // Only the heading's first digit counts; values end where their columns end.
   Header longer;
   ASSERT_TRUE(
-      longer.ok({"[CHANNEL12]", "Probe = 1X\r", "Volts/Div = 00000000000000000002V",
+      longer.ok({"[CHANNEL12]", "Probe = 1X\r", "Volts/Div = 000000000000000000025V",
                  "Rescale A  = 00000000000000000003", "FileVersion = " + std::string(101, 'v'),
                  "Acquisition Mode = " + std::string(101, 'm')}));
   const WaveHeader& w = longer.record.header;
