@@ -3,30 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 
 namespace sondrix {
 namespace {
 
-TEST(SampleBuffers, GrowWithZerosNeverShrinkAndKeepOlderSamples) {
+TEST(SampleBuffers, GrowWithZerosNeverShrinkKeepOlderSamplesAndHoldExactlyTheCapacity) {
   SampleBuffers b;
   ASSERT_TRUE(GrowSource(b, 10000));
   for (auto& src : b.SrcData) src[9999] = 7;
   ASSERT_TRUE(GrowSource(b, 1000));  // a shorter record keeps the longer one's tail
   ASSERT_TRUE(GrowSource(b, 12000));
-  for (const auto& src : b.SrcData) {
-    EXPECT_EQ(src.size(), 12000u);
-    EXPECT_EQ(src[9999], 7);
-    EXPECT_EQ(src[10000], 0);
-  }
-  EXPECT_TRUE(b.VoltData[0].empty()) << "each group grows alone";
-}
-
-TEST(SampleBuffers, HoldExactlyTheCapacity) {
-  SampleBuffers b;
+  for (const auto& src : b.SrcData)
+    EXPECT_EQ(std::tuple(src.size(), src[9999], src[10000]), std::tuple(12000u, 7, 0));
   for (const std::int64_t size : {std::int64_t{kSampleCapacity} + 1, std::int64_t{-1}, INT64_MAX}) {
     EXPECT_FALSE(GrowVolts(b, size)) << size;
   }
-  EXPECT_TRUE(b.VoltData[0].empty());
+  EXPECT_TRUE(b.VoltData[0].empty()) << "each group grows alone, and a refused size grows none";
   ASSERT_TRUE(GrowVolts(b, kSampleCapacity));
   EXPECT_EQ(b.VoltData[3].size(), 5'000'011u);
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace sondrix {
 namespace {
@@ -14,46 +15,31 @@ using Text = std::optional<std::string_view>;
 constexpr auto kFails = std::nullopt;
 
 TEST(SubstringsTest, OneBasedPiecesCutAtTheEnd) {
-  struct Case {
-    const char* call;
-    Text got;
-    Text want;
-  };
-  const Case cases[] = {
-      {"Mid 1,3", Mid("abcdef", 1, 3), "abc"},
-      {"Mid 3,2", Mid("abcdef", 3, 2), "cd"},
-      {"Mid last", Mid("abcdef", 6, 1), "f"},
-      {"Mid just beyond", Mid("abcdef", 7, 1), ""},
-      {"Mid far beyond", Mid("abcdef", 100, 5), ""},
-      {"Mid count past end", Mid("abcdef", 5, 10), "ef"},
-      {"Mid huge count", Mid("abc", 2, INT64_MAX), "bc"},
-      {"Mid huge start", Mid("abc", INT64_MAX, 1), ""},
-      {"Mid count 0", Mid("abcdef", 2, 0), ""},
-      {"Mid empty text", Mid("", 1, 1), ""},
-      {"Mid negative count", Mid("abcdef", 1, -1), kFails},
-      {"Mid negative count beyond", Mid("abcdef", 7, -1), kFails},
-      {"Mid start 0", Mid("abcdef", 0, 1), kFails},
-      {"Mid to end", Mid("ModelName = X1\r", 13), "X1\r"},
-      {"Mid to end beyond", Mid("abc", 4), ""},
-      {"Mid to end start 0", Mid("abc", 0), kFails},
-      {"Left", Left("abc", 2), "ab"},
-      {"Left longer", Left("abc", 5), "abc"},
-      {"Left 0", Left("abc", 0), ""},
-      {"Left negative", Left("abc", -1), kFails},
-      {"Right", Right("abc", 2), "bc"},
-      {"Right longer", Right("abc", 5), "abc"},
-      {"Right 0", Right("abc", 0), ""},
-      {"Right negative", Right("abc", -1), kFails},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.call;
+  constexpr std::int64_t kToEnd = -2;  // Mid without a count
+  const std::tuple<std::string_view, std::int64_t, std::int64_t, Text> mids[] = {
+      {"abcdef", 1, 3, "abc"},   {"abcdef", 3, 2, "cd"},
+      {"abcdef", 6, 1, "f"},     {"abcdef", 7, 1, ""},
+      {"abcdef", 5, 10, "ef"},   {"abc", INT64_MAX, 1, ""},
+      {"abcdef", 2, 0, ""},      {"", 1, 1, ""},
+      {"abcdef", 1, -1, kFails}, {"abcdef", 7, -1, kFails},
+      {"abcdef", 0, 1, kFails},  {"ab\r", 2, kToEnd, "b\r"},
+      {"abc", 4, kToEnd, ""},    {"abc", 0, kToEnd, kFails}};
+  for (const auto& [text, start, count, want] : mids) {
+    EXPECT_EQ(count == kToEnd ? Mid(text, start) : Mid(text, start, count), want)
+        << text << " " << start << " " << count;
+  }
+  const std::tuple<std::int64_t, Text, Text> ends[] = {
+      {2, "ab", "bc"}, {5, "abc", "abc"}, {0, "", ""}, {-1, kFails, kFails}};
+  for (const auto& [count, left, right] : ends) {
+    EXPECT_EQ(Left("abc", count), left) << count;
+    EXPECT_EQ(Right("abc", count), right) << count;
+  }
 }
 
 TEST(SubstringsTest, InStrUCaseTrimAndCr) {
-  EXPECT_EQ(InStr("abc.WFM", ".WFM"), 4);
-  EXPECT_EQ(InStr("aXbX", "X"), 2);
-  EXPECT_EQ(InStr("abc", "x"), 0);
-  EXPECT_EQ(InStr("", "a"), 0);
-  EXPECT_EQ(InStr("abc", ""), 1);
+  const std::tuple<std::string_view, std::string_view, std::int64_t> finds[] = {
+      {"abc.WFM", ".WFM", 4}, {"aXbX", "X", 2}, {"abc", "x", 0}, {"", "a", 0}, {"abc", "", 1}};
+  for (const auto& [text, what, at] : finds) EXPECT_EQ(InStr(text, what), at) << text << what;
 
   EXPECT_EQ(UCase("abc.wfm `az{ 1"), "ABC.WFM `AZ{ 1");
   EXPECT_EQ(UCase("\xe3\x81\x82\xe9x"), "\xe3\x81\x82\xe9X");  // bytes above 127 stay

@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace sondrix {
 namespace {
 
+using Samples = std::vector<std::int16_t>;
+
 // A record as the reader leaves it: `channels` columns of the given samples.
-void setRead(WaveRecord& record, std::int32_t channels,
-             const std::vector<std::vector<std::int16_t>>& columns, double timeDiv = 1e-3) {
+void setRead(WaveRecord& record, std::int32_t channels, const std::vector<Samples>& columns,
+             double timeDiv = 1e-3) {
   record.WfmChannels = channels;
   record.header.TimeDiv = timeDiv;
   WaveBuf& buf = record.waveBuf;
@@ -20,71 +24,50 @@ void setRead(WaveRecord& record, std::int32_t channels,
   for (const auto& c : columns) buf.samples.insert(buf.samples.end(), c.begin(), c.end());
 }
 
-std::vector<std::int16_t> source(const WaveRecord& r, int ch, std::size_t n) {
+Samples source(const WaveRecord& r, int ch, std::size_t n) {
   const auto& s = r.buffers.SrcData[static_cast<std::size_t>(ch)];
   return {s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n)};
 }
 
-TEST(CopyWaveToSource, InvertsOnlyOnExactlyOnWithTheLowestCountKept) {
+TEST(CopyWaveToSource, InvertsOnExactlyOnAndATwoChannelFileLeavesChannelsThreeAndFour) {
   WaveRecord r;
-  r.header.Channel[0].Chrev = "ON";
-  r.header.Channel[1].Chrev = "on";
-  r.header.Channel[2].Chrev = "";
-  r.header.Channel[3].Chrev = "ON";
-  const std::vector<std::int16_t> samples{-32768, 32767, 0, -5};
+  const char* chrev[] = {"ON", "on", "", "ON"};
+  for (int ch = 0; ch < 4; ++ch) r.header.Channel[static_cast<std::size_t>(ch)].Chrev = chrev[ch];
+  const Samples samples{-32768, 32767, 0, -5, 1, 1, 1, 1};
+  const Samples inverted{-32768, -32767, 0, 5, -1, -1, -1, -1};  // the lowest count is kept
   setRead(r, 4, {samples, samples, samples, samples});
   ASSERT_TRUE(CopyWaveToSource(r).ok());
-  EXPECT_EQ(source(r, 0, 4), (std::vector<std::int16_t>{-32768, -32767, 0, 5}));
-  EXPECT_EQ(source(r, 1, 4), samples);
-  EXPECT_EQ(source(r, 2, 4), samples);
-  EXPECT_EQ(source(r, 3, 4), (std::vector<std::int16_t>{-32768, -32767, 0, 5}));
-}
-
-TEST(CopyWaveToSource, SetsPointsAndTheSampleInterval) {
-  WaveRecord r;
-  setRead(r, 2, {std::vector<std::int16_t>(10000, 1), std::vector<std::int16_t>(10000, 2)});
-  ASSERT_TRUE(CopyWaveToSource(r).ok());
-  EXPECT_EQ(r.header.Points, 10000);
-  EXPECT_DOUBLE_EQ(r.header.Delta, 1e-6);
-}
-
-TEST(CopyWaveToSource, TwoChannelFileLeavesChannelsThreeAndFourAndLongerTails) {
-  WaveRecord r;
-  setRead(r, 4,
-          {std::vector<std::int16_t>(8, 1), std::vector<std::int16_t>(8, 2),
-           std::vector<std::int16_t>(8, 3), std::vector<std::int16_t>(8, 4)});
-  ASSERT_TRUE(CopyWaveToSource(r).ok());
   EXPECT_TRUE(HasUpperChannels(r));
-  setRead(r, 2, {std::vector<std::int16_t>(5, 7), std::vector<std::int16_t>(5, 8)});
+  for (int ch = 0; ch < 4; ++ch)
+    EXPECT_EQ(source(r, ch, 8), std::string_view(chrev[ch]) == "ON" ? inverted : samples) << ch;
+  // A shorter two-channel file: channels 3 and 4, and the longer tails, stay.
+  setRead(r, 2, {Samples(5, 7), Samples(5, 8)});
   ASSERT_TRUE(CopyWaveToSource(r).ok());
   EXPECT_FALSE(HasUpperChannels(r));
-  EXPECT_EQ(source(r, 0, 8), (std::vector<std::int16_t>{7, 7, 7, 7, 7, 1, 1, 1}));
-  EXPECT_EQ(source(r, 2, 8), std::vector<std::int16_t>(8, 3));
-  EXPECT_EQ(r.header.Points, 5);
+  EXPECT_EQ(source(r, 1, 8), (Samples{8, 8, 8, 8, 8, 1, 1, 1}));
+  EXPECT_EQ(std::tuple(source(r, 2, 8), r.header.Points), std::tuple(samples, 5));
+  EXPECT_DOUBLE_EQ(r.header.Delta, 2e-3) << "ten divisions of 1 ms over 5 points";
 }
 
-TEST(CopyWaveToSource, AChannelWithoutAColumnFailsTheCopy) {
+TEST(CopyWaveToSource, RefusesWhatItCannotHoldAndChangesNothing) {
   WaveRecord r;
   r.buffers.SrcData[0].assign(3, 99);
   setRead(r, 1, {{5, 6, 7}});
   EXPECT_FALSE(CopyWaveToSource(r).ok()) << "channel 2 is always copied";
   setRead(r, 3, {{5, 6, 7}, {5, 6, 7}, {5, 6, 7}});
   EXPECT_FALSE(CopyWaveToSource(r).ok()) << "channels 3 and 4 are copied together";
-  EXPECT_EQ(source(r, 0, 3), (std::vector<std::int16_t>{99, 99, 99}));
-}
-
-TEST(CopyWaveToSource, RefusesWhatItCannotHoldAndChangesNothing) {
-  WaveRecord r;
-  setRead(r, 2, {{1, 2}, {3, 4}}, 1e308);  // Delta would overflow
-  EXPECT_FALSE(CopyWaveToSource(r).ok());
-  EXPECT_EQ(r.header.Points, 0);
-  EXPECT_TRUE(r.buffers.SrcData[0].empty());
-  WaveRecord empty;
-  EXPECT_FALSE(CopyWaveToSource(empty).ok());
-  WaveRecord shortMatrix;
-  setRead(shortMatrix, 2, {{1, 2}, {3, 4}});
-  shortMatrix.waveBuf.samples.pop_back();  // fewer samples than its points and columns
-  EXPECT_EQ(CopyWaveToSource(shortMatrix).reason, "no samples were read");
+  EXPECT_EQ(source(r, 0, 3), (Samples{99, 99, 99}));
+  WaveRecord fresh;
+  setRead(fresh, 2, {{1, 2}, {3, 4}}, 1e308);
+  EXPECT_EQ(CopyWaveToSource(fresh).reason, "the sample interval is not finite");
+  EXPECT_EQ(std::tuple(fresh.header.Points, fresh.buffers.SrcData[0].size()), std::tuple(0, 0u));
+  setRead(r, 2, {Samples(kSampleCapacity, 1), Samples(kSampleCapacity, 2)});
+  EXPECT_TRUE(CopyWaveToSource(r).ok()) << "as many points as the arrays hold";
+  setRead(r, 2, {{1, 2}, {3, 4}});
+  r.waveBuf.samples.pop_back();  // fewer samples than its points and columns
+  EXPECT_EQ(CopyWaveToSource(r).reason, "no samples were read");
+  WaveRecord empty;  // no points: nothing to copy, whatever the time per division
+  EXPECT_EQ(CopyWaveToSource(empty).reason, "no samples were read");
 }
 
 }  // namespace
