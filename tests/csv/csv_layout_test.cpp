@@ -78,6 +78,10 @@ TEST(FormatDataLine, TimeIsRelativeToTheTrigger) {
   EXPECT_EQ(std::string(line, FormatDataLine(line, f, 0)), "-1.000000e-6,5.0000e-1,1.2000e1\r\n");
   f.valueDecimals = kCoarseValueDecimals;
   EXPECT_EQ(std::string(line, FormatDataLine(line, f, 2)), "1.000000e-6,.000e0,-1.000e0\r\n");
+  // Four value columns unless told otherwise.
+  f = {.columns = {ch1.data(), ch2.data(), ch1.data(), ch2.data()}, .delta = 1e-6};
+  EXPECT_EQ(std::string(line, FormatDataLine(line, f, 1)),
+            "1.000000e-6,-1.2000e-2,1.0000e0,-1.2000e-2,1.0000e0\r\n");
 }
 
 }  // namespace

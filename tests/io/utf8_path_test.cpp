@@ -12,9 +12,7 @@ namespace {
 
 TEST(Utf8Path, NamesSurviveTheWayToTheFileSystemAndBack) {
   const std::string names[] = {"plain.csv", "測定_01.WFM", "測定 フォルダ/測定_01.WFM", ""};
-  for (const std::string& name : names) {
-    EXPECT_EQ(Utf8Path(PathFromUtf8(name)), name);
-  }
+  for (const std::string& name : names) EXPECT_EQ(Utf8Path(PathFromUtf8(name)), name);
   EXPECT_EQ(Utf8Path(PathFromUtf8("測定 フォルダ/測定_01.WFM").filename()), "測定_01.WFM");
 #ifdef _WIN32
   EXPECT_EQ(PathFromUtf8("測定_01.WFM").native(), L"\u6e2c\u5b9a_01.WFM");

@@ -19,9 +19,7 @@ TEST(PathRules, SplitsAtTheLastSeparatorOfEitherKindOnWindowsOnly) {
       {u"C:\\a/b.csv", kWindows, 4}, {u"C:/a\\b.csv", kWindows, 4},
       {u"/a\\b.csv", kPosix, 0},     {u"/a/", kPosix, 2},
   };
-  for (const auto& [path, style, at] : rows) {
-    EXPECT_EQ(LastSeparator(path, style), at);
-  }
+  for (const auto& [path, style, at] : rows) EXPECT_EQ(LastSeparator(path, style), at);
 }
 
 TEST(PathRules, JoinsWithTheNativeSeparatorOnceAfterARoot) {
