@@ -83,8 +83,10 @@ TEST(ScaleMarksTest, ScaleCaptionsAndLevelMarkWhichClampsAndRounds) {
     EXPECT_EQ(l.scene.tdivLabel.text, tdivText);
     EXPECT_FLOAT_EQ(l.scene.vrefLines[ch].y, 32768.0f / 65535.0f);
   }
-  // No count means 0 V at a Vdiv of 0, and a range of no extent places nothing.
+  // Before the first draw the level marks and the time captions show. No count means 0 V at a
+  // Vdiv of 0, and a range of no extent places nothing.
   Labelled l;
+  EXPECT_TRUE(l.scene.vrefLines[3].visible && l.scene.tdivLabel.visible && l.scene.xsLabel.visible);
   l.header.Channel[1].Vdiv = 0.0f;
   l.label(1);
   EXPECT_FALSE(l.scene.vrefLines[1].visible);
