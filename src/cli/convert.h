@@ -29,7 +29,7 @@ std::filesystem::path OutputPathFor(const std::filesystem::path& input,
 
 // Reads one input into the record with the window's load step (a CSV/TXT file by its name, else
 // a WFM capture). The record is the caller's so that --info can show it. Refuses CSV/TXT text
-// without a column header or data lines, which the window plays as an empty waveform (and the
+// that holds no waveform (LoadFileStrict), which the window plays as an empty waveform (and the
 // readers refuse anything but a regular file).
 ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, UiSink& ui);
 

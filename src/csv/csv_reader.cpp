@@ -32,6 +32,26 @@ struct HeaderStep {
 
 HeaderStep fail(std::string reason) { return {HeaderStep::Failed, 0, std::move(reason)}; }
 
+// What the header lines leave for the column header to settle.
+struct HeaderState {
+  // The model line named no model (or the name the program writes for none), so its 7th column
+  // cannot tell the channel count: the column header's channel columns do.
+  bool channelsFromColumns = false;
+};
+
+// The channel columns of a column header: its fields from the first value field on that name a
+// channel, up to four.
+std::int16_t channelColumns(const FieldTable& f, std::size_t firstValueField,
+                            std::int16_t fieldCount) {
+  std::int16_t count = 0;
+  for (std::size_t k = firstValueField;
+       count < kChannelCount && k < static_cast<std::size_t>(fieldCount) && f[k].starts_with("CH");
+       ++k) {
+    ++count;
+  }
+  return count;
+}
+
 std::string inQuotes(std::string_view text) {
   std::string quoted;
   quoted.reserve(text.size() + 2);
@@ -87,7 +107,7 @@ HeaderStep pointLine(const FieldTable& f, WaveHeader& h, CsvReadResult& result) 
 
 // One upper-cased, trimmed header line, split into `f`; the first matching test applies.
 HeaderStep headerLine(std::string_view line, const FieldTable& f, WaveHeader& h,
-                      CsvReadResult& result) {
+                      CsvReadResult& result, HeaderState& state) {
   const auto number = [&f](double& member, std::string_view what) -> HeaderStep {
     const std::optional<double> value = ParseStrict(f[1]);
     if (!value) return fail(std::string(what) + " " + inQuotes(f[1]) + " is not a number");
@@ -97,6 +117,12 @@ HeaderStep headerLine(std::string_view line, const FieldTable& f, WaveHeader& h,
   const std::string_view f0 = f[0];
   const std::string_view f1 = f[1];
   if (line.starts_with("MODEL")) {
+    // A file converted from one without a model line says "ModelName," and must read back.
+    state.channelsFromColumns = f1.empty() || f1 == UCase(csv_messages::kUnknownModel);
+    if (state.channelsFromColumns) {
+      h.ModelName = csv_messages::kUnknownModel;
+      return {};
+    }
     h.ModelName = f1;
     // The channel count is the digit in the 7th column of the model name.
     const std::optional<double> digit = ParseStrict(*Mid(f1, 7, 1));
@@ -179,7 +205,8 @@ void splitValues(std::string_view text, std::size_t first, ValueSlots& value) {
 
 // The data lines up to the end of the file or the sample limit; returns the samples read.
 std::int32_t readSamples(TextFile& file, std::string& line, const FieldTable& f,
-                         std::size_t firstValueField, VoltArrays& volts, UiSink& ui) {
+                         std::size_t firstValueField, VoltArrays& volts, UiSink& ui,
+                         bool& firstLineHoldsNumber) {
   ValueSlots value;
   for (std::size_t c = 0; c < kChannelCount; ++c)
     value[c] = ParseStrictFloat(f[firstValueField + c]);
@@ -188,7 +215,14 @@ std::int32_t readSamples(TextFile& file, std::string& line, const FieldTable& f,
   while (i < kSampleLimit && !file.atEnd()) {
     ReadTextLine(file, line);
     if (line.empty() || line.front() == '/') continue;
-    splitValues(TrimBlanks(line), firstValueField, value);
+    const std::string_view text = TrimBlanks(line);
+    if (i == 0) {
+      // Judged on the line's own fields: the slots may hold numbers of the header lines.
+      ValueSlots own;
+      splitValues(text, firstValueField, own);
+      firstLineHoldsNumber = std::ranges::any_of(own, [](const auto& v) { return v.has_value(); });
+    }
+    splitValues(text, firstValueField, value);
     columns.makeRoomFor(i);
     for (std::size_t c = 0; c < kChannelCount; ++c) {
       // A value that does not convert leaves the sample as it was.
@@ -209,21 +243,29 @@ CsvReadResult readCsv(TextFile& file, VoltArrays& volts, WaveHeader& header, UiS
   FieldTable items;
   std::string line;
   std::optional<std::size_t> firstValueField;
+  HeaderState state;
   for (std::int64_t lineNo = 1; !firstValueField && !file.atEnd(); ++lineNo) {
     ReadTextLine(file, line);
     if (line.empty() || line.front() == '/') continue;
     UCaseInPlace(line);
     const std::string_view trimmed = TrimBlanks(line);
-    Get_Items(trimmed, items);
-    HeaderStep step = headerLine(trimmed, items, header, result);
+    const std::int16_t fieldCount = Get_Items(trimmed, items);
+    HeaderStep step = headerLine(trimmed, items, header, result, state);
     if (step.kind == HeaderStep::Failed) {
       result.reason = "line " + std::to_string(lineNo) + ": " + step.reason;
       return result;
     }
-    if (step.kind == HeaderStep::DataStart) firstValueField = step.firstValueField;
+    if (step.kind == HeaderStep::DataStart) {
+      firstValueField = step.firstValueField;
+      if (state.channelsFromColumns) {
+        header.ChCount = channelColumns(items, step.firstValueField, fieldCount);
+      }
+    }
   }
-  const std::int32_t samples =
-      firstValueField ? readSamples(file, line, items, *firstValueField, volts, ui) : 0;
+  const std::int32_t samples = firstValueField
+                                   ? readSamples(file, line, items, *firstValueField, volts, ui,
+                                                 result.firstDataLineHoldsNumber)
+                                   : 0;
   // samples <= kSampleLimit, so the rounded count fits and stays within the capacity.
   const std::int32_t points = RoundToInt32(samples / 10.0).value_or(0) * 10;
   if (points > samples) {
@@ -244,7 +286,12 @@ CsvReadResult readCsv(TextFile& file, VoltArrays& volts, WaveHeader& header, UiS
 void startRead(WaveHeader& header) {
   header.Delta = 1e-9;
   header.AcqMode.clear();
-  for (ChannelSetup& ch : header.Channel) ch.DispOn = 0;
+  // Both together: the drawing goes by DispOn and the store by Display, so a channel the file
+  // does not name is neither drawn nor stored with the previous file's samples.
+  for (ChannelSetup& ch : header.Channel) {
+    ch.DispOn = 0;
+    ch.Display.clear();
+  }
 }
 
 CsvReadResult outOfMemory(std::string_view what) {

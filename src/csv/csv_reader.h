@@ -23,6 +23,8 @@ struct CsvReadResult {
   // right name: whether a column-header line was met, and the data lines read after it.
   bool columnHeader = false;
   std::int32_t dataLines = 0;
+  // Whether the first data line converts in at least one of its value fields.
+  bool firstDataLineHoldsNumber = false;
 };
 
 // Reads an instrument CSV/TXT waveform file (or one the program exported) into the header and
@@ -33,6 +35,9 @@ struct CsvReadResult {
 // up to the rounded Points are set to zero in all four channels. Every 10,000 samples it shows
 // "データindex=" and the count in `ui.detail` and pumps events once; anything the window does
 // meanwhile may grow the arrays, so they are looked up again after every pump.
+// Every read clears DispOn and Display of all four channels first. A model line with an empty name
+// (or "unknown", what the program writes for none) sets the name "unknown" and takes the channel
+// count from the column header's channel columns.
 // A file that cannot be opened, a header value that does not convert, a channel line for a
 // channel beyond 1 to 4 or too little memory for the samples give -1; members set before then
 // keep their new values.

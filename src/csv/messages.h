@@ -6,4 +6,7 @@ namespace sondrix::csv_messages {
 // Followed by the number of samples read so far.
 inline constexpr const char* kDataIndex = "データindex=";
 
+// The model name of a file that names none.
+inline constexpr const char* kUnknownModel = "unknown";
+
 }  // namespace sondrix::csv_messages

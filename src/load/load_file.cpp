@@ -46,7 +46,9 @@ LoadResult loadWfm(Read read, WaveRecord& record, UiSink& ui) {
   }
   // From what the reader wrote, success or not: every later draw and store goes by it.
   setTrigAddr(record.header);
-  if (done.ok() && !growForDrawing(record)) done = {ReadStatus::ReadError, "not enough memory"};
+  if (done.ok() && !growForDrawing(record)) {
+    done = {ReadStatus::ReadError, load_messages::kNotEnoughMemory};
+  }
   result.ok = done.ok();
   result.reason = std::move(done.reason);
   return result;
@@ -61,18 +63,19 @@ LoadResult loadCsv(Read read, WaveRecord& record) {
   const CsvReadResult done = read(header);
   result.csvColumnHeader = done.columnHeader;
   result.csvDataLines = done.dataLines;
+  result.csvFirstLineHoldsNumber = done.firstDataLineHoldsNumber;
   if (done.points < 0) {
     result.reason = done.reason;
     return result;
   }
   if (!VoltsToRaw(header, record.buffers)) {
-    result.reason = "the volts do not fit the sample arrays";
+    result.reason = load_messages::kVoltsDoNotFit;
     return result;
   }
   record.header = std::move(header);
   setTrigAddr(record.header);
   if (!growForDrawing(record)) {
-    result.reason = "not enough memory";
+    result.reason = load_messages::kNotEnoughMemory;
     return result;
   }
   if (done.statedPoints) result.acqDataSizeText = acqDataSizeText(*done.statedPoints);
@@ -112,6 +115,28 @@ LoadResult LoadCsvBytes(std::string_view bytes, WaveRecord& record, UiSink& ui) 
 LoadResult LoadFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {
   return KindOfFile(path) == FileKind::Csv ? LoadCsvFile(path, record, ui)
                                            : LoadWfmFile(path, record, ui);
+}
+
+std::optional<std::string> NoWaveformReason(const LoadResult& loaded, const WaveHeader& header) {
+  if (!loaded.csvColumnHeader) return std::string(load_messages::kNoColumnHeader);
+  if (loaded.csvDataLines == 0) return std::string(load_messages::kNoDataLine);
+  if (!loaded.csvFirstLineHoldsNumber) return std::string(load_messages::kFirstLineNoNumber);
+  if (header.Points <= 0) {
+    return load_messages::kNoPointLeft + std::to_string(loaded.csvDataLines) +
+           load_messages::kNoPointLeftEnd;
+  }
+  return std::nullopt;
+}
+
+LoadResult LoadFileStrict(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {
+  LoadResult loaded = LoadFile(path, record, ui);
+  if (loaded.ok && KindOfFile(path) == FileKind::Csv) {
+    if (std::optional<std::string> reason = NoWaveformReason(loaded, record.header)) {
+      loaded.ok = false;
+      loaded.reason = std::move(*reason);
+    }
+  }
+  return loaded;
 }
 
 }  // namespace sondrix

@@ -24,6 +24,7 @@ struct LoadResult {
   // Of a CSV load, what its reader found: a column-header line, and the data lines after it.
   bool csvColumnHeader = false;
   std::int32_t csvDataLines = 0;
+  bool csvFirstLineHoldsNumber = false;
 };
 
 // Makes one WFM capture the record's waveform: reads it, copies each channel into its source
@@ -41,5 +42,14 @@ LoadResult LoadCsvBytes(std::string_view bytes, WaveRecord& record, UiSink& ui);
 
 // The load its name calls for.
 LoadResult LoadFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui);
+
+// Why a CSV/TXT load that succeeded holds no waveform of its own, or nothing when it does: no
+// column header, no data line after it, a first data line without a number, or no point left
+// after rounding. The window plays such text as an empty waveform; what converts or draws one
+// file on its own (the converter, the picture) refuses it instead of showing nothing as a success.
+std::optional<std::string> NoWaveformReason(const LoadResult& loaded, const WaveHeader& header);
+
+// LoadFile, refusing a CSV/TXT file for which NoWaveformReason gives a reason.
+LoadResult LoadFileStrict(const std::filesystem::path& path, WaveRecord& record, UiSink& ui);
 
 }  // namespace sondrix

@@ -204,6 +204,23 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   EXPECT_EQ(services.messages.size(), 2);
 }
 
+// A CSV file that names two channels after a four-channel capture: the other two are neither
+// drawn nor stored with the capture's samples.
+TEST_F(ShownWaveformTest, AStoreAfterAPartialCsvWritesNoOldSample) {
+  std::string text = "Model,DSX7004\r\nCH1 Display,ON\r\nCH2 Display,ON\r\nCH1 V/div,1\r\n"
+                     "CH2 V/div,1\r\nCH1 V,CH2 V\r\n";
+  for (int i = 0; i < 20; ++i) text += "0.5,-0.25\r\n";
+  synth::WriteBytes(files.path() / "two.csv", text);
+  play("two.csv", "InputDsTypeCsvFile");
+  store(out("partial.CSV"));
+  const std::string stored = ReadWhole(root.path() / "partial.CSV");
+  const auto lines = SplitCrLf(stored.substr(stored.find("Time(s)")));
+  ASSERT_EQ(lines.size(), 21u);
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    EXPECT_TRUE(lines[i].ends_with(",5.0000e-1,-2.5000e-1,.0000e0,.0000e0")) << lines[i];
+  }
+}
+
 // The window shrinks to fit a small screen, the surface and its marks with it.
 TEST_F(ShownWaveformTest, AtItsMinimumTheWindowFitsASmallScreenWithoutScrolling) {
   const QSize minimum = form().minimumSize().expandedTo(form().minimumSizeHint());

@@ -62,6 +62,9 @@ TEST_F(ConvertProgram, WhatIsNotAWaveformFailsWithAReason) {
   for (const char c : std::string("CH1 V,CH2 V\r\n1,2\r\n")) utf16 += std::string{c, '\0'};
   synth::WriteBytes(dir / "utf16.csv", utf16);
   synth::WriteBytes(dir / "head.csv", "CH1 V,CH2 V,CH3 V,CH4 V\r\n/ no data\r\n");
+  synth::WriteBytes(dir / "four.csv", "CH1 V,CH2 V\r\n1,2\r\n1,2\r\n1,2\r\n1,2\r\n");
+  synth::WriteBytes(dir / "words.csv",
+                    "CH1 V,CH2 V\r\nfoo,bar\r\n" + std::string(10, '1') + "\r\n");
   // A FIFO is refused, not waited on for a writer that never comes.
   ASSERT_TRUE(testing::MakeFifo(dir / "fifo.wfm") && testing::MakeFifo(dir / "fifo.csv"));
   const std::pair<std::string, std::string> rows[] = {
@@ -73,6 +76,9 @@ TEST_F(ConvertProgram, WhatIsNotAWaveformFailsWithAReason) {
       {(dir / "passwd.txt").string(), kNoColumnHeader},
       {(dir / "utf16.csv").string(), kNoColumnHeader},
       {(dir / "head.csv").string(), "no data line follows the column header"},
+      {(dir / "four.csv").string(),
+       "no point is left of 4 data lines (the count is rounded to tens)"},
+      {(dir / "words.csv").string(), "the first data line holds no number"},
       {(dir / "fifo.wfm").string(), "the file cannot be opened: not a regular file"},
       {(dir / "fifo.csv").string(),
        "cannot open " + (dir / "fifo.csv").string() + ": not a regular file"},
@@ -83,6 +89,15 @@ TEST_F(ConvertProgram, WhatIsNotAWaveformFailsWithAReason) {
     EXPECT_EQ(run("--info " + input), 1) << input;
   }
   EXPECT_TRUE(std::filesystem::is_empty(dir / "out"));
+
+  // Without a model line the output says "ModelName,", and converts again all the same.
+  std::string lines = "CH1 V,CH2 V\r\n";
+  for (int i = 0; i < 10; ++i) lines += std::to_string(i) + ",-1\r\n";
+  synth::WriteBytes(dir / "bare.txt", lines);
+  ASSERT_EQ(run("-d " + (dir / "out").string() + " " + (dir / "bare.txt").string()), 0) << err;
+  ASSERT_EQ(run((dir / "out" / "bare.txt.CSV").string()), 0) << err;
+  EXPECT_EQ(testing::ReadWhole(dir / "out" / "bare.txt.CSV.CSV").substr(0, 19),
+            "ModelName,unknown\r\n");
 }
 
 // Outputs, stdout, stderr and the exit status do not depend on the number of jobs: a large file

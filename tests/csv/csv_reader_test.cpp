@@ -93,22 +93,46 @@ TEST_F(CsvReaderTest, ResultsAndReasons) {
   EXPECT_EQ(r.reason, "cannot open " + missing.string() + ": No such file or directory");
 }
 
-// The converter refuses text without a waveform by these two reports.
+// The converter refuses text without a waveform by these reports.
 TEST_F(CsvReaderTest, ReportsTheColumnHeaderAndTheDataLinesAfterIt) {
-  const std::tuple<Lines, bool, std::int32_t> rows[] = {
-      {{"root:x:0:0:root:/root:/bin/bash", "1,2,3,4"}, false, 0},
-      {{"Model,DSX7004", kColumns, "/ a comment", ""}, true, 0},
-      {WithData({kColumns}, 3), true, 3},  // 0 points after rounding, yet data
+  const std::tuple<Lines, bool, std::int32_t, bool> rows[] = {
+      {{"root:x:0:0:root:/root:/bin/bash", "1,2,3,4"}, false, 0, false},
+      {{"Model,DSX7004", kColumns, "/ a comment", ""}, true, 0, false},
+      {WithData({kColumns}, 3), true, 3, true},  // 0 points after rounding, yet data
+      {{"CH1 V/div,0.5,2", kColumns, "foo,bar", "1,2"},
+       true,
+       2,
+       false},  // header numbers: not its own
+      {{kColumns, "x,y,z,4"}, true, 1, true},
+      {{"Time(s),CH1 V", "1,x", "1,2"}, true, 2, false},  // the time is no value
   };
-  for (const auto& [lines, columnHeader, dataLines] : rows) {
+  for (const auto& [lines, columnHeader, dataLines, firstHoldsNumber] : rows) {
     const CsvReadResult r = read(lines);
-    EXPECT_EQ(std::pair(r.columnHeader, r.dataLines), std::pair(columnHeader, dataLines))
+    EXPECT_EQ(std::tuple(r.columnHeader, r.dataLines, r.firstDataLineHoldsNumber),
+              std::tuple(columnHeader, dataLines, firstHoldsNumber))
         << ::testing::PrintToString(lines);
   }
 }
 
+// The program writes "ModelName," for a file that named no model; it must read back.
+TEST_F(CsvReaderTest, AModelWithoutANameTakesItsChannelsFromTheColumnHeader) {
+  const std::tuple<Lines, std::string, std::int16_t> rows[] = {
+      {{"ModelName,", "Time(s),Ch1 V,Ch2 V"}, "unknown", 2},
+      {{"ModelName,unknown", kColumns + ",CH5 V"}, "unknown", 4},
+      {{"Model,", "CH1 V,CH2 V,x,CH4 V"}, "unknown", 2},
+      {{"Model,", "Model,DSX7002", kColumns}, "DSX7002", 2},  // a later name counts
+  };
+  for (const auto& [lines, name, channels] : rows) {
+    header.ChCount = 9;
+    EXPECT_EQ(read(WithData(lines, 10)).points, 10) << lines.front();
+    EXPECT_EQ(std::pair(header.ModelName, header.ChCount), std::pair(name, channels))
+        << lines.back();
+  }
+}
+
 TEST_F(CsvReaderTest, HeaderLinesSetTheirMembers) {
-  std::tie(header.TimeDiv, header.AcqMode, header.Channel[3].DispOn) = std::tuple(7.0, "OLD", 1);
+  std::tie(header.TimeDiv, header.AcqMode, header.Channel[3].DispOn, header.Channel[2].Display) =
+      std::tuple(7.0, "OLD", 1, "ON");
   const CsvReadResult r =
       read({"Model,dsx7004qk", "Delay, -1.5e-3 ", "CH1 Display,on", "CH2 Display, ON",
             "CH1 Offset,0.25", "CH1 mV/div,50", "Points,125", "FileVersion,1.2", "Delay,?"});
@@ -122,6 +146,7 @@ TEST_F(CsvReaderTest, HeaderLinesSetTheirMembers) {
   EXPECT_EQ(std::tuple(ch1.Display, ch1.DispOn, ch2.Display, ch2.DispOn, ch4.DispOn),
             std::tuple("ON", 1, " ON", 0, 0))
       << "a field that begins with a blank is not on";
+  EXPECT_EQ(ch3.Display, "") << "a channel the file does not name is not stored either";
   EXPECT_EQ(std::tuple(ch1.Offset, ch1.Vdiv, ch1.Unit), std::tuple(0.25f, 50.0f, "M"));
 }
 

@@ -105,6 +105,27 @@ TEST(LoadCsv, DisplayedChannelsBecomeCountsWithTheTriggerIndex) {
   EXPECT_FALSE(bare.acqDataSizeText);
 }
 
+// What the converter and the picture refuse as holding no waveform; the window plays it all.
+TEST(LoadCsv, NoWaveformReasons) {
+  const std::pair<std::string, std::string> rows[] = {
+      {"CH1 Display,ON\n1,2\n",
+       "no column header line (\"CH1 ...,CH2 ...\" or \"Time...,CH1 ...\") was found"},
+      {"CH1 V,CH2 V\n/ no data\n", "no data line follows the column header"},
+      {"CH1 V,CH2 V\nfoo,bar\n1,2\n1,2\n1,2\n1,2\n1,2\n", "the first data line holds no number"},
+      // Five lines round half to the even 0.
+      {"CH1 V,CH2 V\n1,2\n1,2\n1,2\n1,2\n1,2\n",
+       "no point is left of 5 data lines (the count is rounded to tens)"},
+      {"Time(s),CH1 V\n0,1\n0,1\n0,1\n0,1\n0,1\n0,1\n", ""},
+  };
+  for (const auto& [text, reason] : rows) {
+    WaveRecord record;
+    NullSink sink;
+    const LoadResult loaded = LoadCsvBytes(text, record, sink);
+    ASSERT_TRUE(loaded.ok) << loaded.reason;
+    EXPECT_EQ(NoWaveformReason(loaded, record.header).value_or(""), reason) << text;
+  }
+}
+
 // A capture stored as the store command writes it plays back at the same scale.
 TEST(LoadCsv, AStoredCaptureReadsBack) {
   synth::Capture capture = synth::SineCapture(4, 1000);
