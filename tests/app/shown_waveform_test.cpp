@@ -207,8 +207,9 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
 // A CSV file that names two channels after a four-channel capture: the other two are neither
 // drawn nor stored with the capture's samples.
 TEST_F(ShownWaveformTest, AStoreAfterAPartialCsvWritesNoOldSample) {
-  std::string text = "Model,DSX7004\r\nCH1 Display,ON\r\nCH2 Display,ON\r\nCH1 V/div,1\r\n"
-                     "CH2 V/div,1\r\nCH1 V,CH2 V\r\n";
+  std::string text =
+      "Model,DSX7004\r\nCH1 Display,ON\r\nCH2 Display,ON\r\nCH1 V/div,1\r\n"
+      "CH2 V/div,1\r\nCH1 V,CH2 V\r\n";
   for (int i = 0; i < 20; ++i) text += "0.5,-0.25\r\n";
   synth::WriteBytes(files.path() / "two.csv", text);
   play("two.csv", "InputDsTypeCsvFile");
