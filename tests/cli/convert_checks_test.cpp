@@ -46,6 +46,10 @@ TEST_F(ConvertProgram, AListThatIsNoListEndsWithItsLine) {
                                         ": more than " + max + " empty names in a row"},
       {"--files-from - < /dev/urandom", "line "},
   };
+  synth::WriteBytes(dir / "one", "a");  // a read of one byte is a list too
+  EXPECT_EQ(shell("cd " + dir.path().string() + " && " + SONDRIX_CONVERT_EXE + " --files-from one"),
+            1);
+  EXPECT_TRUE(err.starts_with("sondrix-convert: a: ")) << err;
   for (const auto& [args, reason] : rows) {
     EXPECT_EQ(run(args), 2) << args;
     const std::string list = args.ends_with("urandom") ? "-" : "/dev/zero";
