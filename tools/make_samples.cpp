@@ -172,12 +172,24 @@ void WriteTxtTwoChannel(const fs::path& dir) {
   Emit(dir / "CSV2CH_5K.TXT", fx::SerializeInstrumentCsv(csv));
 }
 
+constexpr const char* kUsage =
+    "usage: sondrix-samples DIR\n"
+    "Writes sample WFM captures and CSV/TXT waveform files into DIR (made if missing) and prints\n"
+    "the name of each.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: sondrix-samples DIR\n";
-    return 1;
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (argc == 2 && (first == "--help" || first == "-h")) {
+    std::cout << kUsage << std::flush;
+    return std::cout ? 0 : 1;
+  }
+  // A folder whose name starts with "-" is still reached as ./-name; an option is never one.
+  if (argc != 2 || first.starts_with('-')) {
+    if (first.starts_with('-')) std::cerr << "sondrix-samples: unknown option " << first << '\n';
+    std::cerr << kUsage;
+    return 2;
   }
   try {
     const fs::path dir = argv[1];

@@ -9,6 +9,7 @@
 #include "app/split_path.h"
 
 #include "io/byte_reader.h"
+#include "io/link_walk.h"
 #include "io/safe_write.h"
 #include "numtext/leading_number.h"
 #include "numtext/print_form.h"
@@ -69,13 +70,17 @@ int WriteResumeLines(const QString& path, const QStringList& lines) {
 }
 
 std::optional<QStringList> ReadResumeLines(const QString& path) {
-  // Only a regular file is read: a FIFO would wait for a writer, a device might never end.
-  ByteReader file;
-  if (file.open(FileSystemPath(path))) return std::nullopt;
+  // Only a regular file is read: a FIFO would wait for a writer, a device might never end. Links
+  // are followed as the write follows them, so that a link another user planted in a shared
+  // folder neither feeds the settings nor, written back, replaces a file of that user's choice.
+  const std::filesystem::path file = FileSystemPath(path);
+  if (CheckLinks(file)) return std::nullopt;
+  ByteReader reader;
+  if (reader.open(file)) return std::nullopt;
   // 18 lines of settings; the cap only keeps a stray huge file from filling the memory.
-  QByteArray bytes(static_cast<qsizetype>(std::min<std::int64_t>(file.size(), 16 * 1024 * 1024)),
+  QByteArray bytes(static_cast<qsizetype>(std::min<std::int64_t>(reader.size(), 16 * 1024 * 1024)),
                    Qt::Uninitialized);
-  if (!file.read(bytes.data(), bytes.size())) return std::nullopt;
+  if (!reader.read(bytes.data(), bytes.size())) return std::nullopt;
   QStringList lines;
   qsizetype start = 0;
   while (start < bytes.size() && lines.size() < kResumeLineCount) {

@@ -12,8 +12,8 @@
 
 #include "cli/info.h"
 #include "cli/output_claims.h"
+#include "cli/quoted_name.h"
 #include "io/safe_write.h"
-#include "io/utf8_path.h"
 
 namespace sondrix::cli {
 namespace {
@@ -96,14 +96,15 @@ class Batch {
         WaveRecord record;
         const ConvertResult result = LoadInput(inputs_[i], record, ui);
         if (!result.ok) return {false, result.reason, {}};
-        return {true, {}, "File: " + Utf8Path(inputs_[i]) + "\n" + InfoText(record)};
+        return {true, {}, "File: " + QuotedPath(inputs_[i]) + "\n" + InfoText(record)};
       }
       if (!refusals_[i].empty()) return {false, refusals_[i], {}};
       const ConvertResult result = ConvertTo(inputs_[i], outputs_[i], convert_, ui);
       if (!result.ok) return {false, result.reason, {}};
-      // The name of each file written, except where it would land inside the CSV text itself.
+      // The name of each file written, one line each, except where it would land inside the CSV
+      // text itself.
       if (IsStandardOutput(result.written)) return {true, {}, {}};
-      return {true, {}, Utf8Path(result.written) + "\n"};
+      return {true, {}, QuotedPath(result.written) + "\n"};
     } catch (const std::bad_alloc&) {
       return {false, "not enough memory", {}};
     } catch (const std::exception& e) {

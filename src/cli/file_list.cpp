@@ -2,30 +2,79 @@
 
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #endif
 
+#include "cli/quoted_name.h"
 #include "io/utf8_path.h"
 
 namespace sondrix::cli {
 
-std::vector<std::string> SplitFileList(std::string_view text, bool nulSeparated) {
-  const char end = nulSeparated ? '\0' : '\n';
-  std::vector<std::string> names;
-  while (!text.empty()) {
-    const std::size_t at = text.find(end);
-    std::string_view name = text.substr(0, at);
-    text.remove_prefix(at == std::string_view::npos ? text.size() : at + 1);
-    if (!nulSeparated && name.ends_with('\r')) name.remove_suffix(1);
-    if (!name.empty()) names.emplace_back(name);
+#ifdef _WIN32
+// Long paths reach 32767 UTF-16 units; their UTF-8 is at most that many bytes for most names.
+const std::size_t FileListParser::kMaxName = 32767;
+#else
+const std::size_t FileListParser::kMaxName = PATH_MAX - 1;  // PATH_MAX counts the final NUL
+#endif
+
+bool FileListParser::feed(std::string_view piece) {
+  if (!error_.empty()) return false;
+  const char end = nulSeparated_ ? '\0' : '\n';
+  while (!piece.empty()) {
+    const std::size_t at = piece.find(end);
+    const std::string_view part = piece.substr(0, at);
+    // A NUL would cut the name short where the system reads it.
+    if (!nulSeparated_ && part.find('\0') != std::string_view::npos) {
+      return fail("holds a NUL byte");
+    }
+    // One byte more than a name may have: the CR before a line's LF.
+    if (part.size() > kMaxName + 1 - partial_.size()) return fail(tooLong());
+    partial_.append(part);
+    if (at == std::string_view::npos) break;
+    piece.remove_prefix(at + 1);
+    if (!endEntry()) return false;
   }
-  return names;
+  return true;
+}
+
+bool FileListParser::finish() {
+  if (error_.empty() && !partial_.empty()) endEntry();
+  return error_.empty();
+}
+
+std::string FileListParser::tooLong() const {
+  return "longer than " + std::to_string(kMaxName) + " bytes, the longest name the system takes";
+}
+
+bool FileListParser::endEntry() {
+  std::string_view name = partial_;
+  if (!nulSeparated_ && name.ends_with('\r')) name.remove_suffix(1);
+  if (name.size() > kMaxName) return fail(tooLong());
+  if (name.empty()) {
+    if (++emptyInARow_ > kMaxName) {
+      return fail(std::string("more than ") + std::to_string(kMaxName) + " empty " +
+                  (nulSeparated_ ? "names" : "lines") + " in a row");
+    }
+  } else {
+    emptyInARow_ = 0;
+    names_.emplace_back(name);
+  }
+  partial_.clear();
+  ++entry_;
+  return true;
+}
+
+bool FileListParser::fail(const std::string& what) {
+  error_ = (nulSeparated_ ? "entry " : "line ") + std::to_string(entry_) + ": " + what;
+  return false;
 }
 
 namespace {
@@ -40,7 +89,8 @@ std::FILE* openList(const std::string& name) {
 
 }  // namespace
 
-std::optional<std::string> ReadListText(const std::string& source, std::string& error) {
+std::optional<std::vector<std::string>> ReadFileList(const std::string& source, bool nulSeparated,
+                                                     std::string& error) {
   const bool standardInput = source == "-";
 #ifdef _WIN32
   // In text mode a Ctrl-Z would end the list early.
@@ -49,19 +99,22 @@ std::optional<std::string> ReadListText(const std::string& source, std::string& 
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> owned(standardInput ? nullptr : openList(source),
                                                         &std::fclose);
   std::FILE* in = standardInput ? stdin : owned.get();
-  const auto failed = [&]() -> std::optional<std::string> {
-    error = "the list " + source +
-            " cannot be read: " + std::error_code(errno, std::generic_category()).message();
+  const auto failed = [&](const std::string& why) -> std::optional<std::vector<std::string>> {
+    error = "the list " + QuotedName(source) + " cannot be read: " + why;
     return std::nullopt;
   };
-  if (in == nullptr) return failed();
-  std::string text;
+  const auto systemFailure = [&] {
+    return failed(std::error_code(errno, std::generic_category()).message());
+  };
+  if (in == nullptr) return systemFailure();
+  FileListParser list(nulSeparated);
   std::array<char, 1 << 16> piece;
   for (std::size_t got; (got = std::fread(piece.data(), 1, piece.size(), in)) > 0;) {
-    text.append(piece.data(), got);
+    if (!list.feed({piece.data(), got})) return failed(list.error());
   }
-  if (std::ferror(in)) return failed();
-  return text;
+  if (std::ferror(in)) return systemFailure();
+  if (!list.finish()) return failed(list.error());
+  return std::move(list.names());
 }
 
 }  // namespace sondrix::cli

@@ -12,6 +12,8 @@
 
 #include "cli/batch.h"
 #include "cli/file_list.h"
+#include "cli/quoted_name.h"
+#include "cli/standard_output.h"
 #include "cli/terminal_progress.h"
 #include "csv/csv_layout.h"
 #include "io/utf8_path.h"
@@ -27,15 +29,16 @@ constexpr const char* kProgram = "sondrix-convert";
 // Paths and --info texts on stdout, one line per failed file on stderr, the bar in between.
 class ConsoleReport final : public sondrix::cli::BatchReport {
  public:
-  explicit ConsoleReport(std::FILE* terminal) : progress_(terminal) {}
+  ConsoleReport(std::FILE* terminal, sondrix::cli::StandardOutput& out)
+      : progress_(terminal), out_(out) {}
 
   void outcome(const std::filesystem::path& input,
                const sondrix::cli::FileOutcome& outcome) override {
     progress_.finish();
     if (outcome.ok) {
-      std::fwrite(outcome.text.data(), 1, outcome.text.size(), stdout);
+      out_.write(outcome.text);
     } else {
-      std::fprintf(stderr, "%s: %s: %s\n", kProgram, sondrix::Utf8Path(input).c_str(),
+      std::fprintf(stderr, "%s: %s: %s\n", kProgram, sondrix::cli::QuotedPath(input).c_str(),
                    outcome.reason.c_str());
     }
   }
@@ -43,6 +46,7 @@ class ConsoleReport final : public sondrix::cli::BatchReport {
 
  private:
   sondrix::cli::TerminalProgress progress_;
+  sondrix::cli::StandardOutput& out_;
 };
 
 int usageError(const std::string& text) {
@@ -63,7 +67,7 @@ std::string existingFolder(std::string& name) {
   return {};
 }
 
-int run(int argc, char** argv) {
+int run(int argc, char** argv, sondrix::cli::StandardOutput& out) {
   CLI::App app{
       "Converts oscilloscope WFM captures and CSV/TXT waveform files into CSV files (time "
       "and volts per channel).",
@@ -110,11 +114,9 @@ int run(int argc, char** argv) {
   }
   if (listOpt->count() > 0) {
     std::string error;
-    const std::optional<std::string> list = sondrix::cli::ReadListText(filesFrom, error);
+    auto list = sondrix::cli::ReadFileList(filesFrom, nulSeparated, error);
     if (!list) return usageError(error);
-    for (std::string& name : sondrix::cli::SplitFileList(*list, nulSeparated)) {
-      inputs.push_back(std::move(name));
-    }
+    for (std::string& name : *list) inputs.push_back(std::move(name));
   }
   if (!output.empty() && inputs.size() != 1) {
     return usageError("-o names one output file, but " + std::to_string(inputs.size()) +
@@ -131,8 +133,21 @@ int run(int argc, char** argv) {
   paths.reserve(inputs.size());
   for (const std::string& input : inputs) paths.push_back(sondrix::PathFromUtf8(input));
   const bool bar = !info && sondrix::cli::TerminalProgress::StderrIsTerminal();
-  ConsoleReport report(bar ? stderr : nullptr);
+  ConsoleReport report(bar ? stderr : nullptr, out);
   return sondrix::cli::RunBatch(paths, options, report) ? kExitOk : kExitFailed;
+}
+
+// Runs the program, then fails it when what it wrote did not reach standard output; the message
+// is the one the shell's own tools give.
+int runChecked(int argc, char** argv) {
+  sondrix::cli::StandardOutput out;
+  const int status = run(argc, argv, out);
+  if (const int error = out.close()) {
+    std::fprintf(stderr, "%s: write error: %s\n", kProgram,
+                 std::error_code(error, std::generic_category()).message().c_str());
+    return status == kExitOk ? kExitFailed : status;
+  }
+  return status;
 }
 
 }  // namespace
@@ -147,8 +162,8 @@ int wmain(int argc, wchar_t** wargv) {
   for (int i = 0; i < argc; ++i) args.push_back(sondrix::Utf8Path(wargv[i]));
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
-  return run(argc, argv.data());
+  return runChecked(argc, argv.data());
 }
 #else
-int main(int argc, char** argv) { return run(argc, argv); }
+int main(int argc, char** argv) { return runChecked(argc, argv); }
 #endif

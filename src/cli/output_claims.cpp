@@ -1,6 +1,8 @@
 #include "cli/output_claims.h"
 
+#include <array>
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <system_error>
@@ -12,7 +14,8 @@
 #include <sys/stat.h>
 #endif
 
-#include "io/utf8_path.h"
+#include "cli/quoted_name.h"
+#include "io/link_walk.h"
 
 namespace sondrix::cli {
 namespace {
@@ -35,7 +38,19 @@ using Place = std::filesystem::path::string_type;
 struct FileKeys {
   std::optional<FileId> id;
   Place place;
+  std::filesystem::path linkEnd;    // the file a link leads to, when it is a regular one
+  std::filesystem::path untrusted;  // a link that is not followed (FollowLinks)
 };
+
+// What the capture reader takes as a capture: its first line, whose first two bytes it skips,
+// is the model line. A CSV file of ours starts "ModelName," instead.
+bool holdsCapture(const std::filesystem::path& path) {
+  constexpr std::string_view kModelLine = "delName = ";
+  std::array<char, 2 + kModelLine.size()> head{};
+  std::ifstream file(path, std::ios::binary);
+  if (!file.read(head.data(), head.size())) return false;
+  return std::string_view(head.data() + 2, kModelLine.size()) == kModelLine;
+}
 
 #ifdef _WIN32
 // The volume's serial number and the file's index, links followed: what Windows has for an inode.
@@ -75,26 +90,48 @@ class KeyMaker {
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0) {
       link = S_ISLNK(st.st_mode);
-      if (!link || ::stat(path.c_str(), &st) == 0) {
-        keys.id =
-            FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-      }
+      if (link) return linkKeys(path);
+      keys.id =
+          FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     }
 #else
     std::error_code ignored;
     link = std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored));
     keys.id = fileIdOf(path);
 #endif
-    const std::filesystem::path name = path.filename();
-    if (link || name.empty() || name == "." || name == "..") {
-      keys.place = placeOf(canonical(path));  // the name itself must be resolved
-    } else {
-      keys.place = placeOf(folder(path.parent_path()) / name);
-    }
+    keys.place = placeOfName(path, link);
     return keys;
   }
 
  private:
+#ifndef _WIN32
+  // A link is followed hop by hop to where it ends, there or not: two links to one missing name
+  // meet there, as their writes would.
+  FileKeys linkKeys(const std::filesystem::path& path) {
+    FileKeys keys;
+    LinkEnd end;
+    if (const std::error_code ec = FollowLinks(path, end)) {
+      // A loop or an unreadable link fails when it is written; the untrusted one is refused now.
+      if (ec == UntrustedLinkError()) keys.untrusted = end.untrusted;
+      keys.place = placeOfName(path, true);
+      return keys;
+    }
+    if (end.exists) {
+      keys.id = FileId{static_cast<std::uint64_t>(end.st.st_dev),
+                       static_cast<std::uint64_t>(end.st.st_ino)};
+      if (S_ISREG(end.st.st_mode)) keys.linkEnd = end.path;
+    }
+    keys.place = placeOfName(end.path, false);
+    return keys;
+  }
+#endif
+  Place placeOfName(const std::filesystem::path& path, bool link) {
+    const std::filesystem::path name = path.filename();
+    if (link || name.empty() || name == "." || name == "..") {
+      return placeOf(canonical(path));  // the name itself must be resolved
+    }
+    return placeOf(folder(path.parent_path()) / name);
+  }
   static std::filesystem::path canonical(const std::filesystem::path& path) {
     std::error_code ec;
     std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
@@ -153,13 +190,20 @@ std::vector<std::string> CheckOutputs(const std::vector<std::filesystem::path>& 
   Seen claimed;
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const FileKeys output = keys.keysOf(outputs[i]);
-    const std::string what = "the output " + Utf8Path(outputs[i]) + " would replace ";
-    if (i < inputKeys.size() && same(output, inputKeys[i])) {
+    const std::string what = "the output " + QuotedPath(outputs[i]) + " would replace ";
+    if (!output.untrusted.empty()) {
+      reasons[i] = "the output " + QuotedPath(outputs[i]) + " is not written: the link " +
+                   QuotedPath(output.untrusted) +
+                   " belongs to another user in a world-writable sticky folder";
+    } else if (i < inputKeys.size() && same(output, inputKeys[i])) {
       reasons[i] = what + "the input";
     } else if (const auto input = seenInputs.find(output)) {
-      reasons[i] = what + Utf8Path(inputs[*input]);
+      reasons[i] = what + QuotedPath(inputs[*input]);
+    } else if (!output.linkEnd.empty() && holdsCapture(output.linkEnd)) {
+      // A link may lead anywhere; a capture that is not an input of the run is not ours to lose.
+      reasons[i] = what + "the capture " + QuotedPath(output.linkEnd);
     } else if (const auto earlier = claimed.find(output)) {
-      reasons[i] = what + "the output of " + Utf8Path(inputs[*earlier]);
+      reasons[i] = what + "the output of " + QuotedPath(inputs[*earlier]);
     } else {
       claimed.add(output, i);  // a refused file writes nothing, so it claims nothing
     }

@@ -8,6 +8,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <new>
 #include <random>
 #include <string>
 
@@ -20,28 +21,34 @@
 #endif
 
 #include "io/file_kind.h"
+#include "io/link_walk.h"
 
 namespace sondrix {
 namespace {
 
-// As many links as Linux itself follows before it gives up with ELOOP.
-constexpr int kMaxLinks = 40;
 // Tries at a fresh temporary name; random 64-bit names meet an existing file almost never.
 constexpr int kNameAttempts = 8;
-// Named temporaries open at once: one per conversion running in parallel is plenty.
-constexpr std::size_t kCleanupSlots = 32;
 
 std::error_code systemError(int error) { return {error, std::generic_category()}; }
 
-// The names the signal handler removes. It may read nothing but lock-free atomics and fixed
-// memory, so the names live in a table of fixed buffers for the whole run.
-struct CleanupSlot {
+}  // namespace
+
+// One name the signal handler removes. The handler may read nothing but lock-free atomics and
+// memory that stays, so entries are never freed: one that is let go is taken again by the next
+// temporary, and the list only grows to the most temporaries that were ever named at once.
+struct CleanupEntry {
   std::atomic<bool> claimed{false};
   std::atomic<bool> armed{false};
+  std::atomic<CleanupEntry*> next{nullptr};
   std::array<std::filesystem::path::value_type, PATH_MAX> path{};
 };
+
+namespace {
+
 static_assert(std::atomic<bool>::is_always_lock_free);
-std::array<CleanupSlot, kCleanupSlots> cleanupSlots;
+static_assert(std::atomic<CleanupEntry*>::is_always_lock_free);
+// Entries are only ever put in front, so a walk from any head it saw meets only whole entries.
+std::atomic<CleanupEntry*> cleanupList{nullptr};
 
 #ifdef _WIN32
 constexpr std::array kCleanupSignals{SIGINT, SIGTERM};
@@ -52,8 +59,9 @@ int removeName(const char* name) { return ::unlink(name); }
 #endif
 
 void removeTemps() {
-  for (const CleanupSlot& slot : cleanupSlots) {
-    if (slot.armed.load(std::memory_order_acquire)) removeName(slot.path.data());
+  for (const CleanupEntry* entry = cleanupList.load(std::memory_order_acquire); entry != nullptr;
+       entry = entry->next.load(std::memory_order_acquire)) {
+    if (entry->armed.load(std::memory_order_acquire)) removeName(entry->path.data());
   }
 }
 
@@ -98,31 +106,41 @@ void installCleanupHandlers() {
 }
 #endif
 
-// -1 when the table is full or the name too long: the file is then written without the cleanup.
-int armCleanup(const std::filesystem::path& path) {
+// An entry taken for the process, or null when none could be had or the name is too long: the
+// file is then written without the cleanup.
+CleanupEntry* armCleanup(const std::filesystem::path& path) {
   // Looked at each time rather than once, since the program may have set a signal back since.
   installCleanupHandlers();
   // Whole, since the program may change its current folder before the signal comes.
   std::error_code ec;
   const std::filesystem::path::string_type name = std::filesystem::absolute(path, ec).native();
-  if (ec || name.size() >= PATH_MAX) return -1;
-  for (std::size_t i = 0; i < kCleanupSlots; ++i) {
-    CleanupSlot& slot = cleanupSlots[i];
+  if (ec || name.size() >= PATH_MAX) return nullptr;
+  CleanupEntry* entry = cleanupList.load(std::memory_order_acquire);
+  for (; entry != nullptr; entry = entry->next.load(std::memory_order_acquire)) {
     bool expected = false;
-    if (!slot.claimed.compare_exchange_strong(expected, true)) continue;
-    std::copy(name.c_str(), name.c_str() + name.size() + 1, slot.path.begin());
-    slot.armed.store(true, std::memory_order_release);
-    return static_cast<int>(i);
+    if (entry->claimed.compare_exchange_strong(expected, true)) break;
   }
-  return -1;
+  if (entry == nullptr) {
+    // Never freed: the handler may be walking the list at any moment.
+    entry = new (std::nothrow) CleanupEntry;
+    if (entry == nullptr) return nullptr;
+    entry->claimed.store(true, std::memory_order_relaxed);
+    CleanupEntry* head = cleanupList.load(std::memory_order_relaxed);
+    do {
+      entry->next.store(head, std::memory_order_relaxed);
+    } while (!cleanupList.compare_exchange_weak(head, entry, std::memory_order_release,
+                                                std::memory_order_relaxed));
+  }
+  std::copy(name.c_str(), name.c_str() + name.size() + 1, entry->path.begin());
+  entry->armed.store(true, std::memory_order_release);
+  return entry;
 }
 
-void disarmCleanup(int& index) {
-  if (index < 0) return;
-  CleanupSlot& slot = cleanupSlots[static_cast<std::size_t>(index)];
-  slot.armed.store(false, std::memory_order_release);
-  slot.claimed.store(false, std::memory_order_release);
-  index = -1;
+void disarmCleanup(CleanupEntry*& entry) {
+  if (entry == nullptr) return;
+  entry->armed.store(false, std::memory_order_release);
+  entry->claimed.store(false, std::memory_order_release);
+  entry = nullptr;
 }
 
 // Short and random, so that it neither lengthens a long target name nor meets any file already
@@ -175,26 +193,6 @@ std::error_code putInPlace(const std::filesystem::path& temp, const std::filesys
   return {};
 }
 
-// Follows symbolic links from `path` to what they finally name, which may not exist yet.
-std::error_code followLinks(std::filesystem::path& path, bool& exists, struct stat& st) {
-  for (int hops = 0;; ++hops) {
-    if (::lstat(path.c_str(), &st) != 0) {
-      if (errno != ENOENT) return LastSystemError();
-      exists = false;
-      return {};
-    }
-    if (!S_ISLNK(st.st_mode)) {
-      exists = true;
-      return {};
-    }
-    if (hops == kMaxLinks) return systemError(ELOOP);
-    std::error_code ec;
-    const std::filesystem::path to = std::filesystem::read_symlink(path, ec);
-    if (ec) return ec;
-    path = to.is_absolute() ? to : path.parent_path() / to;
-  }
-}
-
 #ifdef O_TMPFILE
 // 0 or the errno of the first way tried.
 int linkUnnamed(int fd, const char* name) {
@@ -230,6 +228,8 @@ std::error_code SafeFile::open(const std::filesystem::path& path, WriteRules rul
   if (::_wstat64(path.c_str(), &st) == 0) {
     if (stream && S_ISCHR(st.st_mode)) return openStream(path, false);
     if (const std::error_code kind = RegularFileCheck(st.st_mode)) return kind;
+    // A read-only file is not replaced, as the shell's redirection would not write it.
+    if (::_waccess(path.c_str(), 2) != 0) return LastSystemError();
   } else if (errno != ENOENT) {
     return LastSystemError();
   }
@@ -264,7 +264,11 @@ std::error_code SafeFile::open(const std::filesystem::path& path, WriteRules rul
     kind_ = Kind::Stream;
     return {};
   }
-  // The system's own view first: it also sees through the links of /proc that name no path.
+  // Each link is vetted before the system follows any: even a stream is not written through
+  // another user's link in a shared folder.
+  LinkEnd end;
+  if (const std::error_code ec = FollowLinks(path, end)) return ec;
+  // The system's own view for streams: it also sees through the links of /proc that name no path.
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
     const bool device = S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode);
@@ -273,13 +277,14 @@ std::error_code SafeFile::open(const std::filesystem::path& path, WriteRules rul
   } else if (errno != ENOENT) {
     return LastSystemError();
   }
-  target_ = path;
-  bool exists = false;
-  if (const std::error_code ec = followLinks(target_, exists, st)) return ec;
-  if (exists) {
-    if (const std::error_code kind = RegularFileCheck(st.st_mode)) return kind;
+  target_ = end.path;
+  if (end.exists) {
+    if (const std::error_code kind = RegularFileCheck(end.st.st_mode)) return kind;
+    // As the shell's redirection would: a file the process may not write is not replaced, though
+    // its folder would let a rename do it.
+    if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) return LastSystemError();
   }
-  return createTemp(rules.unnamedTemp, exists ? &st : nullptr);
+  return createTemp(rules.unnamedTemp, end.exists ? &end.st : nullptr);
 }
 
 std::error_code SafeFile::openStream(const std::filesystem::path& path, bool fifo) {
@@ -323,14 +328,14 @@ std::error_code SafeFile::createTemp(bool unnamed, const struct stat* old) {
     if (attempt == kNameAttempts) return systemError(EEXIST);
     temp_ = dir / tempName();
     // Armed before the file exists, so that no moment is left in which a signal would miss it.
-    cleanupSlot_ = armCleanup(temp_);
+    cleanup_ = armCleanup(temp_);
     fd_.reset(createNew(temp_, mode));
     if (fd_.valid()) {
       kind_ = Kind::Named;
       break;
     }
     const int error = errno;
-    disarmCleanup(cleanupSlot_);
+    disarmCleanup(cleanup_);
     temp_.clear();
     if (error != EEXIST) return systemError(error);
   }
@@ -367,13 +372,13 @@ std::error_code SafeFile::nameUnnamed() {
   // A name of its own first, then the same rename as a named file: linking cannot replace.
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     temp_ = dir / tempName();
-    cleanupSlot_ = armCleanup(temp_);
+    cleanup_ = armCleanup(temp_);
     const int error = linkUnnamed(fd_.get(), temp_.c_str());
     if (error == 0) {
       kind_ = Kind::Named;
       return {};
     }
-    disarmCleanup(cleanupSlot_);
+    disarmCleanup(cleanup_);
     temp_.clear();
     if (error != EEXIST) return systemError(error);
   }
@@ -390,7 +395,7 @@ std::error_code SafeFile::commit() {
   if (const int error = fd_.close()) return systemError(error);
   if (kind_ == Kind::Named) {
     if (const std::error_code ec = putInPlace(temp_, target_)) return ec;
-    disarmCleanup(cleanupSlot_);
+    disarmCleanup(cleanup_);
     temp_.clear();
   }
   kind_ = Kind::Closed;
@@ -400,7 +405,7 @@ std::error_code SafeFile::commit() {
 void SafeFile::discard() {
   fd_.reset();
   if (kind_ == Kind::Named) removeName(temp_.c_str());
-  disarmCleanup(cleanupSlot_);
+  disarmCleanup(cleanup_);
   temp_.clear();
   kind_ = Kind::Closed;
 }

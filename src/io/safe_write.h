@@ -10,6 +10,8 @@
 
 namespace sondrix {
 
+struct CleanupEntry;
+
 // What a write does when its path, links followed, names something other than a regular file.
 enum class NonRegularTarget {
   Refuse,  // nothing is written: the window's files
@@ -28,12 +30,13 @@ struct WriteRules {
 // True for "-" and for a path that names this process's standard output.
 bool IsStandardOutput(const std::filesystem::path& path);
 
-// A file that appears under its name only when complete. A symbolic link is followed, and what
-// it names is replaced at once from a temporary file in that folder, which takes the old file's
-// permission bits and, where the process may, its owner and group. A path that names something
-// other than a regular file or nothing is never replaced. Every error is the system's, or
-// NotRegularFileError(). On Windows a link is replaced rather than followed, the new file has
-// the folder's default rights, and only SIGINT and SIGTERM remove a temporary.
+// A file that appears under its name only when complete. A symbolic link is followed (unless
+// another user planted it in a shared folder: FollowLinks), and what it names is replaced at once
+// from a temporary file in that folder, which takes the old file's permission bits and, where the
+// process may, its owner and group. A path that names something other than a regular file or
+// nothing is never replaced, nor a file that the process may not write. Every error is the
+// system's, or NotRegularFileError(). On Windows a link is replaced rather than followed, the new
+// file has the folder's default rights, and only SIGINT and SIGTERM remove a temporary.
 class SafeFile {
  public:
   SafeFile() = default;
@@ -59,9 +62,9 @@ class SafeFile {
 
   UniqueFd fd_;
   Kind kind_ = Kind::Closed;
-  std::filesystem::path target_;  // the regular file replaced, links followed
-  std::filesystem::path temp_;    // the temporary name, while there is one
-  int cleanupSlot_ = -1;          // where the signal handler finds `temp_`
+  std::filesystem::path target_;     // the regular file replaced, links followed
+  std::filesystem::path temp_;       // the temporary name, while there is one
+  CleanupEntry* cleanup_ = nullptr;  // where the signal handler finds `temp_`
 };
 
 }  // namespace sondrix

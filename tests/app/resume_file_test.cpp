@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "form_fixture.h"
@@ -50,6 +51,26 @@ TEST(ResumeFile, ALinkToAFifoOrADeviceIsNeitherReadNorWritten) {
   }
   EXPECT_EQ(fs::status(dir / "fifo").type(), fs::file_type::fifo);
   EXPECT_EQ(fs::status(zero).type(), fs::file_type::character);
+}
+
+// In a world-writable sticky folder another user's link is neither read nor written through;
+// ours is. Making a link of another user takes root.
+TEST(ResumeFile, AnotherUsersLinkInASharedFolderIsNotFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a link to another user";
+  TempDir dir;
+  fs::create_directory(dir / "shared");
+  ::chmod((dir / "shared").c_str(), 01777);
+  synth::WriteBytes(dir / "secret", "1\r\n");
+  const fs::path settings = dir / "shared" / "Resume(V4.10).txt";
+  fs::create_symlink(dir / "secret", settings);
+  ASSERT_EQ(::lchown(settings.c_str(), 65534, 65534), 0);
+  EXPECT_EQ(ReadResumeLines(Q(settings)), std::nullopt);
+  EXPECT_EQ(WriteResumeLines(Q(settings), {"2"}), -1);
+  EXPECT_EQ(ReadWhole(dir / "secret"), "1\r\n");
+  ASSERT_EQ(::lchown(settings.c_str(), 0, 0), 0);
+  EXPECT_EQ(ReadResumeLines(Q(settings)), (QStringList{"1"}));
+  EXPECT_EQ(WriteResumeLines(Q(settings), {"2"}), 0);
+  EXPECT_EQ(ReadWhole(dir / "secret"), "2\r\n");
 }
 
 // The start-up and the shut-down: the data folder and the settings file.

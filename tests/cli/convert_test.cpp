@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/convert_program.h"
+#include "cli/quoted_name.h"
 #include "support/special_files.h"
 #include "version.h"
 
@@ -157,7 +158,8 @@ TEST_F(ConvertProgram, FilesFromListsStandardInputAndNulSeparatedNames) {
     std::filesystem::create_directory(folder);
     ASSERT_EQ(run("-d " + folder.string() + " " + args), 0) << args << "\n" << err;
     std::string expected;
-    for (const std::string& name : names) expected += (folder / name).string() + "\n";
+    // A name with a line end is quoted, so that each stays on its line.
+    for (const std::string& name : names) expected += cli::QuotedPath(folder / name) + "\n";
     EXPECT_EQ(out, expected) << args;
   }
   synth::WriteBytes(dir / "empty", "");

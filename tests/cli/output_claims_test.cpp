@@ -3,7 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "support/temp_dir.h"
 #include "synth/wfm_writer.h"
@@ -67,6 +73,52 @@ TEST(CheckOutputsTest, ComparesFilesNotSpellings) {
     EXPECT_EQ(CheckOutputs(inputs, outputs), reasons) << outputs.front();
   }
 }
+
+#ifndef _WIN32
+// An output that is a link counts as where the link ends, there or not; a link never leads a
+// write onto a capture that is no input, nor through another user's link in a shared folder.
+TEST(CheckOutputsTest, FollowsOutputLinksToWhereTheyEnd) {
+  testing::TempDir dir;
+  const std::string d = dir.path().string() + "/";
+  std::filesystem::create_directory(dir / "out");
+  synth::WriteBytes(dir / "x.wfm", synth::SerializeWfm(synth::MakeCapture({})));
+  synth::WriteBytes(dir / "old.CSV", "ModelName,DSX");
+  for (const char* name : {"a.wfm", "b.wfm"}) synth::WriteBytes(dir / name, "in");
+  std::filesystem::create_symlink("b.CSV", dir / "out/a.CSV");
+  std::filesystem::create_symlink("../missing.CSV", dir / "out/m1.CSV");
+  std::filesystem::create_symlink(d + "missing.CSV", dir / "out/m2.CSV");
+  std::filesystem::create_symlink("../x.wfm", dir / "out/x.CSV");
+  std::filesystem::create_symlink("../old.CSV", dir / "out/old.CSV");
+  std::filesystem::create_symlink("../a.wfm", dir / "out/in.CSV");
+  const auto replaces = [&](const std::string& output, const std::string& what) {
+    return "the output " + d + output + " would replace " + what;
+  };
+  using Paths = std::vector<std::filesystem::path>;
+  const Paths inputs = {d + "a.wfm", d + "b.wfm"};
+  const std::vector<std::pair<Paths, std::vector<std::string>>> rows = {
+      {{d + "out/a.CSV", d + "out/b.CSV"},
+       {"", replaces("out/b.CSV", "the output of " + d + "a.wfm")}},
+      {{d + "out/m1.CSV", d + "out/m2.CSV"},
+       {"", replaces("out/m2.CSV", "the output of " + d + "a.wfm")}},
+      {{d + "out/x.CSV", d + "out/old.CSV"},
+       {replaces("out/x.CSV", "the capture " + d + "out/../x.wfm"), ""}},
+      {{d + "out/b.CSV", d + "out/in.CSV"}, {"", replaces("out/in.CSV", d + "a.wfm")}},
+  };
+  for (const auto& [outputs, reasons] : rows) {
+    EXPECT_EQ(CheckOutputs(inputs, outputs), reasons) << outputs.front();
+  }
+  if (::geteuid() != 0) return;  // only root can give a link to another user
+  std::filesystem::create_directory(dir / "shared");
+  ::chmod((dir / "shared").c_str(), 01777);
+  std::filesystem::create_symlink(d + "old.CSV", dir / "shared/a.CSV");
+  ASSERT_EQ(::lchown((dir / "shared/a.CSV").c_str(), 65534, 65534), 0);
+  EXPECT_EQ(
+      CheckOutputs(inputs, {d + "shared/a.CSV"}),
+      std::vector<std::string>{"the output " + d + "shared/a.CSV is not written: the link " + d +
+                               "shared/a.CSV belongs to another user in a "
+                               "world-writable sticky folder"});
+}
+#endif
 
 }  // namespace
 }  // namespace sondrix::cli

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "io/byte_reader.h"
+#include "io/link_walk.h"
 #include "support/read_file.h"
 #include "support/special_files.h"
 #include "support/temp_dir.h"
@@ -63,7 +64,7 @@ TEST(SafeFile, ReplacesWhatLinksNameKeepingModeOwnerAndLinks) {
     if (root) {
       ASSERT_EQ(::chown((dir / "old").c_str(), 1234, 5678), 0);
     }
-    ::chmod((dir / "old").c_str(), root ? 02750 : 0440);
+    ::chmod((dir / "old").c_str(), root ? 02750 : 0640);
     WriteText(dir / "data/f", "old");
     ::chmod((dir / "data/f").c_str(), 0604);
     fs::create_symlink("f", dir / "data/l");
@@ -73,7 +74,7 @@ TEST(SafeFile, ReplacesWhatLinksNameKeepingModeOwnerAndLinks) {
       const char* path;
       const char* written;
       mode_t mode;
-    } rows[] = {{"old", "old", root ? 02750u : 0440u},
+    } rows[] = {{"old", "old", root ? 02750u : 0640u},
                 {"chain", "data/f", 0604},
                 {"dangling", "data/new", 0666 & ~umask},
                 {"new", "new", 0666 & ~umask}};
@@ -147,12 +148,11 @@ TEST(SafeFile, AnUnfinishedFileLeavesTheOldOneWholeAndNothingElse) {
   }
 }
 
-// The signal removes the temporaries of every writer at work, whatever the others did before:
-// one that finished (its slot is given back once, however often it is let go) or one that found
-// no slot free (it must not give back a slot it never had).
+// The signal removes the temporaries of every writer at work, however many there are, whatever
+// the others did before: one that finished gives its entry back for the next one to take.
 TEST(SafeFile, NamedTemporariesGoWithTheSignalThatEndsTheProcess) {
   for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
-    for (const std::size_t atWork : {1, 32}) {
+    for (const std::size_t atWork : {1, 40}) {
       testing::TempDir dir;
       const pid_t child = ::fork();
       ASSERT_GE(child, 0);
@@ -164,6 +164,8 @@ TEST(SafeFile, NamedTemporariesGoWithTheSignalThatEndsTheProcess) {
           if (files[i].open(path, {.unnamedTemp = false}) || files[i].write("new", 3)) ::_exit(100);
         }
         if (Replace(dir / "other", "x", {.unnamedTemp = false})) ::_exit(100);
+        SafeFile last;  // takes the entry "other" gave back
+        if (last.open(dir / "last", {.unnamedTemp = false})) ::_exit(100);
         ::raise(sig);
         ::_exit(101);
       }
@@ -173,6 +175,82 @@ TEST(SafeFile, NamedTemporariesGoWithTheSignalThatEndsTheProcess) {
       EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"other"}) << sig << ", " << atWork;
     }
   }
+}
+
+// Another user's link in a world-writable sticky folder could aim our write at any file; the
+// system's own rule says which links there are followed, hop by hop. Making a link of another
+// user takes root.
+TEST(SafeFile, FollowsALinkInASharedFolderOnlyWhenOursOrTheFolderOwners) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a link to another user";
+  constexpr uid_t kOther = 65534;
+  testing::TempDir dir;
+  const auto folder = [&](const char* name, mode_t mode, uid_t owner) {
+    fs::create_directory(dir / name);
+    ::chmod((dir / name).c_str(), mode);
+    EXPECT_EQ(::chown((dir / name).c_str(), owner, 0), 0);
+  };
+  folder("shared", 01777, 0);
+  folder("theirs", 01777, kOther);
+  folder("plain", 0777, 0);
+  const auto link = [&](const std::string& to, const std::string& at, uid_t owner) {
+    fs::create_symlink(to, dir / at);
+    EXPECT_EQ(::lchown((dir / at).c_str(), owner, 0), 0);
+  };
+  link("../target", "shared/ours", 0);
+  link("../target", "shared/other", kOther);
+  link("../target", "theirs/owners", kOther);
+  link("../target", "plain/other", kOther);
+  link("../shared/other", "plain/via", 0);  // a trusted first hop does not vouch for the next
+  link("../missing", "shared/dangling", kOther);
+  const std::pair<const char*, bool> rows[] = {
+      {"shared/ours", true}, {"shared/other", false}, {"theirs/owners", true},
+      {"plain/other", true}, {"plain/via", false},    {"shared/dangling", false},
+  };
+  for (const auto& [name, followed] : rows) {
+    for (const WriteRules& rules : kBothTemps) {
+      WriteText(dir / "target", "old");
+      const std::error_code ec = Replace(dir / name, name, rules);
+      EXPECT_EQ(ec, followed ? std::error_code() : UntrustedLinkError()) << name;
+      EXPECT_EQ(testing::ReadWhole(dir / "target"), followed ? name : "old") << name;
+      EXPECT_EQ(CheckLinks(dir / name), ec) << name;
+    }
+  }
+  EXPECT_FALSE(fs::exists(dir / "missing"));
+  EXPECT_EQ(fs::symlink_status(dir / "shared/other").type(), fs::file_type::symlink);
+}
+
+// A file the process may not write is refused as the shell's redirection refuses it, though the
+// folder would let a rename replace it; root may, as the system says.
+TEST(SafeFile, AFileTheProcessMayNotWriteIsNotReplaced) {
+  testing::TempDir dir;
+  fs::create_directory(dir / "open");
+  ::chmod((dir / "open").c_str(), 0777);
+  WriteText(dir / "open/ro", "old");
+  ::chmod((dir / "open/ro").c_str(), 0444);
+  WriteText(dir / "open/rw", "old");
+  ::chmod((dir / "open/rw").c_str(), 0666);
+  if (::geteuid() == 0) {
+    EXPECT_FALSE(Replace(dir / "open/ro", "root"));
+  }
+  WriteText(dir / "open/ro", "old");
+  ::chmod((dir / "open/ro").c_str(), 0444);
+  // As another user: root drops to one in a child of its own.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(100);
+    for (const WriteRules& rules : kBothTemps) {
+      if (Replace(dir / "open/ro", "new", rules).message() != "Permission denied") ::_exit(101);
+      if (Replace(dir / "open/rw", "new", rules)) ::_exit(102);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(testing::ReadWhole(dir / "open/ro"), "old");
+  EXPECT_EQ(testing::ReadWhole(dir / "open/rw"), "new");
+  EXPECT_EQ(Entries(dir / "open"), (std::vector<std::string>{"ro", "rw"}));
 }
 
 // A program started with its standard input closed gets descriptor 0 for the first file it opens.
