@@ -65,6 +65,9 @@ bool FileListParser::endEntry() {
     }
   } else {
     emptyInARow_ = 0;
+    if (names_.size() == kMaxNames) {
+      return fail("more than " + std::to_string(kMaxNames) + " names; split the list");
+    }
     names_.emplace_back(name);
   }
   partial_.clear();

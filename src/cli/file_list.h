@@ -13,7 +13,8 @@ namespace sondrix::cli {
 // `find -print0` writes them (for names that hold line ends). Empty names are skipped; the last
 // name needs no end. Memory stays bounded whatever comes: no name is longer than the system takes
 // a path (longer fails), a NUL inside a line fails, and so does a run of empty names longer than
-// that, so that an endless stream (/dev/zero) ends.
+// that, so that an endless stream (/dev/zero) ends; a list of more than kMaxNames names fails too
+// (`yes` never ends either).
 class FileListParser {
  public:
   explicit FileListParser(bool nulSeparated) : nulSeparated_(nulSeparated) {}
@@ -29,6 +30,9 @@ class FileListParser {
 
   // The longest name taken, in bytes: the system's path limit.
   static const std::size_t kMaxName;
+  // The most names one list holds: a batch keeps every name and output in memory, about 200
+  // bytes each, so a million stays near 200 MB; larger batches are split into several calls.
+  static constexpr std::size_t kMaxNames = 1'000'000;
 
  private:
   bool endEntry();

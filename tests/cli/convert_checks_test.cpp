@@ -46,6 +46,11 @@ TEST_F(ConvertProgram, AListThatIsNoListEndsWithItsLine) {
                                         ": more than " + max + " empty names in a row"},
       {"--files-from - < /dev/urandom", "line "},
   };
+  const std::string names = std::to_string(cli::FileListParser::kMaxNames);
+  EXPECT_EQ(shell("yes a | " + std::string(SONDRIX_CONVERT_EXE) + " --files-from -"), 2);
+  EXPECT_EQ(err, "sondrix-convert: the list - cannot be read: line " +
+                     std::to_string(cli::FileListParser::kMaxNames + 1) + ": more than " + names +
+                     " names; split the list\nRun with --help for more information.\n");
   synth::WriteBytes(dir / "one", "a");  // a read of one byte is a list too
   EXPECT_EQ(shell("cd " + dir.path().string() + " && " + SONDRIX_CONVERT_EXE + " --files-from one"),
             1);
