@@ -35,10 +35,12 @@ int Answer(const sondrix::CommandLine& line) {
 
 // Draws the picture --picture asks for; the exit status.
 int Picture(const sondrix::CommandLine& line) {
-  const QString failure = sondrix::WriteFramePicture(line.target, line.picture, line.size);
-  if (failure.isEmpty()) return 0;
-  std::fprintf(stderr, "sondrix: %s: %s\n", qPrintable(line.target), qPrintable(failure));
-  return 1;
+  const sondrix::PictureOutcome outcome =
+      sondrix::WriteFramePicture(line.target, line.picture, line.size);
+  if (outcome.status != sondrix::PictureOutcome::Written) {
+    std::fprintf(stderr, "sondrix: %s\n", qPrintable(outcome.failure));
+  }
+  return outcome.status;
 }
 
 }  // namespace
