@@ -41,6 +41,11 @@ TEST(CommandLineTest, ArgumentsGiveTheActionAndAbsolutePaths) {
       {{"--picture", "a.png", "--size", "640", "a.wfm"}, Action::Error, {}, {}},
       {{"--picture", "a.png"}, Action::Error, {}, {}},
       {{"--size", "640x480", "a.wfm"}, Action::Error, {}, {}},
+      {{"--bogus", "a.wfm"}, Action::Error, {}, {}},
+      // Qt's own options, with their values, are the window application's.
+      {{"-platform", "xcb", "--style=fusion", "-reverse", "a.wfm"}, Action::Open, a, {}},
+      {{"--platform", "offscreen", "--picture", "a.png", "a.wfm"}, Action::Picture, a, {}},
+      {{"--", "-reverse"}, Action::Open, here + "/-reverse", {}},
   };
   for (const auto& [arguments, action, target, size] : cases) {
     const CommandLine line = ParseCommandLine(QStringList{"sondrix"} + arguments);
@@ -106,6 +111,24 @@ TEST(CommandLineTest, TheProgramPrintsItsVersionOrDrawsAPictureWithoutADisplay) 
   EXPECT_EQ(status, 1);
   EXPECT_NE(reason.find("broken.wfm: "), std::string::npos) << reason;
   EXPECT_FALSE(std::filesystem::exists(folder / "broken.png"));
+}
+
+// Every usage error is told without a display: the usage on standard error, status 2.
+TEST(CommandLineTest, UsageErrorsNeedNoDisplay) {
+  const testing::TempDir folder;
+  const QStringList cases[] = {
+      {"--picture", "out.png", "--size", "0x0", "f.WFM"},
+      {"--picture", "out.png", "--size", "-5x3", "f.WFM"},
+      {"--picture", "out.png"},
+      {"a.WFM", "b.WFM"},
+      {"--bogus"},
+  };
+  for (const QStringList& arguments : cases) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const auto [status, out, error] = RunProgram(arguments, folder);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(error.find("Usage: "), std::string::npos) << error;
+  }
 }
 
 // What --picture may write over, links followed: nothing, an empty file or a PNG picture. All else
