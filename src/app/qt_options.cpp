@@ -35,16 +35,17 @@ bool Among(QStringView name, const QLatin1String (&names)[N]) {
 }  // namespace
 
 QStringList WithoutQtOptions(const QStringList& arguments) {
-  QStringList kept;
-  for (qsizetype i = 0; i < arguments.size(); ++i) {
+  QStringList kept = arguments.mid(0, 1);  // the program's name
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
     const QString& argument = arguments[i];
-    if (i > 0 && argument == QLatin1String("--")) return kept + arguments.mid(i);
-    if (i == 0 || !argument.startsWith(u'-')) {
+    if (argument == QLatin1String("--")) return kept + arguments.mid(i);
+    if (!argument.startsWith(u'-')) {
       kept << argument;
       continue;
     }
     // Qt reads "--platform" as "-platform".
-    QStringView name = QStringView(argument).mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    const QStringView name =
+        QStringView(argument).mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
     const qsizetype equals = name.indexOf(u'=');
     if (equals >= 0) {
       if (!Among(name.left(equals), kWithValue)) kept << argument;

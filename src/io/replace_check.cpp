@@ -1,6 +1,5 @@
 #include "io/replace_check.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -29,7 +28,7 @@ std::error_code ReplaceCheck(const std::filesystem::path& path, std::string_view
     return opened == std::errc::no_such_file_or_directory ? std::error_code{} : opened;
   }
   if (reader.size() == 0) return {};
-  if (reader.size() < static_cast<std::int64_t>(signature.size())) return OtherContentError();
+  // A file shorter than the signature ends before it: another kind of file.
   std::string start(signature.size(), '\0');
   if (!reader.read(start.data(), static_cast<std::int64_t>(start.size()))) {
     return OtherContentError();
