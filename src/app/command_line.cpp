@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "app/qt_options.h"
+
 namespace sondrix {
 namespace {
 
@@ -58,7 +60,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
   Describe(parser);
   CommandLine line;
-  if (!parser.parse(arguments)) {
+  if (!parser.parse(WithoutQtOptions(arguments))) {
     line.action = CommandLine::Action::Error;
     line.error = parser.errorText();
     return line;

@@ -23,7 +23,8 @@ struct CommandLine {
 inline constexpr int kSmallestPicture = 64;
 inline constexpr int kLargestPicture = 8192;
 
-// `arguments` as the program got them, the program's name first.
+// `arguments` as the program got them, the program's name first. Qt's own options (-platform,
+// -style, ...) are passed over: the window's application takes them.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
 // The usage text of --help. It names the program as it was started, so an application object

@@ -1,5 +1,11 @@
 #include "app/frame_picture.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include <QDir>
+
+#include "app/picture_file.h"
 #include "app/qt_text.h"
 #include "app/split_path.h"
 #include "app/wave_frame.h"
@@ -11,11 +17,31 @@
 
 namespace sondrix {
 
-QString WriteFramePicture(const QString& capture, const QString& picture, QSize size) {
+namespace {
+
+PictureOutcome Failure(PictureOutcome::Status status, const QString& path, const QString& reason) {
+  return {status, QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason};
+}
+
+// Whether the two names reach one file, links followed; false when either is not there.
+bool SameFile(const QString& a, const QString& b) {
+  std::error_code unknown;
+  return std::filesystem::equivalent(FileSystemPath(a), FileSystemPath(b), unknown);
+}
+
+}  // namespace
+
+PictureOutcome WriteFramePicture(const QString& capture, const QString& picture, QSize size) {
+  if (SameFile(capture, picture)) {
+    return Failure(PictureOutcome::Refused, picture, QStringLiteral("is the FILE to draw"));
+  }
+  if (const QString refused = PictureTargetCheck(picture); !refused.isEmpty()) {
+    return Failure(PictureOutcome::Refused, picture, refused);
+  }
   WaveRecord record;
   NullSink quiet;
   const LoadResult loaded = LoadFile(FileSystemPath(capture), record, quiet);
-  if (!loaded.ok) return U(loaded.reason);
+  if (!loaded.ok) return Failure(PictureOutcome::Failed, capture, U(loaded.reason));
 
   ViewState view;
   ResetView(view, record.header.Points);
@@ -36,8 +62,8 @@ QString WriteFramePicture(const QString& capture, const QString& picture, QSize 
   frame.surface()->setCursorX(x);
   frame.surface()->setCursorY(SliderYChanged(centre.y).fraction);
   frame.showReadouts(CursorReadouts(record, view, x, LevelCursorFraction(centre.y)));
-  if (!frame.picture().save(picture, "PNG")) {
-    return QStringLiteral("cannot write the picture %1").arg(picture);
+  if (const QString failed = WritePicture(frame.picture(), picture); !failed.isEmpty()) {
+    return Failure(PictureOutcome::Failed, picture, failed);
   }
   return {};
 }

@@ -35,10 +35,12 @@ int Answer(const sondrix::CommandLine& line) {
 
 // Draws the picture --picture asks for; the exit status.
 int Picture(const sondrix::CommandLine& line) {
-  const QString failure = sondrix::WriteFramePicture(line.target, line.picture, line.size);
-  if (failure.isEmpty()) return 0;
-  std::fprintf(stderr, "sondrix: %s: %s\n", qPrintable(line.target), qPrintable(failure));
-  return 1;
+  const sondrix::PictureOutcome outcome =
+      sondrix::WriteFramePicture(line.target, line.picture, line.size);
+  if (outcome.status != sondrix::PictureOutcome::Written) {
+    std::fprintf(stderr, "sondrix: %s\n", qPrintable(outcome.failure));
+  }
+  return outcome.status;
 }
 
 }  // namespace
@@ -50,29 +52,22 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationVersion(QString::fromUtf8(sondrix::kSondrixVersion));
   // Wayland desktops match the window to its menu entry and icon by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral("sondrix"));
-  {
-    // Help and version are answered before the window's application starts, so that they work
-    // without a display. Qt's own options are known only to that application: whatever else is
-    // wrong waits for it.
-    const sondrix::CommandLine early = sondrix::ParseCommandLine(ArgumentsOf(argc, argv));
-    if (early.action == sondrix::CommandLine::Action::Help ||
-        early.action == sondrix::CommandLine::Action::Version) {
-      const QCoreApplication terminal(argc, argv);  // the help names the program as started
-      return Answer(early);
-    }
-    // A picture needs no display: the offscreen platform draws it, chosen before the application
-    // starts.
-    if (early.action == sondrix::CommandLine::Action::Picture) {
-      qputenv("QT_QPA_PLATFORM", "offscreen");
-      const QApplication painter(argc, argv);
-      return Picture(early);
-    }
+  // The arguments are checked before any application starts, so that help, version and every
+  // usage error are answered without a display; Qt's own options are left to the application.
+  const sondrix::CommandLine line = sondrix::ParseCommandLine(ArgumentsOf(argc, argv));
+  using Action = sondrix::CommandLine::Action;
+  if (line.action == Action::Help || line.action == Action::Version ||
+      line.action == Action::Error) {
+    const QCoreApplication terminal(argc, argv);  // the help names the program as started
+    return Answer(line);
+  }
+  if (line.action == Action::Picture) {
+    // A picture needs no display: the offscreen platform draws it, unless -platform names another.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QApplication painter(argc, argv);
+    return Picture(line);
   }
   QApplication app(argc, argv);
-  const sondrix::CommandLine line = sondrix::ParseCommandLine(QCoreApplication::arguments());
-  // With Qt's own options among the arguments, a picture is drawn on the platform they name.
-  if (line.action == sondrix::CommandLine::Action::Picture) return Picture(line);
-  if (line.action != sondrix::CommandLine::Action::Open) return Answer(line);
 
   const std::unique_ptr<QTranslator> japanese = sondrix::LoadQtJapanese();
   if (japanese) QCoreApplication::installTranslator(japanese.get());

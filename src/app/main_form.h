@@ -17,6 +17,7 @@
 
 #include "app/platform_services.h"
 #include "app/resume_file.h"
+#include "load/load_file.h"
 #include "model/view_state.h"
 #include "model/wave_record.h"
 #include "view/scene.h"
@@ -114,8 +115,8 @@ class MainForm final : public QMainWindow {
   void showReadouts();
   void showMeasurements();
 
-  // Loads and draws one WFM file; false when it could not be read (the old waveform stays).
-  bool playWfm(const QString& path);
+  // Loads and draws one WFM file; a file that could not be read leaves the old waveform.
+  LoadResult playWfm(const QString& path);
   // The file dialog of the store command: the confirmed path, or an empty text on a cancel.
   QString ShowFileDialog(const QString& initialName, const QString& title, const QString& folder,
                          const QString& filter, FileDialogMode mode);
@@ -136,6 +137,9 @@ class MainForm final : public QMainWindow {
   QString csvPath_;
   QString csvFolder_;
   QString picturePath_;  // offered by the next picture save; not kept between runs
+  // Why the last press of a play button left the waveform as it was; empty when it played, so
+  // that opening a path can tell the operator.
+  QString playFailure_;
 
   std::unique_ptr<ContinuousRun> run_;
   bool closing_ = false;  // the window is closing: a run in progress ends at once

@@ -46,9 +46,10 @@ QString LocalPathOf(const QMimeData* mime) {
 void MainForm::openPath(const QString& path) {
   const QFileInfo info(path);
   const Kind kind = KindOf(info);
-  const auto refuse = [&](const char* text) {
-    services_.showMessage(U(text) + u'\n' + QDir::toNativeSeparators(path), U(messages::kFileCheck),
-                          MessageButtons::Ok);
+  const auto refuse = [&](const char* text, const QString& reason = {}) {
+    QString shown = U(text) + u'\n' + QDir::toNativeSeparators(path);
+    if (!reason.isEmpty()) shown += u'\n' + reason;
+    services_.showMessage(shown, U(messages::kFileCheck), MessageButtons::Ok);
   };
   switch (kind) {
     case Kind::Folder:
@@ -75,7 +76,11 @@ void MainForm::openPath(const QString& path) {
     browser_->selectFilter(csv ? 1 : 0);
     browser_->selectFile(info.fileName());
   }
+  playFailure_.clear();
   (csv ? InputDsTypeCsvFile : BinToCsvConvert)->click();
+  // The operator asked for exactly this file, so a file that could not be read is named with the
+  // reader's reason, beyond the status bar's step.
+  if (!playFailure_.isEmpty()) refuse(messages::kUnreadable, playFailure_);
 }
 
 void MainForm::dragEnterEvent(QDragEnterEvent* event) {

@@ -6,6 +6,7 @@
 
 #include "app/main_form.h"
 #include "app/messages.h"
+#include "app/picture_file.h"
 #include "app/qt_text.h"
 #include "app/scope_exit.h"
 #include "app/split_path.h"
@@ -28,9 +29,12 @@ void MainForm::SavePicture_Click() {
     chosen += U(messages::kPictureExtension);
   }
   picturePath_ = chosen;
-  if (!picture.save(chosen, "PNG")) {
-    services_.showMessage(U(messages::kPictureSaveFailed), U(messages::kPictureSaveFailedTitle),
-                          MessageButtons::Ok);
+  // A name that holds something else (a capture, a table, a folder) is refused with the reason,
+  // as is a write the system fails; the old file stays whole either way.
+  if (const QString failed = WritePicture(picture, chosen); !failed.isEmpty()) {
+    services_.showMessage(
+        U(messages::kPictureSaveFailed) + u'\n' + QDir::toNativeSeparators(chosen) + u'\n' + failed,
+        U(messages::kPictureSaveFailedTitle), MessageButtons::Ok);
     return;
   }
   StatusPanel1->setText(U(messages::kPictureSaved));

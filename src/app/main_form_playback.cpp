@@ -13,13 +13,25 @@
 #include "app/window_sink.h"
 #include "load/load_file.h"
 #include "wfm/copy_to_source.h"
+#include "wfm/messages.h"
 
 namespace sondrix {
+namespace {
 
-bool MainForm::playWfm(const QString& path) {
-  const LoadResult result = LoadWfmFile(FileSystemPath(path), record_, *sink_);
+constexpr char kNoMemory[] = "not enough memory";
+
+// Why a load left the waveform as it was; empty when it loaded.
+QString FailureOf(const LoadResult& loaded) {
+  if (loaded.ok) return {};
+  return loaded.reason.empty() ? QStringLiteral("the file cannot be read") : U(loaded.reason);
+}
+
+}  // namespace
+
+LoadResult MainForm::playWfm(const QString& path) {
+  LoadResult result = LoadWfmFile(FileSystemPath(path), record_, *sink_);
   if (result.acqDataSizeText) AcqDataSize->setText(U(*result.acqDataSizeText));
-  if (!result.ok) return false;
+  if (!result.ok) return result;
   // The reference marks of channels 3 and 4 show only when the file has those channels.
   const bool upper = HasUpperChannels(record_);
   scene_.vrefLines[2].visible = upper;
@@ -27,7 +39,7 @@ bool MainForm::playWfm(const QString& path) {
   ResetView(view_, record_.header.Points);
   view_.WaveLoaded = true;
   draw(view_.StartIndex, view_.EndIndex, record_.header.TimeDiv);
-  return true;
+  return result;
 }
 
 void MainForm::BinToCsvConvert_Click() {
@@ -44,12 +56,15 @@ void MainForm::BinToCsvConvert_Click() {
   statusBar()->repaint();
   BinToCsvConvert->repaint();
   try {
-    playWfm(JoinPath(browser_->path(), name));
+    playFailure_ = FailureOf(playWfm(JoinPath(browser_->path(), name)));
   } catch (const std::exception&) {
-    // The file could not be played (no memory for it); the previous waveform stays.
+    // No memory to draw the file; the previous waveform stays.
+    playFailure_ = U(kNoMemory);
   }
-  // Whatever the load's outcome, as the operator expects the command to end.
-  StatusPanel1->setText(U(messages::kConverted));
+  // A file that could not be read is reported as the reader reports it, whatever the reason
+  // (its series unknown, no memory), and never as converted.
+  StatusPanel1->setText(playFailure_.isEmpty() ? U(messages::kConverted)
+                                               : U(wfm_messages::kReadError));
   QDir::setCurrent(dataFolder_);
   BinToCsvConvert->setEnabled(true);
 }
@@ -69,6 +84,7 @@ void MainForm::InputDsTypeCsvFile_Click() {
     // zoom and a later store stay those of the previous file.
     const LoadResult loaded =
         LoadCsvFile(FileSystemPath(JoinPath(browser_->path(), name)), record_, *sink_);
+    playFailure_ = FailureOf(loaded);
     if (!loaded.ok) {
       StatusPanel1->setText(U(messages::kCsvReadError));
     } else {
@@ -82,6 +98,7 @@ void MainForm::InputDsTypeCsvFile_Click() {
     }
   } catch (const std::exception&) {
     // No memory for the file's samples; the previous waveform stays.
+    playFailure_ = U(kNoMemory);
   }
   QDir::setCurrent(dataFolder_);
 }

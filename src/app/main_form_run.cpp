@@ -24,7 +24,7 @@ void MainForm::buildRun() {
     MaxRepeatTimes->setText(checked.MaxRepeatTimes);
     MInt->setText(checked.MInt);
   };
-  parts.play = [this](const QString& path) { return playWfm(path); };
+  parts.play = [this](const QString& path) { return playWfm(path).ok; };
   parts.csvNamed = [this](const QString& csvName) { csvPath_ = csvName; };
   parts.store = [this](const QString& path, const QString& shownName) {
     storeDisplayed(path, shownName);

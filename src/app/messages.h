@@ -59,6 +59,8 @@ inline constexpr char kFolderCheck[] = "フォルダ確認";
 inline constexpr char kNoPath[] = "ファイルまたはフォルダがありません！";
 inline constexpr char kNotWaveFile[] = "WFM/CSV/TXTファイルではありません！";
 inline constexpr char kNotListed[] = "ファイル一覧に表示できないファイルです！";
+// The reader's reason follows the path on a line of its own.
+inline constexpr char kUnreadable[] = "ファイルを読み取れません！";
 inline constexpr char kFileCheck[] = "ファイル確認";
 
 // WFM playback.

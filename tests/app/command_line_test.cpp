@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <tuple>
 
 #include <QDir>
 #include <QImage>
 #include <QProcess>
 
+#include "io/file_kind.h"
+#include "io/replace_check.h"
+#include "support/read_file.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 #include "synth/wfm_writer.h"
 #include "version.h"
@@ -35,6 +41,11 @@ TEST(CommandLineTest, ArgumentsGiveTheActionAndAbsolutePaths) {
       {{"--picture", "a.png", "--size", "640", "a.wfm"}, Action::Error, {}, {}},
       {{"--picture", "a.png"}, Action::Error, {}, {}},
       {{"--size", "640x480", "a.wfm"}, Action::Error, {}, {}},
+      {{"--bogus", "a.wfm"}, Action::Error, {}, {}},
+      // Qt's own options, with their values, are the window application's.
+      {{"-platform", "xcb", "--style=fusion", "-reverse", "a.wfm"}, Action::Open, a, {}},
+      {{"--platform", "offscreen", "--picture", "a.png", "a.wfm"}, Action::Picture, a, {}},
+      {{"--", "-reverse"}, Action::Open, here + "/-reverse", {}},
   };
   for (const auto& [arguments, action, target, size] : cases) {
     const CommandLine line = ParseCommandLine(QStringList{"sondrix"} + arguments);
@@ -100,6 +111,72 @@ TEST(CommandLineTest, TheProgramPrintsItsVersionOrDrawsAPictureWithoutADisplay) 
   EXPECT_EQ(status, 1);
   EXPECT_NE(reason.find("broken.wfm: "), std::string::npos) << reason;
   EXPECT_FALSE(std::filesystem::exists(folder / "broken.png"));
+}
+
+// Every usage error is told without a display: the usage on standard error, status 2.
+TEST(CommandLineTest, UsageErrorsNeedNoDisplay) {
+  const testing::TempDir folder;
+  const QStringList cases[] = {
+      {"--picture", "out.png", "--size", "0x0", "f.WFM"},
+      {"--picture", "out.png", "--size", "-5x3", "f.WFM"},
+      {"--picture", "out.png"},
+      {"a.WFM", "b.WFM"},
+      {"--bogus"},
+  };
+  for (const QStringList& arguments : cases) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const auto [status, out, error] = RunProgram(arguments, folder);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(error.find("Usage: "), std::string::npos) << error;
+  }
+}
+
+// --picture checks OUT before FILE is read (the rule is ReplaceCheck's): a picture or nothing is
+// replaced, links followed; FILE itself, a capture, a FIFO or a device is refused with its reason
+// and status 2 and left as it was; a write the system refuses names its reason.
+TEST(CommandLineTest, APictureReplacesOnlyNothingAnEmptyFileOrAPicture) {
+  namespace fs = std::filesystem;
+  const testing::TempDir folder;
+  const std::string capture = synth::SerializeWfm(synth::MakeCapture(synth::SineCapture(2, 1000)));
+  const std::string png("\x89PNG\r\n\x1a\nold", 11);
+  for (const char* name : {"a.WFM", "b.WFM"}) synth::WriteBytes(folder / name, capture);
+  synth::WriteBytes(folder / "old.png", png);
+  synth::WriteBytes(folder / "linked.png", png);
+  fs::create_symlink("linked.png", folder / "link.png");
+  fs::create_symlink("new.png", folder / "dangling.png");
+  ASSERT_TRUE(testing::MakeFifo(folder / "fifo.png"));
+  const std::string other = OtherContentError().message();
+  const struct {
+    const char* out;
+    int status;
+    std::string reason;
+  } cases[] = {
+      {"old.png", 0, ""},
+      {"link.png", 0, ""},
+      {"dangling.png", 0, ""},
+      {"b.WFM", 2, "is the FILE to draw"},
+      {"a.WFM", 2, other},  // `--picture *.WFM` with a.WFM and b.WFM
+      {"fifo.png", 2, NotRegularFileError().message()},
+      {"/dev/null", 2, NotRegularFileError().message()},
+      {"none/new.png", 1, std::make_error_code(std::errc::no_such_file_or_directory).message()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.out);
+    const fs::path out = folder / c.out;
+    const bool regular = fs::is_regular_file(out);
+    const std::string before = regular ? testing::ReadWhole(out) : std::string();
+    const auto [status, noise, error] =
+        RunProgram({"--picture", c.out, "--size", "64x80", "b.WFM"}, folder);
+    EXPECT_EQ(status, c.status);
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    if (c.status == 0) {
+      EXPECT_EQ(QImage(QString::fromStdString(out.string())).size(), QSize(64, 80));
+    } else if (regular) {
+      EXPECT_EQ(testing::ReadWhole(out), before);
+    }
+  }
+  EXPECT_TRUE(fs::is_symlink(folder / "link.png")) << "the link stays, its file is replaced";
+  EXPECT_TRUE(fs::is_regular_file(folder / "new.png")) << "a dangling link's file is made";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "form_fixture.h"
+#include "load/load_file.h"
 #include "synth/instrument_csv_writer.h"
 #include "synth/signals.h"
 
@@ -62,8 +63,9 @@ TEST_F(PlaybackTest, EachButtonOrADropDrawsTheFileOrKeepsThePreviousWaveform) {
   EXPECT_EQ(marks(), "1100");
   auto before = firstTrace();
   play("bad.wfm");
-  EXPECT_EQ(form().statusText(1), U("波形データ変換完了｡")) << "whatever the load did";
+  EXPECT_EQ(form().statusText(1), U("ファイル読取りエラーです。")) << "not converted";
   EXPECT_EQ(firstTrace(), before);
+  EXPECT_EQ(services.messages.size(), 1u) << "a press tells in the status bar only";
 
   press("InputDsTypeCsvFile");  // the WFM file selected is not in the new list
   EXPECT_EQ(services.messages.back(), U("CSV/TXTファイルを選択して下さい."));
@@ -122,6 +124,25 @@ TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
   form().openPath(Q(files.path() / "sub"));
   EXPECT_EQ(form().browser().path(), Q(files.path() / "sub"));
   EXPECT_EQ(form().statusText(2), "four.WFM") << "nothing is played";
+
+  // A file opened so that cannot be read is named with the reader's reason, beyond the status
+  // bar's failure; the waveform stays.
+  synth::WriteBytes(files.path() / "cut.WFM", ReadWhole(files.path() / "four.WFM").substr(0, 300));
+  synth::WriteBytes(files.path() / "bad.csv", "Model,DSX\r\n");
+  for (const char* name : {"cut.WFM", "bad.csv"}) {
+    SCOPED_TRACE(name);
+    const auto path = files.path() / name;
+    WaveRecord scratch;
+    NullSink quiet;
+    const std::string reason = LoadFile(path, scratch, quiet).reason;
+    ASSERT_FALSE(reason.empty());
+    form().openPath(Q(path));
+    EXPECT_EQ(services.messages.back(),
+              U("ファイルを読み取れません！") + u'\n' + Q(path) + u'\n' + U(reason));
+    EXPECT_EQ(form().statusText(1), U("ファイル読取りエラーです。"));
+    EXPECT_EQ(form().statusText(2), name);
+    EXPECT_EQ(firstTrace(), before);
+  }
 }
 
 }  // namespace

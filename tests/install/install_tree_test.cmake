@@ -1,7 +1,7 @@
 # Installs the build tree into a fresh prefix, as a user or the Debian package would, and checks
 # that the installed converter works and that desktop environments find the menu entry, the
 # capture file type, the icon and the manual pages. ctest passes BUILD_DIR, WORK, BINDIR, DATADIR,
-# MANDIR, SAMPLES (the sample writer), VERSION, DESKTOP_FILE_VALIDATE and UPDATE_MIME_DATABASE.
+# MANDIR, SAMPLES (the sample writer), VERSION, DESKTOP_FILE_VALIDATE, UPDATE_MIME_DATABASE and GIO.
 cmake_minimum_required(VERSION 3.25)
 
 function(run_or_fail what)
@@ -52,7 +52,8 @@ if(NOT out STREQUAL "")
 endif()
 expect_match("${desktop}" "\nExec=sondrix %f\n")
 expect_match("${desktop}" "\nIcon=sondrix\n")
-expect_match("${desktop}" "\nMimeType=application/x-sondrix-wfm;text/csv;\n")
+# Not every table: only the instrument's waveform tables offer Sondrix.
+expect_match("${desktop}" "\nMimeType=application/x-sondrix-wfm;text/x-sondrix-csv;\n")
 
 # The capture type builds into a MIME database, its glob matching .wfm in any case (no "cs" flag).
 file(COPY "${prefix}/${DATADIR}/mime/packages" DESTINATION "${WORK}/mime")
@@ -71,3 +72,31 @@ endif()
 run_or_fail("sondrix-samples" "${SAMPLES}" "${WORK}/captures")
 run_or_fail("sondrix-convert" "${convert}" -d "${WORK}" "${WORK}/captures/QK2CH_8BIT_5K.WFM")
 expect_match("${WORK}/QK2CH_8BIT_5K.CSV" "^ModelName,")
+
+# The waveform table type is told by the first line, as a desktop finds it with its own types in
+# the system's database beside the prefix's: the instrument's tables and the ones Sondrix stores
+# (.CSV or .TXT) are typed so, other tables and texts keep their own type.
+if(NOT GIO)
+  message(FATAL_ERROR "gio is missing: run scripts/setup")
+endif()
+file(WRITE "${WORK}/types/sheet.csv" "Name,Amount\r\nBob,3\r\n")
+file(WRITE "${WORK}/types/notes.txt" "A note on the model\r\n")
+file(WRITE "${WORK}/types/late.csv" "Points,100\r\nModel,DSX7002\r\n")
+file(COPY "${WORK}/captures/CSV4CH_10K.CSV" "${WORK}/QK2CH_8BIT_5K.CSV" DESTINATION "${WORK}/types")
+file(GLOB text_samples "${WORK}/captures/*.TXT")
+list(GET text_samples 0 text_sample)
+file(COPY "${text_sample}" DESTINATION "${WORK}/types")
+get_filename_component(text_sample "${text_sample}" NAME)
+foreach(case IN ITEMS "CSV4CH_10K.CSV=text/x-sondrix-csv" "QK2CH_8BIT_5K.CSV=text/x-sondrix-csv"
+                      "${text_sample}=text/x-sondrix-csv" "sheet.csv=text/csv"
+                      "late.csv=text/csv" "notes.txt=text/plain")
+  string(REPLACE "=" ";" case "${case}")
+  list(GET case 0 name)
+  list(GET case 1 expected)
+  run_or_fail("gio info ${name}" "${CMAKE_COMMAND}" -E env "XDG_DATA_HOME=${WORK}"
+    "XDG_DATA_DIRS=/usr/share" GIO_USE_VFS=local
+    "${GIO}" info -a standard::content-type "${WORK}/types/${name}")
+  if(NOT out MATCHES "standard::content-type: ${expected}\n")
+    message(SEND_ERROR "${name} is not typed ${expected}:\n${out}")
+  endif()
+endforeach()
