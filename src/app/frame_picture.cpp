@@ -40,7 +40,8 @@ PictureOutcome WriteFramePicture(const QString& capture, const QString& picture,
   }
   WaveRecord record;
   NullSink quiet;
-  const LoadResult loaded = LoadFile(FileSystemPath(capture), record, quiet);
+  // Text that holds no waveform is refused, as the converter refuses it, not drawn empty.
+  const LoadResult loaded = LoadFileStrict(FileSystemPath(capture), record, quiet);
   if (!loaded.ok) return Failure(PictureOutcome::Failed, capture, U(loaded.reason));
 
   ViewState view;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cli/output_claims.h"
+#include "cli/quoted_name.h"
 #include "csv/csv_name.h"
 #include "csv/csv_writer.h"
 #include "csv/to_volts.h"
@@ -14,6 +15,18 @@ namespace sondrix::cli {
 namespace {
 
 ConvertResult failed(std::string reason) { return {false, std::move(reason), {}}; }
+
+// The readers name their file in some reasons; printed on one line, a name must stay on it.
+std::string withQuotedName(std::string reason, const std::filesystem::path& path) {
+  const std::string raw = Utf8Path(path);
+  const std::string quoted = QuotedPath(path);
+  if (raw == quoted) return reason;
+  for (std::size_t at = reason.find(raw); at != std::string::npos;
+       at = reason.find(raw, at + quoted.size())) {
+    reason.replace(at, raw.size(), quoted);
+  }
+  return reason;
+}
 
 }  // namespace
 
@@ -27,7 +40,7 @@ std::filesystem::path OutputPathFor(const std::filesystem::path& input,
 
 ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, UiSink& ui) {
   LoadResult loaded = LoadFileStrict(input, record, ui);
-  if (!loaded.ok) return failed(std::move(loaded.reason));
+  if (!loaded.ok) return failed(withQuotedName(std::move(loaded.reason), input));
   return {true, {}, {}};
 }
 
@@ -42,7 +55,7 @@ ConvertResult ConvertTo(const std::filesystem::path& input, const std::filesyste
   const CsvWriteResult written =
       WriteCsvFile(output, record.header, record.buffers.VoltData, options.skip, ui,
                    {.nonRegular = NonRegularTarget::Stream}, options.formatThreads);
-  if (!written.ok()) return failed(Utf8Path(output) + ": " + written.reason);
+  if (!written.ok()) return failed(QuotedPath(output) + ": " + written.reason);
   return {true, {}, output};
 }
 

@@ -107,10 +107,14 @@ TEST(CommandLineTest, TheProgramPrintsItsVersionOrDrawsAPictureWithoutADisplay) 
   EXPECT_GT(Count(image, 0xFFFFFF), 100) << "the dotted graticule";
   EXPECT_FALSE(std::filesystem::exists(folder / "data")) << "no data folder, no settings";
 
-  const auto [status, out, reason] = RunProgram({"--picture", "broken.png", "broken.wfm"}, folder);
-  EXPECT_EQ(status, 1);
-  EXPECT_NE(reason.find("broken.wfm: "), std::string::npos) << reason;
-  EXPECT_FALSE(std::filesystem::exists(folder / "broken.png"));
+  // A spreadsheet's table holds no waveform: refused as the converter refuses it, not drawn empty.
+  synth::WriteBytes(folder / "sheet.csv", "Name,Amount\r\nBob,3\r\n");
+  for (const char* input : {"broken.wfm", "sheet.csv"}) {
+    const auto [status, out, reason] = RunProgram({"--picture", "broken.png", input}, folder);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(reason.find(std::string(input) + ": "), std::string::npos) << reason;
+    EXPECT_FALSE(std::filesystem::exists(folder / "broken.png"));
+  }
 }
 
 // Every usage error is told without a display: the usage on standard error, status 2.

@@ -69,6 +69,15 @@ TEST_F(ConvertProgram, NamesWithControlCharactersAreQuoted) {
   EXPECT_EQ(out, "'" + dir.path().string() + "/a'$'\\n''b.CSV'\n");
   EXPECT_EQ(run("--info '" + a + "'"), 0) << err;
   EXPECT_TRUE(out.starts_with("File: '" + dir.path().string() + "/a'$'\\n''b.WFM'\nModelName: "));
+  // Also where a reader's reason names the file, and where the output cannot be written.
+  std::filesystem::create_directory(dir / "c\td.csv");
+  const std::string c = "'" + dir.path().string() + "/c'$'\\t''d.csv'";
+  EXPECT_EQ(run("'" + (dir / "c\td.csv").string() + "'"), 1);
+  EXPECT_EQ(err, "sondrix-convert: " + c + ": cannot open " + c + ": Is a directory\n");
+  EXPECT_EQ(run("-o '" + (dir / "c\td.csv" / "x\ny" / "z.csv").string() + "' '" + a + "'"), 1);
+  EXPECT_NE(err.find("/c'$'\\t''d.csv/x'$'\\n''y/z.csv': the file cannot be created"),
+            std::string::npos)
+      << err;
 }
 
 TEST_F(ConvertProgram, SampleMakerTakesHelpAndRefusesOtherOptions) {
