@@ -12,13 +12,12 @@
 #include "app/split_path.h"
 #include "app/window_sink.h"
 #include "load/load_file.h"
+#include "load/messages.h"
 #include "wfm/copy_to_source.h"
 #include "wfm/messages.h"
 
 namespace sondrix {
 namespace {
-
-constexpr char kNoMemory[] = "not enough memory";
 
 // Why a load left the waveform as it was; empty when it loaded.
 QString FailureOf(const LoadResult& loaded) {
@@ -59,7 +58,7 @@ void MainForm::BinToCsvConvert_Click() {
     playFailure_ = FailureOf(playWfm(JoinPath(browser_->path(), name)));
   } catch (const std::exception&) {
     // No memory to draw the file; the previous waveform stays.
-    playFailure_ = U(kNoMemory);
+    playFailure_ = U(load_messages::kNotEnoughMemory);
   }
   // A file that could not be read is reported as the reader reports it, whatever the reason
   // (its series unknown, no memory), and never as converted.
@@ -98,7 +97,7 @@ void MainForm::InputDsTypeCsvFile_Click() {
     }
   } catch (const std::exception&) {
     // No memory for the file's samples; the previous waveform stays.
-    playFailure_ = U(kNoMemory);
+    playFailure_ = U(load_messages::kNotEnoughMemory);
   }
   QDir::setCurrent(dataFolder_);
 }

@@ -14,6 +14,7 @@
 #include "cli/output_claims.h"
 #include "cli/quoted_name.h"
 #include "io/safe_write.h"
+#include "load/messages.h"
 
 namespace sondrix::cli {
 namespace {
@@ -106,7 +107,7 @@ class Batch {
       if (IsStandardOutput(result.written)) return {true, {}, {}};
       return {true, {}, QuotedPath(result.written) + "\n"};
     } catch (const std::bad_alloc&) {
-      return {false, "not enough memory", {}};
+      return {false, load_messages::kNotEnoughMemory, {}};
     } catch (const std::exception& e) {
       return {false, e.what(), {}};
     }
