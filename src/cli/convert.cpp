@@ -6,8 +6,7 @@
 #include "cli/output_claims.h"
 #include "cli/quoted_name.h"
 #include "csv/csv_name.h"
-#include "csv/csv_writer.h"
-#include "csv/to_volts.h"
+#include "csv/export_record.h"
 #include "io/utf8_path.h"
 #include "load/load_file.h"
 
@@ -49,12 +48,12 @@ ConvertResult ConvertTo(const std::filesystem::path& input, const std::filesyste
   WaveRecord record;  // every file as if it were the first after start-up
   ConvertResult result = LoadInput(input, record, ui);
   if (!result.ok) return result;
-  if (!ToVoltsForDisplayed(record)) {
-    return failed("the volts of a channel do not fit a 32-bit float");
-  }
-  const CsvWriteResult written =
-      WriteCsvFile(output, record.header, record.buffers.VoltData, options.skip, ui,
-                   {.nonRegular = NonRegularTarget::Stream}, options.formatThreads);
+  ExportResult written = ExportRecord(record, {}, output, options.skip, ui,
+                                      {.rules = {.nonRegular = NonRegularTarget::Stream},
+                                       .threads = options.formatThreads,
+                                       .unfit = UnfitVolts::Refuse,
+                                       .beforeWrite = {}});
+  if (written.status == ExportResult::Status::UnfitVolts) return failed(std::move(written.reason));
   if (!written.ok()) return failed(QuotedPath(output) + ": " + written.reason);
   return {true, {}, output};
 }

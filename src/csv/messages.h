@@ -9,4 +9,7 @@ inline constexpr const char* kDataIndex = "データindex=";
 // The model name of a file that names none.
 inline constexpr const char* kUnknownModel = "unknown";
 
+// Why the converter refuses a file whose displayed volts a 32-bit float cannot hold.
+inline constexpr const char* kVoltsDoNotFit = "the volts of a channel do not fit a 32-bit float";
+
 }  // namespace sondrix::csv_messages
