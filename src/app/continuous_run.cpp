@@ -2,8 +2,6 @@
 
 #include <exception>
 
-#include <QDir>
-
 #include "app/messages.h"
 #include "app/numeric_text.h"
 #include "app/qt_text.h"
@@ -70,8 +68,8 @@ std::int32_t ContinuousRun::Start() {
       parts_.csvNamed(csvName);
       // A file that could not be read would store the previous waveform under its name.
       if (parts_.settings().AllSaveCheck == Qt::Checked && loaded) {
-        // Resolved now: a command run during the write may change the current directory.
-        parts_.store(QDir::current().absoluteFilePath(csvName), csvName);
+        // Resolved now: a command run during the write may move the run's folder.
+        parts_.store(JoinPath(parts_.storeFolder(), csvName), csvName);
       }
       if (parts_.closing()) {
         k = i;

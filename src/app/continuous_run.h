@@ -29,6 +29,8 @@ struct RunParts {
   // shown, both read again for every file.
   std::function<QString(std::int32_t i)> fileAt;
   std::function<QString()> folder;
+  // The folder the run stores its CSV files in, read for every file stored.
+  std::function<QString()> storeFolder;
 
   std::function<RunSettings()> settings;
   // The three number boxes after the start's check.

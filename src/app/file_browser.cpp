@@ -48,10 +48,10 @@ std::vector<Drive> listDrives() {
   return drives;
 }
 
-// The path as the browser keeps it; empty when there is no path.
-QString absoluteFolder(const QString& folder) {
+// The path as the browser keeps it, a relative one taken in `base`; empty when there is no path.
+QString absoluteFolder(const QString& folder, const QString& base) {
   if (folder.isEmpty()) return {};
-  return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(folder)).absoluteFilePath());
+  return QDir::cleanPath(QDir(base).absoluteFilePath(QDir::fromNativeSeparators(folder)));
 }
 
 bool isOpenableFolder(const QString& folder) {
@@ -118,7 +118,7 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
   connect(filter_, &QComboBox::activated, this, &FileBrowser::selectFilter);
 
   // The window decides what to say at start, so nothing is shown or counted here.
-  path_ = absoluteFolder(QDir::currentPath());
+  path_ = absoluteFolder(QDir::currentPath(), {});
   fillDrives(path_);
   fillFolders();
   fillFiles({});
@@ -134,13 +134,14 @@ bool FileBrowser::setPath(const QString& folder) {
 
 bool FileBrowser::moveTo(const QString& folder) {
   // Checked before anything changes, so a vanished folder leaves the lists as they were.
-  const QString target = absoluteFolder(folder);
+  const QString target = absoluteFolder(folder, path_);
   if (!isOpenableFolder(target)) return false;
   path_ = target;
   fillFolders();
   fillFiles({});
   emit filesCounted(fileCount());
-  return QDir::setCurrent(path_);
+  emit folderOpened(path());
+  return true;
 }
 
 void FileBrowser::chooseDrive(int index) {

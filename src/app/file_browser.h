@@ -48,6 +48,8 @@ class FileBrowser : public QWidget {
 
  signals:
   void filesCounted(int count);
+  // The browser opened `folder`: where the continuous run stores until the next command.
+  void folderOpened(const QString& folder);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

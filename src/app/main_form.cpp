@@ -34,12 +34,12 @@ auto Guarded(QLabel* panel, Command command) {
 }  // namespace
 
 MainForm::MainForm(PlatformServices& services, QWidget* parent)
-    : QMainWindow(parent), services_(services), scene_(InitialScene()) {
+    : QMainWindow(parent), services_(services) {
   setObjectName(QStringLiteral("MainForm"));
   setAcceptDrops(true);  // a file or folder dropped on the window is opened (main_form_open.cpp)
   buildControls();
   sink_ = std::make_unique<WindowSink>(StatusPanel1, StatusPanel2, ProgressBar1, services_);
-  waveFrame_->showScene(&scene_);
+  waveFrame_->showScene(&document_.scene());
   buildRun();
   connectControls();
   startUp();
@@ -96,6 +96,8 @@ void MainForm::connectControls() {
   }
   connect(browser_, &FileBrowser::filesCounted, this,
           [this](int count) { MaxRepeatTimes->setText(QString::number(count)); });
+  connect(browser_, &FileBrowser::folderOpened, this,
+          [this](const QString& folder) { document_.folderOpened(Std(folder)); });
 }
 
 void MainForm::startUp() {
@@ -110,9 +112,7 @@ void MainForm::startUp() {
   const QString parentFolder = QFileInfo(dataFolder_).absolutePath();
   QDir().mkpath(parentFolder);
   QDir().mkpath(dataFolder_);
-  QDir::setCurrent(dataFolder_);
-  // Made by its full path, so a data folder that could not be entered leaves no stray Output
-  // folder in the folder the program was started in.
+  document_.startIn(Std(dataFolder_));
   QDir(dataFolder_).mkdir(U(messages::kOutputFolder));
 
   LoadResumeParam(resumePath());
@@ -149,6 +149,8 @@ QString MainForm::resumePath() const {
   return JoinPath(dataFolder_,
                   U(messages::kResumeStem) + U(messages::kVersion) + U(messages::kResumeExtension));
 }
+
+QString MainForm::runFolder() const { return U(document_.runFolder()); }
 
 QString MainForm::statusText(int panel) const {
   return panel == 1 ? StatusPanel1->text() : StatusPanel2->text();

@@ -17,13 +17,8 @@
 
 #include "app/platform_services.h"
 #include "app/resume_file.h"
+#include "document/document.h"
 #include "load/load_file.h"
-#include "model/view_state.h"
-#include "model/wave_record.h"
-#include "view/scene.h"
-#include "view/smoothed_window.h"
-#include "view/smoothing_choice.h"
-#include "view/zoom.h"
 
 namespace sondrix {
 
@@ -32,8 +27,8 @@ class FileBrowser;
 class WaveFrame;
 class WindowSink;
 
-// The program's one window. It owns the waveform record, the view state and the scene, shows the
-// operator's settings in its controls, and wires each control to the core operation behind it.
+// The program's one window. It owns the document (the capture on screen), shows the operator's
+// settings in its controls, and turns each control into the document call behind it.
 // Construction is the start-up: data folder, title, settings from the resume file, cursors.
 // Closing it is the shut-down: the settings are written back.
 class MainForm final : public QMainWindow {
@@ -52,9 +47,11 @@ class MainForm final : public QMainWindow {
   const QString& CsvPath() const { return csvPath_; }
   const QString& CsvFolder() const { return csvFolder_; }
 
-  const WaveRecord& record() const { return record_; }
-  const ViewState& view() const { return view_; }
-  const Scene& scene() const { return scene_; }
+  const WaveRecord& record() const { return document_.record(); }
+  const ViewState& view() const { return document_.view(); }
+  const Scene& scene() const { return document_.scene(); }
+  // The folder the continuous run stores its CSV files in.
+  QString runFolder() const;
   FileBrowser& browser() const { return *browser_; }
   WaveFrame& waveFrame() const { return *waveFrame_; }
   QString statusText(int panel) const;
@@ -105,11 +102,14 @@ class MainForm final : public QMainWindow {
   // The wheel writes the zoom boxes and presses the zoom button; a double-click the zoom reset.
   void SurfaceWheel(int notches, bool level, QPointF pointer);
 
-  // Draws the window of the record with the current smoothing controls and shows the result.
-  void draw(std::int32_t start, std::int32_t end, double timeDiv);
+  // The smoothing controls into the document, before each draw and store.
   void takeSmoothingControls();
-  void showSmoothingControls();
+  // What a draw changed: the width box the draw may have rewritten, the scene, the read-outs.
+  void showDrawn();
   void showScene();
+  // The four zoom boxes: read, and written where their text changed.
+  ZoomBoxes zoomBoxes() const;
+  void showZoomBoxes(const ZoomBoxes& boxes);
   // The cursors' read-out line (hidden with the cursors) and the measurement table (when asked
   // for), of the record and the window on screen.
   void showReadouts();
@@ -117,6 +117,8 @@ class MainForm final : public QMainWindow {
 
   // Loads and draws one WFM file; a file that could not be read leaves the old waveform.
   LoadResult playWfm(const QString& path);
+  // Loads one file into the document, shows its point count and, loaded, draws the whole of it.
+  LoadResult play(FileKind kind, const QString& path);
   // The file dialog of the store command: the confirmed path, or an empty text on a cancel.
   QString ShowFileDialog(const QString& initialName, const QString& title, const QString& folder,
                          const QString& filter, FileDialogMode mode);
@@ -127,11 +129,7 @@ class MainForm final : public QMainWindow {
   PlatformServices& services_;
   std::unique_ptr<WindowSink> sink_;
 
-  WaveRecord record_;
-  ViewState view_;
-  Scene scene_;
-  SmoothingChoice smoothing_;
-  SmoothedWindow smoothed_;  // the smoothing step's cache of the window drawn
+  Document document_;
 
   QString dataFolder_;
   QString csvPath_;

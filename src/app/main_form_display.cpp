@@ -3,12 +3,6 @@
 #include "app/main_form.h"
 #include "app/qt_text.h"
 #include "app/wave_frame.h"
-#include "view/cursors.h"
-#include "view/measurement_table.h"
-#include "view/measurements.h"
-#include "view/readouts.h"
-#include "view/renderer.h"
-#include "view/wheel_zoom.h"
 
 namespace sondrix {
 
@@ -24,77 +18,74 @@ void SetBoxText(QLineEdit* box, const std::string& text) {
 
 void MainForm::takeSmoothingControls() {
   const int checked = smOptionGroup->checkedId();
-  smoothing_.mode = static_cast<SmoothingMode>(checked < 0 ? 0 : checked);
-  smoothing_.widthText = Std(SmPoints->text());
+  document_.takeSmoothing(static_cast<SmoothingMode>(checked < 0 ? 0 : checked),
+                          Std(SmPoints->text()));
 }
 
-void MainForm::showSmoothingControls() { SetBoxText(SmPoints, smoothing_.widthText); }
+void MainForm::showDrawn() {
+  SetBoxText(SmPoints, document_.smoothing().widthText);
+  showScene();
+}
 
 void MainForm::showScene() {
-  waveFrame_->showScene(&scene_);
+  waveFrame_->showScene(&document_.scene());
   showReadouts();
   showMeasurements();
 }
 
 void MainForm::showReadouts() {
-  const WaveSurface& surface = *waveFrame_->surface();
   const bool shown = CdCheck->checkState() == Qt::Unchecked;
-  const double level = LevelCursorFraction(waveFrame_->sliderY()->value());
-  waveFrame_->showReadouts(shown ? CursorReadouts(record_, view_, surface.cursorX(), level)
-                                 : std::vector<ReadoutPiece>{});
+  waveFrame_->showReadouts(shown ? document_.readouts() : std::vector<ReadoutPiece>{});
 }
 
 void MainForm::showMeasurements() {
-  if (!Measure->isChecked() || !view_.WaveDrawn) {
-    waveFrame_->showMeasurements(std::nullopt);
-    return;
-  }
-  waveFrame_->showMeasurements(TabulateMeasurements(
-      record_.header, MeasureShownChannels(record_, view_.StartIndex, view_.EndIndex)));
+  waveFrame_->showMeasurements(Measure->isChecked() ? document_.measurements() : std::nullopt);
 }
 
 void MainForm::Measure_Click() { showMeasurements(); }
 
-void MainForm::draw(std::int32_t start, std::int32_t end, double timeDiv) {
+void MainForm::smOption_Click(int) {
   takeSmoothingControls();
-  DrawWaveform(record_, view_, smoothing_, smoothed_, scene_, start, end, timeDiv);
-  showSmoothingControls();
-  showScene();
+  document_.redraw();
+  showDrawn();
 }
 
-void MainForm::smOption_Click(int) { draw(view_.StartIndex, view_.EndIndex, view_.ShownTimeDiv); }
+void MainForm::SmPoints_KeyPress() {
+  takeSmoothingControls();
+  document_.redraw();
+  showDrawn();
+}
 
-void MainForm::SmPoints_KeyPress() { draw(view_.StartIndex, view_.EndIndex, view_.ShownTimeDiv); }
+ZoomBoxes MainForm::zoomBoxes() const {
+  return {Std(ZoomRate->text()), Std(YZoomRate->text()), Std(ExpPos->text()), Std(YExpPos->text())};
+}
 
-void MainForm::Expand_Click() {
-  ZoomBoxes boxes{Std(ZoomRate->text()), Std(YZoomRate->text()), Std(ExpPos->text()),
-                  Std(YExpPos->text())};
-  const auto request = sondrix::Expand(record_.header, view_, boxes);
+void MainForm::showZoomBoxes(const ZoomBoxes& boxes) {
   SetBoxText(ZoomRate, boxes.ZoomRate);
   SetBoxText(YZoomRate, boxes.YZoomRate);
   SetBoxText(ExpPos, boxes.ExpPos);
   SetBoxText(YExpPos, boxes.YExpPos);
-  if (request) draw(request->start, request->end, request->timeDiv);
+}
+
+void MainForm::Expand_Click() {
+  ZoomBoxes boxes = zoomBoxes();
+  takeSmoothingControls();
+  const bool drawn = document_.expand(boxes);
+  showZoomBoxes(boxes);
+  if (drawn) showDrawn();
 }
 
 void MainForm::SurfaceWheel(int notches, bool level, QPointF pointer) {
-  const ZoomBoxes boxes{Std(ZoomRate->text()), Std(YZoomRate->text()), Std(ExpPos->text()),
-                        Std(YExpPos->text())};
-  const auto next =
-      WheelZoomBoxes(record_.header, view_, boxes, level ? WheelAxis::Level : WheelAxis::Time,
-                     notches, pointer.x(), pointer.y());
+  const auto next = document_.wheelBoxes(zoomBoxes(), level ? WheelAxis::Level : WheelAxis::Time,
+                                         notches, pointer.x(), pointer.y());
   if (!next) return;
-  SetBoxText(ZoomRate, next->ZoomRate);
-  SetBoxText(YZoomRate, next->YZoomRate);
-  SetBoxText(ExpPos, next->ExpPos);
-  SetBoxText(YExpPos, next->YExpPos);
+  showZoomBoxes(*next);
   Expand_Click();
 }
 
 void MainForm::XReset_Click() {
-  if (const auto request = sondrix::XReset(record_.header, view_)) {
-    draw(request->start, request->end, request->timeDiv);
-  }
+  takeSmoothingControls();
+  if (document_.resetZoom()) showDrawn();
 }
 
 void MainForm::ResetCursor_Click() {
@@ -105,21 +96,21 @@ void MainForm::ResetCursor_Click() {
 }
 
 void MainForm::SliderX_Change(int value) {
-  const CursorPlacement placement = SliderXChanged(value);
+  const CursorPlacement placement = document_.moveTimeSlider(value);
   SetBoxText(ExpPos, placement.boxText);
   waveFrame_->surface()->setCursorX(placement.fraction);
   showReadouts();
 }
 
 void MainForm::SliderY_Change(int value) {
-  const CursorPlacement placement = SliderYChanged(value);
+  const CursorPlacement placement = document_.moveLevelSlider(value);
   SetBoxText(YExpPos, placement.boxText);
   waveFrame_->surface()->setCursorY(placement.fraction);
   showReadouts();
 }
 
 void MainForm::ExpPos_KeyPress() {
-  const CursorPlacement placement = ExpPosEntered(Std(ExpPos->text()));
+  const CursorPlacement placement = document_.enterTimePosition(Std(ExpPos->text()));
   SetBoxText(ExpPos, placement.boxText);
   waveFrame_->surface()->setCursorX(placement.fraction);
   showReadouts();

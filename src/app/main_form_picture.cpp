@@ -15,8 +15,8 @@
 namespace sondrix {
 
 void MainForm::SavePicture_Click() {
-  // The dialog may have moved the current directory; it is put back however the command ends.
-  const ScopeExit restore([folder = dataFolder_] { QDir::setCurrent(folder); });
+  // The run stores in the data folder again however the command ends.
+  const ScopeExit restore([this] { document_.commandEnded(); });
   QString folder;
   QString name;
   SplitPath(picturePath_, folder, name);

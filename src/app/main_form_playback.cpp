@@ -1,7 +1,6 @@
 // Playing one WFM or CSV/TXT file of the browser's list.
 #include <exception>
 
-#include <QDir>
 #include <QStatusBar>
 
 #include "app/file_browser.h"
@@ -13,7 +12,6 @@
 #include "app/window_sink.h"
 #include "load/load_file.h"
 #include "load/messages.h"
-#include "wfm/copy_to_source.h"
 #include "wfm/messages.h"
 
 namespace sondrix {
@@ -27,19 +25,20 @@ QString FailureOf(const LoadResult& loaded) {
 
 }  // namespace
 
-LoadResult MainForm::playWfm(const QString& path) {
-  LoadResult result = LoadWfmFile(FileSystemPath(path), record_, *sink_);
-  if (result.acqDataSizeText) AcqDataSize->setText(U(*result.acqDataSizeText));
-  if (!result.ok) return result;
-  // The reference marks of channels 3 and 4 show only when the file has those channels.
-  const bool upper = HasUpperChannels(record_);
-  scene_.vrefLines[2].visible = upper;
-  scene_.vrefLines[3].visible = upper;
-  ResetView(view_, record_.header.Points);
-  view_.WaveLoaded = true;
-  draw(view_.StartIndex, view_.EndIndex, record_.header.TimeDiv);
-  return result;
+LoadResult MainForm::play(FileKind kind, const QString& path) {
+  const LoadResult loaded = document_.load(kind, FileSystemPath(path), *sink_);
+  // A WFM load sets the point count whatever its outcome, a CSV load only when it succeeded.
+  if (loaded.acqDataSizeText) AcqDataSize->setText(U(*loaded.acqDataSizeText));
+  if (!loaded.ok) return loaded;
+  // Said before the draw, so that a draw without memory leaves the load reported as it went.
+  if (kind == FileKind::Csv) StatusPanel1->setText(U(messages::kConverted));
+  takeSmoothingControls();
+  document_.showWhole();
+  showDrawn();
+  return loaded;
 }
+
+LoadResult MainForm::playWfm(const QString& path) { return play(FileKind::Wfm, path); }
 
 void MainForm::BinToCsvConvert_Click() {
   const QString name = browser_->selectedFile();
@@ -64,7 +63,7 @@ void MainForm::BinToCsvConvert_Click() {
   // (its series unknown, no memory), and never as converted.
   StatusPanel1->setText(playFailure_.isEmpty() ? U(messages::kConverted)
                                                : U(wfm_messages::kReadError));
-  QDir::setCurrent(dataFolder_);
+  document_.commandEnded();
   BinToCsvConvert->setEnabled(true);
 }
 
@@ -81,25 +80,14 @@ void MainForm::InputDsTypeCsvFile_Click() {
   try {
     // A file that cannot be read leaves the record as it was, so the waveform on screen, its
     // zoom and a later store stay those of the previous file.
-    const LoadResult loaded =
-        LoadCsvFile(FileSystemPath(JoinPath(browser_->path(), name)), record_, *sink_);
+    const LoadResult loaded = play(FileKind::Csv, JoinPath(browser_->path(), name));
     playFailure_ = FailureOf(loaded);
-    if (!loaded.ok) {
-      StatusPanel1->setText(U(messages::kCsvReadError));
-    } else {
-      if (loaded.acqDataSizeText) {
-        AcqDataSize->setText(U(*loaded.acqDataSizeText));
-      }
-      StatusPanel1->setText(U(messages::kConverted));
-      ResetView(view_, record_.header.Points);
-      view_.WaveLoaded = true;
-      draw(view_.StartIndex, view_.EndIndex, record_.header.TimeDiv);
-    }
+    if (!loaded.ok) StatusPanel1->setText(U(messages::kCsvReadError));
   } catch (const std::exception&) {
     // No memory for the file's samples; the previous waveform stays.
     playFailure_ = U(load_messages::kNotEnoughMemory);
   }
-  QDir::setCurrent(dataFolder_);
+  document_.commandEnded();
 }
 
 }  // namespace sondrix

@@ -15,6 +15,7 @@ void MainForm::buildRun() {
   };
   parts.fileAt = [this](std::int32_t i) { return browser_->fileAt(i); };
   parts.folder = [this] { return browser_->path(); };
+  parts.storeFolder = [this] { return runFolder(); };
   parts.settings = [this] {
     return RunSettings{LimitLevel->text(), MaxRepeatTimes->text(), MInt->text(),
                        ConfirmMess->checkState(), AllSaveCheck->checkState()};

@@ -1,8 +1,4 @@
 // Storing the displayed waveform as a CSV file under a name chosen in the save dialog.
-#include <cstdint>
-#include <span>
-#include <vector>
-
 #include <QDir>
 
 #include "app/held_buttons.h"
@@ -13,14 +9,15 @@
 #include "app/split_path.h"
 #include "app/window_sink.h"
 #include "csv/csv_layout.h"
-#include "csv/csv_writer.h"
-#include "csv/to_volts.h"
 
 namespace sondrix {
 
 QString MainForm::ShowFileDialog(const QString& initialName, const QString& title,
                                  const QString& folder, const QString& filter,
                                  FileDialogMode mode) {
+  // The one use of the process's current directory: a name the dialog is given or gives back
+  // without its folder is taken in the run's folder.
+  QDir::setCurrent(runFolder());
   const FileDialogRequest request{mode, initialName, title, folder, filter};
   const std::optional<QString> chosen = services_.showFileDialog(request);
   services_.pumpEvents();
@@ -34,30 +31,18 @@ QString MainForm::ShowFileDialog(const QString& initialName, const QString& titl
 bool MainForm::storeDisplayed(const QString& path, const QString& shownName) {
   const HeldButtons held{BinToCsvConvert, InputDsTypeCsvFile, SelResultFileFolder, Start};
   takeSmoothingControls();
-  // A smoothed display stores the smoothing of the whole record at the width last applied, not
-  // only of the window on screen.
-  std::vector<std::int16_t> smoothed;
-  CountsOfChannel counts;
-  if (smoothing_.mode != SmoothingMode::SourceOnly) {
-    counts = [this, &smoothed](int ch) {
-      SmoothWholeRecord(record_, ch, smoothing_.lastValidWidth, smoothed);
-      return std::span<const std::int16_t>(smoothed);
-    };
-  }
-  // A channel whose volts do not fit a float is stored as zeros; the file is still written.
-  ToVoltsForDisplayed(record_, counts);
-  StatusPanel1->setText(U(messages::kStoring));
-  StatusPanel2->setText(shownName);
-  const CsvWriteResult written =
-      WriteCsvFile(FileSystemPath(path), record_.header, record_.buffers.VoltData,
-                   DataSkipFromText(DataSkip->text().toStdString()), *sink_);
+  const ExportResult written = document_.store(
+      FileSystemPath(path), DataSkipFromText(Std(DataSkip->text())), *sink_, [this, &shownName] {
+        StatusPanel1->setText(U(messages::kStoring));
+        StatusPanel2->setText(shownName);
+      });
   StatusPanel1->setText(U(written.ok() ? messages::kStored : messages::kStoreFailed));
   return written.ok();
 }
 
 void MainForm::SelResultFileFolder_Click() {
-  // The dialog may have moved the current directory; it is put back however the command ends.
-  const ScopeExit restore([folder = dataFolder_] { QDir::setCurrent(folder); });
+  // The run stores in the data folder again however the command ends.
+  const ScopeExit restore([this] { document_.commandEnded(); });
   if (csvFolder_.isEmpty()) csvFolder_ = JoinPath(dataFolder_, U(messages::kOutputFolder));
   QString chosen = ShowFileDialog(csvPath_, U(messages::kSelectCsvTitle), csvFolder_,
                                   U(messages::kCsvFilter), FileDialogMode::Save);

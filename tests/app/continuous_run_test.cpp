@@ -21,6 +21,7 @@ class RunTest : public ::testing::Test {
     p.listFiles = [this] { return static_cast<std::int32_t>(files.size()); };
     p.fileAt = [this](std::int32_t i) { return i < files.size() ? files[i] : QString(); };
     p.folder = [this] { return folder; };
+    p.storeFolder = [] { return QStringLiteral("/data"); };
     p.settings = [this] { return settings; };
     p.showSettings = [this, note](const RunSettings& s) {
       settings = s;
@@ -34,7 +35,7 @@ class RunTest : public ::testing::Test {
     p.csvNamed = [note](const QString& name) { note("named " + Std(name)); };
     p.store = [this, note](const QString& path, const QString& shown) {
       note("store " + Std(shown));
-      EXPECT_EQ(path, QDir::current().absoluteFilePath(shown));
+      EXPECT_EQ(path, "/data/" + shown);
       if (whileStoring) whileStoring();
     };
     p.closing = [this] { return closing; };

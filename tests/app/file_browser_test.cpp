@@ -13,24 +13,21 @@ namespace fs = std::filesystem;
 
 void touch(const fs::path& file) { synth::WriteBytes(file, "x"); }
 
-// Each test moves the process's current directory; the fixture puts it back.
 class FileBrowserTest : public ::testing::Test {
  protected:
-  ~FileBrowserTest() override { QDir::setCurrent(startFolder_); }
-
-  // What a failed change must leave alone.
+  // What a failed change must leave alone: nothing tells the run of a new folder either.
   QStringList seen() const {
-    return QStringList{browser.path(), QDir::currentPath()} + browser.files();
+    return QStringList{browser.path(), QString::number(opened.count())} + browser.files();
   }
 
-  QString startFolder_ = QDir::currentPath();
   TempDir dir;
   ScriptedServices services{Q(dir.path())};
   FileBrowser browser{services};
   QSignalSpy counted{&browser, &FileBrowser::filesCounted};
+  QSignalSpy opened{&browser, &FileBrowser::folderOpened};
 };
 
-TEST_F(FileBrowserTest, FolderChangeCountsWithThePatternBecomesCurrentAndListsTheFolders) {
+TEST_F(FileBrowserTest, FolderChangeCountsWithThePatternTellsTheRunAndListsTheFolders) {
   for (const char* name :
        {"w0.wfm", "w1.WFM", "w2.Wfm", "B.csv", "a.TXT", "c.Csv", "README", "x.wfm.bak"}) {
     touch(dir / name);
@@ -39,7 +36,7 @@ TEST_F(FileBrowserTest, FolderChangeCountsWithThePatternBecomesCurrentAndListsTh
   ASSERT_TRUE(browser.setPath(Q(dir.path()) + QDir::separator()));
   EXPECT_EQ(counted.last().at(0).toInt(), 3);
   EXPECT_EQ(browser.path(), Q(dir.path()));
-  EXPECT_EQ(QDir::currentPath(), QFileInfo(Q(dir.path())).canonicalFilePath());
+  EXPECT_EQ(opened.last().at(0).toString(), Q(dir.path()));
 
   // A pattern choice or a refresh re-reads the folder, keeps the selected file, counts nothing.
   counted.clear();

@@ -108,8 +108,8 @@ class FormTest : public ::testing::Test {
     return widget;
   }
 
-  // Every command ends in the data folder.
-  bool inDataFolder() { return QDir::currentPath() == QDir(form().DataFolder()).absolutePath(); }
+  // Every command ends with the run storing in the data folder.
+  bool inDataFolder() { return form().runFolder() == form().DataFolder(); }
   void writeCapture(const std::string& name, const synth::Capture& capture) {
     synth::WriteBytes(files.path() / name, synth::SerializeWfm(synth::MakeCapture(capture)));
   }

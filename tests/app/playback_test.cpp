@@ -51,7 +51,7 @@ TEST_F(PlaybackTest, EachButtonOrADropDrawsTheFileOrKeepsThePreviousWaveform) {
   ASSERT_TRUE(form().browser().setPath(Q(files.path())));
   press("BinToCsvConvert");
   EXPECT_EQ(services.messages, QStringList{U("Binファイル(*.WFM)を選択して下さい.")});
-  EXPECT_EQ(QDir::currentPath(), QDir(Q(files.path())).absolutePath()) << "the folder stays";
+  EXPECT_EQ(form().runFolder(), Q(files.path())) << "the folder stays";
   play("four.WFM");
   EXPECT_EQ(form().statusText(1), U("波形データ変換完了｡"));
   EXPECT_EQ(form().statusText(2), "four.WFM");

@@ -206,7 +206,7 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   EXPECT_EQ(services.messages, (QStringList{U("CSV格納がキャンセルされました."),
                                             U("CSVファイルに格納できませんでした｡")}));
   services.whileChoosing = [] { throw std::bad_alloc(); };
-  ASSERT_TRUE(QDir::setCurrent(Q(files.path())));
+  ASSERT_TRUE(form().browser().setPath(Q(files.path())));
   store(out("never.csv"));
   EXPECT_EQ(form().statusText(1), U("処理できませんでした｡"));
   EXPECT_TRUE(inDataFolder());

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "csv/export_record.h"
+#include "load/load_file.h"
+#include "model/ui_sink.h"
+#include "model/view_state.h"
+#include "model/wave_record.h"
+#include "view/cursors.h"
+#include "view/measurement_table.h"
+#include "view/readouts.h"
+#include "view/scene.h"
+#include "view/smoothed_window.h"
+#include "view/smoothing_choice.h"
+#include "view/wheel_zoom.h"
+#include "view/zoom.h"
+
+namespace sondrix {
+
+// The capture on screen and every operation on it: the one waveform record, which part of it is
+// shown, the scene drawn from them, the smoothing controls' state with its cache, the cursors,
+// and the folder the continuous run stores into. The window turns its controls into these calls
+// and shows what they return; texts to the operator go through the UiSink a call is given.
+class Document {
+ public:
+  Document();
+
+  const WaveRecord& record() const { return record_; }
+  const ViewState& view() const { return view_; }
+  const Scene& scene() const { return scene_; }
+  const SmoothingChoice& smoothing() const { return smoothing_; }
+
+  // Reads a WFM capture or a CSV/TXT file into the record. One that cannot be read leaves the
+  // waveform, its view and a later store those of the previous file. Draws nothing.
+  LoadResult load(FileKind kind, const std::filesystem::path& path, UiSink& ui);
+  // What follows a load that succeeded: the whole record at unit zoom, marked loaded, drawn.
+  void showWhole();
+
+  // The smoothing controls as the operator left them; taken before every draw and store. The
+  // draw may rewrite the width text (smoothing().widthText) to the width it applied.
+  void takeSmoothing(SmoothingMode mode, std::string widthText);
+  // The smoothing change: the window on screen drawn again with the controls taken.
+  void redraw();
+
+  // The zoom button with the four boxes' texts, which it may rewrite; true when it drew.
+  bool expand(ZoomBoxes& boxes);
+  // The zoom reset; true when it drew.
+  bool resetZoom();
+  // What the wheel writes into the boxes before it presses the zoom button; none when there is
+  // nothing to zoom. Fractions are of the surface from the left and from the top.
+  std::optional<ZoomBoxes> wheelBoxes(const ZoomBoxes& boxes, WheelAxis axis, int steps,
+                                      double pointerX, double pointerY) const;
+
+  // The cursor commands: where each line goes and the text its position box shows. The read-out
+  // line follows the last of them.
+  CursorPlacement moveTimeSlider(int value);
+  CursorPlacement enterTimePosition(std::string_view expPosText);
+  CursorPlacement moveLevelSlider(int value);
+  std::vector<ReadoutPiece> readouts() const;
+  // The measurement table of the window on screen; none before the first draw.
+  std::optional<MeasurementTable> measurements() const;
+
+  // Stores the displayed waveform: the displayed channels in volts, smoothed over the whole
+  // record at the width last applied when the display shows a smoothed trace. A channel whose
+  // volts do not fit a float is stored as zeros. `beforeWrite` runs once the volts are ready.
+  ExportResult store(const std::filesystem::path& path, int skip, UiSink& ui,
+                     std::function<void()> beforeWrite = {});
+
+  // The folder the continuous run stores its CSV files in: the data folder from the start and
+  // after every single-file command (play, store, picture), the browser's folder after the
+  // browser opened one. Texts in UTF-8.
+  void startIn(std::string dataFolder);
+  void folderOpened(std::string folder) { runFolder_ = std::move(folder); }
+  void commandEnded() { runFolder_ = dataFolder_; }
+  const std::string& runFolder() const { return runFolder_; }
+
+ private:
+  void draw(std::int32_t start, std::int32_t end, double timeDiv);
+
+  WaveRecord record_;
+  ViewState view_;
+  Scene scene_;
+  SmoothingChoice smoothing_;
+  SmoothedWindow smoothed_;   // the smoothing step's cache of the window drawn
+  double timeCursor_ = 0.5;   // of the surface width from the left
+  double levelCursor_ = 0.5;  // of the surface height from the top, where the read-out takes it
+  std::string dataFolder_;
+  std::string runFolder_;
+};
+
+}  // namespace sondrix
