@@ -12,9 +12,9 @@
 
 #include "app/file_browser.h"
 #include "app/main_form.h"
-#include "app/scripted_services.h"
 #include "app/wave_frame.h"
 #include "record_files.h"
+#include "support/scripted_services.h"
 
 namespace sondrix {
 namespace {

@@ -23,12 +23,12 @@
 
 #include "app/file_browser.h"
 #include "app/main_form.h"
-#include "app/scripted_services.h"
 #include "app/wave_frame.h"
 #include "csv/csv_writer.h"
 #include "csv/to_volts.h"
 #include "load/load_file.h"
 #include "record_files.h"
+#include "support/scripted_services.h"
 #include "synth/signals.h"
 #include "synth/wfm_writer.h"
 #include "view/renderer.h"

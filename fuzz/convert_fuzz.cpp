@@ -56,7 +56,8 @@ void exportAndReadBack(sondrix::WaveRecord& record, int skip, int threads) {
   const sondrix::LoadResult loaded = sondrix::LoadFile(outputPath(), back, sink);
   if (!loaded.ok) fail("the export does not read back: " + loaded.reason);
   const std::int64_t lines = h.Points <= 0 ? 0 : (std::int64_t{h.Points} + skip) / (skip + 1);
-  const auto points = static_cast<std::int64_t>(sondrix::RoundHalfEven(lines / 10.0)) * 10;
+  const auto points =
+      static_cast<std::int64_t>(sondrix::RoundHalfEven(static_cast<double>(lines) / 10.0)) * 10;
   if (!loaded.csvColumnHeader || loaded.csvDataLines != lines || back.header.Points != points) {
     fail("read back " + std::to_string(loaded.csvDataLines) + " lines and " +
          std::to_string(back.header.Points) + " points of " + std::to_string(lines) + " lines");

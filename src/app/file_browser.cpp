@@ -73,7 +73,9 @@ QStringList chainTo(const QString& path) {
   return chain;
 }
 
-QString indented(int depth, const QString& name) { return QString(2 * depth, u' ') + name; }
+QString indented(int depth, const QString& name) {
+  return QString(qsizetype{2} * depth, u' ') + name;
+}
 
 }  // namespace
 
@@ -205,6 +207,7 @@ void FileBrowser::refresh() {
 
 QString FileBrowser::driveOf(const QString& folder) const {
   std::vector<PathText> roots;
+  roots.reserve(static_cast<std::size_t>(drives_->count()));
   for (int i = 0; i < drives_->count(); ++i) {
     roots.push_back(drives_->itemData(i, kPathRole).toString().toStdU16String());
   }

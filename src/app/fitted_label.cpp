@@ -14,7 +14,7 @@ QString ElidedAtWord(const QFontMetrics& metrics, const QString& text, int width
   const QString ellipsis(QChar(0x2026));
   for (qsizetype space = text.lastIndexOf(u' '); space > 0;
        space = text.lastIndexOf(u' ', space - 1)) {
-    const QString kept = text.left(space) + ellipsis;
+    QString kept = text.left(space) + ellipsis;
     if (metrics.horizontalAdvance(kept) <= width) return kept;
   }
   return metrics.elidedText(text, Qt::ElideRight, width);
@@ -53,8 +53,10 @@ void FittedLabel::paintEvent(QPaintEvent* event) {
   option.initFrom(this);
   style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);  // a style sheet's colour
   painter.setFont(fitted.font);
-  style()->drawItemText(&painter, room, QStyle::visualAlignment(layoutDirection(), alignment()),
-                        palette(), isEnabled(), fitted.text, foregroundRole());
+  const auto flags =
+      static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment()).toInt());
+  style()->drawItemText(&painter, room, flags, palette(), isEnabled(), fitted.text,
+                        foregroundRole());
 }
 
 }  // namespace sondrix

@@ -79,8 +79,9 @@ void MeasurementOverlay::paintEvent(QPaintEvent*) {
     int x = kPadding;
     for (std::size_t column = 0; column < kMeasurementColumns; ++column) {
       const int width = widths[static_cast<qsizetype>(column)];
-      const Qt::Alignment align = column == 0 ? Qt::AlignLeft : Qt::AlignRight;
-      painter.drawText(QRect(x, top, width, line), align | Qt::AlignVCenter, U(cells[column]));
+      const Qt::Alignment align = (column == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+      painter.drawText(QRect(x, top, width, line), static_cast<int>(align.toInt()),
+                       U(cells[column]));
       x += width + kColumnGap;
     }
   };

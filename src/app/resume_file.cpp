@@ -78,8 +78,9 @@ std::optional<QStringList> ReadResumeLines(const QString& path) {
   ByteReader reader;
   if (reader.open(file)) return std::nullopt;
   // 18 lines of settings; the cap only keeps a stray huge file from filling the memory.
-  QByteArray bytes(static_cast<qsizetype>(std::min<std::int64_t>(reader.size(), 16 * 1024 * 1024)),
-                   Qt::Uninitialized);
+  QByteArray bytes(
+      static_cast<qsizetype>(std::min<std::int64_t>(reader.size(), std::int64_t{16} * 1024 * 1024)),
+      Qt::Uninitialized);
   if (!reader.read(bytes.data(), bytes.size())) return std::nullopt;
   QStringList lines;
   qsizetype start = 0;

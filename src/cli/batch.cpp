@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <exception>
 #include <map>
 #include <memory>
@@ -29,14 +30,16 @@ class WorkerSink final : public UiSink {
   void message(std::string_view) override {}
   void detail(std::string_view) override {}
   void progress(int value) override;
-  int progressMax() const override { return kMax; }
+  int progressMax() const override { return kParts; }
   void pumpEvents() override {}
 
-  double fraction() const { return std::clamp(value_.load(), 0, kMax) / double{kMax}; }
+  // The file's finished part, in kParts of it.
+  int parts() const { return std::clamp(value_.load(), 0, kParts); }
   void reset() { value_ = 0; }
 
+  static constexpr int kParts = 1000;
+
  private:
-  static constexpr int kMax = 1000;
   Batch& batch_;
   std::atomic<int> value_{0};
 };
@@ -62,16 +65,19 @@ class Batch {
     std::vector<std::unique_ptr<WorkerSink>> sinks;
     for (std::size_t w = 0; w < workers; ++w) sinks.push_back(std::make_unique<WorkerSink>(*this));
     sinks_ = &sinks;
-    std::vector<std::thread> threads;
+    // Joined however run() is left, before the sinks they report through go.
+    std::vector<std::jthread> threads;
     for (std::size_t w = 1; w < workers; ++w) {
       try {
         threads.emplace_back([this, sink = sinks[w].get()] { work(*sink); });
       } catch (const std::system_error&) {
         break;  // fewer threads than asked for: the ones there are share the files
+      } catch (const std::bad_alloc&) {
+        break;  // no room to keep another thread: likewise
       }
     }
     work(*sinks[0]);
-    for (std::thread& t : threads) t.join();
+    threads.clear();  // joins them: every outcome is in
     return allOk_;
   }
 
@@ -82,13 +88,7 @@ class Batch {
 
  private:
   void work(WorkerSink& sink) {
-    for (std::size_t i; (i = next_++) < inputs_.size();) {
-      sink.reset();
-      FileOutcome outcome = one(i, sink);
-      sink.reset();
-      ++finished_;
-      report(i, std::move(outcome));
-    }
+    for (std::size_t i; (i = next_++) < inputs_.size();) report(i, one(i, sink), sink);
   }
 
   FileOutcome one(std::size_t i, UiSink& ui) {
@@ -113,9 +113,14 @@ class Batch {
     }
   }
 
-  // Keeps an outcome until those before it are reported, then reports every one in order.
-  void report(std::size_t i, FileOutcome outcome) {
+  // Counts the file as finished, keeps its outcome until those before it are reported, then
+  // reports every one in order.
+  void report(std::size_t i, FileOutcome outcome, WorkerSink& sink) {
     std::lock_guard lock(reportMutex_);
+    // Under the lock that every progress report takes, in one step: the file's part leaves the
+    // sum as the whole file joins it, so the bar never steps back.
+    ++finished_;
+    sink.reset();
     waiting_.emplace(i, std::move(outcome));
     for (auto at = waiting_.begin(); at != waiting_.end() && at->first == reported_;
          at = waiting_.erase(at)) {
@@ -126,10 +131,13 @@ class Batch {
     report_.progress(filesDone(), inputs_.size());
   }
 
+  // Only with reportMutex_ held. Each sink's part grows until its file is finished. Counted in
+  // whole parts and divided once: a sum of fractions would round differently as files finish,
+  // and could come out a hair below the one before.
   double filesDone() const {
-    double done = static_cast<double>(finished_.load());
-    for (const auto& sink : *sinks_) done += sink->fraction();
-    return done;
+    auto parts = static_cast<std::int64_t>(finished_) * WorkerSink::kParts;
+    for (const auto& sink : *sinks_) parts += sink->parts();
+    return static_cast<double>(parts) / WorkerSink::kParts;
   }
 
   const std::vector<std::filesystem::path>& inputs_;
@@ -140,8 +148,8 @@ class Batch {
   std::vector<std::string> refusals_;
   const std::vector<std::unique_ptr<WorkerSink>>* sinks_ = nullptr;
   std::atomic<std::size_t> next_{0};
-  std::atomic<std::size_t> finished_{0};
   std::mutex reportMutex_;
+  std::size_t finished_ = 0;  // guarded by reportMutex_, as is everything below it
   std::map<std::size_t, FileOutcome> waiting_;  // finished before an earlier file
   std::size_t reported_ = 0;
   bool allOk_ = true;

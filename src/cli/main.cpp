@@ -165,5 +165,8 @@ int wmain(int argc, wchar_t** wargv) {
   return runChecked(argc, argv.data());
 }
 #else
+// Only running out of memory outside the conversion of a file (which reports it) gets out of
+// here, and ends the program as the runtime ends it.
+// NOLINTNEXTLINE(bugprone-exception-escape)
 int main(int argc, char** argv) { return runChecked(argc, argv); }
 #endif

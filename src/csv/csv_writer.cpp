@@ -94,7 +94,8 @@ bool writeLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Te
       turn.notify_all();
     }
   };
-  std::vector<std::thread> helpers;
+  // Joined however this function is left, before the state the helpers share goes.
+  std::vector<std::jthread> helpers;
   const auto threads = static_cast<std::size_t>(
       std::clamp<std::int64_t>(pieces, 1, static_cast<std::int64_t>(chunks.size())));
   for (std::size_t t = 1; t < threads; ++t) {
@@ -102,10 +103,12 @@ bool writeLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Te
       helpers.emplace_back(work, std::ref(chunks[t]));
     } catch (const std::system_error&) {
       break;  // no more threads to be had: those there are share the pieces
+    } catch (const std::bad_alloc&) {
+      break;  // no room to keep another thread: likewise
     }
   }
   work(chunks[0]);
-  for (std::thread& helper : helpers) helper.join();
+  helpers.clear();  // joins them: `failed` is final
   return !failed;
 }
 

@@ -17,7 +17,7 @@
 namespace sondrix {
 namespace {
 // Headers are a few hundred bytes; one buffer of this size covers them in a single read.
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 #ifdef _WIN32
 // The C library's calls of Windows take wide names, 64-bit sizes from the *64 forms, and counts

@@ -5,7 +5,7 @@
 namespace sondrix {
 namespace {
 // Piece by which the rest of an overlong line is read past.
-constexpr std::size_t kSkipPiece = 64 * 1024;
+constexpr std::size_t kSkipPiece = std::size_t{64} * 1024;
 }  // namespace
 
 std::string_view ReadTextLine(TextFile& file, std::string& line) {

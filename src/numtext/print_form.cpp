@@ -58,9 +58,10 @@ std::string NumberText(double value) {
     text += digits;
   } else if (exponent + 1 >= count) {
     text += digits;
-    text.append(static_cast<std::size_t>(exponent + 1 - count), '0');
+    const int zeros = exponent + 1 - count;
+    text.append(static_cast<std::size_t>(zeros), '0');
   } else {
-    const auto point = static_cast<std::size_t>(exponent + 1);
+    const auto point = static_cast<std::size_t>(exponent) + 1;  // exponent >= 0 here
     text.append(digits, 0, point);
     text.push_back('.');
     text.append(digits, point);

@@ -19,7 +19,7 @@ std::optional<std::int16_t> ReferenceLevel(const ChannelSetup& channel) {
 }
 
 std::optional<float> PlaceLevelMarker(const ViewState& view, std::int16_t level) {
-  const float y = (view.YTop - level) / (view.YTop - view.YBottom);
+  const float y = (view.YTop - static_cast<float>(level)) / (view.YTop - view.YBottom);
   if (!std::isfinite(y)) return std::nullopt;
   return y;
 }

@@ -171,7 +171,7 @@ template <int L, bool kEven>
   const std::int64_t last = w.last;
   U32 total = U32{} + static_cast<std::uint32_t>(sum);
   std::int64_t i = from;
-  for (; i + 2 * L <= to; i += 2 * L) {
+  for (; i + std::int64_t{2} * L <= to; i += std::int64_t{2} * L) {
     I32 in;
     I32 gone;
     std::memcpy(&in, source + (i + half + 1), sizeof in);

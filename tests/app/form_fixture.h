@@ -23,10 +23,10 @@
 
 #include "app/file_browser.h"
 #include "app/main_form.h"
-#include "app/platform_services.h"
 #include "app/qt_text.h"
 #include "app/wave_frame.h"
 #include "support/read_file.h"
+#include "support/scripted_services.h"
 #include "support/temp_dir.h"
 #include "synth/wfm_writer.h"
 
@@ -36,50 +36,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace sondrix::testing {
-
-// Platform services without a person: boxes, dialogs and pauses are recorded and return the set
-// answer at once. The hooks let a test act as the operator would while one is open (press Stop,
-// close the window), or let the desktop fail there.
-class ScriptedServices final : public PlatformServices {
- public:
-  explicit ScriptedServices(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
-
-  QStringList messages;
-  MessageAnswer answer = MessageAnswer::Yes;
-  std::vector<FileDialogRequest> dialogs;
-  std::optional<QString> chosen;  // nullopt: the operator cancels the file dialog
-  std::vector<double> waits;
-  int pumps = 0;
-  int endWaits = 0;
-  std::function<void()> whileShown;
-  std::function<void()> whileChoosing;
-  std::function<void(std::size_t waitIndex)> whileWaiting;
-  std::function<void()> whilePumping;
-
-  MessageAnswer showMessage(const QString& text, const QString&, MessageButtons buttons) override {
-    messages << text;
-    if (whileShown) whileShown();
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
-  }
-  std::optional<QString> showFileDialog(const FileDialogRequest& request) override {
-    dialogs.push_back(request);
-    if (whileChoosing) whileChoosing();
-    return chosen;
-  }
-  void pumpEvents() override {
-    ++pumps;
-    if (whilePumping) whilePumping();
-  }
-  void waitSeconds(double seconds) override {
-    waits.push_back(seconds);
-    if (whileWaiting) whileWaiting(waits.size() - 1);
-  }
-  void endWait() override { ++endWaits; }
-  QString dataFolder() override { return dataFolder_; }
-
- private:
-  QString dataFolder_;
-};
 
 inline QString Q(const std::filesystem::path& path) {
   return QDir::toNativeSeparators(QString::fromStdString(path.string()));
