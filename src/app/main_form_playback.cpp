@@ -26,7 +26,7 @@ QString FailureOf(const LoadResult& loaded) {
 }  // namespace
 
 LoadResult MainForm::play(FileKind kind, const QString& path) {
-  const LoadResult loaded = document_.load(kind, FileSystemPath(path), *sink_);
+  LoadResult loaded = document_.load(kind, FileSystemPath(path), *sink_);
   // A WFM load sets the point count whatever its outcome, a CSV load only when it succeeded.
   if (loaded.acqDataSizeText) AcqDataSize->setText(U(*loaded.acqDataSizeText));
   if (!loaded.ok) return loaded;
