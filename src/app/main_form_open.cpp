@@ -9,6 +9,7 @@
 #include "app/file_browser.h"
 #include "app/main_form.h"
 #include "app/messages.h"
+#include "app/operation_panel.h"
 #include "app/qt_text.h"
 
 namespace sondrix {
@@ -76,11 +77,10 @@ void MainForm::openPath(const QString& path) {
     browser_->selectFilter(csv ? 1 : 0);
     browser_->selectFile(info.fileName());
   }
-  playFailure_.clear();
-  (csv ? InputDsTypeCsvFile : BinToCsvConvert)->click();
   // The operator asked for exactly this file, so a file that could not be read is named with the
   // reader's reason, beyond the status bar's step.
-  if (!playFailure_.isEmpty()) refuse(messages::kUnreadable, playFailure_);
+  const QString failure = operation_->press(csv ? FileKind::Csv : FileKind::Wfm);
+  if (!failure.isEmpty()) refuse(messages::kUnreadable, failure);
 }
 
 void MainForm::dragEnterEvent(QDragEnterEvent* event) {

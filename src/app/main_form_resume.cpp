@@ -1,11 +1,25 @@
 // The settings file: written at shut-down, read into the controls at start-up, both through the
 // one table of its 18 lines.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+
 #include "app/main_form.h"
-#include "app/wave_frame.h"
+#include "app/operation_panel.h"
 
 namespace sondrix {
 
 namespace {
+
+// The window's controls carry the names of their settings-file lines, but for the options.
+template <typename Widget>
+Widget* Control(const QObject& form, const char* name) {
+  auto* widget = form.findChild<Widget*>(QString::fromLatin1(name));
+  Q_ASSERT(widget);
+  return widget;
+}
 
 ResumeLine TextLine(const char* name, QLineEdit* box) {
   return {name,
@@ -79,25 +93,38 @@ ResumeLine OptionLine(const char* name, QRadioButton* option) {
 }  // namespace
 
 std::array<ResumeLine, kResumeLineCount> MainForm::resumeLines() {
+  const QObject& form = *this;
+  const auto text = [&form](const char* name) {
+    return TextLine(name, Control<QLineEdit>(form, name));
+  };
+  const auto check = [&form](const char* name) {
+    return CheckLine(name, Control<QCheckBox>(form, name));
+  };
+  const auto slider = [&form](const char* name) {
+    return SliderLine(name, Control<QSlider>(form, name));
+  };
+  const auto option = [&form](const char* line, const char* name) {
+    return OptionLine(line, Control<QRadioButton>(form, name));
+  };
   return {{
-      TextLine("ZoomRate", ZoomRate),
-      TextLine("YZoomRate", YZoomRate),
-      SliderLine("SliderX", waveFrame_->sliderX()),
-      SliderLine("SliderY", waveFrame_->sliderY()),
-      CheckLine("CdCheck", CdCheck),
-      ChannelLine("ChSelCombo", ChSelCombo),
-      CheckLine("ConfirmMess", ConfirmMess),
-      TextLine("LimitLevel", LimitLevel),
-      TextLine("MaxRepeatTimes", MaxRepeatTimes),
-      TextLine("MInt", MInt),
-      ValueLine("CsvFolder", csvFolder_),
-      ValueLine("CsvPath", csvPath_),
-      TextLine("DataSkip", DataSkip),
-      TextLine("SmPoints", SmPoints),
-      OptionLine("smOption(0)", smOption[0]),
-      OptionLine("smOption(1)", smOption[1]),
-      OptionLine("smOption(2)", smOption[2]),
-      CheckLine("AllSaveCheck", AllSaveCheck),
+      text("ZoomRate"),
+      text("YZoomRate"),
+      slider("SliderX"),
+      slider("SliderY"),
+      check("CdCheck"),
+      ChannelLine("ChSelCombo", Control<QComboBox>(form, "ChSelCombo")),
+      check("ConfirmMess"),
+      text("LimitLevel"),
+      text("MaxRepeatTimes"),
+      text("MInt"),
+      ValueLine("CsvFolder", operation_->csvFolder()),
+      ValueLine("CsvPath", operation_->csvPath()),
+      text("DataSkip"),
+      text("SmPoints"),
+      option("smOption(0)", "smOption0"),
+      option("smOption(1)", "smOption1"),
+      option("smOption(2)", "smOption2"),
+      check("AllSaveCheck"),
   }};
 }
 

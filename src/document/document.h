@@ -77,6 +77,7 @@ class Document {
   // after every single-file command (play, store, picture), the browser's folder after the
   // browser opened one. Texts in UTF-8.
   void startIn(std::string dataFolder);
+  const std::string& dataFolder() const { return dataFolder_; }
   void folderOpened(std::string folder) { runFolder_ = std::move(folder); }
   void commandEnded() { runFolder_ = dataFolder_; }
   const std::string& runFolder() const { return runFolder_; }

@@ -1,8 +1,14 @@
 // The display controls: smoothing choice and width, zoom (with the mouse too), cursors and their
 // read-outs, the measurement table.
-#include "app/main_form.h"
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSlider>
+
 #include "app/qt_text.h"
 #include "app/wave_frame.h"
+#include "app/waveform_panel.h"
+#include "document/document.h"
 
 namespace sondrix {
 
@@ -16,58 +22,71 @@ void SetBoxText(QLineEdit* box, const std::string& text) {
 
 }  // namespace
 
-void MainForm::takeSmoothingControls() {
+void WaveformPanel::takeSmoothingControls() {
   const int checked = smOptionGroup->checkedId();
   document_.takeSmoothing(static_cast<SmoothingMode>(checked < 0 ? 0 : checked),
                           Std(SmPoints->text()));
 }
 
-void MainForm::showDrawn() {
+void WaveformPanel::showDrawn() {
   SetBoxText(SmPoints, document_.smoothing().widthText);
   showScene();
 }
 
-void MainForm::showScene() {
+void WaveformPanel::showWhole() {
+  takeSmoothingControls();
+  document_.showWhole();
+  showDrawn();
+}
+
+void WaveformPanel::showPointCount(const QString& text) { AcqDataSize->setText(text); }
+
+void WaveformPanel::placeCursors() {
+  SliderX_Change(waveFrame_->sliderX()->value());
+  SliderY_Change(waveFrame_->sliderY()->value());
+}
+
+void WaveformPanel::showScene() {
   waveFrame_->showScene(&document_.scene());
   showReadouts();
   showMeasurements();
 }
 
-void MainForm::showReadouts() {
+void WaveformPanel::showReadouts() {
   const bool shown = CdCheck->checkState() == Qt::Unchecked;
   waveFrame_->showReadouts(shown ? document_.readouts() : std::vector<ReadoutPiece>{});
 }
 
-void MainForm::showMeasurements() {
+void WaveformPanel::showMeasurements() {
   waveFrame_->showMeasurements(Measure->isChecked() ? document_.measurements() : std::nullopt);
 }
 
-void MainForm::Measure_Click() { showMeasurements(); }
+void WaveformPanel::Measure_Click() { showMeasurements(); }
 
-void MainForm::smOption_Click(int) {
+void WaveformPanel::smOption_Click(int) {
   takeSmoothingControls();
   document_.redraw();
   showDrawn();
 }
 
-void MainForm::SmPoints_KeyPress() {
+void WaveformPanel::SmPoints_KeyPress() {
   takeSmoothingControls();
   document_.redraw();
   showDrawn();
 }
 
-ZoomBoxes MainForm::zoomBoxes() const {
+ZoomBoxes WaveformPanel::zoomBoxes() const {
   return {Std(ZoomRate->text()), Std(YZoomRate->text()), Std(ExpPos->text()), Std(YExpPos->text())};
 }
 
-void MainForm::showZoomBoxes(const ZoomBoxes& boxes) {
+void WaveformPanel::showZoomBoxes(const ZoomBoxes& boxes) {
   SetBoxText(ZoomRate, boxes.ZoomRate);
   SetBoxText(YZoomRate, boxes.YZoomRate);
   SetBoxText(ExpPos, boxes.ExpPos);
   SetBoxText(YExpPos, boxes.YExpPos);
 }
 
-void MainForm::Expand_Click() {
+void WaveformPanel::Expand_Click() {
   ZoomBoxes boxes = zoomBoxes();
   takeSmoothingControls();
   const bool drawn = document_.expand(boxes);
@@ -75,7 +94,7 @@ void MainForm::Expand_Click() {
   if (drawn) showDrawn();
 }
 
-void MainForm::SurfaceWheel(int notches, bool level, QPointF pointer) {
+void WaveformPanel::SurfaceWheel(int notches, bool level, QPointF pointer) {
   const auto next = document_.wheelBoxes(zoomBoxes(), level ? WheelAxis::Level : WheelAxis::Time,
                                          notches, pointer.x(), pointer.y());
   if (!next) return;
@@ -83,40 +102,40 @@ void MainForm::SurfaceWheel(int notches, bool level, QPointF pointer) {
   Expand_Click();
 }
 
-void MainForm::XReset_Click() {
+void WaveformPanel::XReset_Click() {
   takeSmoothingControls();
   if (document_.resetZoom()) showDrawn();
 }
 
-void MainForm::ResetCursor_Click() {
+void WaveformPanel::ResetCursor_Click() {
   // A slider whose value changes runs its own change handler.
   const SliderValues centre = CentredSliders();
   waveFrame_->sliderX()->setValue(centre.x);
   waveFrame_->sliderY()->setValue(centre.y);
 }
 
-void MainForm::SliderX_Change(int value) {
+void WaveformPanel::SliderX_Change(int value) {
   const CursorPlacement placement = document_.moveTimeSlider(value);
   SetBoxText(ExpPos, placement.boxText);
   waveFrame_->surface()->setCursorX(placement.fraction);
   showReadouts();
 }
 
-void MainForm::SliderY_Change(int value) {
+void WaveformPanel::SliderY_Change(int value) {
   const CursorPlacement placement = document_.moveLevelSlider(value);
   SetBoxText(YExpPos, placement.boxText);
   waveFrame_->surface()->setCursorY(placement.fraction);
   showReadouts();
 }
 
-void MainForm::ExpPos_KeyPress() {
+void WaveformPanel::ExpPos_KeyPress() {
   const CursorPlacement placement = document_.enterTimePosition(Std(ExpPos->text()));
   SetBoxText(ExpPos, placement.boxText);
   waveFrame_->surface()->setCursorX(placement.fraction);
   showReadouts();
 }
 
-void MainForm::CdCheck_Click() {
+void WaveformPanel::CdCheck_Click() {
   waveFrame_->surface()->setCursorsVisible(CdCheck->checkState() == Qt::Unchecked);
   showReadouts();
 }

@@ -1,15 +1,18 @@
 // Playing one WFM or CSV/TXT file of the browser's list.
 #include <exception>
 
-#include <QStatusBar>
+#include <QLabel>
+#include <QPushButton>
 
 #include "app/file_browser.h"
 #include "app/held_buttons.h"
-#include "app/main_form.h"
 #include "app/messages.h"
+#include "app/operation_panel.h"
 #include "app/qt_text.h"
 #include "app/split_path.h"
+#include "app/waveform_panel.h"
 #include "app/window_sink.h"
+#include "document/document.h"
 #include "load/load_file.h"
 #include "load/messages.h"
 #include "wfm/messages.h"
@@ -25,69 +28,67 @@ QString FailureOf(const LoadResult& loaded) {
 
 }  // namespace
 
-LoadResult MainForm::play(FileKind kind, const QString& path) {
-  LoadResult loaded = document_.load(kind, FileSystemPath(path), *sink_);
+LoadResult OperationPanel::play(FileKind kind, const QString& path) {
+  LoadResult loaded = links_.document.load(kind, FileSystemPath(path), links_.sink);
   // A WFM load sets the point count whatever its outcome, a CSV load only when it succeeded.
-  if (loaded.acqDataSizeText) AcqDataSize->setText(U(*loaded.acqDataSizeText));
+  if (loaded.acqDataSizeText) links_.waveform.showPointCount(U(*loaded.acqDataSizeText));
   if (!loaded.ok) return loaded;
   // Said before the draw, so that a draw without memory leaves the load reported as it went.
-  if (kind == FileKind::Csv) StatusPanel1->setText(U(messages::kConverted));
-  takeSmoothingControls();
-  document_.showWhole();
-  showDrawn();
+  if (kind == FileKind::Csv) links_.status.step->setText(U(messages::kConverted));
+  links_.waveform.showWhole();
   return loaded;
 }
 
-LoadResult MainForm::playWfm(const QString& path) { return play(FileKind::Wfm, path); }
-
-void MainForm::BinToCsvConvert_Click() {
-  const QString name = browser_->selectedFile();
+void OperationPanel::BinToCsvConvert_Click() {
+  const QString name = links_.browser.selectedFile();
   if (name.isEmpty()) {
-    services_.showMessage(U(messages::kSelectWfm), U(messages::kZeroTitle), MessageButtons::Ok);
+    links_.services.showMessage(U(messages::kSelectWfm), U(messages::kZeroTitle),
+                                MessageButtons::Ok);
     return;
   }
   BinToCsvConvert->setEnabled(false);
-  StatusPanel1->setText(U(messages::kConverting));
-  StatusPanel2->setText(name);
+  links_.status.step->setText(U(messages::kConverting));
+  links_.status.detail->setText(name);
   // The load does not return to the event loop (no other command may run meanwhile), so the
   // operator sees the step and the disabled button only when they are painted now.
-  statusBar()->repaint();
+  links_.status.step->parentWidget()->repaint();  // the status bar
   BinToCsvConvert->repaint();
   try {
-    playFailure_ = FailureOf(playWfm(JoinPath(browser_->path(), name)));
+    playFailure_ = FailureOf(play(FileKind::Wfm, JoinPath(links_.browser.path(), name)));
   } catch (const std::exception&) {
     // No memory to draw the file; the previous waveform stays.
     playFailure_ = U(load_messages::kNotEnoughMemory);
   }
   // A file that could not be read is reported as the reader reports it, whatever the reason
   // (its series unknown, no memory), and never as converted.
-  StatusPanel1->setText(playFailure_.isEmpty() ? U(messages::kConverted)
-                                               : U(wfm_messages::kReadError));
-  document_.commandEnded();
+  links_.status.step->setText(playFailure_.isEmpty() ? U(messages::kConverted)
+                                                     : U(wfm_messages::kReadError));
+  links_.document.commandEnded();
   BinToCsvConvert->setEnabled(true);
 }
 
-void MainForm::InputDsTypeCsvFile_Click() {
-  browser_->selectFilter(1);
-  const QString name = browser_->selectedFile();
+void OperationPanel::InputDsTypeCsvFile_Click() {
+  links_.browser.selectFilter(1);
+  const QString name = links_.browser.selectedFile();
   if (name.isEmpty()) {
-    services_.showMessage(U(messages::kSelectCsv), U(messages::kZeroTitle), MessageButtons::Ok);
+    links_.services.showMessage(U(messages::kSelectCsv), U(messages::kZeroTitle),
+                                MessageButtons::Ok);
     return;
   }
   const HeldButtons held{InputDsTypeCsvFile, BinToCsvConvert, SelResultFileFolder, Start};
-  StatusPanel1->setText(U(messages::kConverting));
-  StatusPanel2->setText(name);
+  links_.status.step->setText(U(messages::kConverting));
+  links_.status.detail->setText(name);
   try {
     // A file that cannot be read leaves the record as it was, so the waveform on screen, its
     // zoom and a later store stay those of the previous file.
-    const LoadResult loaded = play(FileKind::Csv, JoinPath(browser_->path(), name));
+    const LoadResult loaded = play(FileKind::Csv, JoinPath(links_.browser.path(), name));
     playFailure_ = FailureOf(loaded);
-    if (!loaded.ok) StatusPanel1->setText(U(messages::kCsvReadError));
+    if (!loaded.ok) links_.status.step->setText(U(messages::kCsvReadError));
   } catch (const std::exception&) {
     // No memory for the file's samples; the previous waveform stays.
     playFailure_ = U(load_messages::kNotEnoughMemory);
   }
-  document_.commandEnded();
+  links_.document.commandEnded();
 }
 
 }  // namespace sondrix

@@ -3,18 +3,21 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLabel>
 
-#include "app/main_form.h"
+#include "app/file_dialog.h"
 #include "app/messages.h"
 #include "app/picture_file.h"
 #include "app/qt_text.h"
 #include "app/scope_exit.h"
 #include "app/split_path.h"
 #include "app/wave_frame.h"
+#include "app/waveform_panel.h"
+#include "document/document.h"
 
 namespace sondrix {
 
-void MainForm::SavePicture_Click() {
+void WaveformPanel::SavePicture_Click() {
   // The run stores in the data folder again however the command ends.
   const ScopeExit restore([this] { document_.commandEnded(); });
   QString folder;
@@ -22,8 +25,9 @@ void MainForm::SavePicture_Click() {
   SplitPath(picturePath_, folder, name);
   // Taken before the dialog, which may cover the frame.
   const QImage picture = waveFrame_->picture();
-  QString chosen = ShowFileDialog(name, U(messages::kSelectPictureTitle), folder,
-                                  U(messages::kPictureFilter), FileDialogMode::Save);
+  QString chosen = AskFileName(services_, document_,
+                               {FileDialogMode::Save, name, U(messages::kSelectPictureTitle),
+                                folder, U(messages::kPictureFilter)});
   if (chosen.isEmpty()) return;
   if (!chosen.endsWith(U(messages::kPictureExtension), Qt::CaseInsensitive)) {
     chosen += U(messages::kPictureExtension);
@@ -37,13 +41,13 @@ void MainForm::SavePicture_Click() {
         U(messages::kPictureSaveFailedTitle), MessageButtons::Ok);
     return;
   }
-  StatusPanel1->setText(U(messages::kPictureSaved));
-  StatusPanel2->setText(chosen);
+  status_.step->setText(U(messages::kPictureSaved));
+  status_.detail->setText(chosen);
 }
 
-void MainForm::CopyPicture_Click() {
+void WaveformPanel::CopyPicture_Click() {
   QGuiApplication::clipboard()->setImage(waveFrame_->picture());
-  StatusPanel1->setText(U(messages::kPictureCopied));
+  status_.step->setText(U(messages::kPictureCopied));
 }
 
 }  // namespace sondrix

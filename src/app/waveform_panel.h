@@ -1,0 +1,104 @@
+#pragma once
+
+#include <array>
+
+#include <QString>
+#include <QWidget>
+
+#include "app/status_panels.h"
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPointF;
+class QPushButton;
+class QRadioButton;
+
+namespace sondrix {
+
+class Document;
+class PlatformServices;
+class WaveFrame;
+struct ZoomBoxes;
+
+// The window's left column: the waveform frame, the point count under it, the zoom and cursor
+// frame, the smoothing frame and the surface's context menu. It turns their signals into calls of
+// the document and shows what the document then holds.
+class WaveformPanel final : public QWidget {
+ public:
+  WaveformPanel(Document& document, PlatformServices& services, StatusPanels status,
+                QWidget* parent);
+
+  WaveFrame& waveFrame() const { return *waveFrame_; }
+
+  // The smoothing controls into the document, before each draw and store.
+  void takeSmoothingControls();
+  // What follows a load that succeeded: the whole record drawn with the controls' smoothing.
+  void showWhole();
+  // The record's point count under the frame.
+  void showPointCount(const QString& text);
+  // The cursors where the sliders stand, as the start-up places them once the settings are read.
+  void placeCursors();
+  // Where the next picture save offers to write; not kept between runs.
+  void offerPicturePath(const QString& path) { picturePath_ = path; }
+
+ private:
+  QWidget* buildExpandFrame();
+  QWidget* buildSmoothingFrame();
+  void buildSurfaceMenu();
+  void connectControls();
+
+  // Commands.
+  void smOption_Click(int index);
+  void SmPoints_KeyPress();
+  void Expand_Click();
+  void XReset_Click();
+  void ResetCursor_Click();
+  void SliderX_Change(int value);
+  void SliderY_Change(int value);
+  void ExpPos_KeyPress();
+  void CdCheck_Click();
+  void SavePicture_Click();
+  void CopyPicture_Click();
+  void Measure_Click();
+  // The wheel writes the zoom boxes and presses the zoom button; a double-click the zoom reset.
+  void SurfaceWheel(int notches, bool level, QPointF pointer);
+
+  // What a draw changed: the width box the draw may have rewritten, the scene, the read-outs.
+  void showDrawn();
+  void showScene();
+  // The four zoom boxes: read, and written where their text changed.
+  ZoomBoxes zoomBoxes() const;
+  void showZoomBoxes(const ZoomBoxes& boxes);
+  // The cursors' read-out line (hidden with the cursors) and the measurement table (when asked
+  // for), of the record and the window on screen.
+  void showReadouts();
+  void showMeasurements();
+
+  Document& document_;
+  PlatformServices& services_;
+  StatusPanels status_;
+  QString picturePath_;
+
+  // Controls, by the names the operator's manual and the settings file use.
+  WaveFrame* waveFrame_ = nullptr;
+  QLabel* AcqDataSize = nullptr;
+  QLineEdit* ZoomRate = nullptr;
+  QLineEdit* YZoomRate = nullptr;
+  QLineEdit* ExpPos = nullptr;
+  QLineEdit* YExpPos = nullptr;
+  QPushButton* Expand = nullptr;
+  QPushButton* XReset = nullptr;
+  QPushButton* ResetCursor = nullptr;
+  QCheckBox* CdCheck = nullptr;
+  std::array<QRadioButton*, 3> smOption{};
+  QButtonGroup* smOptionGroup = nullptr;
+  QLineEdit* SmPoints = nullptr;
+  QAction* SavePicture = nullptr;
+  QAction* CopyPicture = nullptr;
+  QAction* Measure = nullptr;
+};
+
+}  // namespace sondrix
