@@ -124,7 +124,7 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
                         int threads) {
   WritePlan plan;
   plan.points = std::max(header.Points, 0);
-  plan.step = std::int64_t{std::clamp(skip, 0, 1000)} + 1;
+  plan.step = std::int64_t{std::clamp(skip, 0, kMaxDataSkip)} + 1;
   plan.lines = plan.points == 0 ? 0 : (plan.points - 1) / plan.step + 1;
   plan.format.columnCount = ValueColumns(header);
   plan.format.trigAddr = header.TrigAddr;
