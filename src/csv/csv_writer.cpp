@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "csv/csv_layout.h"
+#include "model/messages.h"
 #include "numtext/rounding.h"
 
 namespace sondrix {
@@ -181,7 +182,7 @@ CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader&
   try {
     return writeCsv(path, header, volts, skip, ui, rules, threads);
   } catch (const std::bad_alloc&) {
-    return failed("not enough memory to write the file");
+    return failed(std::string(model_messages::kNotEnoughMemory) + " to write the file");
   }
 }
 
