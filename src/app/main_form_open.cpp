@@ -11,6 +11,7 @@
 #include "app/messages.h"
 #include "app/operation_panel.h"
 #include "app/qt_text.h"
+#include "app/split_path.h"
 
 namespace sondrix {
 namespace {
@@ -24,13 +25,9 @@ Kind KindOf(const QFileInfo& info) {
   // The file list never shows hidden files, so no button could play one.
   if (info.isHidden()) return Kind::Hidden;
   // As the converter tells the two formats apart: by the name's ending, in any case.
-  const QString suffix = info.suffix();
-  const auto is = [&suffix](const char* ending) {
-    return suffix.compare(QLatin1String(ending), Qt::CaseInsensitive) == 0;
-  };
-  if (is("wfm")) return Kind::Wfm;
-  if (is("csv") || is("txt")) return Kind::Csv;
-  return Kind::Other;
+  const std::optional<FileKind> wave = WaveFileKind(FileSystemPath(info.filePath()));
+  if (!wave) return Kind::Other;
+  return *wave == FileKind::Csv ? Kind::Csv : Kind::Wfm;
 }
 
 // The first local file or folder of a drag; empty when it carries none.

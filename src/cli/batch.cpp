@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "cli/info.h"
+#include "cli/messages.h"
 #include "cli/output_claims.h"
 #include "cli/quoted_name.h"
 #include "io/safe_write.h"
@@ -97,7 +98,8 @@ class Batch {
         WaveRecord record;
         const ConvertResult result = LoadInput(inputs_[i], record, ui);
         if (!result.ok) return {false, result.reason, {}};
-        return {true, {}, "File: " + QuotedPath(inputs_[i]) + "\n" + InfoText(record)};
+        return {
+            true, {}, cli_messages::kInfoFile + QuotedPath(inputs_[i]) + "\n" + InfoText(record)};
       }
       if (!refusals_[i].empty()) return {false, refusals_[i], {}};
       const ConvertResult result = ConvertTo(inputs_[i], outputs_[i], convert_, ui);

@@ -13,6 +13,7 @@
 #include <io.h>
 #endif
 
+#include "cli/messages.h"
 #include "cli/quoted_name.h"
 #include "io/utf8_path.h"
 
@@ -33,7 +34,7 @@ bool FileListParser::feed(std::string_view piece) {
     const std::string_view part = piece.substr(0, at);
     // A NUL would cut the name short where the system reads it.
     if (!nulSeparated_ && part.find('\0') != std::string_view::npos) {
-      return fail("holds a NUL byte");
+      return fail(cli_messages::kHoldsNul);
     }
     // One byte more than a name may have: the CR before a line's LF.
     if (part.size() > kMaxName + 1 - partial_.size()) return fail(tooLong());
@@ -51,7 +52,7 @@ bool FileListParser::finish() {
 }
 
 std::string FileListParser::tooLong() const {
-  return "longer than " + std::to_string(kMaxName) + " bytes, the longest name the system takes";
+  return cli_messages::kLongerThan + std::to_string(kMaxName) + cli_messages::kLongerThanEnd;
 }
 
 bool FileListParser::endEntry() {
@@ -60,13 +61,15 @@ bool FileListParser::endEntry() {
   if (name.size() > kMaxName) return fail(tooLong());
   if (name.empty()) {
     if (++emptyInARow_ > kMaxName) {
-      return fail(std::string("more than ") + std::to_string(kMaxName) + " empty " +
-                  (nulSeparated_ ? "names" : "lines") + " in a row");
+      return fail(
+          cli_messages::kMoreThan + std::to_string(kMaxName) +
+          (nulSeparated_ ? cli_messages::kEmptyNamesInARow : cli_messages::kEmptyLinesInARow));
     }
   } else {
     emptyInARow_ = 0;
     if (names_.size() == kMaxNames) {
-      return fail("more than " + std::to_string(kMaxNames) + " names; split the list");
+      return fail(cli_messages::kMoreThan + std::to_string(kMaxNames) +
+                  cli_messages::kTooManyNames);
     }
     names_.emplace_back(name);
   }
@@ -76,7 +79,8 @@ bool FileListParser::endEntry() {
 }
 
 bool FileListParser::fail(const std::string& what) {
-  error_ = (nulSeparated_ ? "entry " : "line ") + std::to_string(entry_) + ": " + what;
+  error_ = (nulSeparated_ ? cli_messages::kListEntry : cli_messages::kListLine) +
+           std::to_string(entry_) + ": " + what;
   return false;
 }
 
@@ -103,7 +107,7 @@ std::optional<std::vector<std::string>> ReadFileList(const std::string& source, 
                                                         &std::fclose);
   std::FILE* in = standardInput ? stdin : owned.get();
   const auto failed = [&](const std::string& why) -> std::optional<std::vector<std::string>> {
-    error = "the list " + QuotedName(source) + " cannot be read: " + why;
+    error = cli_messages::kTheList + QuotedName(source) + cli_messages::kCannotBeRead + why;
     return std::nullopt;
   };
   const auto systemFailure = [&] {

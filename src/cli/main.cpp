@@ -12,6 +12,7 @@
 
 #include "cli/batch.h"
 #include "cli/file_list.h"
+#include "cli/messages.h"
 #include "cli/quoted_name.h"
 #include "cli/standard_output.h"
 #include "cli/terminal_progress.h"
@@ -20,6 +21,8 @@
 #include "version.h"
 
 namespace {
+
+namespace messages = sondrix::cli_messages;
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
@@ -50,7 +53,7 @@ class ConsoleReport final : public sondrix::cli::BatchReport {
 };
 
 int usageError(const std::string& text) {
-  std::fprintf(stderr, "%s: %s\nRun with --help for more information.\n", kProgram, text.c_str());
+  std::fprintf(stderr, "%s: %s\n%s\n", kProgram, text.c_str(), messages::kSeeHelp);
   return kExitUsage;
 }
 
@@ -61,17 +64,14 @@ std::string existingFolder(std::string& name) {
   const std::filesystem::file_status st = std::filesystem::status(sondrix::PathFromUtf8(name), ec);
   if (ec || st.type() == std::filesystem::file_type::not_found ||
       st.type() == std::filesystem::file_type::none) {
-    return "Directory does not exist: " + name;
+    return messages::kNoSuchFolder + name;
   }
-  if (!std::filesystem::is_directory(st)) return "Directory is actually a file: " + name;
+  if (!std::filesystem::is_directory(st)) return messages::kFolderIsAFile + name;
   return {};
 }
 
 int run(int argc, char** argv, sondrix::cli::StandardOutput& out) {
-  CLI::App app{
-      "Converts oscilloscope WFM captures and CSV/TXT waveform files into CSV files (time "
-      "and volts per channel).",
-      kProgram};
+  CLI::App app{messages::kAbout, kProgram};
   std::string skipText = "0";
   std::string output;
   std::string outDir;
@@ -80,27 +80,20 @@ int run(int argc, char** argv, sondrix::cli::StandardOutput& out) {
   std::string filesFrom;
   bool nulSeparated = false;
   std::vector<std::string> inputs;
-  app.add_option("--skip", skipText,
-                 "Write every (N+1)-th sample; the leading number counts, rounded half to even "
-                 "and kept within 0..1000")
+  app.add_option("--skip", skipText, messages::kHelpSkip + std::to_string(sondrix::kMaxDataSkip))
       ->option_text("N");
-  auto* outputOpt =
-      app.add_option("-o,--output", output, "Output file (one input only); - for standard output");
-  auto* dirOpt = app.add_option("-d,--dir", outDir, "Folder for the output files")
+  auto* outputOpt = app.add_option("-o,--output", output, messages::kHelpOutput);
+  auto* dirOpt = app.add_option("-d,--dir", outDir, messages::kHelpDir)
                      ->check(CLI::Validator(existingFolder, "DIR"));
   outputOpt->excludes(dirOpt);
-  app.add_flag("--info", info, "Print the header members of each file and write nothing");
-  app.add_option("-j,--jobs", jobs,
-                 "Threads: convert up to N files at once (default: the number of cores)")
+  app.add_flag("--info", info, messages::kHelpInfo);
+  app.add_option("-j,--jobs", jobs, messages::kHelpJobs)
       ->check(CLI::Range(1, 1024))
       ->option_text("N");
-  auto* listOpt = app.add_option("--files-from", filesFrom,
-                                 "Also convert the files named in LIST, one per line ('-': "
-                                 "standard input)")
-                      ->option_text("LIST");
-  app.add_flag("-0,--null", nulSeparated, "The names in LIST end with a NUL byte, not a line end")
-      ->needs(listOpt);
-  app.add_option("FILE", inputs, "WFM, CSV or TXT files to convert");
+  auto* listOpt =
+      app.add_option("--files-from", filesFrom, messages::kHelpFilesFrom)->option_text("LIST");
+  app.add_flag("-0,--null", nulSeparated, messages::kHelpNull)->needs(listOpt);
+  app.add_option("FILE", inputs, messages::kHelpFiles);
   app.set_version_flag("--version", std::string(kProgram) + " " + sondrix::kSondrixVersion);
 
   try {
@@ -110,7 +103,7 @@ int run(int argc, char** argv, sondrix::cli::StandardOutput& out) {
     return app.exit(e) == 0 ? kExitOk : kExitUsage;
   }
   if (inputs.empty() && listOpt->count() == 0) {
-    return usageError("name the files to convert, or a list of them with --files-from");
+    return usageError(messages::kNoInput);
   }
   if (listOpt->count() > 0) {
     std::string error;
@@ -119,8 +112,8 @@ int run(int argc, char** argv, sondrix::cli::StandardOutput& out) {
     for (std::string& name : *list) inputs.push_back(std::move(name));
   }
   if (!output.empty() && inputs.size() != 1) {
-    return usageError("-o names one output file, but " + std::to_string(inputs.size()) +
-                      " inputs were given");
+    return usageError(messages::kOneOutput + std::to_string(inputs.size()) +
+                      messages::kOneOutputEnd);
   }
 
   sondrix::cli::BatchOptions options;
@@ -143,7 +136,7 @@ int runChecked(int argc, char** argv) {
   sondrix::cli::StandardOutput out;
   const int status = run(argc, argv, out);
   if (const int error = out.close()) {
-    std::fprintf(stderr, "%s: write error: %s\n", kProgram,
+    std::fprintf(stderr, "%s: %s: %s\n", kProgram, messages::kWriteError,
                  std::error_code(error, std::generic_category()).message().c_str());
     return status == kExitOk ? kExitFailed : status;
   }

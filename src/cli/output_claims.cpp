@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #endif
 
+#include "cli/messages.h"
 #include "cli/quoted_name.h"
 #include "io/link_walk.h"
 
@@ -190,20 +191,21 @@ std::vector<std::string> CheckOutputs(const std::vector<std::filesystem::path>& 
   Seen claimed;
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const FileKeys output = keys.keysOf(outputs[i]);
-    const std::string what = "the output " + QuotedPath(outputs[i]) + " would replace ";
+    const std::string what =
+        cli_messages::kTheOutput + QuotedPath(outputs[i]) + cli_messages::kWouldReplace;
     if (!output.untrusted.empty()) {
-      reasons[i] = "the output " + QuotedPath(outputs[i]) + " is not written: the link " +
-                   QuotedPath(output.untrusted) +
-                   " belongs to another user in a world-writable sticky folder";
+      reasons[i] = cli_messages::kTheOutput + QuotedPath(outputs[i]) +
+                   cli_messages::kLinkNotFollowed + QuotedPath(output.untrusted) +
+                   cli_messages::kLinkOfAnotherUser;
     } else if (i < inputKeys.size() && same(output, inputKeys[i])) {
-      reasons[i] = what + "the input";
+      reasons[i] = what + cli_messages::kTheInput;
     } else if (const auto input = seenInputs.find(output)) {
       reasons[i] = what + QuotedPath(inputs[*input]);
     } else if (!output.linkEnd.empty() && holdsCapture(output.linkEnd)) {
       // A link may lead anywhere; a capture that is not an input of the run is not ours to lose.
-      reasons[i] = what + "the capture " + QuotedPath(output.linkEnd);
+      reasons[i] = what + cli_messages::kTheCapture + QuotedPath(output.linkEnd);
     } else if (const auto earlier = claimed.find(output)) {
-      reasons[i] = what + "the output of " + QuotedPath(inputs[*earlier]);
+      reasons[i] = what + cli_messages::kTheOutputOf + QuotedPath(inputs[*earlier]);
     } else {
       claimed.add(output, i);  // a refused file writes nothing, so it claims nothing
     }

@@ -66,7 +66,7 @@ int ValueDecimals(const WaveHeader& header) {
 int ValueColumns(const WaveHeader& header) { return header.ChCount == 2 ? 2 : 4; }
 
 int DataSkipFromText(std::string_view text) {
-  const double value = std::clamp(Val(text), 0.0, 1000.0);
+  const double value = std::clamp(Val(text), 0.0, double{kMaxDataSkip});
   return static_cast<int>(RoundHalfEven(value));
 }
 

@@ -22,7 +22,12 @@ int ValueDecimals(const WaveHeader& header);
 // Two value columns for a two-channel record, four for every other channel count.
 int ValueColumns(const WaveHeader& header);
 
-// The decimation interval of a text box: leading number, rounded half to even, kept in 0..1000.
+// The largest decimation interval: every 1001st sample. The text box, the converter's --skip
+// and the writer all keep the interval within 0..kMaxDataSkip.
+inline constexpr int kMaxDataSkip = 1000;
+
+// The decimation interval of a text box: leading number, rounded half to even, kept in
+// 0..kMaxDataSkip.
 int DataSkipFromText(std::string_view text);
 
 // Everything one data line needs; the columns point at volt arrays of at least Points samples.

@@ -10,6 +10,7 @@
 #include "csv/messages.h"
 #include "io/text_file.h"
 #include "io/utf8_path.h"
+#include "model/messages.h"
 #include "numtext/leading_number.h"
 #include "numtext/rounding.h"
 #include "numtext/substrings.h"
@@ -296,7 +297,7 @@ void startRead(WaveHeader& header) {
 
 CsvReadResult outOfMemory(std::string_view what) {
   CsvReadResult result;
-  result.reason = "not enough memory to read " + std::string(what);
+  result.reason.append(model_messages::kNotEnoughMemory).append(" to read ").append(what);
   return result;
 }
 

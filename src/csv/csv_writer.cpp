@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "csv/csv_layout.h"
+#include "model/messages.h"
 #include "numtext/rounding.h"
 
 namespace sondrix {
@@ -124,7 +125,7 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
                         int threads) {
   WritePlan plan;
   plan.points = std::max(header.Points, 0);
-  plan.step = std::int64_t{std::clamp(skip, 0, 1000)} + 1;
+  plan.step = std::int64_t{std::clamp(skip, 0, kMaxDataSkip)} + 1;
   plan.lines = plan.points == 0 ? 0 : (plan.points - 1) / plan.step + 1;
   plan.format.columnCount = ValueColumns(header);
   plan.format.trigAddr = header.TrigAddr;
@@ -181,7 +182,7 @@ CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader&
   try {
     return writeCsv(path, header, volts, skip, ui, rules, threads);
   } catch (const std::bad_alloc&) {
-    return failed("not enough memory to write the file");
+    return failed(std::string(model_messages::kNotEnoughMemory) + " to write the file");
   }
 }
 

@@ -85,11 +85,17 @@ LoadResult loadCsv(Read read, WaveRecord& record) {
 
 }  // namespace
 
-FileKind KindOfFile(const std::filesystem::path& path) {
+std::optional<FileKind> WaveFileKind(const std::filesystem::path& path) {
   const std::string upper = UCase(Utf8Path(path.filename()));
   const std::string_view tail =
       std::string_view(upper).substr(upper.size() < 4 ? 0 : upper.size() - 4);
-  return tail == ".CSV" || tail == ".TXT" ? FileKind::Csv : FileKind::Wfm;
+  if (tail == ".WFM") return FileKind::Wfm;
+  if (tail == ".CSV" || tail == ".TXT") return FileKind::Csv;
+  return std::nullopt;
+}
+
+FileKind KindOfFile(const std::filesystem::path& path) {
+  return WaveFileKind(path).value_or(FileKind::Wfm);
 }
 
 LoadResult LoadWfmFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {

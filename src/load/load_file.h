@@ -12,7 +12,11 @@ namespace sondrix {
 
 enum class FileKind { Wfm, Csv };
 
-// CSV/TXT files by their name's ending, in any case; everything else is read as a capture.
+// A waveform file by its name's ending, in any case: .WFM a capture, .CSV or .TXT text; nothing
+// for any other name.
+std::optional<FileKind> WaveFileKind(const std::filesystem::path& path);
+
+// As WaveFileKind, reading a file of any other name as a capture.
 FileKind KindOfFile(const std::filesystem::path& path);
 
 struct LoadResult {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/messages.h"
+
 // The load step's texts: the point-count caption exactly as the window shows it, and the reasons
 // a load fails with.
 namespace sondrix::load_messages {
@@ -7,7 +9,7 @@ namespace sondrix::load_messages {
 // Followed by the record's point count.
 inline constexpr const char* kAcqDataSize = "全取込データ数=";
 
-inline constexpr const char* kNotEnoughMemory = "not enough memory";
+inline constexpr const char* kNotEnoughMemory = model_messages::kNotEnoughMemory;
 inline constexpr const char* kVoltsDoNotFit = "the volts do not fit the sample arrays";
 
 // Why CSV/TXT text holds no waveform of its own.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "io/byte_reader.h"
+#include "model/messages.h"
 #include "model/sample_buffers.h"
 #include "model/scale.h"
 #include "numtext/rounding.h"
@@ -194,7 +195,7 @@ ReadResult reportedRead(Open open, WaveRecord& record, UiSink& ui) {
     result =
         opened ? failure("the file cannot be opened: " + opened.message()) : readWfm(file, record);
   } catch (const std::bad_alloc&) {
-    result = failure("not enough memory for the samples");
+    result = failure(std::string(model_messages::kNotEnoughMemory) + " for the samples");
   }
   if (result.status == ReadStatus::ReadError) ui.message(wfm_messages::kReadError);
   if (result.ok()) ui.message(wfm_messages::kReadComplete);

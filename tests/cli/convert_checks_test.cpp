@@ -5,11 +5,13 @@
 
 #include "cli/convert_program.h"
 #include "cli/file_list.h"
+#include "cli/messages.h"
 
 namespace sondrix {
 namespace {
 
 namespace fs = std::filesystem;
+namespace messages = cli_messages;
 
 // A dangling link among the outputs names another output's file: the later one is refused, and
 // each output that is written holds its own capture.
@@ -19,8 +21,9 @@ TEST_F(ConvertProgram, AnOutputLinkNeverLetsOneOutputReplaceAnother) {
   fs::create_directory(dir / "out");
   fs::create_symlink("b.CSV", dir / "out/a.CSV");
   EXPECT_EQ(run("-j1 -d " + (dir / "out").string() + " " + a + " " + b), 1);
-  EXPECT_EQ(err, "sondrix-convert: " + b + ": the output " + (dir / "out/b.CSV").string() +
-                     " would replace the output of " + a + "\n");
+  EXPECT_EQ(err, "sondrix-convert: " + b + ": " + messages::kTheOutput +
+                     (dir / "out/b.CSV").string() + messages::kWouldReplace +
+                     messages::kTheOutputOf + a + "\n");
   EXPECT_EQ(testing::SplitCrLf(testing::ReadWhole(dir / "out/b.CSV")).size(), 30u + 100u)
       << "a's CSV, through the link";
 }
@@ -33,24 +36,30 @@ TEST_F(ConvertProgram, AStandardOutputThatCannotTakeTheTextFailsTheRun) {
   for (const std::string& args :
        {"--info " + a, "-d " + dir.path().string() + " " + a, std::string("--help")}) {
     EXPECT_EQ(shell("{ timeout 60 " + exe + " " + args + " >/dev/full; }"), 1) << args;
-    EXPECT_EQ(err, "sondrix-convert: write error: No space left on device\n") << args;
+    EXPECT_EQ(err, std::string("sondrix-convert: ") + messages::kWriteError +
+                       ": No space left on device\n")
+        << args;
   }
 }
 
 // An endless stream ends the run as a list that cannot be read, whichever way it is split.
 TEST_F(ConvertProgram, AListThatIsNoListEndsWithItsLine) {
   const std::string max = std::to_string(cli::FileListParser::kMaxName);
+  const std::string line = messages::kListLine;
   const std::pair<std::string, std::string> rows[] = {
-      {"--files-from /dev/zero", "line 1: holds a NUL byte"},
-      {"-0 --files-from /dev/zero", "entry " + std::to_string(cli::FileListParser::kMaxName + 1) +
-                                        ": more than " + max + " empty names in a row"},
-      {"--files-from - < /dev/urandom", "line "},
+      {"--files-from /dev/zero", line + "1: " + messages::kHoldsNul},
+      {"-0 --files-from /dev/zero", messages::kListEntry +
+                                        std::to_string(cli::FileListParser::kMaxName + 1) + ": " +
+                                        messages::kMoreThan + max + messages::kEmptyNamesInARow},
+      {"--files-from - < /dev/urandom", line},
   };
   const std::string names = std::to_string(cli::FileListParser::kMaxNames);
   EXPECT_EQ(shell("yes a | " + std::string(SONDRIX_CONVERT_EXE) + " --files-from -"), 2);
-  EXPECT_EQ(err, "sondrix-convert: the list - cannot be read: line " +
-                     std::to_string(cli::FileListParser::kMaxNames + 1) + ": more than " + names +
-                     " names; split the list\nRun with --help for more information.\n");
+  EXPECT_EQ(err, "sondrix-convert: " + (messages::kTheList + std::string("-")) +
+                     messages::kCannotBeRead + line +
+                     std::to_string(cli::FileListParser::kMaxNames + 1) + ": " +
+                     messages::kMoreThan + names + messages::kTooManyNames + "\n" +
+                     messages::kSeeHelp + "\n");
   synth::WriteBytes(dir / "one", "a");  // a read of one byte is a list too
   EXPECT_EQ(shell("cd " + dir.path().string() + " && " + SONDRIX_CONVERT_EXE + " --files-from one"),
             1);
@@ -58,7 +67,10 @@ TEST_F(ConvertProgram, AListThatIsNoListEndsWithItsLine) {
   for (const auto& [args, reason] : rows) {
     EXPECT_EQ(run(args), 2) << args;
     const std::string list = args.ends_with("urandom") ? "-" : "/dev/zero";
-    EXPECT_EQ(err.rfind("sondrix-convert: the list " + list + " cannot be read: " + reason, 0), 0u)
+    EXPECT_EQ(err.rfind("sondrix-convert: " + (messages::kTheList + list) +
+                            messages::kCannotBeRead + reason,
+                        0),
+              0u)
         << err;
   }
 }
@@ -68,7 +80,8 @@ TEST_F(ConvertProgram, NamesWithControlCharactersAreQuoted) {
   ASSERT_EQ(run("-d " + dir.path().string() + " '" + a + "'"), 0) << err;
   EXPECT_EQ(out, "'" + dir.path().string() + "/a'$'\\n''b.CSV'\n");
   EXPECT_EQ(run("--info '" + a + "'"), 0) << err;
-  EXPECT_TRUE(out.starts_with("File: '" + dir.path().string() + "/a'$'\\n''b.WFM'\nModelName: "));
+  EXPECT_TRUE(out.starts_with(messages::kInfoFile + ("'" + dir.path().string()) +
+                              "/a'$'\\n''b.WFM'\nModelName: "));
   // Also where a reader's reason names the file, and where the output cannot be written.
   std::filesystem::create_directory(dir / "c\td.csv");
   const std::string c = "'" + dir.path().string() + "/c'$'\\t''d.csv'";

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/convert_program.h"
+#include "cli/messages.h"
 #include "cli/quoted_name.h"
 #include "support/special_files.h"
 #include "version.h"
@@ -166,8 +167,10 @@ TEST_F(ConvertProgram, FilesFromListsStandardInputAndNulSeparatedNames) {
   EXPECT_EQ(run("--files-from " + (dir / "empty").string()), 0) << "nothing to do is no failure";
   EXPECT_EQ(out + err, "");
   EXPECT_EQ(run("--files-from " + (dir / "none").string()), 2);
-  EXPECT_EQ(
-      err.rfind("sondrix-convert: the list " + (dir / "none").string() + " cannot be read", 0), 0u)
+  EXPECT_EQ(err.rfind("sondrix-convert: " + (cli_messages::kTheList + (dir / "none").string()) +
+                          cli_messages::kCannotBeRead,
+                      0),
+            0u)
       << err;
   EXPECT_EQ(run("-0 " + a), 2) << "-0 without a list";
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/messages.h"
+
 namespace sondrix::cli {
 namespace {
 
@@ -27,7 +29,11 @@ TEST(FileListParser, TakesNamesAndRefusesWhatNoListHolds) {
   EXPECT_EQ(max, std::size_t{PATH_MAX - 1}) << "the longest path the system takes";
 #endif
   const std::string longest(max, 'x');
-  const std::string tooLong = "longer than " + std::to_string(max) + " bytes, the longest name";
+  const std::string tooLong =
+      cli_messages::kLongerThan + std::to_string(max) + cli_messages::kLongerThanEnd;
+  const std::string line = std::string("error: ") + cli_messages::kListLine;
+  const std::string entry = std::string("error: ") + cli_messages::kListEntry;
+  const std::string moreThan = ": " + (cli_messages::kMoreThan + std::to_string(max));
   const struct Row {
     std::string text;
     bool nul;
@@ -38,18 +44,16 @@ TEST(FileListParser, TakesNamesAndRefusesWhatNoListHolds) {
       {"x\n" + longest + "\r\n" + longest, false, {"x", longest, longest}},
       {longest + std::string(1, '\0'), true, {longest}},
       {std::string(max, '\n') + "y", false, {"y"}},
-      {std::string("x\na\0b\n", 6), false, {"error: line 2: holds a NUL byte"}},
-      {"x\n\n" + longest + "z\n", false, {"error: line 3: " + tooLong}},
-      {longest + "\r\r\n", false, {"error: line 1: " + tooLong}},
-      {longest + "z", true, {"error: entry 1: " + tooLong}},
+      {std::string("x\na\0b\n", 6), false, {line + "2: " + cli_messages::kHoldsNul}},
+      {"x\n\n" + longest + "z\n", false, {line + "3: " + tooLong}},
+      {longest + "\r\r\n", false, {line + "1: " + tooLong}},
+      {longest + "z", true, {entry + "1: " + tooLong}},
       {std::string(max + 1, '\n'),
        false,
-       {"error: line " + std::to_string(max + 1) + ": more than " + std::to_string(max) +
-        " empty lines in a row"}},
+       {line + std::to_string(max + 1) + moreThan + cli_messages::kEmptyLinesInARow}},
       {"a" + std::string(max + 2, '\0'),
        true,
-       {"error: entry " + std::to_string(max + 2) + ": more than " + std::to_string(max) +
-        " empty names in a row"}},
+       {entry + std::to_string(max + 2) + moreThan + cli_messages::kEmptyNamesInARow}},
   };
   for (const Row& row : rows) {
     for (const std::size_t piece : {row.text.size() + 1, std::size_t{1}}) {

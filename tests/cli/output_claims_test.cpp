@@ -11,6 +11,7 @@
 #include <unistd.h>
 #endif
 
+#include "cli/messages.h"
 #include "support/temp_dir.h"
 #include "synth/wfm_writer.h"
 
@@ -28,16 +29,17 @@ TEST(CheckOutputsTest, ComparesFilesNotSpellings) {
   using Paths = std::vector<std::filesystem::path>;
   using Reasons = std::vector<std::string>;
   const auto replaces = [](const std::string& output, const std::string& what) {
-    return "the output " + output + " would replace " + what;
+    return cli_messages::kTheOutput + output + cli_messages::kWouldReplace + what;
   };
+  const std::string theInput = cli_messages::kTheInput;
 #ifdef _WIN32
   // Symbolic links need a right that programs seldom have there; names ignore case instead.
   const std::string link = d + "/sub/..";
   std::vector<std::tuple<Paths, Paths, Reasons>> rows = {
-      {{d + "/a.wfm"}, {d + "/A.WFM"}, {replaces(d + "/A.WFM", "the input")}},
+      {{d + "/a.wfm"}, {d + "/A.WFM"}, {replaces(d + "/A.WFM", theInput)}},
       {{d + "/a.wfm", d + "/c.wfm"},
        {d + "/out.CSV", d + "/OUT.csv"},
-       {"", replaces(d + "/OUT.csv", "the output of " + d + "/a.wfm")}},
+       {"", replaces(d + "/OUT.csv", cli_messages::kTheOutputOf + d + "/a.wfm")}},
   };
 #else
   const std::string link = d + "/link";
@@ -45,17 +47,17 @@ TEST(CheckOutputsTest, ComparesFilesNotSpellings) {
   std::filesystem::create_symlink(dir / "a.wfm", dir / "soft.wfm");
   std::filesystem::create_symlink(dir / "hard.wfm", dir / "soft-hard.wfm");
   std::vector<std::tuple<Paths, Paths, Reasons>> rows = {
-      {{d + "/a.wfm"}, {d + "/soft.wfm"}, {replaces(d + "/soft.wfm", "the input")}},
-      {{d + "/a.wfm"}, {d + "/soft-hard.wfm"}, {replaces(d + "/soft-hard.wfm", "the input")}},
+      {{d + "/a.wfm"}, {d + "/soft.wfm"}, {replaces(d + "/soft.wfm", theInput)}},
+      {{d + "/a.wfm"}, {d + "/soft-hard.wfm"}, {replaces(d + "/soft-hard.wfm", theInput)}},
   };
 #endif
   rows.insert(
       rows.end(),
       {
           {{d + "/a.wfm"}, {d + "/a.CSV"}, {""}},
-          {{d + "/a.wfm"}, {link + "/a.wfm"}, {replaces(link + "/a.wfm", "the input")}},
-          {{d + "/a.wfm"}, {d + "/sub/.././a.wfm"}, {replaces(d + "/sub/.././a.wfm", "the input")}},
-          {{d + "/a.wfm"}, {d + "/hard.wfm"}, {replaces(d + "/hard.wfm", "the input")}},
+          {{d + "/a.wfm"}, {link + "/a.wfm"}, {replaces(link + "/a.wfm", theInput)}},
+          {{d + "/a.wfm"}, {d + "/sub/.././a.wfm"}, {replaces(d + "/sub/.././a.wfm", theInput)}},
+          {{d + "/a.wfm"}, {d + "/hard.wfm"}, {replaces(d + "/hard.wfm", theInput)}},
           // Another input, there or not (yet); the first spelling of it is named.
           {{d + "/a.wfm", d + "/sub/b.wfm", link + "/sub/b.wfm"},
            {d + "/sub/b.wfm", d + "/x.CSV", d + "/y.CSV"},
@@ -66,8 +68,8 @@ TEST(CheckOutputsTest, ComparesFilesNotSpellings) {
           // An earlier output, written or not; a refused file claims nothing.
           {{d + "/a.wfm", d + "/sub/b.wfm", d + "/c.wfm", d + "/e.wfm"},
            {d + "/a.wfm", d + "/out.CSV", link + "/out.CSV", d + "/a.wfm.CSV"},
-           {replaces(d + "/a.wfm", "the input"), "",
-            replaces(link + "/out.CSV", "the output of " + d + "/sub/b.wfm"), ""}},
+           {replaces(d + "/a.wfm", theInput), "",
+            replaces(link + "/out.CSV", cli_messages::kTheOutputOf + d + "/sub/b.wfm"), ""}},
       });
   for (const auto& [inputs, outputs, reasons] : rows) {
     EXPECT_EQ(CheckOutputs(inputs, outputs), reasons) << outputs.front();
@@ -91,17 +93,17 @@ TEST(CheckOutputsTest, FollowsOutputLinksToWhereTheyEnd) {
   std::filesystem::create_symlink("../old.CSV", dir / "out/old.CSV");
   std::filesystem::create_symlink("../a.wfm", dir / "out/in.CSV");
   const auto replaces = [&](const std::string& output, const std::string& what) {
-    return "the output " + d + output + " would replace " + what;
+    return cli_messages::kTheOutput + d + output + cli_messages::kWouldReplace + what;
   };
   using Paths = std::vector<std::filesystem::path>;
   const Paths inputs = {d + "a.wfm", d + "b.wfm"};
   const std::vector<std::pair<Paths, std::vector<std::string>>> rows = {
       {{d + "out/a.CSV", d + "out/b.CSV"},
-       {"", replaces("out/b.CSV", "the output of " + d + "a.wfm")}},
+       {"", replaces("out/b.CSV", cli_messages::kTheOutputOf + d + "a.wfm")}},
       {{d + "out/m1.CSV", d + "out/m2.CSV"},
-       {"", replaces("out/m2.CSV", "the output of " + d + "a.wfm")}},
+       {"", replaces("out/m2.CSV", cli_messages::kTheOutputOf + d + "a.wfm")}},
       {{d + "out/x.CSV", d + "out/old.CSV"},
-       {replaces("out/x.CSV", "the capture " + d + "out/../x.wfm"), ""}},
+       {replaces("out/x.CSV", cli_messages::kTheCapture + d + "out/../x.wfm"), ""}},
       {{d + "out/b.CSV", d + "out/in.CSV"}, {"", replaces("out/in.CSV", d + "a.wfm")}},
   };
   for (const auto& [outputs, reasons] : rows) {
@@ -112,11 +114,10 @@ TEST(CheckOutputsTest, FollowsOutputLinksToWhereTheyEnd) {
   ::chmod((dir / "shared").c_str(), 01777);
   std::filesystem::create_symlink(d + "old.CSV", dir / "shared/a.CSV");
   ASSERT_EQ(::lchown((dir / "shared/a.CSV").c_str(), 65534, 65534), 0);
-  EXPECT_EQ(
-      CheckOutputs(inputs, {d + "shared/a.CSV"}),
-      std::vector<std::string>{"the output " + d + "shared/a.CSV is not written: the link " + d +
-                               "shared/a.CSV belongs to another user in a "
-                               "world-writable sticky folder"});
+  EXPECT_EQ(CheckOutputs(inputs, {d + "shared/a.CSV"}),
+            std::vector<std::string>{cli_messages::kTheOutput + d + "shared/a.CSV" +
+                                     cli_messages::kLinkNotFollowed + d + "shared/a.CSV" +
+                                     cli_messages::kLinkOfAnotherUser});
 }
 #endif
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,12 +26,16 @@ std::vector<std::int16_t> firstSamples(const WaveRecord& r, std::size_t ch, std:
   return {r.buffers.SrcData[ch].begin(), r.buffers.SrcData[ch].begin() + n};
 }
 
-TEST(KindOfFile, CsvAndTxtInAnyCaseElseCapture) {
-  const std::pair<const char*, FileKind> cases[] = {
+// The converter reads a file of any other name as a capture; the window refuses it.
+TEST(WaveFileKind, WfmCsvAndTxtInAnyCaseElseNone) {
+  const std::pair<const char*, std::optional<FileKind>> cases[] = {
       {"a.csv", FileKind::Csv},     {"B.CSV", FileKind::Csv}, {"dir.wfm/c.Txt", FileKind::Csv},
-      {".txt", FileKind::Csv},      {"a.wfm", FileKind::Wfm}, {"csv", FileKind::Wfm},
-      {"a.csv.wfm", FileKind::Wfm}, {"a.tx", FileKind::Wfm},  {"dir.csv/a", FileKind::Wfm}};
-  for (const auto& [name, kind] : cases) EXPECT_EQ(KindOfFile(name), kind) << name;
+      {".txt", FileKind::Csv},      {"a.wfm", FileKind::Wfm}, {"csv", std::nullopt},
+      {"a.csv.WfM", FileKind::Wfm}, {"a.tx", std::nullopt},   {"dir.csv/a", std::nullopt}};
+  for (const auto& [name, kind] : cases) {
+    EXPECT_EQ(WaveFileKind(name), kind) << name;
+    EXPECT_EQ(KindOfFile(name), kind.value_or(FileKind::Wfm)) << name;
+  }
 }
 
 TEST(LoadWfm, FillsTheSourceArraysAndTheTriggerIndexWithTheCaptionAndFailuresKeepThem) {
