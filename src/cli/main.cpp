@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -18,6 +20,7 @@
 #include "cli/terminal_progress.h"
 #include "csv/csv_layout.h"
 #include "io/utf8_path.h"
+#include "model/messages.h"
 #include "version.h"
 
 namespace {
@@ -131,16 +134,25 @@ int run(int argc, char** argv, sondrix::cli::StandardOutput& out) {
 }
 
 // Runs the program, then fails it when what it wrote did not reach standard output; the message
-// is the one the shell's own tools give.
+// is the one the shell's own tools give. Running out of memory outside the conversion of a file
+// (which reports it), for example for a list of a million names, ends the program with the
+// reason and a failure status instead of an abort.
 int runChecked(int argc, char** argv) {
-  sondrix::cli::StandardOutput out;
-  const int status = run(argc, argv, out);
-  if (const int error = out.close()) {
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, messages::kWriteError,
-                 std::error_code(error, std::generic_category()).message().c_str());
-    return status == kExitOk ? kExitFailed : status;
+  try {
+    sondrix::cli::StandardOutput out;
+    const int status = run(argc, argv, out);
+    if (const int error = out.close()) {
+      std::fprintf(stderr, "%s: %s: %s\n", kProgram, messages::kWriteError,
+                   std::error_code(error, std::generic_category()).message().c_str());
+      return status == kExitOk ? kExitFailed : status;
+    }
+    return status;
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "%s: %s\n", kProgram, sondrix::model_messages::kNotEnoughMemory);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
   }
-  return status;
+  return kExitFailed;
 }
 
 }  // namespace
@@ -158,8 +170,5 @@ int wmain(int argc, wchar_t** wargv) {
   return runChecked(argc, argv.data());
 }
 #else
-// Only running out of memory outside the conversion of a file (which reports it) gets out of
-// here, and ends the program as the runtime ends it.
-// NOLINTNEXTLINE(bugprone-exception-escape)
 int main(int argc, char** argv) { return runChecked(argc, argv); }
 #endif
