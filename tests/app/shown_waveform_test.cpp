@@ -8,13 +8,10 @@
 #include <QWheelEvent>
 
 #include "app/fitted_label.h"
-#include "cli/convert.h"
-#include "csv/csv_writer.h"
-#include "csv/to_volts.h"
+#include "document/document.h"
 #include "form_fixture.h"
 #include "io/replace_check.h"
 #include "view/measurements.h"
-#include "view/smooth_samples.h"
 
 namespace sondrix::testing {
 namespace {
@@ -45,6 +42,17 @@ class ShownWaveformTest : public FormTest {
     press("SelResultFileFolder");
   }
   QString out(const char* name) { return Q(root.path() / name); }
+  // What the document stores of the capture, with every `skip`th sample and a smoothing width.
+  std::string documentStore(int skip, const char* smoothed = nullptr) {
+    Document document;
+    NullSink quiet;
+    EXPECT_TRUE(document.load(FileKind::Wfm, files.path() / "four.wfm", quiet).ok);
+    document.showWhole();
+    if (smoothed) document.takeSmoothing(SmoothingMode::SmoothedOnly, smoothed);
+    document.redraw();
+    EXPECT_TRUE(document.store(root.path() / "expected.CSV", skip, quiet).ok());
+    return ReadWhole(root.path() / "expected.CSV");
+  }
 };
 
 // The zoom buttons, the wheel (through the zoom button) and a double-click that resets.
@@ -89,35 +97,21 @@ TEST_F(ShownWaveformTest, TheCursorCommandsMoveTheCursorsAndTheirReadouts) {
   EXPECT_TRUE(line.isHidden());
 }
 
-// The smoothing choice and width redraw the current window. A store then writes the smoothing of
-// the whole record at the width last applied, whatever window is shown and width is typed since.
+// The smoothing choice and width redraw the window shown. A store while zoomed then writes what
+// the document stores of the whole record at the width last applied, not the width typed since.
 TEST_F(ShownWaveformTest, SmoothingRedrawsTheWindowAndAStoreSmoothsTheWholeRecord) {
   press("Expand");
+  ASSERT_GT(form().view().StartIndex, 0) << "the window is a part of the record";
   child<QRadioButton>("smOption1")->setChecked(true);
   EXPECT_EQ(form().scene().traces.size(), 8u) << "source and smoothed";
-  EXPECT_EQ(form().view().XZoom, 2.0f) << "the zoomed window is kept";
   enter("SmPoints", "8");
   EXPECT_EQ(text("SmPoints"), "9");
   child<QRadioButton>("smOption0")->setChecked(true);
   EXPECT_EQ(form().scene().traces.size(), 4u);
-
-  press("Expand");
-  ASSERT_GT(form().view().StartIndex, 0) << "the window is a part of the record";
   child<QRadioButton>("smOption2")->setChecked(true);
   child<QLineEdit>("SmPoints")->setText(QStringLiteral("101"));
   store(out("smoothed.CSV"));
-
-  WaveRecord expected = form().record();
-  std::vector<std::int16_t> smoothed(static_cast<std::size_t>(expected.header.Points));
-  ASSERT_TRUE(ToVoltsForDisplayed(expected, [&](int ch) {
-    SmoothSamples(expected.buffers.SrcData[static_cast<std::size_t>(ch)], 0,
-                  expected.header.Points - 1, 9, smoothed);
-    return std::span<const std::int16_t>(smoothed);
-  }));
-  NullSink quiet;
-  const auto reference = root.path() / "reference.CSV";
-  ASSERT_TRUE(WriteCsvFile(reference, expected.header, expected.buffers.VoltData, 0, quiet).ok());
-  EXPECT_EQ(ReadWhole(root.path() / "smoothed.CSV"), ReadWhole(reference));
+  EXPECT_EQ(ReadWhole(root.path() / "smoothed.CSV"), documentStore(0, "9"));
 }
 
 // The surface's menu. Save asks for a PNG name in the output folder, then offers the last name;
@@ -166,7 +160,8 @@ TEST_F(ShownWaveformTest, TheMenuSavesOrCopiesThePictureAndShowsMeasurements) {
   EXPECT_TRUE(table.isHidden());
 }
 
-// The stored file is the converter's file of the capture, under the chosen name completed with
+// The stored file is the document's store of the capture (the converter's file), under the chosen
+// name completed with
 // ".CSV" unless the whole path holds ".csv"; the dialog offers the last name and its folder.
 TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   std::filesystem::create_directories(root.path() / "x.csv.d");
@@ -176,12 +171,7 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   EXPECT_EQ(form().statusText(1), U("表示波形格納を完了しました｡"));
   EXPECT_EQ(form().statusText(2), out("shown.CSV"));
   EXPECT_TRUE(inDataFolder());
-  cli::ConvertOptions options;
-  options.skip = 2;
-  options.output = root.path() / "expected.csv";
-  NullSink quiet;
-  ASSERT_TRUE(cli::ConvertFile(files.path() / "four.wfm", options, quiet).ok);
-  EXPECT_EQ(ReadWhole(root.path() / "shown.CSV"), ReadWhole(root.path() / "expected.csv"));
+  EXPECT_EQ(ReadWhole(root.path() / "shown.CSV"), documentStore(2));
 
   store(out("x.csv.d/inner"));
   EXPECT_TRUE(QFile::exists(out("x.csv.d/inner")));
@@ -211,24 +201,6 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   EXPECT_EQ(form().statusText(1), U("処理できませんでした｡"));
   EXPECT_TRUE(inDataFolder());
   EXPECT_EQ(services.messages.size(), 2);
-}
-
-// A CSV file that names two channels after a four-channel capture: the other two are neither
-// drawn nor stored with the capture's samples.
-TEST_F(ShownWaveformTest, AStoreAfterAPartialCsvWritesNoOldSample) {
-  std::string text =
-      "Model,DSX7004\r\nCH1 Display,ON\r\nCH2 Display,ON\r\nCH1 V/div,1\r\n"
-      "CH2 V/div,1\r\nCH1 V,CH2 V\r\n";
-  for (int i = 0; i < 20; ++i) text += "0.5,-0.25\r\n";
-  synth::WriteBytes(files.path() / "two.csv", text);
-  play("two.csv", "InputDsTypeCsvFile");
-  store(out("partial.CSV"));
-  const std::string stored = ReadWhole(root.path() / "partial.CSV");
-  const auto lines = SplitCrLf(stored.substr(stored.find("Time(s)")));
-  ASSERT_EQ(lines.size(), 21u);
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    EXPECT_TRUE(lines[i].ends_with(",5.0000e-1,-2.5000e-1,.0000e0,.0000e0")) << lines[i];
-  }
 }
 
 // The window shrinks to fit a small screen, the surface and its marks with it.

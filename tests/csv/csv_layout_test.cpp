@@ -1,4 +1,5 @@
 #include "csv/csv_layout.h"
+#include "csv/csv_name.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,14 @@ TEST(FormatDataLine, TimeIsRelativeToTheTrigger) {
   f = {.columns = {ch1.data(), ch2.data(), ch1.data(), ch2.data()}, .delta = 1e-6};
   EXPECT_EQ(std::string(line, FormatDataLine(line, f, 1)),
             "1.000000e-6,-1.2000e-2,1.0000e0,-1.2000e-2,1.0000e0\r\n");
+}
+
+// The first ".WFM" (any case, not at the start) and all after it become ".CSV"; else it is added.
+TEST(CsvNameForWfmTest, CutAtTheFirstWfmAnyCase) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"Ab.Wfm", "Ab.CSV"}, {"x.wfm.WFM.bak", "x.CSV"}, {"\xe6\xb3\xa2.WFM", "\xe6\xb3\xa2.CSV"},
+      {".WFM", ".WFM.CSV"}, {"xWFM", "xWFM.CSV"},       {"", ".CSV"}};
+  for (const auto& [name, want] : cases) EXPECT_EQ(CsvNameForWfm(name), want) << name;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +18,9 @@
 #include <unistd.h>
 
 #include "io/byte_reader.h"
+#include "io/file_kind.h"
 #include "io/link_walk.h"
+#include "io/replace_check.h"
 #include "support/read_file.h"
 #include "support/special_files.h"
 #include "support/temp_dir.h"
@@ -251,6 +254,56 @@ TEST(SafeFile, AFileTheProcessMayNotWriteIsNotReplaced) {
   EXPECT_EQ(testing::ReadWhole(dir / "open/ro"), "old");
   EXPECT_EQ(testing::ReadWhole(dir / "open/rw"), "new");
   EXPECT_EQ(Entries(dir / "open"), (std::vector<std::string>{"ro", "rw"}));
+}
+
+const std::string kPng("\x89PNG\r\n\x1a\n", 8);
+
+// What may be replaced, and why the rest may not, whatever its kind; a FIFO is refused without
+// waiting for a writer.
+TEST(ReplaceCheck, OnlyNothingAnEmptyFileOrTheSameFormatMayBeReplaced) {
+  const testing::TempDir dir;
+  const auto write = [](const std::string& bytes) {
+    return [bytes](const fs::path& at) { WriteText(at, bytes); };
+  };
+  const auto linkTo = [&dir](const std::string& target, std::function<void(const fs::path&)> make) {
+    return [&dir, target, make](const fs::path& at) {
+      if (make) make(dir / target);
+      fs::create_symlink(target, at);
+    };
+  };
+  const std::error_code ok;
+  const std::error_code directory = std::make_error_code(std::errc::is_a_directory);
+  const struct {
+    const char* name;
+    std::function<void(const fs::path&)> make;  // none: nothing there
+    std::error_code expected;
+  } cases[] = {
+      {"nothing", nullptr, ok},
+      {"empty", write(""), ok},
+      {"signature alone", write(kPng), ok},
+      {"picture", write(kPng + "IHDR and the rest"), ok},
+      {"link to a picture", linkTo("p.png", write(kPng + "x")), ok},
+      {"dangling link", linkTo("not-yet.png", nullptr), ok},
+      {"signature cut short", write(kPng.substr(0, 7)), OtherContentError()},
+      {"signature not at the start", write(" " + kPng), OtherContentError()},
+      {"capture", write("ModelName = DSX\r\n"), OtherContentError()},
+      {"link to a table", linkTo("t.csv", write("CH1,CH2\r\n")), OtherContentError()},
+      {"folder", [](const fs::path& at) { fs::create_directory(at); }, directory},
+      {"link to a folder", linkTo("sub", [](const fs::path& at) { fs::create_directory(at); }),
+       directory},
+      {"FIFO", [](const fs::path& at) { ASSERT_TRUE(testing::MakeFifo(at)); },
+       NotRegularFileError()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path path = dir / c.name;
+    if (c.make) c.make(path);
+    EXPECT_EQ(ReplaceCheck(path, kPng), c.expected);
+  }
+  EXPECT_EQ(ReplaceCheck("/dev/null", kPng), NotRegularFileError()) << "a device, never opened";
+  EXPECT_EQ(ReplaceCheck(dir / "empty" / "below", kPng),
+            std::make_error_code(std::errc::not_a_directory));
+  EXPECT_EQ(OtherContentError().message(), "holds something other than this kind of file");
 }
 
 // A program started with its standard input closed gets descriptor 0 for the first file it opens.

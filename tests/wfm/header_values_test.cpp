@@ -1,4 +1,5 @@
 #include "wfm/header_values.h"
+#include "wfm/byte_order.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,16 @@ TEST(TimeDivValue, DividesByThePrefixTestedInFixedOrderAfterTheValueColumn) {
       {"TIME/DIV =5MS", 5e-3},     {"TIME/DIV = 5US MS", 5e-3},  {"TIME/DIV", kFails},
       {"TIME/DIV = 2.00MS", 2e-3}, {"TIME/DIV = 500US\r", 5e-4}};
   for (const auto& [line, want] : cases) EXPECT_EQ(TimeDivValue(line), want) << line;
+}
+
+TEST(ByteOrder, TakesBytesBigEndianWithTheSignOfTheFirstByte) {
+  EXPECT_EQ(Swap16({0x00, 0x01}), 1);
+  EXPECT_EQ(Swap16({0x01, 0x00}), 256);
+  EXPECT_EQ(Swap16({0xFF, 0xFF}), -1);
+  EXPECT_EQ(Swap16({0x80, 0x00}), -32768);
+  EXPECT_EQ(Swap32({0x00, 0x00, 0x27, 0x10}), 10000);
+  EXPECT_EQ(Swap32({0xFF, 0xFF, 0xFF, 0xF6}), -10);
+  EXPECT_EQ(Swap32({0x80, 0x00, 0x00, 0x00}), INT32_MIN);
 }
 
 }  // namespace
