@@ -1,0 +1,123 @@
+#include "app/wave_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include <QImage>
+#include <QSlider>
+
+#include "document/document.h"
+#include "support/temp_dir.h"
+#include "synth/wfm_writer.h"
+
+namespace sondrix {
+namespace {
+
+// At any size the surface keeps ten divisions by eight, centred in the room the marks and the
+// level slider leave; the sliders span it, the captions sit above and below it without overlap,
+// and the marks touch its left and bottom edges where the scene puts them.
+TEST(WaveFrameTest, EverythingSitsAroundASurfaceOfTenByEight) {
+  const testing::TempDir dir;
+  synth::Capture capture = synth::SineCapture(4, 5000);
+  synth::WriteBytes(dir / "four.wfm", synth::SerializeWfm(synth::MakeCapture(capture)));
+  Document document;
+  NullSink quiet;
+  ASSERT_TRUE(document.load(FileKind::Wfm, dir / "four.wfm", quiet).ok);
+  document.showWhole();
+  const Scene& scene = document.scene();
+
+  WaveFrame frame(nullptr);
+  frame.setAttribute(Qt::WA_DontShowOnScreen);
+  frame.show();
+  frame.showScene(&scene);
+  frame.showReadouts(document.readouts());
+  const QSize least = frame.minimumSizeHint();
+  for (const QSize size : {least, QSize(760, 680), QSize(1500, 520), QSize(520, 1100),
+                           QSize(900, frame.heightForWidth(900))}) {
+    SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+    frame.resize(size);
+    const auto at = [&frame](const char* name) {
+      return frame.findChild<QWidget*>(QString::fromLatin1(name))->geometry();
+    };
+    const QRect area = frame.contentsRect().adjusted(4, 4, -4, -4);
+    const QRect s = frame.surface()->geometry();
+    EXPECT_EQ(s.height(), s.width() * 8 / 10);
+    EXPECT_GE(s.width(), 200);
+
+    const QRect level = frame.sliderY()->geometry();
+    const QRect time = frame.sliderX()->geometry();
+    EXPECT_EQ(QList<int>({level.top(), level.height(), time.left(), time.width()}),
+              QList<int>({s.top(), s.height(), s.left(), s.width()}));
+    EXPECT_EQ(level.left(), s.right() + 1 + 4);
+    const QRect delay = at("DelayMark");
+    const int mark = std::max(8, area.width() / 50 + 2);  // room for the level and trigger marks
+    EXPECT_EQ(time.top(), s.bottom() + 1 + mark);
+    EXPECT_EQ(delay.top(), s.bottom() + 1);
+    EXPECT_EQ(delay.left() + 1, s.left() + std::lround(scene.delayMark.x * (s.width() - 1)));
+
+    // The time captions share the surface's width in thirds, under the time slider.
+    const QRect xs = at("XSLabel");
+    const QRect xc = at("XCLabel");
+    const QRect xe = at("XELabel");
+    EXPECT_EQ(QList<int>({xs.left(), xc.left(), xe.left(), xe.right(), xs.top()}),
+              QList<int>({s.left(), xs.right() + 1, xc.right() + 1, s.right(), time.bottom() + 1}));
+    EXPECT_EQ(xs.width(), s.width() / 3);
+    const QRect readouts = at("CursorReadout");
+    EXPECT_EQ(QList<int>({readouts.left(), readouts.width(), readouts.top()}),
+              QList<int>({area.left(), area.width(), xs.bottom() + 1}));
+    if (size.height() == frame.heightForWidth(size.width())) {
+      // The height is rounded up to whole pixels for the surface.
+      EXPECT_NEAR(readouts.bottom(), area.bottom(), 1) << "no room to spare below the read-outs";
+    }
+
+    // The level marks end at the surface's left edge, at their channel's reference level.
+    for (int ch = 0; ch < 4; ++ch) {
+      const QRect line = at(("VrefLine" + std::to_string(ch)).c_str());
+      const double y = scene.vrefLines[static_cast<std::size_t>(ch)].y;
+      EXPECT_EQ(line.right() + 1, s.left());
+      EXPECT_GE(line.left(), area.left());
+      EXPECT_EQ(line.top() + 1, s.top() + std::lround(y * (s.height() - 1)));
+    }
+    // The V/div captions line up above the surface, the time per division right of them.
+    QRect previous;
+    for (int ch = 0; ch < 4; ++ch) {
+      const QRect caption = at(("VdivLabel" + std::to_string(ch)).c_str());
+      EXPECT_EQ(caption.top(), area.top());
+      EXPECT_LT(caption.bottom(), s.top());
+      EXPECT_GE(caption.left(), area.left());
+      if (ch > 0) {
+        EXPECT_EQ(caption.left(), previous.right() + 1 + 4);
+      }
+      previous = caption;
+    }
+    const QRect tdiv = at("TdivLabel");
+    EXPECT_GT(tdiv.left(), previous.right());
+    EXPECT_LE(tdiv.right(), area.right());
+    EXPECT_EQ(tdiv.top(), area.top());
+
+    // Centred between the marks' room and the column of the level slider and the time per
+    // division.
+    const int rightColumn =
+        std::max(4 + level.width(),
+                 frame.fontMetrics().horizontalAdvance(QStringLiteral("999.99ms/div")) + 8);
+    EXPECT_NEAR(s.left() - area.left() - mark, area.right() - s.right() - rightColumn, 1);
+  }
+
+  // The traces are painted on the surface, and the measurement table fits inside it.
+  frame.showMeasurements(document.measurements());
+  const QRect table = frame.findChild<QWidget*>(QStringLiteral("MeasureTable"))->geometry();
+  EXPECT_TRUE(QRect(QPoint(), frame.surface()->size()).contains(table));
+  EXPECT_GT(table.width(), 100);
+  const QImage painted = frame.surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int yellow = 0;
+  for (int y = 0; y < painted.height(); ++y) {
+    for (int x = 0; x < painted.width(); ++x) yellow += painted.pixel(x, y) == 0xFFFFFF00u ? 1 : 0;
+  }
+  EXPECT_GT(yellow, painted.width()) << "channel 1's trace crosses the whole surface";
+}
+
+}  // namespace
+}  // namespace sondrix
