@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "form_fixture.h"
-#include "support/special_files.h"
 
 namespace sondrix::testing {
 namespace {

@@ -6,9 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/read_file.h"
+#include "support/files.h"
 #include "support/recording_sink.h"
-#include "support/temp_dir.h"
 #include "synth/signals.h"
 #include "synth/wfm_writer.h"
 

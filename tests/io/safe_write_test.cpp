@@ -21,9 +21,7 @@
 #include "io/file_kind.h"
 #include "io/link_walk.h"
 #include "io/replace_check.h"
-#include "support/read_file.h"
-#include "support/special_files.h"
-#include "support/temp_dir.h"
+#include "support/files.h"
 
 namespace sondrix {
 namespace {

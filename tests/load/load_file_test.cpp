@@ -14,8 +14,8 @@
 #include "csv/to_volts.h"
 #include "model/scale.h"
 
+#include "support/files.h"
 #include "support/recording_sink.h"
-#include "support/temp_dir.h"
 #include "synth/instrument_csv_writer.h"
 #include "synth/wfm_writer.h"
 #include "wfm/messages.h"
