@@ -13,8 +13,7 @@
 
 #include "io/file_kind.h"
 #include "io/replace_check.h"
-#include "support/read_file.h"
-#include "support/temp_dir.h"
+#include "support/files.h"
 #include "synth/wfm_writer.h"
 #include "version.h"
 

@@ -128,11 +128,8 @@ TEST_F(RunTest, EveryWayTheRunEndsCountsTheFilesDone) {
   settings.AllSaveCheck = Qt::Checked;
   for (const auto& [what, maxRepeat, confirm, act, done, pauses, questions] : rows) {
     SCOPED_TRACE(what);
-    settings.MaxRepeatTimes = maxRepeat;
-    settings.ConfirmMess = confirm;
-    closing = false;
-    progress = 0;
-    services.answer = MessageAnswer::Yes;
+    std::tie(settings.MaxRepeatTimes, settings.ConfirmMess) = std::tuple(maxRepeat, confirm);
+    std::tie(closing, progress, services.answer) = std::tuple(false, 0, MessageAnswer::Yes);
     services.waits.clear();
     services.messages.clear();
     const auto operate = [&](std::size_t index) {
@@ -146,9 +143,8 @@ TEST_F(RunTest, EveryWayTheRunEndsCountsTheFilesDone) {
     services.whileShown = [&] { operate(services.messages.size() - 1); };
     whileStoring = [&] { closing = act == Act::CloseInStore; };
     EXPECT_EQ(run.Start(), done);
-    EXPECT_EQ(progress, done);
-    EXPECT_EQ(services.waits.size(), pauses);
-    EXPECT_EQ(services.messages.size(), questions);
+    EXPECT_EQ(std::tuple(progress, services.waits.size(), services.messages.size()),
+              std::tuple(done, pauses, questions));
     EXPECT_EQ(log.end()[-2], std::to_string(done) + "/5 処理完了");
   }
 }
@@ -179,7 +175,6 @@ class RunWiringTest : public FormTest {
   }
 };
 
-// The store of each file is seen in the close test below.
 TEST_F(RunWiringTest, StartPlaysTheFolderUntilStop) {
   services.whileWaiting = [&](std::size_t wait) {
     EXPECT_FALSE(child<QPushButton>("Start")->isEnabled());
@@ -189,12 +184,11 @@ TEST_F(RunWiringTest, StartPlaysTheFolderUntilStop) {
   EXPECT_EQ(child<QLineEdit>("MaxRepeatTimes")->text(), "3") << "the folder's count";
   EXPECT_EQ(child<QComboBox>("FileFilter")->currentIndex(), 0) << "the run lists WFM files";
   EXPECT_EQ(services.waits, (std::vector<double>{0.5, 0.5}));
-  EXPECT_EQ(form().record().header.Points, 110);
-  EXPECT_EQ(form().CsvPath(), "run1.CSV");
-  EXPECT_EQ(form().statusText(1), U("1/3 処理完了"));
-  EXPECT_EQ(form().statusText(2), U("run1.wfm"));
-  EXPECT_EQ(child<QProgressBar>("ProgressBar1")->value(), 1);
-  EXPECT_EQ(child<QProgressBar>("ProgressBar1")->maximum(), 3);
+  EXPECT_EQ(std::tuple(form().record().header.Points, form().CsvPath(), form().statusText(1),
+                       form().statusText(2)),
+            std::tuple(110, "run1.CSV", U("1/3 処理完了"), U("run1.wfm")));
+  const auto* bar = child<QProgressBar>("ProgressBar1");
+  EXPECT_EQ(std::tuple(bar->value(), bar->maximum()), std::tuple(1, 3));
   EXPECT_TRUE(child<QPushButton>("Start")->isEnabled());
 }
 
@@ -210,8 +204,7 @@ TEST_F(RunWiringTest, ClosingDuringAWriteEndsTheRunAndSavesOnce) {
   };
   child<QCheckBox>("AllSaveCheck")->setChecked(true);
   start(3);
-  EXPECT_EQ(form().statusText(1), U("0/3 処理完了"));
-  EXPECT_EQ(services.endWaits, 1);
+  EXPECT_EQ(std::tuple(form().statusText(1), services.endWaits), std::tuple(U("0/3 処理完了"), 1));
   EXPECT_GE(SplitCrLf(ReadWhole(files.path() / "run0.CSV")).size(), 100u) << "the file is whole";
   restart();
   EXPECT_FALSE(QFile::exists(resume)) << "and only once";

@@ -25,9 +25,8 @@
 #include "app/main_form.h"
 #include "app/qt_text.h"
 #include "app/wave_frame.h"
-#include "support/read_file.h"
+#include "support/files.h"
 #include "support/scripted_services.h"
-#include "support/temp_dir.h"
 #include "synth/wfm_writer.h"
 
 // Readable failures for texts of the window.

@@ -52,11 +52,9 @@ TEST_F(PlaybackTest, EachButtonOrADropDrawsTheFileOrKeepsThePreviousWaveform) {
   EXPECT_EQ(services.messages, QStringList{U("Binファイル(*.WFM)を選択して下さい.")});
   EXPECT_EQ(form().runFolder(), Q(files.path())) << "the folder stays";
   play("four.WFM");
-  EXPECT_EQ(form().statusText(1), U("波形データ変換完了｡"));
-  EXPECT_EQ(form().statusText(2), "four.WFM");
-  EXPECT_EQ(caption(), U("全取込データ数=20000"));
-  EXPECT_TRUE(inDataFolder());
-  EXPECT_TRUE(child<QPushButton>("BinToCsvConvert")->isEnabled());
+  EXPECT_EQ(std::tuple(form().statusText(1), form().statusText(2), caption()),
+            std::tuple(U("波形データ変換完了｡"), "four.WFM", U("全取込データ数=20000")));
+  EXPECT_TRUE(inDataFolder() && child<QPushButton>("BinToCsvConvert")->isEnabled());
   EXPECT_EQ(marks(), "1111");
   play("two.wfm");
   EXPECT_EQ(marks(), "1100");
@@ -69,8 +67,7 @@ TEST_F(PlaybackTest, EachButtonOrADropDrawsTheFileOrKeepsThePreviousWaveform) {
   press("InputDsTypeCsvFile");  // the WFM file selected is not in the new list
   EXPECT_EQ(services.messages.back(), U("CSV/TXTファイルを選択して下さい."));
   play("wave.csv", "InputDsTypeCsvFile");
-  EXPECT_EQ(filter(), 1) << "the press lists CSV/TXT files";
-  EXPECT_EQ(caption(), U("全取込データ数=1000"));
+  EXPECT_EQ(std::tuple(filter(), caption()), std::tuple(1, U("全取込データ数=1000"))) << "CSV/TXT";
   EXPECT_TRUE(inDataFolder());
   play("bad.csv", "InputDsTypeCsvFile");
   EXPECT_EQ(caption(), U("全取込データ数=1000")) << "a CSV file that fails gives no count";
@@ -85,8 +82,7 @@ TEST_F(PlaybackTest, EachButtonOrADropDrawsTheFileOrKeepsThePreviousWaveform) {
   QCoreApplication::sendEvent(&form(), &drop);
   EXPECT_TRUE(drop.isAccepted());
   QCoreApplication::processEvents();  // the drop is opened once it has ended
-  EXPECT_EQ(selected(), "Dropped.Csv");
-  EXPECT_EQ(caption(), U("全取込データ数=700"));
+  EXPECT_EQ(std::tuple(selected(), caption()), std::tuple("Dropped.Csv", U("全取込データ数=700")));
 }
 
 // A file named on the command line plays as its button plays it, a folder opens in the browser,
@@ -98,10 +94,8 @@ TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
   std::filesystem::create_directory(files.path() / "sub");
   form().browser().selectFilter(1);  // a pattern that does not list captures
   form().openPath(Q(files.path() / "four.WFM"));
-  EXPECT_EQ(form().browser().path(), Q(files.path()));
-  EXPECT_EQ(selected(), "four.WFM");
-  EXPECT_EQ(filter(), 0);
-  EXPECT_EQ(caption(), U("全取込データ数=20000")) << "played";
+  EXPECT_EQ(std::tuple(form().browser().path(), selected(), filter(), caption()),
+            std::tuple(Q(files.path()), "four.WFM", 0, U("全取込データ数=20000")));
   const auto before = firstTrace();
   const std::pair<std::string, const char*> refused[] = {
       {"missing.wfm", "ファイルまたはフォルダがありません！"},
@@ -113,8 +107,7 @@ TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
     form().openPath(Q(files.path() / name));
     expected << U(text) + u'\n' + Q(files.path() / name);
   }
-  EXPECT_EQ(services.messages, expected);
-  EXPECT_EQ(selected(), "four.WFM");
+  EXPECT_EQ(std::tuple(services.messages, selected()), std::tuple(expected, "four.WFM"));
   EXPECT_EQ(firstTrace(), before);
 
   form().openPath(Q(files.path() / "sub"));
@@ -135,8 +128,8 @@ TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
     form().openPath(Q(path));
     EXPECT_EQ(services.messages.back(),
               U("ファイルを読み取れません！") + u'\n' + Q(path) + u'\n' + U(reason));
-    EXPECT_EQ(form().statusText(1), U("ファイル読取りエラーです。"));
-    EXPECT_EQ(form().statusText(2), name);
+    EXPECT_EQ(std::tuple(form().statusText(1), form().statusText(2)),
+              std::tuple(U("ファイル読取りエラーです。"), name));
     EXPECT_EQ(firstTrace(), before);
   }
 }

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "form_fixture.h"
-#include "support/special_files.h"
 
 namespace sondrix::testing {
 namespace {
@@ -75,9 +74,7 @@ class MainFormTest : public FormTest {
     std::vector<std::string> lines = SplitCrLf(ReadWhole(resumeFile()));
     for (const auto& [line, value] : changed) lines[line] = value;
     lines.resize(count);
-    std::string text;
-    for (const auto& line : lines) text += line + "\r\n";
-    synth::WriteBytes(resumeFile(), text);
+    synth::WriteBytes(resumeFile(), JoinCrLf(lines));
   }
 };
 
@@ -86,20 +83,17 @@ class MainFormTest : public FormTest {
 TEST_F(MainFormTest, SettingsSurviveARestartExactly) {
   const QString started = QDir::currentPath();
   EXPECT_EQ(form().browser().path(), QDir::toNativeSeparators(started));
-  EXPECT_TRUE(inDataFolder());
-  EXPECT_TRUE(std::filesystem::is_directory(dataFolder() / "Output"));
-  child<QLineEdit>("ZoomRate")->setText("3.5");
-  child<QLineEdit>("YZoomRate")->setText("1e99");
+  EXPECT_TRUE(inDataFolder() && std::filesystem::is_directory(dataFolder() / "Output"));
+  // A comma and leading blanks stay.
+  const std::pair<const char*, const char*> typed[] = {
+      {"ZoomRate", "3.5"}, {"YZoomRate", "1e99"}, {"LimitLevel", "  1,5"}, {"MaxRepeatTimes", "7"},
+      {"MInt", "0.25"},    {"DataSkip", "3"},     {"SmPoints", "21"}};
+  for (const auto& [box, value] : typed) child<QLineEdit>(box)->setText(value);
   child<QSlider>("SliderX")->setValue(250);
   child<QSlider>("SliderY")->setValue(-8192);
   child<QCheckBox>("CdCheck")->setChecked(true);
   child<QComboBox>("ChSelCombo")->setCurrentIndex(2);
   child<QCheckBox>("ConfirmMess")->setChecked(true);
-  child<QLineEdit>("LimitLevel")->setText("  1,5");  // a comma and leading blanks stay
-  child<QLineEdit>("MaxRepeatTimes")->setText("7");
-  child<QLineEdit>("MInt")->setText("0.25");
-  child<QLineEdit>("DataSkip")->setText("3");
-  child<QLineEdit>("SmPoints")->setText("21");
   child<QRadioButton>("smOption2")->setChecked(true);
   child<QCheckBox>("AllSaveCheck")->setChecked(true);
   restart();

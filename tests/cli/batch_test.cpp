@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "support/files.h"
 #include "synth/wfm_writer.h"
 
 namespace sondrix::cli {

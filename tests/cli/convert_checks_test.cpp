@@ -8,7 +8,6 @@
 #include "cli/convert_program.h"
 #include "cli/file_list.h"
 #include "cli/messages.h"
-#include "support/special_files.h"
 
 namespace sondrix {
 namespace {

@@ -8,8 +8,7 @@
 
 #include <sys/wait.h>
 
-#include "support/read_file.h"
-#include "support/temp_dir.h"
+#include "support/files.h"
 #include "synth/signals.h"
 #include "synth/wfm_writer.h"
 

@@ -6,7 +6,6 @@
 #include "cli/convert_program.h"
 #include "cli/messages.h"
 #include "cli/quoted_name.h"
-#include "support/special_files.h"
 #include "version.h"
 
 namespace sondrix {

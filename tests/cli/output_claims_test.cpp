@@ -12,7 +12,7 @@
 #endif
 
 #include "cli/messages.h"
-#include "support/temp_dir.h"
+#include "support/files.h"
 #include "synth/wfm_writer.h"
 
 namespace sondrix::cli {

@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "support/read_file.h"
+#include "support/files.h"
 
 namespace sondrix {
 namespace {

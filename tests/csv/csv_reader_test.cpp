@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/recording_sink.h"
 
 namespace sondrix {
@@ -14,12 +15,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using V = std::vector<float>;
 const std::string kColumns = "CH1 V,CH2 V,CH3 V,CH4 V";
-
-std::string Join(const Lines& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
 
 // `head`, then `count` data lines "i,-i,2i,3i" for i = 1, 2, ...
 Lines WithData(Lines head, int count) {
@@ -32,7 +27,9 @@ Lines WithData(Lines head, int count) {
 
 class CsvReaderTest : public ::testing::Test {
  protected:
-  CsvReadResult read(const Lines& lines) { return ReadCsvBytes(Join(lines), volts, header, sink); }
+  CsvReadResult read(const Lines& lines) {
+    return ReadCsvBytes(testing::JoinCrLf(lines), volts, header, sink);
+  }
 
   NullSink sink;
   VoltArrays volts;
@@ -83,14 +80,14 @@ TEST_F(CsvReaderTest, ResultsAndReasons) {
   for (const auto& [lines, points, reason] : rows) {
     header.Points = 55;
     const CsvReadResult r = read(lines);
-    EXPECT_EQ(r.points, points) << lines.front();
-    EXPECT_EQ(r.reason, reason);
-    EXPECT_EQ(header.Points, points < 0 ? 55 : points);
+    EXPECT_EQ(std::tuple(r.points, r.reason, header.Points),
+              std::tuple(points, reason, points < 0 ? 55 : points))
+        << lines.front();
   }
   const std::filesystem::path missing = "no-such-folder/missing.CSV";
   const CsvReadResult r = ReadCsvFile(missing, volts, header, sink);
-  EXPECT_EQ(r.points, -1);
-  EXPECT_EQ(r.reason, "cannot open " + missing.string() + ": No such file or directory");
+  EXPECT_EQ(std::tuple(r.points, r.reason),
+            std::tuple(-1, "cannot open " + missing.string() + ": No such file or directory"));
 }
 
 // The converter refuses text without a waveform by these reports.
@@ -180,22 +177,21 @@ TEST_F(CsvReaderTest, ReportsEveryTenThousandSamplesAndPumpsOnce) {
   ui.onPump = [this] {  // another command makes the arrays anew, which moves them
     for (auto& column : volts) column = std::vector<float>(column);
   };
-  ASSERT_EQ(ReadCsvBytes(Join(WithData({kColumns}, 25'000)), volts, header, ui).points, 25'000);
+  ASSERT_EQ(ReadCsvBytes(testing::JoinCrLf(WithData({kColumns}, 25'000)), volts, header, ui).points,
+            25'000);
   ASSERT_EQ(ui.calls.size(), 4u);
   EXPECT_EQ(std::tuple(ui.calls[0].text, ui.calls[2].text),
             std::tuple("データindex=10000", "データindex=20000"));
   EXPECT_EQ(ui.pumps(), 2);
-  EXPECT_EQ(volts[0][24'999], 25'000.0f);
-  EXPECT_EQ(volts[3][10'000], 3.0f * 10'001);
+  EXPECT_EQ(std::tuple(volts[0][24'999], volts[3][10'000]), std::tuple(25'000.0f, 3.0f * 10'001));
 }
 
 TEST_F(CsvReaderTest, StopsAtTheSampleLimit) {
   std::string text = kColumns + "\n";
   for (int i = 0; i < 5'000'015; ++i) text += "7\n";
   ASSERT_EQ(ReadCsvBytes(text, volts, header, sink).points, 5'000'010);
-  EXPECT_EQ(volts[0][5'000'009], 7.0f);
-  EXPECT_EQ(volts[0].size(), static_cast<std::size_t>(kSampleCapacity));
-  EXPECT_EQ(volts[0][5'000'010], 0.0f);
+  EXPECT_EQ(std::tuple(volts[0].size(), volts[0][5'000'009], volts[0][5'000'010]),
+            std::tuple(static_cast<std::size_t>(kSampleCapacity), 7.0f, 0.0f));
 }
 
 TEST(VoltsToRawTest, ScalesRoundsSaturatesAndStaysWithinTheArrays) {

@@ -10,9 +10,8 @@
 #include <vector>
 
 #include "csv/csv_layout.h"
-#include "support/read_file.h"
+#include "support/files.h"
 #include "support/recording_sink.h"
-#include "support/temp_dir.h"
 
 namespace sondrix {
 namespace {

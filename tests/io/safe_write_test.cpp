@@ -21,17 +21,17 @@
 #include "io/file_kind.h"
 #include "io/link_walk.h"
 #include "io/replace_check.h"
-#include "support/read_file.h"
-#include "support/special_files.h"
-#include "support/temp_dir.h"
+#include "support/files.h"
 
 namespace sondrix {
 namespace {
 
 namespace fs = std::filesystem;
 
-void WriteText(const fs::path& path, const std::string& text) {
+// Writes `text` at `path`, with `mode` unless 0.
+void WriteText(const fs::path& path, const std::string& text, mode_t mode = 0) {
   std::ofstream(path, std::ios::binary) << text;
+  if (mode != 0) ::chmod(path.c_str(), mode);
 }
 
 // Writes `text` through a SafeFile: the error of the first step that fails.
@@ -68,8 +68,7 @@ TEST(SafeFile, ReplacesWhatLinksNameKeepingModeOwnerAndLinks) {
       ASSERT_EQ(::chown((dir / "old").c_str(), 1234, 5678), 0);
     }
     ::chmod((dir / "old").c_str(), root ? 02750 : 0640);
-    WriteText(dir / "data/f", "old");
-    ::chmod((dir / "data/f").c_str(), 0604);
+    WriteText(dir / "data/f", "old", 0604);
     fs::create_symlink("f", dir / "data/l");
     fs::create_symlink("data/l", dir / "chain");
     fs::create_symlink("data/new", dir / "dangling");
@@ -108,8 +107,7 @@ TEST(SafeFile, WhatIsNotARegularFileIsNeitherReadNorReplaced) {
       {"fifo", "not a regular file"},
       {"to-fifo", "not a regular file"},
       {"loop", "Too many levels of symbolic links"},
-      {"missing/x", "No such file or directory"},
-  };
+      {"missing/x", "No such file or directory"}};
   if (testing::MakeCharDevice(dir / "null", 1, 3)) rows.emplace_back("null", "not a regular file");
   const std::vector<std::string> before = Entries(dir.path());
   ::alarm(30);  // a reader that waited for the FIFO's writer would wait for ever
@@ -228,15 +226,8 @@ TEST(SafeFile, AFileTheProcessMayNotWriteIsNotReplaced) {
   testing::TempDir dir;
   fs::create_directory(dir / "open");
   ::chmod((dir / "open").c_str(), 0777);
-  WriteText(dir / "open/ro", "old");
-  ::chmod((dir / "open/ro").c_str(), 0444);
-  WriteText(dir / "open/rw", "old");
-  ::chmod((dir / "open/rw").c_str(), 0666);
-  if (::geteuid() == 0) {
-    EXPECT_FALSE(Replace(dir / "open/ro", "root"));
-  }
-  WriteText(dir / "open/ro", "old");
-  ::chmod((dir / "open/ro").c_str(), 0444);
+  WriteText(dir / "open/ro", "old", 0444);
+  WriteText(dir / "open/rw", "old", 0666);
   // As another user: root drops to one in a child of its own.
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
@@ -254,6 +245,9 @@ TEST(SafeFile, AFileTheProcessMayNotWriteIsNotReplaced) {
   EXPECT_EQ(testing::ReadWhole(dir / "open/ro"), "old");
   EXPECT_EQ(testing::ReadWhole(dir / "open/rw"), "new");
   EXPECT_EQ(Entries(dir / "open"), (std::vector<std::string>{"ro", "rw"}));
+  if (::geteuid() == 0) {
+    EXPECT_FALSE(Replace(dir / "open/ro", "root")) << "root may";
+  }
 }
 
 const std::string kPng("\x89PNG\r\n\x1a\n", 8);

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "support/files.h"
 
 namespace sondrix {
 namespace {

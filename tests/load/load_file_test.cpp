@@ -14,8 +14,8 @@
 #include "csv/to_volts.h"
 #include "model/scale.h"
 
+#include "support/files.h"
 #include "support/recording_sink.h"
-#include "support/temp_dir.h"
 #include "synth/instrument_csv_writer.h"
 #include "synth/wfm_writer.h"
 #include "wfm/messages.h"
@@ -132,7 +132,6 @@ TEST(LoadCsv, NoWaveformReasons) {
   }
 }
 
-// A capture stored as the store command writes it plays back at the same scale.
 TEST(LoadCsv, AStoredCaptureReadsBack) {
   synth::Capture capture = synth::SineCapture(4, 1000);
   capture.delay = "1.000000e-03";
@@ -169,9 +168,7 @@ TEST(LoadCsv, AStoredCaptureReadsBack) {
   }
 }
 
-// Rounding and saturation are RoundClampInt32's, tested there. Rows: half the largest count
-// without overflow; the centre; 3.5 rounded, not cut; a trigger before the record; a delay beyond
-// the range; 5.25; a division later, two earlier; no time per division, so no delay.
+// Rounding and saturation are RoundClampInt32's, tested there; no time per division, no delay.
 TEST(ComputeTrigAddrTest, CentreMovedByATenthOfTheRecordPerDivision) {
   const std::tuple<double, double, std::int32_t, std::int32_t> cases[] = {
       {0, 1, INT32_MAX, 1073741824}, {0, 1e-3, 10000, 5000},         {0, 1e-3, 7, 4},

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <random>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -158,29 +156,19 @@ std::vector<TracePoint> Plot(const std::vector<std::int16_t>& v, int start, int 
   return points;
 }
 
-std::vector<std::int16_t> Random(std::size_t n, std::uint32_t seed, int lo, int hi) {
-  std::mt19937 engine(seed);
-  std::vector<std::int16_t> v(n);
-  const auto range = static_cast<std::uint32_t>(hi - lo + 1);
-  for (auto& s : v) s = static_cast<std::int16_t>(lo + static_cast<int>(engine() % range));
-  return v;
-}
-
 TEST(PlotTraceTest, MatchesThePlainRuleAndPlotsNothingOutsideTheSamples) {
   // Around the threshold 6 x 800, uneven spans, offsets; at 0..4802 the last group ends just
   // before the window's end; an empty record's 0..-1 still starts a line at 0.
   const std::pair<int, int> windows[] = {{0, 4799},       {0, 4800}, {0, 4801},  {0, 4802},
                                          {17, 17 + 4800}, {0, 9999}, {3, 12345}, {0, 59999},
                                          {1000, 8000},    {5, 5},    {0, 1},     {0, -1}};
-  // Wide values, and values from a small set so that equal extremes are common.
-  const std::pair<int, int> ranges[] = {{-32768, 32767}, {-2, 2}};
-  std::uint32_t seed = 1;
-  for (const auto& [lo, hi] : ranges) {
-    const auto v = Random(60000, seed++, lo, hi);
+  // Noise over the whole range, and over -2..2 so that equal extremes are common.
+  for (const double noise : {32768.0, 2.5}) {
+    const auto v = synth::NoisySine(60000, 0, 0, noise, static_cast<std::uint32_t>(noise));
     for (const auto& [start, end] : windows) {
       for (bool dots : {false, true}) {
         EXPECT_EQ(Plot(v, start, end, dots), Reference(v, start, end, dots))
-            << start << ".." << end << (dots ? " dots" : " line") << " range " << lo;
+            << start << ".." << end << (dots ? " dots" : " line") << " noise " << noise;
       }
     }
   }

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <random>
 #include <span>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "synth/signals.h"
 #include "view/sliding_mean.h"
 #include "view/smoothing_choice.h"
 
@@ -56,11 +56,9 @@ void ExpectFewerLanesAgree(const std::vector<std::int16_t>& v, int start, int en
   }
 }
 
+// Counts over the whole 16-bit range.
 std::vector<std::int16_t> Random(std::size_t n, std::uint32_t seed) {
-  std::mt19937 engine(seed);
-  std::vector<std::int16_t> v(n);
-  for (auto& s : v) s = static_cast<std::int16_t>(static_cast<int>(engine() % 65536) - 32768);
-  return v;
+  return synth::NoisySine(n, 0, 0, 32768, seed);
 }
 
 // Widths odd, even, wider than the record, copies; windows cut into pieces of 32768 or more outputs

@@ -32,13 +32,12 @@ TEST(TimeDivValue, DividesByThePrefixTestedInFixedOrderAfterTheValueColumn) {
 }
 
 TEST(ByteOrder, TakesBytesBigEndianWithTheSignOfTheFirstByte) {
-  EXPECT_EQ(Swap16({0x00, 0x01}), 1);
-  EXPECT_EQ(Swap16({0x01, 0x00}), 256);
-  EXPECT_EQ(Swap16({0xFF, 0xFF}), -1);
-  EXPECT_EQ(Swap16({0x80, 0x00}), -32768);
-  EXPECT_EQ(Swap32({0x00, 0x00, 0x27, 0x10}), 10000);
-  EXPECT_EQ(Swap32({0xFF, 0xFF, 0xFF, 0xF6}), -10);
-  EXPECT_EQ(Swap32({0x80, 0x00, 0x00, 0x00}), INT32_MIN);
+  EXPECT_EQ(std::tuple(Swap16({0x00, 0x01}), Swap16({0x01, 0x00}), Swap16({0xFF, 0xFF}),
+                       Swap16({0x80, 0x00})),
+            std::tuple(1, 256, -1, -32768));
+  EXPECT_EQ(std::tuple(Swap32({0x00, 0x00, 0x27, 0x10}), Swap32({0xFF, 0xFF, 0xFF, 0xF6}),
+                       Swap32({0x80, 0x00, 0x00, 0x00})),
+            std::tuple(10000, -10, INT32_MIN));
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "support/files.h"
 #include "support/recording_sink.h"
-#include "support/temp_dir.h"
 #include "synth/signals.h"
 #include "synth/wfm_writer.h"
 #include "wfm/messages.h"
