@@ -10,7 +10,7 @@
 #include <QSlider>
 
 #include "document/document.h"
-#include "support/temp_dir.h"
+#include "support/files.h"
 #include "synth/wfm_writer.h"
 
 namespace sondrix {
