@@ -110,5 +110,19 @@ TEST_F(FileBrowserTest, AFailedChangeShowsItsMessageAndChangesNothing) {
   EXPECT_EQ(counted.count(), 0);
 }
 
+// The file-system root first, then each mounted folder once, in order; a file mounted on its own
+// is no place to browse.
+TEST_F(FileBrowserTest, TheDrivesAreTheRootThenEachMountedFolderOnceInOrder) {
+  browser.refresh();
+  const auto* drives = browser.findChild<QComboBox*>("DriveList");
+  ASSERT_GT(drives->count(), 0);
+  EXPECT_EQ(drives->itemData(0, FileBrowser::kPathRole).toString(), "/");
+  for (int i = 1; i < drives->count(); ++i) {
+    const QString root = drives->itemData(i, FileBrowser::kPathRole).toString();
+    EXPECT_TRUE(QFileInfo(root).isDir()) << Std(root);
+    EXPECT_LT(drives->itemData(i - 1, FileBrowser::kPathRole).toString(), root);
+  }
+}
+
 }  // namespace
 }  // namespace sondrix::testing

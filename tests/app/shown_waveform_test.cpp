@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -205,18 +206,65 @@ TEST_F(ShownWaveformTest, AtItsMinimumTheWindowFitsASmallScreenWithoutScrolling)
   QApplication::processEvents();
   const auto* area = child<QScrollArea>("ContentArea");
   EXPECT_FALSE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible());
-  const QWidget& surface = *form().waveFrame().surface();
-  EXPECT_TRUE(form().waveFrame().rect().contains(surface.geometry()));
-  EXPECT_NEAR(surface.height() * 10.0 / surface.width(), 8.0, 0.1) << "square divisions";
-  const QRect tick = child<QWidget>("DelayMark")->geometry();
-  EXPECT_EQ(tick.top(), surface.geometry().bottom() + 1) << "the trigger tick hangs below";
-  EXPECT_NEAR(tick.height(), surface.height() / 64.0, 1);
+  EXPECT_NEAR(child<QWidget>("DelayMark")->height(), form().waveFrame().surface()->height() / 64.0,
+              1);
+  // No control covers another in its frame.
+  for (const QGroupBox* frame : form().findChildren<QGroupBox*>()) {
+    const QList<QWidget*> controls = frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+      for (qsizetype j = i + 1; j < controls.size(); ++j) {
+        EXPECT_FALSE(controls[i]->isVisible() && controls[j]->isVisible() &&
+                     controls[i]->geometry().intersects(controls[j]->geometry()))
+            << Std(controls[i]->objectName()) << " and " << Std(controls[j]->objectName());
+      }
+    }
+  }
   // The V/div captions read whole, at most a little smaller.
   for (const char* name : {"VdivLabel0", "VdivLabel1", "VdivLabel2", "VdivLabel3"}) {
     const auto* label = child<QLabel>(name);
     EXPECT_EQ(FitText(label->font(), label->text(), label->contentsRect().width(), 0.75).text,
               label->text())
         << name;
+  }
+}
+
+// The controls stand in rows as the operator's manual shows them: each row below the one before,
+// its controls side by side from left to right.
+TEST_F(ShownWaveformTest, TheControlsStandInTheirRows) {
+  using Rows = std::vector<std::vector<const char*>>;
+  const Rows rows[] = {
+      {{"Label1", "Label2"},
+       {"ExpRateLabel", "ZoomRate", "ExpPos", "Expand"},
+       {"ExpYLabel", "YZoomRate", "YExpPos", "XReset"},
+       {"ResetCursor", "CdCheck"}},
+      {{"smOption0", "Label3"}, {"smOption1", "SmPoints"}, {"smOption2", "Label4"}},
+      {{"BinToCsvConvert", "InputDsTypeCsvFile"},
+       {"SelResultFileFolder", "DataSkipFrame"},
+       {"MIntF", "MaxRepeatTimesF"},
+       {"ConfirmMess", "AllSaveCheck"},
+       {"Start", "Stop"}},
+      {{"WaveFrame", "FolderSelectFrame"}},
+      {{"WaveFrame"}, {"AcqDataSize"}, {"ExpandFrame", "SmoothingSelF"}},
+      {{"FolderSelectFrame"}, {"OperationF"}},
+  };
+  const auto at = [this](const char* name) {
+    const QWidget* widget = child<QWidget>(name);
+    return QRect(widget->mapTo(&form(), QPoint()), widget->size());
+  };
+  for (const Rows& frame : rows) {
+    int above = -1;  // the lowest centre of the row before
+    for (const auto& row : frame) {
+      int left = -1;
+      int lowest = above;
+      for (const char* name : row) {
+        const QRect r = at(name);
+        EXPECT_GT(r.top(), above) << name << " below the row before";
+        EXPECT_GT(r.left(), left) << name << " right of the control before";
+        left = r.right();
+        lowest = std::max(lowest, r.center().y());
+      }
+      above = lowest;
+    }
   }
 }
 

@@ -45,7 +45,7 @@ TEST(WaveFrameTest, EverythingSitsAroundASurfaceOfTenByEight) {
     const QRect area = frame.contentsRect().adjusted(4, 4, -4, -4);
     const QRect s = frame.surface()->geometry();
     EXPECT_EQ(s.height(), s.width() * 8 / 10);
-    EXPECT_GE(s.width(), 200);
+    EXPECT_EQ(s.width() == 200, size == least) << "the smallest surface at the least size";
 
     const QRect level = frame.sliderY()->geometry();
     const QRect time = frame.sliderX()->geometry();
@@ -111,12 +111,31 @@ TEST(WaveFrameTest, EverythingSitsAroundASurfaceOfTenByEight) {
   const QRect table = frame.findChild<QWidget*>(QStringLiteral("MeasureTable"))->geometry();
   EXPECT_TRUE(QRect(QPoint(), frame.surface()->size()).contains(table));
   EXPECT_GT(table.width(), 100);
+  // Each vertex of the trace drawn last is painted in its colour; each division line shows dots
+  // of the grid's colour.
+  frame.surface()->setCursorsVisible(false);
   const QImage painted = frame.surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  int yellow = 0;
-  for (int y = 0; y < painted.height(); ++y) {
-    for (int x = 0; x < painted.width(); ++x) yellow += painted.pixel(x, y) == 0xFFFFFF00u ? 1 : 0;
+  const double w = painted.width() - 1;
+  const double h = painted.height() - 1;
+  const auto colourAt = [&painted](double x, double y) {
+    return painted.pixel(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))) &
+           0xFFFFFFu;
+  };
+  const auto rgb = [](Rgb c) { return QColor(c.r, c.g, c.b).rgb() & 0xFFFFFFu; };
+  const Trace& last = scene.traces.back();
+  for (std::size_t i = 0; i < last.points.size(); i += last.points.size() / 16) {
+    const TracePoint& p = last.points[i];
+    EXPECT_EQ(colourAt(last.scale.xFraction(p.index) * w, last.scale.yFraction(p.value) * h),
+              rgb(last.colour))
+        << i;
   }
-  EXPECT_GT(yellow, painted.width()) << "channel 1's trace crosses the whole surface";
+  for (int line = 1; line < 10; ++line) {
+    int dots = 0;
+    for (int y = 0; y < painted.height(); ++y) {
+      dots += colourAt(line * w / 10, y) == rgb(scene.graticule.gridColour) ? 1 : 0;
+    }
+    EXPECT_GT(dots, painted.height() / 8) << "division " << line;
+  }
 }
 
 }  // namespace
