@@ -31,7 +31,7 @@ bool VoltsToRaw(const WaveHeader& header, SampleBuffers& buffers) {
     if (header.Channel[k].DispOn == 1 && buffers.VoltData[k].size() < n) return false;
   }
   try {
-    GrowSource(buffers, points);
+    GrowSource(buffers, SourceSizeForDrawing(points));
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -20,13 +20,11 @@ std::string acqDataSizeText(std::int32_t points) {
   return std::string(load_messages::kAcqDataSize) + std::to_string(points);
 }
 
-// A draw's smoothing may reach one sample past the record's end (an empty window is raised to
-// two samples), so the source arrays hold that sample too; beyond the loaded samples they keep
-// what they held, or zeros where they grow.
+// The readers size the source arrays for drawing already; this holds for whatever filled them.
+// Beyond the loaded samples they keep what they held, or zeros where they grow.
 bool growForDrawing(WaveRecord& record) {
   try {
-    const std::int64_t reach = std::max<std::int64_t>(record.header.Points, 1) + 1;
-    return GrowSource(record.buffers, std::min<std::int64_t>(reach, kSampleCapacity));
+    return GrowSource(record.buffers, SourceSizeForDrawing(record.header.Points));
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -1,5 +1,7 @@
 #include "model/sample_buffers.h"
 
+#include <algorithm>
+
 namespace sondrix {
 namespace {
 
@@ -14,6 +16,10 @@ bool growAll(std::array<std::vector<T>, kChannelCount>& arrays, std::int64_t siz
 }
 
 }  // namespace
+
+std::int64_t SourceSizeForDrawing(std::int64_t points) {
+  return std::min<std::int64_t>(std::max<std::int64_t>(points, 1) + 1, kSampleCapacity);
+}
 
 bool GrowSource(SampleBuffers& buffers, std::int64_t size) {
   return growAll(buffers.SrcData, size);

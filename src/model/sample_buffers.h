@@ -24,6 +24,11 @@ struct SampleBuffers {
   VoltArrays VoltData;                                           // volts
 };
 
+// The source arrays' size for a record of `points` samples: a draw's smoothing may reach one
+// sample past the record's end (an empty window is raised to two samples), so the arrays hold
+// that sample too. Sized so at once, an array is allocated and filled once per load.
+std::int64_t SourceSizeForDrawing(std::int64_t points);
+
 // Grows every array of the group to at least `size` elements (new ones zero). False when `size`
 // is beyond kSampleCapacity or below 0; nothing changes then.
 bool GrowSource(SampleBuffers& buffers, std::int64_t size);

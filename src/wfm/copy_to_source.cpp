@@ -44,7 +44,7 @@ ReadResult CopyWaveToSource(WaveRecord& record) {
                                        " channel(s), but channels 1 to " +
                                        std::to_string(channels) + " are loaded together"};
   }
-  GrowSource(record.buffers, points);
+  GrowSource(record.buffers, SourceSizeForDrawing(points));
   for (int ch = 0; ch < channels; ++ch) {
     const bool invert = record.header.Channel[static_cast<std::size_t>(ch)].Chrev == "ON";
     copyChannel(waveBuf, ch, invert, record.buffers.SrcData[static_cast<std::size_t>(ch)]);

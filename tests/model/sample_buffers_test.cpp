@@ -22,6 +22,9 @@ TEST(SampleBuffers, GrowWithZerosNeverShrinkKeepOlderSamplesAndHoldExactlyTheCap
   EXPECT_TRUE(b.VoltData[0].empty()) << "each group grows alone, and a refused size grows none";
   ASSERT_TRUE(GrowVolts(b, kSampleCapacity));
   EXPECT_EQ(b.VoltData[3].size(), 5'000'011u);
+  EXPECT_EQ(std::tuple(SourceSizeForDrawing(0), SourceSizeForDrawing(8),
+                       SourceSizeForDrawing(kSampleCapacity)),
+            std::tuple(2, 9, std::int64_t{kSampleCapacity}));
 }
 
 }  // namespace

@@ -38,6 +38,8 @@ TEST(CopyWaveToSource, InvertsOnExactlyOnAndATwoChannelFileLeavesChannelsThreeAn
   setRead(r, 4, {samples, samples, samples, samples});
   ASSERT_TRUE(CopyWaveToSource(r).ok());
   EXPECT_TRUE(HasUpperChannels(r));
+  EXPECT_EQ(std::tuple(r.buffers.SrcData[3].size(), r.buffers.SrcData[3][8]), std::tuple(9u, 0))
+      << "sized for drawing at once, the sample past the end zero";
   for (int ch = 0; ch < 4; ++ch)
     EXPECT_EQ(source(r, ch, 8), std::string_view(chrev[ch]) == "ON" ? inverted : samples) << ch;
   // A shorter two-channel file: channels 3 and 4, and the longer tails, stay.
