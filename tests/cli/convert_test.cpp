@@ -47,6 +47,8 @@ TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
   EXPECT_EQ(run(""), 2);
   EXPECT_EQ(run("-o a.csv " + good + " " + good), 2);
   EXPECT_EQ(run("-d " + (dir / "missing").string() + " " + good), 2);
+  EXPECT_NE(err.find(cli_messages::kNoSuchFolder + (dir / "missing").string()), std::string::npos)
+      << err;
   EXPECT_EQ(run("--bogus " + good), 2);
 }
 

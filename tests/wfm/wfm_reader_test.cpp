@@ -109,6 +109,9 @@ TEST_F(WfmReaderTest, TheBinaryHeaderSizesAndPlacesTheShownSamples) {
     file.binary.dataWidthField = {0x00, c.width};
     EXPECT_EQ(read(file).ok() ? column(0) : Samples{}, c.want) << c.firstIndex << " " << c.points;
   }
+  WfmFile lone = oneBlock(synth::QkModel(1), {42});
+  lone.binary.firstIndex = -10;
+  EXPECT_EQ(read(lone).ok() ? column(0) : Samples{}, Samples{42}) << "a block of one sample";
 }
 
 TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
