@@ -128,8 +128,10 @@ TEST_F(MainFormTest, ReadLinesFollowTheWindowsOwnRulesAndABadLineEndsTheRead) {
   EXPECT_EQ(grey->checkState(), Qt::Checked);
   restart();
   EXPECT_EQ(SplitCrLf(ReadWhole(resumeFile())).size(), 18u) << "the shut-down completes the file";
-  // Refused: a slider beyond its range, a channel beyond the list, a check box value beyond 2.
-  const std::pair<std::size_t, const char*> rows[] = {{2, " 1001 "}, {5, " 4 "}, {4, " 3 "}};
+  // Refused: a slider beyond its range or not a number, a channel beyond the list, a check box
+  // value beyond 2.
+  const std::pair<std::size_t, const char*> rows[] = {
+      {2, " 1001 "}, {3, " y "}, {5, " 4 "}, {4, " 3 "}};
   for (const auto& [line, value] : rows) {
     restart();
     writeResume({{line, value}, {16, "True"}});

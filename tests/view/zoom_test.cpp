@@ -139,6 +139,9 @@ TEST(ExpandTest, WindowAlwaysInsideTheRecord) {
           ASSERT_TRUE(r && r->start >= 0 && r->start < r->end && r->end < points)
               << points << " points, ExpPos " << pos << ", factor " << rate;
           ASSERT_TRUE(std::isfinite(r->timeDiv) && r->timeDiv > 0);
+          if (rate == std::string("1e30")) {
+            ASSERT_EQ(r->end - r->start, 1) << "the least window";
+          }
           Draw(view, *r);
         }
       }

@@ -143,6 +143,8 @@ TEST_F(WfmReaderTest, EveryBrokenFileIsAReadErrorWithAReason) {
       {"Mo" + std::string(2 << 20, 'A') + "\n", "longer than 1048576 bytes"},
       {broken([](auto&, auto& b) { b.firstIndex = INT32_MAX; }),
        "the first sample index overflows"},
+      {broken([](auto&, auto& b) { b.firstIndex = INT32_MAX - 4; }),
+       "fewer than 2147483711 (first index + points)"},
   };
   for (const auto& c : cases) {
     const ReadResult r = read(c.bytes);
