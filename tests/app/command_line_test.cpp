@@ -117,15 +117,11 @@ TEST(CommandLineTest, TheProgramPrintsItsVersionOrDrawsAPictureWithoutADisplay) 
     EXPECT_NE(reason.find(std::string(input) + ": "), std::string::npos) << reason;
     EXPECT_FALSE(std::filesystem::exists(folder / "broken.png"));
   }
-}
 
-// --picture checks OUT before FILE is read: FILE itself is refused, and so is what ReplaceCheck
-// refuses (its table has the kinds, SafeFile's tests the links), with the reason and status 2,
-// and left as it was; a write the system refuses names its reason.
-TEST(CommandLineTest, APictureReplacesOnlyNothingAnEmptyFileOrAPicture) {
-  namespace fs = std::filesystem;
-  const testing::TempDir folder;
-  const std::string capture = synth::SerializeWfm(synth::MakeCapture(synth::SineCapture(2, 1000)));
+  // --picture checks OUT before FILE is read: FILE itself is refused, and so is what ReplaceCheck
+  // refuses (its table has the kinds, SafeFile's tests the links), with the reason and status 2,
+  // and left as it was; a write the system refuses names its reason.
+  const std::string capture = testing::ReadWhole(folder / "four.wfm");
   const std::string png("\x89PNG\r\n\x1a\nold", 11);
   for (const char* name : {"a.WFM", "b.WFM"}) synth::WriteBytes(folder / name, capture);
   synth::WriteBytes(folder / "old.png", png);
@@ -143,10 +139,10 @@ TEST(CommandLineTest, APictureReplacesOnlyNothingAnEmptyFileOrAPicture) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.out);
-    const fs::path out = folder / c.out;
-    const bool regular = fs::is_regular_file(out);
+    const std::filesystem::path out = folder / c.out;
+    const bool regular = std::filesystem::is_regular_file(out);
     const std::string before = regular ? testing::ReadWhole(out) : std::string();
-    const auto [status, noise, error] =
+    const auto [status, printed, error] =
         RunProgram({"--picture", c.out, "--size", "64x80", "b.WFM"}, folder);
     EXPECT_EQ(status, c.status);
     EXPECT_NE(error.find(c.reason), std::string::npos) << error;

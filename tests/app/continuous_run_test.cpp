@@ -62,7 +62,11 @@ class RunTest : public ::testing::Test {
   ContinuousRun run;
 };
 
+// An empty list only shows the message; a failure that escapes still releases Start.
 TEST_F(RunTest, EachFileIsPlayedNamedStoredThenPaused) {
+  EXPECT_EQ(run.Start(), 0);
+  EXPECT_EQ(services.messages, QStringList{U("ファイルがありません｡")});
+  EXPECT_TRUE(log.empty());
   files = {"a.wfm", "notes.txt", "bad.wfm", "throws.WFM", "c.wfm", "gone.wfm"};
   settings.AllSaveCheck = Qt::Checked;
   // The folder, the list and the store box are read afresh at every file.
@@ -86,6 +90,10 @@ TEST_F(RunTest, EachFileIsPlayedNamedStoredThenPaused) {
       "5/6 処理中 | detail c.wfm | play /d/c.wfm | named c.CSV | "  // only a full check stores
       "6/6 処理中 | detail  | "                                     // the entry has left the list
       "6/6 処理完了 | release | ");
+  settings.AllSaveCheck = Qt::Checked;
+  whileStoring = [] { throw std::bad_alloc(); };
+  EXPECT_THROW(run.Start(), std::bad_alloc);
+  EXPECT_EQ(log.back(), "release");
 }
 
 TEST_F(RunTest, ThePauseIsReadBeforeEachFileAndTooShortOnesOnlyHandleEvents) {
@@ -147,18 +155,6 @@ TEST_F(RunTest, EveryWayTheRunEndsCountsTheFilesDone) {
               std::tuple(done, pauses, questions));
     EXPECT_EQ(log.end()[-2], std::to_string(done) + "/5 処理完了");
   }
-}
-
-// An empty list only shows the message; a failure that escapes still releases Start.
-TEST_F(RunTest, AnEmptyListOrAnEscapingFailure) {
-  EXPECT_EQ(run.Start(), 0);
-  EXPECT_EQ(services.messages, QStringList{U("ファイルがありません｡")});
-  EXPECT_TRUE(log.empty());
-  writeNames(2);
-  settings.AllSaveCheck = Qt::Checked;
-  whileStoring = [] { throw std::bad_alloc(); };
-  EXPECT_THROW(run.Start(), std::bad_alloc);
-  EXPECT_EQ(log.back(), "release");
 }
 
 // The window's Start and Stop buttons drive the run over the browser's folder and controls.

@@ -81,13 +81,24 @@ TEST_F(FileBrowserTest, FolderChangeCountsWithThePatternTellsTheRunAndListsTheFo
   EXPECT_EQ(browser.path(), Q(here));
 }
 
-// A vanished folder, a file taken for a folder, an unplugged drive and the empty folder that an
-// unmounted drive leaves: each shows its message alone and changes nothing.
-TEST_F(FileBrowserTest, AFailedChangeShowsItsMessageAndChangesNothing) {
+// The drives are the file-system root first, then each mounted folder once, in order; a file
+// mounted on its own is no place to browse. A vanished folder, a file taken for a folder, an
+// unplugged drive and the empty folder that an unmounted drive leaves: each shows its message alone
+// and changes nothing.
+TEST_F(FileBrowserTest, TheDrivesInOrderAndAFailedChangeThatChangesNothing) {
   touch(dir / "kept.wfm");
   fs::create_directory(dir / "gone");
   fs::create_directory(dir / "mountpoint");
   ASSERT_TRUE(browser.setPath(Q(dir.path())));
+  browser.refresh();  // which lists the drives afresh
+  auto* drives = browser.findChild<QComboBox*>("DriveList");
+  ASSERT_GT(drives->count(), 0);
+  EXPECT_EQ(drives->itemData(0, FileBrowser::kPathRole).toString(), "/");
+  for (int i = 1; i < drives->count(); ++i) {
+    const QString root = drives->itemData(i, FileBrowser::kPathRole).toString();
+    EXPECT_TRUE(QFileInfo(root).isDir()) << Std(root);
+    EXPECT_LT(drives->itemData(i - 1, FileBrowser::kPathRole).toString(), root);
+  }
   const QStringList before = seen();
   counted.clear();
   fs::remove(dir / "gone");
@@ -95,7 +106,6 @@ TEST_F(FileBrowserTest, AFailedChangeShowsItsMessageAndChangesNothing) {
       browser.findChild<QListWidget*>("DirList");  // which still offers the vanished folder
   emit folders->itemActivated(folders->findItems("gone", Qt::MatchEndsWith).front());
   EXPECT_FALSE(browser.setPath(Q(dir / "kept.wfm")));
-  auto* drives = browser.findChild<QComboBox*>("DriveList");
   const int index = drives->currentIndex();
   for (const char* name : {"unplugged", "mountpoint"}) {
     drives->addItem(QString::fromUtf8(name), QString::fromStdString((dir / name).string()));
@@ -108,20 +118,6 @@ TEST_F(FileBrowserTest, AFailedChangeShowsItsMessageAndChangesNothing) {
   EXPECT_EQ(services.messages, (QStringList{folder, folder, drive, drive}));
   EXPECT_EQ(seen(), before);
   EXPECT_EQ(counted.count(), 0);
-}
-
-// The file-system root first, then each mounted folder once, in order; a file mounted on its own
-// is no place to browse.
-TEST_F(FileBrowserTest, TheDrivesAreTheRootThenEachMountedFolderOnceInOrder) {
-  browser.refresh();
-  const auto* drives = browser.findChild<QComboBox*>("DriveList");
-  ASSERT_GT(drives->count(), 0);
-  EXPECT_EQ(drives->itemData(0, FileBrowser::kPathRole).toString(), "/");
-  for (int i = 1; i < drives->count(); ++i) {
-    const QString root = drives->itemData(i, FileBrowser::kPathRole).toString();
-    EXPECT_TRUE(QFileInfo(root).isDir()) << Std(root);
-    EXPECT_LT(drives->itemData(i - 1, FileBrowser::kPathRole).toString(), root);
-  }
 }
 
 }  // namespace

@@ -101,8 +101,7 @@ TEST_F(ConvertProgram, SampleMakerTakesHelpAndRefusesOtherOptions) {
   EXPECT_EQ(shell(samples + " --bogus"), 2);
   EXPECT_EQ(out, "");
   EXPECT_TRUE(err.starts_with("sondrix-samples: unknown option --bogus\nusage: ")) << err;
-  EXPECT_FALSE(fs::exists(dir / "--help"));
-  EXPECT_FALSE(fs::exists(dir / "--bogus"));
+  for (const char* name : {"--help", "--bogus"}) EXPECT_FALSE(fs::exists(dir / name));
 }
 
 }  // namespace

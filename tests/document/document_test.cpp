@@ -50,119 +50,87 @@ class DocumentTest : public ::testing::Test {
     return ReadWhole(dir / "stored.csv");
   }
 
+  // What a document that loaded a.wfm, then took `steps`, stores.
+  std::string storedAfter(const std::function<void(Document&)>& steps) {
+    Document document;
+    open(document, "a.wfm");
+    steps(document);
+    return stored(document);
+  }
+
   TempDir dir;
   RecordingSink sink;
 };
 
+void Smooth(Document& document, SmoothingMode mode, const char* width) {
+  document.takeSmoothing(mode, width);
+  document.redraw();
+}
+
 // Whatever the operator did on screen, the store writes the whole record of the last file that
 // loaded, in source counts unless a smoothed trace is displayed.
 TEST_F(DocumentTest, StoreWritesTheWholeRecordOfTheLastFileLoaded) {
-  struct Row {
-    const char* name;
-    std::function<void(DocumentTest&, Document&)> steps;
-    const char* sameAs;        // the file whose plain export the store equals
-    bool smoothed;             // the store differs from that export instead
-    bool samplesOnly = false;  // only the sample lines equal it
+  const std::string a = plain("a.wfm");
+  EXPECT_TRUE(storedAfter([](Document&) {}) == a);
+  EXPECT_TRUE(storedAfter([this](Document& d) { open(d, "b.wfm"); }) == plain("b.wfm"));
+  EXPECT_TRUE(storedAfter([](Document& d) {
+                ZoomBoxes boxes{"4", "2", "3", "6"};
+                ASSERT_TRUE(d.expand(boxes));
+              }) == a)
+      << "zoomed in";
+  EXPECT_TRUE(storedAfter([](Document& d) {
+                ZoomBoxes boxes;
+                ASSERT_TRUE(d.expand(boxes));
+                ASSERT_TRUE(d.resetZoom());
+              }) == a)
+      << "zoomed and reset";
+  // A capture's header keeps what its reader read before it failed: only the samples equal.
+  const std::string failedWfm = storedAfter([this](Document& d) {
+    const LoadResult failed = d.load(FileKind::Wfm, dir / "bad.wfm", sink);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_FALSE(failed.reason.empty());
+  });
+  const auto samples = [](const std::string& text) {
+    std::vector<std::string> lines = SplitCrLf(text);
+    lines.erase(lines.begin(), lines.begin() + 20);  // the header lines of two channels
+    return lines;
   };
-  const auto smoothing = [](SmoothingMode mode, const char* width) {
-    return [mode, width](DocumentTest&, Document& d) {
-      d.takeSmoothing(mode, width);
-      d.redraw();
-    };
-  };
-  const std::vector<Row> rows{
-      {"loaded", [](DocumentTest&, Document&) {}, "a.wfm", false},
-      {"next file", [](DocumentTest& t, Document& d) { t.open(d, "b.wfm"); }, "b.wfm", false},
-      {"zoomed in",
-       [](DocumentTest&, Document& d) {
-         ZoomBoxes boxes{"4", "2", "3", "6"};
-         ASSERT_TRUE(d.expand(boxes));
-       },
-       "a.wfm", false},
-      {"zoomed and reset",
-       [](DocumentTest&, Document& d) {
-         ZoomBoxes boxes;
-         ASSERT_TRUE(d.expand(boxes));
-         ASSERT_TRUE(d.resetZoom());
-       },
-       "a.wfm", false},
-      // A capture's header keeps what its reader read before it failed.
-      {"failed WFM load",
-       [](DocumentTest& t, Document& d) {
-         const LoadResult failed = d.load(FileKind::Wfm, t.dir / "bad.wfm", t.sink);
-         EXPECT_FALSE(failed.ok);
-         EXPECT_FALSE(failed.reason.empty());
-       },
-       "a.wfm", false, true},
-      {"failed CSV load",
-       [](DocumentTest& t, Document& d) {
-         synth::WriteBytes(t.dir / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
-         EXPECT_FALSE(d.load(FileKind::Csv, t.dir / "bad.csv", t.sink).ok);
-       },
-       "a.wfm", false},
-      {"both traces shown", smoothing(SmoothingMode::SourceAndSmoothed, "11"), "a.wfm", true},
-      {"smoothed only", smoothing(SmoothingMode::SmoothedOnly, "25"), "a.wfm", true},
-      {"smoothed width that copies", smoothing(SmoothingMode::SmoothedOnly, "1"), "a.wfm", false},
-      {"smoothed, then source only",
-       [smoothing](DocumentTest& t, Document& d) {
-         smoothing(SmoothingMode::SmoothedOnly, "25")(t, d);
-         smoothing(SmoothingMode::SourceOnly, "25")(t, d);
-       },
-       "a.wfm", false},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    Document document;
-    open(document, "a.wfm");
-    row.steps(*this, document);
-    const std::string file = stored(document);
-    const std::string expected = plain(row.sameAs);
-    const auto samples = [](const std::string& text) {
-      std::vector<std::string> lines = SplitCrLf(text);
-      lines.erase(lines.begin(), lines.begin() + 20);  // the header lines of two channels
-      return lines;
-    };
-    if (row.smoothed) {
-      EXPECT_NE(file, expected);
-      EXPECT_EQ(SplitCrLf(file).size(), SplitCrLf(expected).size()) << "every sample stored";
-    } else if (row.samplesOnly) {
-      EXPECT_NE(file, expected);
-      EXPECT_TRUE(samples(file) == samples(expected));
-    } else {
-      EXPECT_TRUE(file == expected);
-    }
+  EXPECT_NE(failedWfm, a);
+  EXPECT_TRUE(samples(failedWfm) == samples(a));
+  EXPECT_TRUE(storedAfter([this](Document& d) {
+                synth::WriteBytes(dir / "bad.csv", "Points,100000\r\nModel,DSX\r\nCH1 V,CH2 V\r\n");
+                EXPECT_FALSE(d.load(FileKind::Csv, dir / "bad.csv", sink).ok);
+              }) == a)
+      << "failed CSV load";
+  const std::pair<SmoothingMode, const char*> smoothed[] = {
+      {SmoothingMode::SourceAndSmoothed, "11"}, {SmoothingMode::SmoothedOnly, "25"}};
+  for (const auto& [mode, width] : smoothed) {
+    const std::string file = storedAfter([&](Document& d) { Smooth(d, mode, width); });
+    EXPECT_NE(file, a);
+    EXPECT_EQ(SplitCrLf(file).size(), SplitCrLf(a).size()) << "every sample stored";
   }
-}
+  EXPECT_TRUE(storedAfter([](Document& d) { Smooth(d, SmoothingMode::SmoothedOnly, "1"); }) == a)
+      << "a smoothed width that copies";
+  EXPECT_TRUE(storedAfter([](Document& d) {
+                Smooth(d, SmoothingMode::SmoothedOnly, "25");
+                Smooth(d, SmoothingMode::SourceOnly, "25");
+              }) == a)
+      << "smoothed, then source only";
 
-TEST_F(DocumentTest, SmoothedStoreUsesTheWidthLastDrawn) {
+  // A smoothed store uses the width last drawn, not one typed since.
   Document drawn;
   open(drawn, "a.wfm");
-  drawn.takeSmoothing(SmoothingMode::SmoothedOnly, "12");
-  drawn.redraw();
+  Smooth(drawn, SmoothingMode::SmoothedOnly, "12");
   EXPECT_EQ(drawn.smoothing().widthText, "13") << "an even width becomes the next odd one";
   drawn.takeSmoothing(SmoothingMode::SmoothedOnly, "99");
-  const std::string withTyped = stored(drawn);
-
-  Document direct;
-  open(direct, "a.wfm");
-  direct.takeSmoothing(SmoothingMode::SmoothedOnly, "13");
-  direct.redraw();
-  EXPECT_EQ(withTyped, stored(direct));
+  EXPECT_EQ(stored(drawn),
+            storedAfter([](Document& d) { Smooth(d, SmoothingMode::SmoothedOnly, "13"); }));
 }
 
-// The store's own step is shown after the volts are ready and before the writer's first report.
-TEST_F(DocumentTest, StoreShowsItsStepBeforeTheWrite) {
-  Document document;
-  open(document, "a.wfm");
-  RecordingSink store;
-  ASSERT_TRUE(document.store(dir / "s.csv", 0, store, [&store] { store.message("storing"); }).ok());
-  ASSERT_GT(store.calls.size(), 1U) << "the writer reports after it";
-  EXPECT_EQ(store.calls.front().text, "storing");
-  EXPECT_EQ(document.store(dir / "missing" / "s.csv", 0, store).status,
-            ExportResult::Status::WriteFailed);
-}
-
-TEST_F(DocumentTest, OperationsWaitForALoadThenShowTheWholeRecord) {
+// Operations wait for a load, which shows the whole record; the read-outs follow the cursor
+// commands; the store's own step is shown after the volts are ready and before the writer's first
+// report.
+TEST_F(DocumentTest, CommandsOnTheLoadedRecord) {
   Document document;
   ZoomBoxes boxes;
   EXPECT_FALSE(document.expand(boxes));
@@ -170,24 +138,17 @@ TEST_F(DocumentTest, OperationsWaitForALoadThenShowTheWholeRecord) {
   EXPECT_FALSE(document.wheelBoxes(boxes, WheelAxis::Time, 1, 0.5, 0.5));
   EXPECT_TRUE(document.readouts().empty());
   EXPECT_FALSE(document.measurements());
-
   open(document, "a.wfm");
   EXPECT_EQ(std::pair(document.view().StartIndex, document.view().EndIndex), std::pair(0, 2999));
   EXPECT_EQ(document.measurements()->rows.size(), 2U);
-}
 
-TEST_F(DocumentTest, ReadoutsFollowTheCursorCommands) {
-  Document document;
-  open(document, "a.wfm");
   const auto timeText = [&document] { return document.readouts().at(1).text; };
   EXPECT_EQ(document.moveTimeSlider(0).boxText, "0");
   const std::string left = timeText();
   EXPECT_EQ(document.moveTimeSlider(1000).boxText, "10");
-  const std::string right = timeText();
-  EXPECT_NE(left, right);
+  EXPECT_NE(timeText(), left);
   EXPECT_EQ(document.enterTimePosition("0").boxText, "0");
   EXPECT_EQ(timeText(), left);
-
   const auto all = [&document] {
     std::string text;
     for (const ReadoutPiece& piece : document.readouts()) text += piece.text;
@@ -197,6 +158,13 @@ TEST_F(DocumentTest, ReadoutsFollowTheCursorCommands) {
   const std::string top = all();
   EXPECT_EQ(document.moveLevelSlider(0).boxText, "4");
   EXPECT_NE(all(), top) << "the level read-out moves with the level slider";
+
+  RecordingSink store;
+  ASSERT_TRUE(document.store(dir / "s.csv", 0, store, [&store] { store.message("storing"); }).ok());
+  ASSERT_GT(store.calls.size(), 1U) << "the writer reports after it";
+  EXPECT_EQ(store.calls.front().text, "storing");
+  EXPECT_EQ(document.store(dir / "missing" / "s.csv", 0, store).status,
+            ExportResult::Status::WriteFailed);
 }
 
 // Where the continuous run stores: the data folder from the start and after each single-file

@@ -15,7 +15,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(ReadTextLineTest, LineEnds) {
+// Each text read from memory and from a file alike; the file's are read in pieces, and the last
+// two texts are longer than the reader's buffer, so lines cross its refills.
+TEST(ReadTextLineTest, LineEndsInMemoryAndInFiles) {
+  std::string many;
+  Lines manyLines;
+  for (int i = 0; i < 20'000; ++i) {
+    manyLines.push_back(std::to_string(i) + ",x");
+    many += manyLines.back() + "\r\n";
+  }
   const std::pair<std::string, Lines> rows[] = {
       {"a,1\r\nb\r\n", {"a,1", "b"}},
       {"a,1\nb", {"a,1", "b"}},            // the last line needs no end
@@ -24,32 +32,21 @@ TEST(ReadTextLineTest, LineEnds) {
       {std::string("x\0y\n", 4), {std::string("x\0y", 3)}},
       {std::string(kMaxLineChars + 70'000, 'A') + "\r\nnext",
        {std::string(kMaxLineChars, 'A'), "next"}},
+      {many, manyLines},
   };
-  for (const auto& [bytes, expected] : rows) {
-    TextFile file = TextFile::fromBytes(bytes);
+  const auto read = [](TextFile file) {
     Lines lines;
     std::string line;
     while (!file.atEnd()) lines.emplace_back(ReadTextLine(file, line));
-    EXPECT_EQ(lines, expected) << bytes.substr(0, 20);
-  }
-}
-
-TEST(ReadTextLineTest, FilesReadInPiecesLikeBytes) {
+    return lines;
+  };
   testing::TempDir dir;
-  // Longer than the reader's buffer, so lines cross its refills.
-  std::string bytes;
-  Lines expected;
-  for (int i = 0; i < 20'000; ++i) {
-    expected.push_back(std::to_string(i) + ",x");
-    bytes += expected.back() + "\r\n";
+  for (const auto& [bytes, expected] : rows) {
+    std::ofstream(dir.path() / "t.txt", std::ios::binary) << bytes;
+    EXPECT_EQ(read(TextFile::fromBytes(bytes)), expected) << bytes.substr(0, 20);
+    EXPECT_EQ(read(TextFile(dir.path() / "t.txt")), expected) << bytes.substr(0, 20);
   }
-  std::ofstream(dir.path() / "t.txt", std::ios::binary) << bytes;
-  TextFile file(dir.path() / "t.txt");
-  ASSERT_TRUE(file.isOpen());
-  Lines lines;
-  std::string line;
-  while (!file.atEnd()) lines.emplace_back(ReadTextLine(file, line));
-  EXPECT_EQ(lines, expected);
+  EXPECT_TRUE(TextFile(dir.path() / "t.txt").isOpen());
   EXPECT_FALSE(TextFile(dir.path() / "missing.txt").isOpen());
 }
 

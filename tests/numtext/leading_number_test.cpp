@@ -83,7 +83,7 @@ TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAroundAndTheFloatFormAgre
 using Text = std::optional<std::string_view>;
 constexpr auto kFails = std::nullopt;
 
-TEST(SubstringsTest, OneBasedPiecesCutAtTheEnd) {
+TEST(SubstringsTest, OneBasedPiecesCutAtTheEndFindsCaseTrimAndCr) {
   constexpr std::int64_t kToEnd = -2;  // Mid without a count
   const std::tuple<std::string_view, std::int64_t, std::int64_t, Text> mids[] = {
       {"abcdef", 1, 3, "abc"},   {"abcdef", 3, 2, "cd"},
@@ -103,9 +103,7 @@ TEST(SubstringsTest, OneBasedPiecesCutAtTheEnd) {
     EXPECT_EQ(Left("abc", count), left) << count;
     EXPECT_EQ(Right("abc", count), right) << count;
   }
-}
 
-TEST(SubstringsTest, InStrUCaseTrimAndCr) {
   const std::tuple<std::string_view, std::string_view, std::int64_t> finds[] = {
       {"abc.WFM", ".WFM", 4}, {"aXbX", "X", 2}, {"abc", "x", 0}, {"", "a", 0}, {"abc", "", 1}};
   for (const auto& [text, what, at] : finds) EXPECT_EQ(InStr(text, what), at) << text << what;

@@ -32,7 +32,7 @@ TEST(RoundHalfEvenTest, AgreesWithTheFloatingPointUnit) {
   EXPECT_TRUE(std::isnan(RoundHalfEven(kNaN)));
 }
 
-TEST(RoundToIntTest, FailsOutsideTheRangeInsteadOfWrappingOrSaturates) {
+TEST(NarrowingTest, FailsOutsideTheRangeInsteadOfWrappingOrSaturates) {
   const std::pair<double, std::optional<std::int16_t>> int16Cases[] = {
       {32767.4, 32767},   {32766.5, 32766}, {32767.5, kNo},
       {-32768.5, -32768}, {-32768.6, kNo},  {kNaN, kNo}};
@@ -48,21 +48,19 @@ TEST(RoundToIntTest, FailsOutsideTheRangeInsteadOfWrappingOrSaturates) {
       {2.5, 2},          {-2147483648.5, INT32_MIN}, {2147483647.5, INT32_MAX},
       {1e20, INT32_MAX}, {-1e20, INT32_MIN},         {kNaN, 0}};
   for (const auto& [value, want] : cases) EXPECT_EQ(RoundClampInt32(value), want) << value;
-}
 
-// NarrowToFloat refuses only what rounds beyond the float range; ClampToFloat saturates there.
-TEST(NarrowToFloatTest, RefusesOrClampsOnlyWhatRoundsBeyondTheFloatRange) {
+  // NarrowToFloat refuses only what rounds beyond the float range; ClampToFloat saturates there.
   // Halfway between FLT_MAX and 2^128: rounds (to even) up to 2^128, so it overflows.
   const double boundary = std::ldexp(2.0 - std::ldexp(1.0, -24), 127);
   const double below = std::nextafter(boundary, 0.0);
   const double big = FLT_MAX;
   const double above = std::nextafter(big, kInf);
   const float max = FLT_MAX;
-  const std::tuple<double, std::optional<float>, float> cases[] = {
+  const std::tuple<double, std::optional<float>, float> floats[] = {
       {big, max, max},      {-big, -max, -max},   {above, max, max},      {below, max, max},
       {-below, -max, -max}, {boundary, kNo, max}, {-boundary, kNo, -max}, {-kInf, kNo, -max},
       {0.1, 0.1f, 0.1f},    {1e-50, 0.0f, 0.0f},  {kNaN, kNo, 0.0f}};
-  for (const auto& [value, narrowed, clamped] : cases) {
+  for (const auto& [value, narrowed, clamped] : floats) {
     EXPECT_EQ(NarrowToFloat(value), narrowed) << value;
     EXPECT_EQ(ClampToFloat(value), clamped) << value;
   }

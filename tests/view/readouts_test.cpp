@@ -191,9 +191,7 @@ TEST(MeasurementsTest, FiguresAgreeWithADirectComputation) {
         MeasureChannel(RecordOf(2, samples), 2, 0, static_cast<std::int32_t>(n) - 1).value();
     const Direct d(samples);
     SCOPED_TRACE(s);
-    EXPECT_DOUBLE_EQ(m.min, d.min);
-    EXPECT_DOUBLE_EQ(m.max, d.max);
-    EXPECT_DOUBLE_EQ(m.peakToPeak, d.max - d.min);
+    EXPECT_EQ(std::tuple(m.min, m.max, m.peakToPeak), std::tuple(d.min, d.max, d.max - d.min));
     EXPECT_NEAR(m.mean, d.sum / n, 1e-9);
     EXPECT_NEAR(m.rms, std::sqrt(d.squares / n), 1e-9);
     const Crossings fast = RisingCrossings(samples, StatsOfCounts(samples));
