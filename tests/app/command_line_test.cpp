@@ -125,6 +125,7 @@ TEST(CommandLineTest, TheProgramPrintsItsVersionOrDrawsAPictureWithoutADisplay) 
   const std::string png("\x89PNG\r\n\x1a\nold", 11);
   for (const char* name : {"a.WFM", "b.WFM"}) synth::WriteBytes(folder / name, capture);
   synth::WriteBytes(folder / "old.png", png);
+  synth::WriteBytes(folder / "near.png", png.substr(0, 7) + "?old");  // the signature's last byte
   const std::string other = OtherContentError().message();
   const struct {
     const char* out;
@@ -134,6 +135,7 @@ TEST(CommandLineTest, TheProgramPrintsItsVersionOrDrawsAPictureWithoutADisplay) 
       {"old.png", 0, ""},
       {"b.WFM", 2, "is the FILE to draw"},
       {"a.WFM", 2, other},  // `--picture *.WFM` with a.WFM and b.WFM
+      {"near.png", 2, other},
       {"/dev/null", 2, NotRegularFileError().message()},
       {"none/new.png", 1, std::make_error_code(std::errc::no_such_file_or_directory).message()},
   };

@@ -193,6 +193,7 @@ TEST(SafeFile, FollowsALinkInASharedFolderOnlyWhenOursOrTheFolderOwners) {
   folder("shared", 01777, 0);
   folder("theirs", 01777, kOther);
   folder("plain", 0777, 0);
+  folder("sticky", 01755, 0);  // only the owner writes there: not shared
   const auto link = [&](const std::string& to, const std::string& at, uid_t owner) {
     fs::create_symlink(to, dir / at);
     EXPECT_EQ(::lchown((dir / at).c_str(), owner, 0), 0);
@@ -201,11 +202,13 @@ TEST(SafeFile, FollowsALinkInASharedFolderOnlyWhenOursOrTheFolderOwners) {
   link("../target", "shared/other", kOther);
   link("../target", "theirs/owners", kOther);
   link("../target", "plain/other", kOther);
+  link("../target", "sticky/other", kOther);
   link("../shared/other", "plain/via", 0);  // a trusted first hop does not vouch for the next
   link("../missing", "shared/dangling", kOther);
   const std::pair<const char*, bool> rows[] = {
-      {"shared/ours", true}, {"shared/other", false}, {"theirs/owners", true},
-      {"plain/other", true}, {"plain/via", false},    {"shared/dangling", false},
+      {"shared/ours", true},  {"shared/other", false}, {"theirs/owners", true},
+      {"plain/other", true},  {"plain/via", false},    {"shared/dangling", false},
+      {"sticky/other", true},
   };
   for (const auto& [name, followed] : rows) {
     for (const WriteRules& rules : kBothTemps) {
