@@ -9,8 +9,8 @@
 #include "load/messages.h"
 #include "load/trig_addr.h"
 #include "numtext/substrings.h"
-#include "wfm/copy_to_source.h"
 #include "wfm/messages.h"
+#include "wfm/placed_samples.h"
 #include "wfm/wfm_reader.h"
 
 namespace sondrix {
@@ -38,7 +38,7 @@ LoadResult loadWfm(Read read, WaveRecord& record, UiSink& ui) {
   ReadResult done = read();
   result.acqDataSizeText = acqDataSizeText(record.WfmPoints);
   if (done.ok()) {
-    done = CopyWaveToSource(record);
+    done = AcceptPlacedSamples(record);
     // The reader reported success, but a file whose samples cannot be shown is not loaded.
     if (!done.ok()) ui.message(wfm_messages::kReadError);
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <new>
 #include <string>
 #include <system_error>
@@ -15,6 +16,7 @@
 #include "numtext/rounding.h"
 #include "wfm/byte_order.h"
 #include "wfm/messages.h"
+#include "wfm/placed_samples.h"
 #include "wfm/setup_lines.h"
 
 namespace sondrix {
@@ -48,6 +50,10 @@ std::int16_t dataWidthOf(std::uint8_t first, std::uint8_t second) {
 }
 
 bool isSixteenBit(std::int16_t dataWidth) { return dataWidth == 8 || dataWidth == 64; }
+
+std::int64_t sampleSizeOf(const BinaryLayout& layout) {
+  return isSixteenBit(layout.dataWidth) ? 2 : 1;
+}
 
 ReadResult readTextHeader(ByteReader& file, WaveRecord& record) {
   std::array<char, 2> ignored{};
@@ -96,46 +102,73 @@ ReadResult readBinaryHeader(ByteReader& file, WaveRecord& record, BinaryLayout& 
   return {};
 }
 
-// Reads the shown part of one channel block into column `ch` of the matrix.
-ReadResult readBlock(ByteReader& file, const BinaryLayout& layout, int ch, WaveBuf& waveBuf,
-                     std::vector<std::int8_t>& narrow) {
-  const std::int64_t sampleSize = isSixteenBit(layout.dataWidth) ? 2 : 1;
-  const std::int64_t blockStart = file.offset();
-  const std::int64_t blockBytes = std::int64_t{layout.blockLen} * sampleSize;
-  const std::string where = at(blockStart) + "the block of channel " + std::to_string(ch + 1);
-  if (layout.blockLen < 1 || blockBytes > file.remaining()) {
-    return failure(where + " ends before its " + std::to_string(layout.blockLen) + " samples");
-  }
+// Checks every block's size before a sample is placed, so that a file cut short leaves the
+// shown waveform's samples as they were.
+ReadResult checkBlocks(const ByteReader& file, const BinaryLayout& layout, int blocks) {
+  const std::int64_t blockBytes = std::int64_t{layout.blockLen} * sampleSizeOf(layout);
   const std::int64_t shownEnd = std::int64_t{layout.dataStart} + layout.points;
-  if (shownEnd > layout.blockLen) {
-    return failure(where + " holds " + std::to_string(layout.blockLen) + " samples, fewer than " +
-                   std::to_string(shownEnd) + " (first index + points)");
+  for (int ch = 0; ch < blocks; ++ch) {
+    const std::int64_t before = ch * blockBytes;
+    const std::string where =
+        at(file.offset() + before) + "the block of channel " + std::to_string(ch + 1);
+    if (layout.blockLen < 1 || blockBytes > file.remaining() - before) {
+      return failure(where + " ends before its " + std::to_string(layout.blockLen) + " samples");
+    }
+    if (shownEnd > layout.blockLen) {
+      return failure(where + " holds " + std::to_string(layout.blockLen) + " samples, fewer than " +
+                     std::to_string(shownEnd) + " (first index + points)");
+    }
   }
-  std::int16_t* column = waveBuf.column(ch);
+  return {};
+}
+
+// The 16-bit negation of the lowest count is that count itself.
+std::int16_t inverted(std::int16_t s) {
+  return s == std::numeric_limits<std::int16_t>::min() ? s : static_cast<std::int16_t>(-s);
+}
+
+// Big-endian samples, read in place: each is swapped, and negated where the channel is inverted.
+template <bool kInvert>
+void swapInPlace(std::int16_t* samples, std::int64_t count) {
+  const auto* raw = reinterpret_cast<const std::uint8_t*>(samples);
+  for (std::int64_t k = 0; k < count; ++k) {
+    const auto s =
+        static_cast<std::int16_t>(static_cast<std::uint16_t>((raw[2 * k] << 8) | raw[2 * k + 1]));
+    samples[k] = kInvert ? inverted(s) : s;
+  }
+}
+
+// Reads the shown part of one block, whose size checkBlocks passed, into `target` (nullptr: the
+// samples are passed over).
+ReadResult readBlock(ByteReader& file, const BinaryLayout& layout, int ch, std::int16_t* target,
+                     bool invert, std::vector<std::int8_t>& narrow) {
+  const std::int64_t sampleSize = sampleSizeOf(layout);
+  const std::int64_t blockStart = file.offset();
   const std::int64_t count = layout.points;
   bool ok = file.skip(layout.dataStart * sampleSize);
-  if (sampleSize == 2) {
-    ok = ok && file.read(column, count * 2);
-    if (ok) {
-      const auto* raw = reinterpret_cast<const std::uint8_t*>(column);
-      for (std::int64_t k = 0; k < count; ++k) {
-        const auto hi = raw[2 * k];
-        const auto lo = raw[2 * k + 1];
-        column[k] = static_cast<std::int16_t>(static_cast<std::uint16_t>((hi << 8) | lo));
-      }
-    }
+  if (!target) {
+    ok = ok && file.skip(count * sampleSize);
+  } else if (sampleSize == 2) {
+    ok = ok && file.read(target, count * 2);
+    if (ok) (invert ? swapInPlace<true> : swapInPlace<false>)(target, count);
   } else {
     narrow.resize(static_cast<std::size_t>(count));
     ok = ok && file.read(narrow.data(), count);
     if (ok) {
       // 8-bit samples join the common scale: each step of theirs is kCountsPerStep counts.
       for (std::int64_t k = 0; k < count; ++k) {
-        column[k] = static_cast<std::int16_t>(narrow[static_cast<std::size_t>(k)] * kCountsPerStep);
+        const auto s =
+            static_cast<std::int16_t>(narrow[static_cast<std::size_t>(k)] * kCountsPerStep);
+        target[k] = invert ? inverted(s) : s;
       }
     }
   }
-  ok = ok && file.skip(blockBytes - shownEnd * sampleSize);
-  if (!ok) return failure(where + " could not be read");
+  const std::int64_t shownEnd = std::int64_t{layout.dataStart} + layout.points;
+  ok = ok && file.skip((layout.blockLen - shownEnd) * sampleSize);
+  if (!ok) {
+    return failure(at(blockStart) + "the block of channel " + std::to_string(ch + 1) +
+                   " could not be read");
+  }
   return {};
 }
 
@@ -169,17 +202,19 @@ ReadResult readWfm(ByteReader& file, WaveRecord& record) {
     return failure("the model line gives " + std::to_string(record.WfmChannels) + " channels");
   }
 
-  WaveBuf& waveBuf = record.waveBuf;
-  waveBuf.points = layout.points;
-  waveBuf.channels = record.WfmChannels;
-  waveBuf.storedChannels = std::min(record.WfmChannels, kMaxBlocks);
-  waveBuf.samples.assign(
-      static_cast<std::size_t>(layout.points) * static_cast<std::size_t>(waveBuf.storedChannels),
-      0);
-
+  const std::int32_t stored = std::min(record.WfmChannels, kMaxBlocks);
+  record.waveBuf = {layout.points, record.WfmChannels, stored};
+  if (ReadResult r = checkBlocks(file, layout, stored); !r.ok()) return r;
+  // A file that lacks a channel the load takes is refused after the read, so its samples are
+  // only passed over; the others go straight into the source arrays, sized for drawing.
+  const bool place = HoldsLoadedChannels(record);
+  if (place) GrowSource(record.buffers, SourceSizeForDrawing(layout.points));
   std::vector<std::int8_t> narrow;
-  for (int ch = 0; ch < waveBuf.storedChannels; ++ch) {
-    if (ReadResult r = readBlock(file, layout, ch, waveBuf, narrow); !r.ok()) return r;
+  for (int ch = 0; ch < stored; ++ch) {
+    const auto index = static_cast<std::size_t>(ch);
+    std::int16_t* target = place ? record.buffers.SrcData[index].data() : nullptr;
+    const bool invert = record.header.Channel[index].Chrev == "ON";
+    if (ReadResult r = readBlock(file, layout, ch, target, invert, narrow); !r.ok()) return r;
   }
   return {};
 }

@@ -27,9 +27,10 @@ class WfmReaderTest : public ::testing::Test {
   }
   ReadResult read(const WfmFile& file) { return read(synth::SerializeWfm(file)); }
 
+  // The samples the read placed in a channel's source array.
   Samples column(int ch) const {
-    const std::int16_t* c = record.waveBuf.column(ch);
-    return {c, c + record.waveBuf.points};
+    const auto& c = record.buffers.SrcData[static_cast<std::size_t>(ch)];
+    return {c.begin(), c.begin() + record.waveBuf.points};
   }
 
   // Four channels of different sines, the last replaced by a ramp over the whole count range.
@@ -39,13 +40,13 @@ class WfmReaderTest : public ::testing::Test {
     return capture;
   }
 
-  // A one-channel file of the given model whose block holds `block`.
-  static WfmFile oneBlock(const std::string& model, Samples block) {
+  // A two-channel file of the given model whose blocks both hold `block`.
+  static WfmFile twoBlocks(const std::string& model, const Samples& block) {
     WfmFile file;
     file.headerLines = {"ModelName = " + model, "Time/Div = 1ms"};
     file.binary.points = static_cast<std::int32_t>(block.size());
     file.binary.blockLen = file.binary.points;
-    file.binary.blocks = {std::move(block)};
+    file.binary.blocks = {block, block};
     return file;
   }
 
@@ -73,6 +74,39 @@ TEST_F(WfmReaderTest, ReadsFourBlocksWhateverTheFirstTwoBytesAndForAnEightChanne
   }
 }
 
+// The samples go straight into the source arrays, negated where the channel is inverted (the
+// lowest count stays), sized for drawing at once; what a load does not take stays as it was.
+TEST_F(WfmReaderTest, PlacesTheSamplesOfTheChannelsALoadTakesAndNothingElse) {
+  Capture four = fourChannels(8);
+  const Samples samples{-32768, 32767, 0, -5, 1, 1, 1, 1};
+  const Samples negated{-32768, -32767, 0, 5, -1, -1, -1, -1};
+  for (auto& ch : four.channels) ch.samples = samples;
+  four.channels[0].invert = four.channels[3].invert = true;
+  ASSERT_TRUE(read(synth::MakeCapture(four)).ok());
+  for (int ch = 0; ch < 4; ++ch) EXPECT_EQ(column(ch), ch % 3 == 0 ? negated : samples) << ch;
+  EXPECT_EQ(std::tuple(record.buffers.SrcData[3].size(), record.buffers.SrcData[3][8]),
+            std::tuple(9u, 0))
+      << "the sample past the end";
+  const auto whole = [&] { return record.buffers.SrcData; };
+  const auto placed = whole();
+  // A file lacking a channel the load takes, or cut short in its last block, places nothing.
+  Capture three = synth::SineCapture(3, 8);
+  three.model = synth::ZtModel(6, 3);
+  ASSERT_TRUE(read(synth::MakeCapture(three)).ok());
+  EXPECT_EQ(whole(), placed);
+  const std::string cut = synth::SerializeWfm(synth::MakeCapture(synth::SineCapture(4, 8)));
+  EXPECT_FALSE(read(cut.substr(0, cut.size() - 1)).ok());
+  EXPECT_EQ(whole(), placed);
+  // A shorter two-channel file: channels 3 and 4, and the longer tails, stay.
+  Capture two = synth::SineCapture(2, 5);
+  two.model = synth::ZtModel(6, 2);
+  ASSERT_TRUE(read(synth::MakeCapture(two)).ok());
+  EXPECT_EQ(column(1), two.channels[1].samples);
+  EXPECT_EQ(Samples(record.buffers.SrcData[1].begin() + 5, record.buffers.SrcData[1].begin() + 8),
+            (Samples{1, 1, 1}));
+  EXPECT_EQ(record.buffers.SrcData[2], placed[2]);
+}
+
 TEST_F(WfmReaderTest, TheBinaryHeaderSizesAndPlacesTheShownSamples) {
   // The data-width field chooses the sample size: block bytes 80 7F FF 01 are the 8-bit samples
   // -128, 127, -1, 1 or the 16-bit 807F, FF01. Rows: the field's bytes, the long header, 16-bit
@@ -84,7 +118,7 @@ TEST_F(WfmReaderTest, TheBinaryHeaderSizesAndPlacesTheShownSamples) {
       {0x00, 0x08, false, true}, {0x00, 0x40, true, true},  {0x00, 0x00, false, false},
       {0x00, 0x01, true, false}, {0x80, 0x07, false, true}, {0x80, 0x08, false, true}};
   for (const auto& [first, second, longHeader, sixteenBit] : widths) {
-    WfmFile file = oneBlock(synth::ZtModel(longHeader ? 6 : 5, 1), sixteenBit ? wide : narrow);
+    WfmFile file = twoBlocks(synth::ZtModel(longHeader ? 6 : 5, 2), sixteenBit ? wide : narrow);
     file.binary.longHeader = longHeader;
     file.binary.dataWidthField = {first, second};
     const ReadResult r = read(file);
@@ -102,14 +136,14 @@ TEST_F(WfmReaderTest, TheBinaryHeaderSizesAndPlacesTheShownSamples) {
                {2, 3, 0x08, {}},                               // 6 + 3 > 8
                {2, 1, 0x08, {16}},                             // one sample is a capture too
                {0, 3, 0x01, {14 * 256, 15 * 256, 16 * 256}}};  // 8-bit: one byte per sample
-  WfmFile file = oneBlock(synth::QkModel(1), {10, 11, 12, 13, 14, 15, 16, 17});
+  WfmFile file = twoBlocks(synth::QkModel(2), {10, 11, 12, 13, 14, 15, 16, 17});
   for (const auto& c : cases) {
     file.binary.firstIndex = c.firstIndex;
     file.binary.points = c.points;
     file.binary.dataWidthField = {0x00, c.width};
     EXPECT_EQ(read(file).ok() ? column(0) : Samples{}, c.want) << c.firstIndex << " " << c.points;
   }
-  WfmFile lone = oneBlock(synth::QkModel(1), {42});
+  WfmFile lone = twoBlocks(synth::QkModel(2), {42});
   lone.binary.firstIndex = -10;
   EXPECT_EQ(read(lone).ok() ? column(0) : Samples{}, Samples{42}) << "a block of one sample";
 }
