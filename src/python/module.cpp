@@ -160,7 +160,14 @@ class CaptureIterator {
 std::unique_ptr<CaptureIterator> readMany(const py::iterable& paths, std::optional<int> jobs) {
   if (jobs && *jobs < 1) throw std::invalid_argument("jobs must be at least 1");
   std::vector<std::filesystem::path> list;
-  for (const py::handle item : paths) list.push_back(item.cast<std::filesystem::path>());
+  for (const py::handle item : paths) {
+    try {
+      list.push_back(item.cast<std::filesystem::path>());
+    } catch (const py::cast_error&) {
+      throw py::type_error("read_many: a path must be str or os.PathLike, not " +
+                           py::str(py::type::of(item).attr("__name__")).cast<std::string>());
+    }
+  }
   return std::make_unique<CaptureIterator>(std::move(list), jobs.value_or(0));
 }
 
