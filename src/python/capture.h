@@ -81,7 +81,8 @@ class Capture {
   // channel's volts do not fit a 32-bit float and WriteFailure when the file cannot be written.
   void writeCsv(const std::filesystem::path& path, std::int64_t skip);
 
-  friend std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path);
+  friend std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path, int threads);
+  friend bool FillArrays(Capture& capture, int threads);
 
  private:
   std::mutex lock_;  // the record's volt arrays during an export, and the time block
@@ -102,7 +103,11 @@ class WriteFailure : public std::runtime_error {
 // Loads a WFM, CSV or TXT file as the converter does (LoadFileStrict, by the file's name) and
 // makes its arrays. Throws OpenFailure when the file cannot be opened, ReadFailure when the
 // reader refuses it or a shown channel's volts do not fit a 32-bit float, std::bad_alloc when
-// memory runs out.
-std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path);
+// memory runs out. The arrays are made on `threads` threads (this one among them).
+std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path, int threads);
+
+// Fills raw and volts from the record's source arrays on `threads` threads; false when a shown
+// channel's volts do not fit a 32-bit float.
+bool FillArrays(Capture& capture, int threads);
 
 }  // namespace sondrix::python

@@ -131,7 +131,7 @@ py::object pandasOf(Capture& capture) {
 
 std::unique_ptr<Capture> read(const std::filesystem::path& path) {
   const py::gil_scoped_release released;
-  return ReadCapture(path);
+  return ReadCapture(path, WorkerCount(0, 4));
 }
 
 // The iterator read_many returns.

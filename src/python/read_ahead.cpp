@@ -50,7 +50,7 @@ void ReadAhead::work(const std::stop_token& stop) {
       hold.unlock();
       ReadOutcome outcome;
       try {
-        outcome.capture = ReadCapture(paths_[index]);
+        outcome.capture = ReadCapture(paths_[index], 1);  // the workers share the cores
       } catch (...) {
         outcome.error = std::current_exception();
       }
