@@ -195,8 +195,9 @@ Block<double> Capture::time() {
     Block<double> time = makeBlock<double>(1, static_cast<std::int64_t>(n));
     const std::int64_t trigAddr = record_.header.TrigAddr;
     const double delta = record_.header.Delta;
+    double* seconds = time.data.get();
     for (std::size_t i = 0; i < n; ++i) {
-      time.data[i] = static_cast<double>(static_cast<std::int64_t>(i) - trigAddr) * delta;
+      seconds[i] = static_cast<double>(static_cast<std::int64_t>(i) - trigAddr) * delta;
     }
     time_ = std::move(time);
   }

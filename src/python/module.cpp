@@ -177,6 +177,8 @@ py::object& readErrorType() {
   return type;
 }
 
+// pybind11 calls translators through a pointer to a function that takes the pointer by value.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 void translate(std::exception_ptr error) {
   try {
     if (error) std::rethrow_exception(error);
