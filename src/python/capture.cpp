@@ -127,8 +127,9 @@ bool fillPiece(const WaveRecord& record, int ch, std::int16_t* raw, float* volts
 bool FillArrays(Capture& capture, int threads) {
   const std::size_t n = pointsOf(capture.record_.header);
   const std::size_t rows = capture.shown_.size();
-  // Pieces of a million samples, so that two threads share even a single row.
-  constexpr std::size_t kPiece = std::size_t{1} << 20;
+  // Pieces of a quarter million samples (a megabyte of volts), so that the threads share even a
+  // single row and a last, shorter piece is the rule rather than the exception.
+  constexpr std::size_t kPiece = std::size_t{1} << 18;
   const std::size_t perRow = std::max<std::size_t>((n + kPiece - 1) / kPiece, 1);
   const std::size_t pieces = rows * perRow;
   std::atomic<std::size_t> next = 0;
