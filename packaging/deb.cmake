@@ -22,6 +22,15 @@ set(CPACK_STRIP_FILES ON)
 # Qt's own dialog and button texts in Japanese, which the window loads at start.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk, qt6-translations-l10n")
+# The Python module is built for one Python version and hands out NumPy arrays.
+if(TARGET sondrix_python)
+  string(REPLACE "." ";" python_version "${SONDRIX_PYTHON_VERSION}")
+  list(GET python_version 0 python_major)
+  list(GET python_version 1 python_minor)
+  math(EXPR python_next "${python_minor} + 1")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", python3 (>= ${python_major}.${python_minor}), "
+         "python3 (<< ${python_major}.${python_next}), python3-numpy")
+endif()
 
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -1,0 +1,243 @@
+#include "python/capture.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+
+#include "csv/csv_layout.h"
+#include "csv/export_record.h"
+#include "csv/messages.h"
+#include "io/unique_fd.h"
+#include "io/utf8_path.h"
+#include "load/load_file.h"
+#include "model/volts.h"
+
+namespace sondrix::python {
+namespace {
+
+// The reasons name their file in some cases; the message names it once in every case.
+std::string failureText(const std::filesystem::path& path, const std::string& reason) {
+  const std::string name = Utf8Path(path);
+  if (reason.find(name) != std::string::npos) return reason;
+  return name + ": " + reason;
+}
+
+// Large blocks start on a 2 MB boundary and ask the kernel for huge pages, as NumPy does for its
+// own large arrays: filling 120 MB of new 4 kB pages costs more in page faults than the volts
+// cost to compute.
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+// Opens the file only to tell a missing, unreadable or not regular file (OSError in Python)
+// from one the reader refuses (ReadError); the reader opens it again.
+std::uintmax_t checkOpens(const std::filesystem::path& path) {
+  UniqueFd fd;
+  fd.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!fd.valid()) throw OpenFailure(path, errno);
+  struct stat status {};
+  if (::fstat(fd.get(), &status) != 0) throw OpenFailure(path, errno);
+  if (S_ISDIR(status.st_mode)) throw OpenFailure(path, EISDIR);
+  return status.st_size > 0 ? static_cast<std::uintmax_t>(status.st_size) : 0;
+}
+
+template <typename T>
+Block<T> makeBlock(std::int64_t rows, std::int64_t points) {
+  const std::size_t count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(points);
+  if (count > std::numeric_limits<std::size_t>::max() / sizeof(T) - kHugePage) {
+    throw std::bad_alloc();
+  }
+  const std::size_t bytes = count * sizeof(T);
+  const std::size_t alignment = bytes >= kHugePage ? kHugePage : alignof(std::max_align_t);
+  const std::size_t size =
+      (std::max<std::size_t>(bytes, 1) + alignment - 1) / alignment * alignment;
+  void* memory = std::aligned_alloc(alignment, size);
+  if (memory == nullptr) throw std::bad_alloc();
+  if (alignment == kHugePage) ::madvise(memory, size, MADV_HUGEPAGE);  // only a hint
+  // Every element is written before NumPy sees it, so the block is not cleared first.
+  return {std::shared_ptr<T[]>(static_cast<T*>(memory), [](T* block) { std::free(block); }), rows,
+          points};
+}
+
+// Asks for huge pages for the whole 2 MB pages within `bytes` at `memory`; only a hint.
+void adviseHugePages(void* memory, std::size_t bytes) {
+  const auto first = reinterpret_cast<std::uintptr_t>(memory);
+  const std::uintptr_t begin = (first + kHugePage - 1) / kHugePage * kHugePage;
+  const std::uintptr_t end = (first + bytes) / kHugePage * kHugePage;
+  if (end > begin) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): an address the allocator gave, rounded
+    ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+  }
+}
+
+// The load's arrays reserved for the most samples a file of `fileSize` bytes can hold (one byte
+// per sample in the 8-bit captures) and backed by huge pages, before the reader and the copy fill
+// them: they keep their storage when they grow within it. Only the samples written are touched.
+// A reservation that falls short changes nothing but the speed: the array then grows as usual.
+void reserveForLoad(WaveRecord& record, std::uintmax_t fileSize) {
+  constexpr auto most = static_cast<std::uintmax_t>(kChannelCount) * kSampleCapacity;
+  const auto samples = static_cast<std::size_t>(std::min(fileSize, most));
+  record.waveBuf.samples.reserve(samples);
+  adviseHugePages(record.waveBuf.samples.data(), samples * sizeof(std::int16_t));
+  const auto perChannel = static_cast<std::size_t>(
+      std::min<std::uintmax_t>(samples, static_cast<std::uintmax_t>(kSampleCapacity)));
+  for (auto& source : record.buffers.SrcData) {
+    source.reserve(perChannel);
+    adviseHugePages(source.data(), perChannel * sizeof(std::int16_t));
+  }
+}
+
+std::size_t pointsOf(const WaveHeader& header) {
+  return static_cast<std::size_t>(std::max(header.Points, 0));
+}
+
+// One piece of the arrays: samples begin..end of one row, counts copied and turned into volts
+// with the store's own conversion (ToVolts): in double, then to float. False when a value lies
+// beyond the float range (it is stored as 0, as the store would).
+bool fillPiece(const WaveRecord& record, int ch, std::int16_t* raw, float* volts, std::size_t begin,
+               std::size_t end) {
+  const auto c = static_cast<std::size_t>(ch);
+  const std::int16_t* counts = record.buffers.SrcData[c].data();
+  std::copy(counts + begin, counts + end, raw + begin);
+  const ChannelSetup& setup = record.header.Channel[c];
+  constexpr double maxFloat = std::numeric_limits<float>::max();
+  bool fits = true;
+  for (std::size_t i = begin; i < end; ++i) {
+    const double v = CountsToVolts(counts[i], setup.Vdiv, setup.Offset);
+    const bool fit = std::fabs(v) <= maxFloat;
+    fits = fits && fit;
+    volts[i] = fit ? static_cast<float>(v) : 0.0f;
+  }
+  return fits;
+}
+
+}  // namespace
+
+bool FillArrays(Capture& capture, int threads) {
+  const std::size_t n = pointsOf(capture.record_.header);
+  const std::size_t rows = capture.shown_.size();
+  // Pieces of a quarter million samples (a megabyte of volts), so that the threads share even a
+  // single row and a last, shorter piece is the rule rather than the exception.
+  constexpr std::size_t kPiece = std::size_t{1} << 18;
+  const std::size_t perRow = std::max<std::size_t>((n + kPiece - 1) / kPiece, 1);
+  const std::size_t pieces = rows * perRow;
+  std::atomic<std::size_t> next = 0;
+  std::atomic<bool> fits = true;
+  const auto work = [&] {
+    for (std::size_t p = next++; p < pieces; p = next++) {
+      const std::size_t row = p / perRow;
+      const std::size_t begin = std::min(p % perRow * kPiece, n);
+      const std::size_t end = std::min(begin + kPiece, n);
+      if (!fillPiece(capture.record_, capture.shown_[row], capture.raw_.data.get() + row * n,
+                     capture.volts_.data.get() + row * n, begin, end)) {
+        fits = false;
+      }
+    }
+  };
+  {
+    std::vector<std::jthread> helpers;
+    const auto most = static_cast<std::size_t>(std::max(threads, 1)) - 1;
+    try {
+      while (helpers.size() < std::min(most, pieces)) helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      // No more threads to be had: the pieces left are this thread's.
+    }
+    work();
+  }  // joins the helpers
+  return fits;
+}
+
+ReadFailure::ReadFailure(std::filesystem::path path, const std::string& reason)
+    : std::runtime_error(failureText(path, reason)), path_(std::move(path)), reason_(reason) {}
+
+OpenFailure::OpenFailure(std::filesystem::path path, int error)
+    : std::runtime_error(Utf8Path(path) + ": " + std::generic_category().message(error)),
+      path_(std::move(path)),
+      error_(error) {}
+
+std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path, int threads) {
+  const std::uintmax_t fileSize = checkOpens(path);
+  auto capture = std::make_unique<Capture>();
+  capture->path_ = path;
+  WaveRecord& record = capture->record_;
+  if (KindOfFile(path) == FileKind::Wfm) reserveForLoad(record, fileSize);
+  NullSink quiet;
+  LoadResult loaded = LoadFileStrict(path, record, quiet);
+  if (!loaded.ok) throw ReadFailure(path, loaded.reason);
+  // Neither the reader's sample matrix nor a CSV file's volts are read again: the export makes
+  // its volts from the source counts. Dropped, they do not hold memory as long as the capture.
+  record.waveBuf.samples = {};
+  record.buffers.VoltData = {};
+
+  capture->shown_ = ShownChannels(record.header);
+  const auto rows = static_cast<std::int64_t>(capture->shown_.size());
+  const std::size_t n = pointsOf(record.header);
+  capture->raw_ = makeBlock<std::int16_t>(rows, static_cast<std::int64_t>(n));
+  capture->volts_ = makeBlock<float>(rows, static_cast<std::int64_t>(n));
+  if (!FillArrays(*capture, threads)) throw ReadFailure(path, csv_messages::kVoltsDoNotFit);
+  return capture;
+}
+
+Block<double> Capture::time() {
+  const std::scoped_lock hold(lock_);
+  if (!time_.data) {
+    const std::size_t n = pointsOf(record_.header);
+    Block<double> time = makeBlock<double>(1, static_cast<std::int64_t>(n));
+    const std::int64_t trigAddr = record_.header.TrigAddr;
+    const double delta = record_.header.Delta;
+    double* seconds = time.data.get();
+    for (std::size_t i = 0; i < n; ++i) {
+      seconds[i] = static_cast<double>(static_cast<std::int64_t>(i) - trigAddr) * delta;
+    }
+    time_ = std::move(time);
+  }
+  return time_;
+}
+
+std::vector<ChannelMeasurement> Capture::measure(std::int64_t start,
+                                                 std::optional<std::int64_t> end) {
+  const std::int64_t points = record_.header.Points;
+  const std::int64_t stop = end.value_or(points);
+  if (start < 0 || stop > points || start >= stop) {
+    throw std::invalid_argument("the window " + std::to_string(start) + ".." +
+                                std::to_string(stop) + " is empty or reaches beyond the " +
+                                std::to_string(points) + " samples");
+  }
+  // Both within 0..Points, which is an int32; the measurement's end is its last sample.
+  const auto first = static_cast<std::int32_t>(start);
+  const auto last = static_cast<std::int32_t>(stop - 1);
+  return MeasureShownChannels(record_, first, last);
+}
+
+void Capture::writeCsv(const std::filesystem::path& path, std::int64_t skip) {
+  if (skip < 0 || skip > kMaxDataSkip) {
+    throw std::invalid_argument("skip must be within 0.." + std::to_string(kMaxDataSkip));
+  }
+  const std::scoped_lock hold(lock_);
+  NullSink quiet;
+  // The converter's export step with the converter's options.
+  const ExportResult written = ExportRecord(record_, {}, path, static_cast<int>(skip), quiet,
+                                            {.rules = {.nonRegular = NonRegularTarget::Stream},
+                                             .threads = 0,
+                                             .unfit = UnfitVolts::Refuse,
+                                             .beforeWrite = {}});
+  // The volts were for this file only.
+  record_.buffers.VoltData = {};
+  if (written.status == ExportResult::Status::UnfitVolts) {
+    throw std::domain_error(written.reason);
+  }
+  if (!written.ok()) throw WriteFailure(Utf8Path(path) + ": " + written.reason);
+}
+
+}  // namespace sondrix::python
