@@ -82,16 +82,12 @@ void adviseHugePages(void* memory, std::size_t bytes) {
 }
 
 // The load's arrays reserved for the most samples a file of `fileSize` bytes can hold (one byte
-// per sample in the 8-bit captures) and backed by huge pages, before the reader and the copy fill
-// them: they keep their storage when they grow within it. Only the samples written are touched.
-// A reservation that falls short changes nothing but the speed: the array then grows as usual.
+// per sample in the 8-bit captures) and backed by huge pages, before the reader fills them: they
+// keep their storage when they grow within it. Only the samples written are touched. A
+// reservation that falls short changes nothing but the speed: the array then grows as usual.
 void reserveForLoad(WaveRecord& record, std::uintmax_t fileSize) {
-  constexpr auto most = static_cast<std::uintmax_t>(kChannelCount) * kSampleCapacity;
-  const auto samples = static_cast<std::size_t>(std::min(fileSize, most));
-  record.waveBuf.samples.reserve(samples);
-  adviseHugePages(record.waveBuf.samples.data(), samples * sizeof(std::int16_t));
   const auto perChannel = static_cast<std::size_t>(
-      std::min<std::uintmax_t>(samples, static_cast<std::uintmax_t>(kSampleCapacity)));
+      std::min<std::uintmax_t>(fileSize, static_cast<std::uintmax_t>(kSampleCapacity)));
   for (auto& source : record.buffers.SrcData) {
     source.reserve(perChannel);
     adviseHugePages(source.data(), perChannel * sizeof(std::int16_t));
@@ -175,9 +171,8 @@ std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path, int thre
   NullSink quiet;
   LoadResult loaded = LoadFileStrict(path, record, quiet);
   if (!loaded.ok) throw ReadFailure(path, loaded.reason);
-  // Neither the reader's sample matrix nor a CSV file's volts are read again: the export makes
-  // its volts from the source counts. Dropped, they do not hold memory as long as the capture.
-  record.waveBuf.samples = {};
+  // A CSV file's volts are not read again: the export makes its volts from the source counts.
+  // Dropped, they do not hold memory as long as the capture.
   record.buffers.VoltData = {};
 
   capture->shown_ = ShownChannels(record.header);
