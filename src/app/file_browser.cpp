@@ -118,6 +118,10 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
   connect(drives_, &QComboBox::activated, this, &FileBrowser::chooseDrive);
   connect(folders_, &QListWidget::itemActivated, this, &FileBrowser::openFolderItem);
   connect(filter_, &QComboBox::activated, this, &FileBrowser::selectFilter);
+  connect(files_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    files_->setCurrentItem(item);
+    emit filePlayRequested(item->text());
+  });
 
   // The window decides what to say at start, so nothing is shown or counted here.
   path_ = absoluteFolder(QDir::currentPath(), {});
@@ -190,6 +194,19 @@ int FileBrowser::fileCount() const { return files_->count(); }
 QString FileBrowser::fileAt(int row) const {
   const QListWidgetItem* item = files_->item(row);
   return item ? item->text() : QString();
+}
+
+QWidget* FileBrowser::fileList() const { return files_; }
+
+bool FileBrowser::stepFile(int step) {
+  const QList<QListWidgetItem*> selected = files_->selectedItems();
+  const int row = (selected.isEmpty() ? -1 : files_->row(selected.front())) + step;
+  if (row < 0 || row >= files_->count()) return false;
+  QListWidgetItem* item = files_->item(row);
+  files_->setCurrentItem(item);
+  files_->scrollToItem(item);
+  emit filePlayRequested(item->text());
+  return true;
 }
 
 QStringList FileBrowser::files() const {

@@ -13,8 +13,7 @@ namespace sondrix {
 class PlatformServices;
 
 // The drive list, folder list, pattern choice and file list at the side of the main window. The
-// folder shown here is where the commands open their files, and it is kept as the process's
-// current directory so that relative names resolve there too.
+// folder shown here is where the commands open their files.
 class FileBrowser : public QWidget {
   Q_OBJECT
 
@@ -40,6 +39,10 @@ class FileBrowser : public QWidget {
   QStringList files() const;
   // The name in row `row` of the file list; empty when there is no such row.
   QString fileAt(int row) const;
+  QWidget* fileList() const;
+  // Selects the entry `step` rows on from the selected one (from before the first when none is)
+  // and asks to play it; false, changing nothing, beyond either end of the list.
+  bool stepFile(int step);
 
   // Re-reads the drives and the folder's contents, keeping the selected file when still there;
   // shows nothing and counts nothing.
@@ -48,6 +51,9 @@ class FileBrowser : public QWidget {
 
  signals:
   void filesCounted(int count);
+  // The operator asked to play the entry `name` of the file list, now selected: a double-click
+  // or Enter on it, or a step to the next or previous entry.
+  void filePlayRequested(const QString& name);
   // The browser opened `folder`: where the continuous run stores until the next command.
   void folderOpened(const QString& folder);
 

@@ -25,6 +25,8 @@ MainForm::MainForm(PlatformServices& services, QWidget* parent)
   connect(browser_, &FileBrowser::folderOpened, this,
           [this](const QString& folder) { document_.folderOpened(Std(folder)); });
   startUp();
+  productTitle_ = windowTitle();
+  connectCaptureGestures();
   // The start-up hid controls of the operation frame. The layouts from there up to the window's
   // content are taken again without them before the window's size is chosen; else its minimum
   // would keep their room until the window is on screen.

@@ -64,6 +64,9 @@ class MainForm final : public QMainWindow {
   void buildControls();
   QWidget* buildFolderFrame();
   void orderTabs();
+  // Double-click or Enter on a listed capture, and the keys to the next or previous one.
+  void connectCaptureGestures();
+  void playListed(const QString& name);
   void startUp();
   // The 18 lines of the settings file, in the file's order, each tied to its control.
   std::array<ResumeLine, kResumeLineCount> resumeLines();
@@ -71,6 +74,7 @@ class MainForm final : public QMainWindow {
   PlatformServices& services_;
   Document document_;
   QString dataFolder_;
+  QString productTitle_;  // the window title before a capture is shown
   bool closing_ = false;  // the window is closing: a run in progress ends at once
 
   QLabel* StatusPanel1 = nullptr;

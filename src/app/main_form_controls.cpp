@@ -1,5 +1,6 @@
 // The window's frames in their columns, the status bar, and the order the Tab key takes.
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QScrollArea>
@@ -75,7 +76,10 @@ void MainForm::buildControls() {
   right->addWidget(buildFolderFrame(), 1);
   sink_ = std::make_unique<WindowSink>(StatusPanel1, StatusPanel2, ProgressBar1, services_);
   operation_ = new OperationPanel(
-      {document_, services_, *sink_, panels, *waveform_, *browser_, ProgressBar1, closing_},
+      {document_, services_, *sink_, panels, *waveform_, *browser_, ProgressBar1, closing_,
+       [this](const QString& path) {
+         setWindowTitle(QFileInfo(path).fileName() + U(kTitleSeparator) + productTitle_);
+       }},
       central);
   right->addWidget(operation_);
   columns->addLayout(right, 1);

@@ -6,6 +6,8 @@ namespace sondrix::messages {
 inline constexpr char kDesignTitle[] = "サージ最大値測定 | WFMファイル連続表示";
 inline constexpr char kTitle[] = "Ostrelファイル(WFM/CSV)表示ユーティリティ";
 inline constexpr char kVersion[] = "(V4.10)";
+// Between the name of the capture on screen and the product title, in the window title.
+inline constexpr char kTitleSeparator[] = " — ";
 inline constexpr char kResumeStem[] = "Resume";
 inline constexpr char kResumeExtension[] = ".txt";
 inline constexpr char kOutputFolder[] = "Output";

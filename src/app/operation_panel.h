@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QGroupBox>
@@ -33,6 +34,7 @@ struct OperationLinks {
   FileBrowser& browser;
   QProgressBar* progressBar;
   const bool& closing;  // the window is closing: a run in progress ends at once
+  std::function<void(const QString& path)> played;  // a capture was loaded and drawn
 };
 
 // The operation frame: the two play buttons, the store command with its decimation box, and the

@@ -36,6 +36,7 @@ LoadResult OperationPanel::play(FileKind kind, const QString& path) {
   // Said before the draw, so that a draw without memory leaves the load reported as it went.
   if (kind == FileKind::Csv) links_.status.step->setText(U(messages::kConverted));
   links_.waveform.showWhole();
+  if (links_.played) links_.played(path);
   return loaded;
 }
 

@@ -26,6 +26,8 @@ WaveSurface::WaveSurface(QWidget* parent)
   setObjectName(QStringLiteral("DSOWave"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setContextMenuPolicy(Qt::ActionsContextMenu);
+  // A click gives the plot the keys that step through the folder's captures.
+  setFocusPolicy(Qt::ClickFocus);
   measurements_->move(kOverlayMargin, kOverlayMargin);
   placeCursors();
 }

@@ -134,5 +134,48 @@ TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
   }
 }
 
+// A double-click or Enter on a listed file plays it by its kind, and the Page and Ctrl+arrow keys
+// of the list or the plot play the next or previous entry, stopping at either end. The title
+// names the capture shown; a file that cannot be read leaves it.
+TEST_F(PlaybackTest, OneGesturePlaysAListedCaptureAndTheTitleNamesIt) {
+  writeCapture("a.wfm", synth::SineCapture(2, 1000));
+  synth::WriteBytes(files.path() / "b.wfm", "ModelName = nothing we know\r\n");
+  writeCsv("c.csv", 700);
+  writeCapture("d.wfm", synth::SineCapture(4, 2000));
+  ASSERT_TRUE(form().browser().setPath(Q(files.path())));
+  form().browser().selectFilter(2);
+  const QString product = form().windowTitle();
+  const auto shows = [&](const char* name) {
+    return form().windowTitle() == name + U(" — ") + product;
+  };
+  auto* list = child<QListWidget>("FileList");
+  form().show();
+  form().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+  const QRect first = list->visualItemRect(list->item(0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());  // as a hand does
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+  EXPECT_TRUE(shows("a.wfm")) << Std(form().windowTitle());
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Left, Qt::ControlModifier);
+  EXPECT_EQ(selected(), "a.wfm") << "nothing before the first";
+  QTest::keyClick(list, Qt::Key_PageDown);
+  EXPECT_EQ(selected(), "b.wfm");
+  EXPECT_TRUE(shows("a.wfm")) << "a file that cannot be read";
+  QTest::keyClick(list, Qt::Key_Right, Qt::ControlModifier);
+  EXPECT_TRUE(shows("c.csv") && filter() == 1) << "played by the CSV command";
+  QTest::keyClick(list, Qt::Key_PageDown);
+  EXPECT_TRUE(shows("c.csv")) << "nothing after the last";
+  form().browser().selectFilter(0);
+  form().browser().selectFile(QStringLiteral("d.wfm"));
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(std::tuple(caption(), marks()), std::tuple(U("全取込データ数=2000"), "1111"));
+  WaveSurface* plot = form().waveFrame().surface();
+  QTest::mouseClick(plot, Qt::LeftButton);
+  QTest::keyClick(plot, Qt::Key_PageUp);
+  QTest::keyClick(plot, Qt::Key_PageUp);
+  EXPECT_TRUE(shows("a.wfm") && plot->hasFocus()) << Std(form().windowTitle());
+}
+
 }  // namespace
 }  // namespace sondrix::testing
