@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QStyle>
@@ -85,7 +87,8 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
       drives_(new QComboBox(this)),
       folders_(new QListWidget(this)),
       filter_(new QComboBox(this)),
-      files_(new QListWidget(this)) {
+      files_(new QListWidget(this)),
+      watcher_(new QFileSystemWatcher(this)) {
   drives_->setObjectName(QStringLiteral("DriveList"));
   folders_->setObjectName(QStringLiteral("DirList"));
   filter_->setObjectName(QStringLiteral("FileFilter"));
@@ -118,6 +121,7 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
   connect(drives_, &QComboBox::activated, this, &FileBrowser::chooseDrive);
   connect(folders_, &QListWidget::itemActivated, this, &FileBrowser::openFolderItem);
   connect(filter_, &QComboBox::activated, this, &FileBrowser::selectFilter);
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &FileBrowser::followFolder);
   connect(files_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     files_->setCurrentItem(item);
     emit filePlayRequested(item->text());
@@ -128,6 +132,7 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
   fillDrives(path_);
   fillFolders();
   fillFiles({});
+  watchFolder();
 }
 
 QString FileBrowser::path() const { return QDir::toNativeSeparators(path_); }
@@ -145,6 +150,7 @@ bool FileBrowser::moveTo(const QString& folder) {
   path_ = target;
   fillFolders();
   fillFiles({});
+  watchFolder();
   emit filesCounted(fileCount());
   emit folderOpened(path());
   return true;
@@ -284,6 +290,27 @@ void FileBrowser::fillFiles(const QString& keepSelected) {
   if (keepSelected.isEmpty()) return;
   const QList<QListWidgetItem*> same = files_->findItems(keepSelected, Qt::MatchExactly);
   if (!same.isEmpty()) files_->setCurrentItem(same.front());
+}
+
+void FileBrowser::watchFolder() {
+  if (const QStringList watched = watcher_->directories(); !watched.isEmpty()) {
+    watcher_->removePaths(watched);
+  }
+  watcher_->addPath(path_);
+}
+
+void FileBrowser::holdList(bool held) {
+  held_ = held;
+  if (!held_ && changedWhileHeld_) followFolder();
+}
+
+void FileBrowser::followFolder() {
+  changedWhileHeld_ = held_;
+  if (held_) return;
+  QScrollBar* bar = files_->verticalScrollBar();
+  const int scrolled = bar->value();
+  fillFiles(selectedFile());
+  bar->setValue(scrolled);
 }
 
 void FileBrowser::showCurrentFolder() {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QFileSystemWatcher;
 class QListWidget;
 class QListWidgetItem;
 
@@ -48,6 +49,10 @@ class FileBrowser : public QWidget {
   // shows nothing and counts nothing.
   void refresh();
   void chooseDrive(int index);
+  // While held, the file list does not follow the folder's changes on disk; released, it catches
+  // up at once. A continuous run holds it: it reads entry after entry of the list, and a capture
+  // arriving meanwhile must not shift them.
+  void holdList(bool held);
 
  signals:
   void filesCounted(int count);
@@ -68,6 +73,9 @@ class FileBrowser : public QWidget {
   void fillDrives(const QString& select);
   void fillFolders();
   void fillFiles(const QString& keepSelected);
+  void watchFolder();
+  // The shown folder changed on disk: the file list follows, keeping its selection and scroll.
+  void followFolder();
   void openFolderItem(QListWidgetItem* item);
 
   PlatformServices& services_;
@@ -75,6 +83,9 @@ class FileBrowser : public QWidget {
   QListWidget* folders_;
   QComboBox* filter_;
   QListWidget* files_;
+  QFileSystemWatcher* watcher_;  // the shown folder, through the system's change notification
+  bool held_ = false;
+  bool changedWhileHeld_ = false;
   QString path_;  // absolute and clean, with '/' separators
   QString pattern_ = QStringLiteral("*.wfm");
 };

@@ -118,7 +118,10 @@ void OperationPanel::buildRun() {
     storeDisplayed(path, shownName);
   };
   parts.closing = [this] { return links_.closing; };
-  parts.holdStart = [this](bool held) { Start->setEnabled(!held); };
+  parts.holdStart = [this](bool held) {
+    Start->setEnabled(!held);
+    links_.browser.holdList(held);
+  };
   parts.message = [this](const QString& text) { links_.status.step->setText(text); };
   parts.detail = [this](const QString& text) { links_.status.detail->setText(text); };
   parts.progressMax = [this](std::int32_t count) { links_.progressBar->setMaximum(count); };

@@ -1,6 +1,7 @@
 #include "app/file_browser.h"
 
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 #include "app/messages.h"
@@ -118,6 +119,30 @@ TEST_F(FileBrowserTest, TheDrivesInOrderAndAFailedChangeThatChangesNothing) {
   EXPECT_EQ(services.messages, (QStringList{folder, folder, drive, drive}));
   EXPECT_EQ(seen(), before);
   EXPECT_EQ(counted.count(), 0);
+}
+
+// The file list follows the shown folder as files come, go and are renamed, keeping the selected
+// file and where the list was scrolled; the run's count stays what the folder's opening set.
+TEST_F(FileBrowserTest, TheListFollowsTheFolderKeepingItsSelectionAndScroll) {
+  for (int i = 10; i < 70; ++i) touch(dir / ("f" + std::to_string(i) + ".wfm"));
+  ASSERT_TRUE(browser.setPath(Q(dir.path())));
+  browser.resize(200, 300);
+  browser.show();
+  ASSERT_TRUE(browser.selectFile(QStringLiteral("f40.wfm")));
+  const QScrollBar* bar = static_cast<QListWidget*>(browser.fileList())->verticalScrollBar();
+  const int scrolled = bar->value();
+  ASSERT_GT(scrolled, 0);
+  const qsizetype count = counted.count();
+  touch(dir / "a.wfm");
+  QTRY_VERIFY(browser.files().contains("a.wfm"));
+  EXPECT_EQ(std::tuple(browser.selectedFile(), bar->value()), std::tuple("f40.wfm", scrolled));
+  fs::rename(dir / "f10.wfm", dir / "g.wfm");
+  QTRY_VERIFY(browser.files().contains("g.wfm"));
+  fs::remove(dir / "a.wfm");
+  QTRY_VERIFY(!browser.files().contains("a.wfm"));
+  EXPECT_EQ(std::tuple(browser.files().size(), browser.files().contains("f10.wfm")),
+            std::tuple(60, false));
+  EXPECT_EQ(counted.count(), count);
 }
 
 }  // namespace
