@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <vector>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -85,6 +89,7 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
     : QWidget(parent),
       services_(services),
       drives_(new QComboBox(this)),
+      pathBox_(new QComboBox(this)),
       folders_(new QListWidget(this)),
       filter_(new QComboBox(this)),
       files_(new QListWidget(this)),
@@ -93,10 +98,20 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
   folders_->setObjectName(QStringLiteral("DirList"));
   filter_->setObjectName(QStringLiteral("FileFilter"));
   files_->setObjectName(QStringLiteral("FileList"));
+  pathBox_->setObjectName(QStringLiteral("PathBox"));
+  // Enter goes where the text points; the list is the recent folders and nothing else (with
+  // repeats allowed, Enter on a listed folder's text does not also choose the list's entry).
+  pathBox_->setEditable(true);
+  pathBox_->setInsertPolicy(QComboBox::NoInsert);
+  pathBox_->setDuplicatesEnabled(true);
+  pathBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  pathBox_->setMinimumContentsLength(8);
+  pathBox_->view()->setTextElideMode(Qt::ElideNone);
 
-  // Long volume names are shown cut short rather than widening the window.
+  // Long volume names are shown cut short rather than widening the window; the path box beside
+  // it takes the rest of the row.
   drives_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  drives_->setMinimumContentsLength(12);
+  drives_->setMinimumContentsLength(6);
   filter_->setEditable(false);
   filter_->addItems(
       {QStringLiteral("*.WFM"), QStringLiteral("*.CSV;*.TXT"), QStringLiteral("*.*")});
@@ -109,7 +124,11 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(4);
-  layout->addWidget(drives_);
+  auto* driveRow = new QHBoxLayout;
+  driveRow->setSpacing(4);
+  driveRow->addWidget(drives_);
+  driveRow->addWidget(pathBox_, 1);
+  layout->addLayout(driveRow);
   // The folder list keeps its wish of some ten rows while it can; the file list takes the rest.
   folders_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   folders_->installEventFilter(this);
@@ -121,6 +140,11 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
   connect(drives_, &QComboBox::activated, this, &FileBrowser::chooseDrive);
   connect(folders_, &QListWidget::itemActivated, this, &FileBrowser::openFolderItem);
   connect(filter_, &QComboBox::activated, this, &FileBrowser::selectFilter);
+  // Enter is taken before the box sees it: a combo box passes the key on to its line edit a
+  // second time, which would go there twice.
+  pathBox_->lineEdit()->installEventFilter(this);
+  connect(pathBox_, &QComboBox::activated, this,
+          [this](int index) { setPath(pathBox_->itemText(index)); });
   connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &FileBrowser::followFolder);
   connect(files_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     files_->setCurrentItem(item);
@@ -129,6 +153,7 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
 
   // The window decides what to say at start, so nothing is shown or counted here.
   path_ = absoluteFolder(QDir::currentPath(), {});
+  pathBox_->setEditText(path());
   fillDrives(path_);
   fillFolders();
   fillFiles({});
@@ -148,12 +173,32 @@ bool FileBrowser::moveTo(const QString& folder) {
   const QString target = absoluteFolder(folder, path_);
   if (!isOpenableFolder(target)) return false;
   path_ = target;
+  pathBox_->setEditText(path());
   fillFolders();
   fillFiles({});
   watchFolder();
   emit filesCounted(fileCount());
   emit folderOpened(path());
   return true;
+}
+
+bool FileBrowser::goToTyped(const QString& typed) {
+  const QFileInfo info(QDir(path_).absoluteFilePath(QDir::fromNativeSeparators(typed.trimmed())));
+  if (!info.isFile()) return setPath(info.absoluteFilePath());
+  if (!setPath(info.absolutePath())) return false;
+  if (!selectFile(info.fileName())) {
+    selectFilter(2);  // every file
+    selectFile(info.fileName());
+  }
+  return true;
+}
+
+void FileBrowser::setRecentFolders(const QStringList& folders) {
+  const QSignalBlocker blocker(pathBox_);
+  pathBox_->clear();
+  for (const QString& folder : folders) pathBox_->addItem(QDir::toNativeSeparators(folder));
+  pathBox_->setCurrentIndex(-1);
+  pathBox_->setEditText(path());
 }
 
 void FileBrowser::chooseDrive(int index) {
@@ -324,6 +369,13 @@ void FileBrowser::showCurrentFolder() {
 bool FileBrowser::eventFilter(QObject* watched, QEvent* event) {
   // The list gets its height only when the window is laid out, and a new height moves the rows.
   if (watched == folders_ && event->type() == QEvent::Resize) showCurrentFolder();
+  if (watched == pathBox_->lineEdit() && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      goToTyped(pathBox_->currentText());
+      return true;
+    }
+  }
   return QWidget::eventFilter(watched, event);
 }
 

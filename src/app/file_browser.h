@@ -29,6 +29,11 @@ class FileBrowser : public QWidget {
   // Opens `folder` and makes it the current directory. A folder that is missing or unreadable
   // gets the folder message and leaves everything as it was; false on any failure.
   bool setPath(const QString& folder);
+  // Goes where the path box points: a folder, or a file's folder with the file selected (listed
+  // by a pattern that shows it). Anything else gets the folder message; false then.
+  bool goToTyped(const QString& typed);
+  // The recent folders, newest first, in the path box's list; choosing one goes there.
+  void setRecentFolders(const QStringList& folders);
 
   QString pattern() const { return pattern_; }
   void selectFilter(int index);
@@ -80,6 +85,7 @@ class FileBrowser : public QWidget {
 
   PlatformServices& services_;
   QComboBox* drives_;
+  QComboBox* pathBox_;  // the folder typed or pasted, with the recent folders as its list
   QListWidget* folders_;
   QComboBox* filter_;
   QListWidget* files_;

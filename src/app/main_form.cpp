@@ -11,6 +11,7 @@
 #include "app/messages.h"
 #include "app/operation_panel.h"
 #include "app/qt_text.h"
+#include "app/recent_folders.h"
 #include "app/split_path.h"
 #include "app/waveform_panel.h"
 #include "app/window_sink.h"
@@ -52,6 +53,8 @@ void MainForm::startUp() {
   QDir(dataFolder_).mkdir(U(messages::kOutputFolder));
 
   LoadResumeParam(resumePath());
+  recentFolders_ = ReadRecentFolders(recentFoldersPath());
+  browser_->setRecentFolders(recentFolders_);
   QString& csvPath = operation_->csvPath();
   if (csvPath.isEmpty()) {
     csvPath =
@@ -84,6 +87,10 @@ void MainForm::closeEvent(QCloseEvent* event) {
 QString MainForm::resumePath() const {
   return JoinPath(dataFolder_,
                   U(messages::kResumeStem) + U(messages::kVersion) + U(messages::kResumeExtension));
+}
+
+QString MainForm::recentFoldersPath() const {
+  return JoinPath(dataFolder_, U(messages::kRecentFoldersFile));
 }
 
 const QString& MainForm::CsvPath() const { return std::as_const(*operation_).csvPath(); }

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include "app/platform_services.h"
 #include "app/resume_file.h"
@@ -67,6 +68,9 @@ class MainForm final : public QMainWindow {
   // Double-click or Enter on a listed capture, and the keys to the next or previous one.
   void connectCaptureGestures();
   void playListed(const QString& name);
+  // A capture was loaded and drawn: the title names it, and its folder is the most recent.
+  void showPlayed(const QString& path);
+  QString recentFoldersPath() const;
   void startUp();
   // The 18 lines of the settings file, in the file's order, each tied to its control.
   std::array<ResumeLine, kResumeLineCount> resumeLines();
@@ -75,6 +79,7 @@ class MainForm final : public QMainWindow {
   Document document_;
   QString dataFolder_;
   QString productTitle_;  // the window title before a capture is shown
+  QStringList recentFolders_;
   bool closing_ = false;  // the window is closing: a run in progress ends at once
 
   QLabel* StatusPanel1 = nullptr;

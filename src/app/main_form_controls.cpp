@@ -1,6 +1,5 @@
 // The window's frames in their columns, the status bar, and the order the Tab key takes.
 #include <QEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QScrollArea>
@@ -75,12 +74,10 @@ void MainForm::buildControls() {
   auto* right = Packed(new QVBoxLayout, 0);
   right->addWidget(buildFolderFrame(), 1);
   sink_ = std::make_unique<WindowSink>(StatusPanel1, StatusPanel2, ProgressBar1, services_);
-  operation_ = new OperationPanel(
-      {document_, services_, *sink_, panels, *waveform_, *browser_, ProgressBar1, closing_,
-       [this](const QString& path) {
-         setWindowTitle(QFileInfo(path).fileName() + U(kTitleSeparator) + productTitle_);
-       }},
-      central);
+  operation_ =
+      new OperationPanel({document_, services_, *sink_, panels, *waveform_, *browser_, ProgressBar1,
+                          closing_, [this](const QString& path) { showPlayed(path); }},
+                         central);
   right->addWidget(operation_);
   columns->addLayout(right, 1);
   area->setWidget(central);
@@ -118,7 +115,7 @@ void MainForm::orderTabs() {
   frame(
       {"ZoomRate", "ExpPos", "Expand", "YZoomRate", "YExpPos", "XReset", "ResetCursor", "CdCheck"});
   frame({"smOption0", "smOption1", "SmPoints", "smOption2"});
-  frame({"DriveList", "DirList", "FileFilter", "FileList"});
+  frame({"DriveList", "PathBox", "DirList", "FileFilter", "FileList"});
   frame({"BinToCsvConvert", "InputDsTypeCsvFile", "SelResultFileFolder", "DataSkip", "MInt",
          "MaxRepeatTimes", "ConfirmMess", "AllSaveCheck", "Start", "Stop"});
 }

@@ -10,6 +10,8 @@ inline constexpr char kVersion[] = "(V4.10)";
 inline constexpr char kTitleSeparator[] = " — ";
 inline constexpr char kResumeStem[] = "Resume";
 inline constexpr char kResumeExtension[] = ".txt";
+// Beside the settings file, which stays as it is.
+inline constexpr char kRecentFoldersFile[] = "RecentFolders.txt";
 inline constexpr char kOutputFolder[] = "Output";
 inline constexpr char kDefaultCsvName[] = "Data1.csv";
 

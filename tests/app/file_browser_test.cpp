@@ -1,6 +1,8 @@
 #include "app/file_browser.h"
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 
@@ -143,6 +145,32 @@ TEST_F(FileBrowserTest, TheListFollowsTheFolderKeepingItsSelectionAndScroll) {
   EXPECT_EQ(std::tuple(browser.files().size(), browser.files().contains("f10.wfm")),
             std::tuple(60, false));
   EXPECT_EQ(counted.count(), count);
+}
+
+// The path box goes to a typed folder (relative to the one shown), or to a typed file's folder
+// with the file selected under a pattern that lists it; a missing path gets the folder message.
+// Its list is the recent folders, and choosing one goes there.
+TEST_F(FileBrowserTest, ThePathBoxGoesToAFolderOrAFileAndListsTheRecentFolders) {
+  fs::create_directories(dir / "a" / "b");
+  touch(dir / "a" / "x.csv");
+  auto* box = browser.findChild<QComboBox*>("PathBox");
+  const auto type = [&](const QString& text) {
+    box->setEditText(text);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    return browser.path();
+  };
+  EXPECT_EQ(type(Q(dir / "a")), Q(dir / "a"));
+  EXPECT_EQ(box->currentText(), Q(dir / "a"));
+  EXPECT_EQ(type("b"), Q(dir / "a" / "b"));
+  EXPECT_EQ(type(Q(dir / "a" / "x.csv")), Q(dir / "a"));
+  EXPECT_EQ(std::tuple(browser.selectedFile(), browser.pattern()), std::tuple("x.csv", "*.*"));
+  EXPECT_EQ(type(Q(dir / "none")), Q(dir / "a"));
+  EXPECT_EQ(services.messages, QStringList{U(messages::kNoFolder)});
+  browser.setRecentFolders({Q(dir / "a" / "b"), Q(dir.path())});
+  EXPECT_EQ(std::tuple(box->count(), box->itemText(0), box->currentText()),
+            std::tuple(2, Q(dir / "a" / "b"), Q(dir / "a")));
+  emit box->activated(1);
+  EXPECT_EQ(browser.path(), Q(dir.path()));
 }
 
 }  // namespace

@@ -177,5 +177,29 @@ TEST_F(PlaybackTest, OneGesturePlaysAListedCaptureAndTheTitleNamesIt) {
   EXPECT_TRUE(shows("a.wfm") && plot->hasFocus()) << Std(form().windowTitle());
 }
 
+// The folders where captures were played, newest first and each once, at most ten, are the
+// path box's list, and come back after a restart from a file of their own.
+TEST_F(PlaybackTest, TheRecentFoldersFollowWhatPlaysAndSurviveARestart) {
+  const auto folder = [&](int i) { return files.path() / ("f" + std::to_string(i)); };
+  for (const int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 3}) {
+    std::filesystem::create_directories(folder(i));
+    synth::WriteBytes(folder(i) / "c.wfm",
+                      synth::SerializeWfm(synth::MakeCapture(synth::SineCapture(2, 100))));
+    form().openPath(Q(folder(i) / "c.wfm"));
+  }
+  QStringList expected{Q(folder(3))};
+  for (int i = 11; i > 3; --i) expected.push_back(Q(folder(i)));
+  expected.push_back(Q(folder(2)));
+  const auto listed = [this] {
+    auto* box = child<QComboBox>("PathBox");
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items.push_back(box->itemText(i));
+    return items;
+  };
+  EXPECT_EQ(listed(), expected);
+  restart();
+  EXPECT_EQ(listed(), expected);
+}
+
 }  // namespace
 }  // namespace sondrix::testing
