@@ -7,17 +7,21 @@
 
 namespace sondrix {
 
-Engineering ToEngineering(float value, std::string_view unit, int decimals) {
-  const float magnitude = std::fabs(value);
+namespace {
+
+// The prefix is chosen by the magnitude in the value's own precision.
+template <typename Value>
+Engineering engineering(Value value, std::string_view unit, int decimals) {
+  const Value magnitude = std::fabs(value);
   const double v = value;
   Engineering result;
-  if (magnitude < 0.000001f) {
+  if (magnitude < static_cast<Value>(0.000001)) {
     result = {v * 1'000'000'000.0, "n"};
-  } else if (magnitude < 0.001f) {
+  } else if (magnitude < static_cast<Value>(0.001)) {
     result = {v * 1'000'000.0, "u"};
-  } else if (magnitude < 1.0f) {
+  } else if (magnitude < Value{1}) {
     result = {v * 1000.0, "m"};
-  } else if (magnitude >= 1000.0f) {
+  } else if (magnitude >= Value{1000}) {
     result = {v / 1000.0, "k"};
   } else {
     result = {v, ""};
@@ -25,6 +29,16 @@ Engineering ToEngineering(float value, std::string_view unit, int decimals) {
   result.mantissa = RoundToDecimals(result.mantissa, decimals);
   result.text += unit;
   return result;
+}
+
+}  // namespace
+
+Engineering ToEngineering(float value, std::string_view unit, int decimals) {
+  return engineering(value, unit, decimals);
+}
+
+Engineering ToEngineering(double value, std::string_view unit, int decimals) {
+  return engineering(value, unit, decimals);
 }
 
 std::string CaptionText(const Engineering& value) {

@@ -19,6 +19,9 @@ inline constexpr int kStartDecimals = 5;    // the start caption
 // m below 1, k from 1000, none otherwise. The mantissa is rounded to `decimals` places, halves
 // to even.
 Engineering ToEngineering(float value, std::string_view unit, int decimals);
+// The same in double precision, for the read-outs: 500 us reads "500us", not the 32-bit value's
+// "500.00002us" that the captions keep.
+Engineering ToEngineering(double value, std::string_view unit, int decimals);
 
 // The caption: the mantissa's plain number text followed by the prefixed unit ("500mV/div").
 std::string CaptionText(const Engineering& value);

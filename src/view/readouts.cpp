@@ -49,8 +49,7 @@ std::vector<ReadoutPiece> CursorReadouts(const WaveRecord& record, const ViewSta
   const std::optional<std::int64_t> sample = SampleAtCursor(view, timeFraction);
   std::string time = view_messages::kNoValue;
   if (sample) {
-    const float seconds =
-        ClampToFloat(static_cast<double>(*sample - header.TrigAddr) * header.Delta);
+    const double seconds = static_cast<double>(*sample - header.TrigAddr) * header.Delta;
     time = CaptionText(ToEngineering(seconds, "s", kStartDecimals));
   }
   pieces.push_back({view_messages::kTimeCursor + time, kWhite});

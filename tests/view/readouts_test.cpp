@@ -88,6 +88,12 @@ TEST(ReadoutsTest, CursorLineAndMeasurementTableInTheChannelsUnitsAndColours) {
   EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5)),
             (Want{"Xｶｰｿﾙ=-40us", "Ch1:-500mV", "Ch3:0A", "Yｶｰｿﾙ", "Ch1:-500mV", "Ch3:0A"}));
   EXPECT_EQ(Texts(CursorReadouts(r, v, 100.0 / 99.0, 0.5))[1], "Ch1:—") << "the sample after";
+  // Times that a 32-bit value holds only roughly read as they are.
+  WaveRecord fine = r;
+  fine.header.Delta = 1e-7;
+  EXPECT_EQ(Texts(CursorReadouts(fine, Window(0, 5040, 8192.0f, -8192.0f), 1.0, 0.5))[0],
+            "Xｶｰｿﾙ=500us");
+  EXPECT_EQ(Texts(CursorReadouts(fine, v, 38.0 / 99.0, 0.5))[0], "Xｶｰｿﾙ=-200ns");
   v.WaveLoaded = false;
   EXPECT_TRUE(CursorReadouts(r, v, 0.5, 0.5).empty());
 
