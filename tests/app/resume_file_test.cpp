@@ -110,6 +110,8 @@ TEST_F(MainFormTest, SettingsSurviveARestartExactly) {
   EXPECT_EQ(form().LoadResumeParam(Q(root.path() / "none.txt")), -1);
   ASSERT_EQ(form().SaveResumeParam(Q(root.path() / "again.txt")), 0);
   EXPECT_EQ(ReadWhole(root.path() / "again.txt"), ReadWhole(resumeFile()));
+  synth::WriteBytes(root.path() / "longer.txt", ReadWhole(resumeFile()) + "a 19th line\r\n");
+  EXPECT_EQ(form().LoadResumeParam(Q(root.path() / "longer.txt")), 0) << "lines beyond 18 unread";
   EXPECT_EQ(child<QLineEdit>("ExpPos")->text(), "2.5");
   EXPECT_TRUE(child<QWidget>("CLine")->isHidden());
 }
