@@ -2,6 +2,8 @@
 // the wiring of their signals to the commands, and the continuous run wired to the window.
 #include "app/operation_panel.h"
 
+#include <utility>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -21,7 +23,7 @@ namespace sondrix {
 using namespace messages;
 
 OperationPanel::OperationPanel(OperationLinks links, QWidget* parent)
-    : QGroupBox(U(captions::kOperationF), parent), links_(links) {
+    : QGroupBox(U(captions::kOperationF), parent), links_(std::move(links)) {
   setObjectName(QStringLiteral("OperationF"));
   buildControls();
   buildRun();
