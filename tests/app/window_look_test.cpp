@@ -1,0 +1,66 @@
+#include <QAction>
+#include <QFontDatabase>
+#include <QImage>
+
+#include "form_fixture.h"
+
+namespace sondrix::testing {
+namespace {
+
+// Pixels that differ between two pictures of one size, and the box around them.
+struct Difference {
+  qsizetype pixels = 0;
+  QRect box;
+};
+
+Difference Compare(const QImage& a, const QImage& b) {
+  Difference d;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      if (a.pixel(x, y) == b.pixel(x, y)) continue;
+      ++d.pixels;
+      d.box |= QRect(x, y, 1, 1);
+    }
+  }
+  return d;
+}
+
+// The window's look at one size, pixel for pixel as the reviewed pictures in tests/app/look:
+// the waveform panel (graticule, traces, captions, marks, sliders, read-outs, measurement table,
+// zoom and smoothing frames) and the operation frame. Nothing else sees a margin, a pen or a
+// colour move. The pictures hold the fonts the setup installs; elsewhere the test is skipped.
+// After a deliberate change of the look, SONDRIX_UPDATE_LOOK=1 writes the new pictures: look at
+// them before committing them.
+TEST_F(FormTest, TheWindowLooksAsReviewed) {
+  if (!QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
+    GTEST_SKIP() << "the pictures were drawn with the Noto CJK fonts";
+  }
+  writeCapture("four.wfm", synth::SineCapture(4, 10000));
+  form().resize(1200, 780);
+  form().show();
+  play("four.wfm");
+  child<QAction>("Measure")->trigger();
+  const bool update = qEnvironmentVariableIsSet("SONDRIX_UPDATE_LOOK");
+  for (const char* name : {"WaveformPanel", "OperationF"}) {
+    SCOPED_TRACE(name);
+    const QImage shown =
+        child<QWidget>(name)->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QString reviewed = QStringLiteral(SONDRIX_LOOK_DIR "/%1.png").arg(name);
+    if (update) {
+      ASSERT_TRUE(shown.save(reviewed));
+      continue;
+    }
+    const QImage expected = QImage(reviewed).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(shown.size(), expected.size());
+    const Difference d = Compare(shown, expected);
+    if (d.pixels == 0) continue;
+    const QString seen = QDir::temp().filePath(QStringLiteral("sondrix-look-%1.png").arg(name));
+    shown.save(seen);
+    ADD_FAILURE() << d.pixels << " pixels differ within " << d.box.width() << "x" << d.box.height()
+                  << " at " << d.box.x() << "," << d.box.y() << "; the picture drawn is "
+                  << seen.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace sondrix::testing
