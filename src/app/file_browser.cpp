@@ -133,7 +133,10 @@ FileBrowser::FileBrowser(PlatformServices& services, QWidget* parent)
   folders_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   folders_->installEventFilter(this);
   layout->addWidget(folders_);
-  layout->addWidget(filter_);
+  filterRow_ = new QHBoxLayout;
+  filterRow_->setSpacing(4);
+  filterRow_->addWidget(filter_, 1);
+  layout->addLayout(filterRow_);
   layout->addWidget(files_, 1);
 
   // Only the operator's choices run the changes: refilling a list must not re-run them.
@@ -320,17 +323,25 @@ void FileBrowser::fillFolders() {
   showCurrentFolder();
 }
 
-void FileBrowser::fillFiles(const QString& keepSelected) {
-  const QSignalBlocker blocker(files_);
-  files_->clear();
+QStringList FileBrowser::nameFilters() const {
   QStringList filters = pattern_.split(u';', Qt::SkipEmptyParts);
   for (QString& filter : filters) {
     filter = filter.trimmed();
     // "*.*" means every file to the operator, also one without an extension.
     if (filter == QStringLiteral("*.*")) filter = QStringLiteral("*");
   }
+  return filters;
+}
+
+void FileBrowser::addBesidePattern(QWidget* control) { filterRow_->addWidget(control); }
+
+bool FileBrowser::lists(const QString& name) const { return QDir::match(nameFilters(), name); }
+
+void FileBrowser::fillFiles(const QString& keepSelected) {
+  const QSignalBlocker blocker(files_);
+  files_->clear();
   const QStringList names =
-      QDir(path_).entryList(filters, QDir::Files, QDir::Name | QDir::IgnoreCase);
+      QDir(path_).entryList(nameFilters(), QDir::Files, QDir::Name | QDir::IgnoreCase);
   files_->addItems(names);
   if (keepSelected.isEmpty()) return;
   const QList<QListWidgetItem*> same = files_->findItems(keepSelected, Qt::MatchExactly);

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QHBoxLayout;
 class QFileSystemWatcher;
 class QListWidget;
 class QListWidgetItem;
@@ -35,7 +36,11 @@ class FileBrowser : public QWidget {
   // The recent folders, newest first, in the path box's list; choosing one goes there.
   void setRecentFolders(const QStringList& folders);
 
+  // Puts `control` beside the pattern choice: what it does goes with the files the pattern lists.
+  void addBesidePattern(QWidget* control);
   QString pattern() const { return pattern_; }
+  // Whether the pattern lists a file of this name.
+  bool lists(const QString& name) const;
   void selectFilter(int index);
 
   QString selectedFile() const;
@@ -78,6 +83,7 @@ class FileBrowser : public QWidget {
   void fillDrives(const QString& select);
   void fillFolders();
   void fillFiles(const QString& keepSelected);
+  QStringList nameFilters() const;
   void watchFolder();
   // The shown folder changed on disk: the file list follows, keeping its selection and scroll.
   void followFolder();
@@ -88,6 +94,7 @@ class FileBrowser : public QWidget {
   QComboBox* pathBox_;  // the folder typed or pasted, with the recent folders as its list
   QListWidget* folders_;
   QComboBox* filter_;
+  QHBoxLayout* filterRow_;
   QListWidget* files_;
   QFileSystemWatcher* watcher_;  // the shown folder, through the system's change notification
   bool held_ = false;

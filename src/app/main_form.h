@@ -48,6 +48,7 @@ class MainForm final : public QMainWindow {
   // The folder the continuous run stores its CSV files in.
   QString runFolder() const;
   FileBrowser& browser() const { return *browser_; }
+  OperationPanel& operation() const { return *operation_; }
   WaveFrame& waveFrame() const;
   QString statusText(int panel) const;
 

@@ -115,7 +115,7 @@ void MainForm::orderTabs() {
   frame(
       {"ZoomRate", "ExpPos", "Expand", "YZoomRate", "YExpPos", "XReset", "ResetCursor", "CdCheck"});
   frame({"smOption0", "smOption1", "SmPoints", "smOption2"});
-  frame({"DriveList", "PathBox", "DirList", "FileFilter", "FileList"});
+  frame({"DriveList", "PathBox", "DirList", "FileFilter", "FollowNew", "FileList"});
   frame({"BinToCsvConvert", "InputDsTypeCsvFile", "SelResultFileFolder", "DataSkip", "MInt",
          "MaxRepeatTimes", "ConfirmMess", "AllSaveCheck", "Start", "Stop"});
 }

@@ -35,6 +35,7 @@ inline constexpr char kMIntF[] = "測定間隔(s)";
 inline constexpr char kMaxRepeatTimesF[] = "最大ﾌｧｲﾙ数";
 inline constexpr char kStop[] = "中止";
 inline constexpr char kStart[] = "WFM連続再生開始";
+inline constexpr char kFollowNew[] = "新着ファイルを自動再生";
 inline constexpr char kFolderSelectFrame[] = "ファイルフォルダ選択";
 inline constexpr char kExpandFrame[] = "X軸波形拡大";
 inline constexpr char kResetCursor[] = "ｶｰｿﾙ位置ﾘｾｯﾄ";

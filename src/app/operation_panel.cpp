@@ -15,6 +15,7 @@
 #include "app/continuous_run.h"
 #include "app/control_factory.h"
 #include "app/file_browser.h"
+#include "app/folder_follower.h"
 #include "app/messages.h"
 #include "document/document.h"
 
@@ -27,6 +28,7 @@ OperationPanel::OperationPanel(OperationLinks links, QWidget* parent)
   setObjectName(QStringLiteral("OperationF"));
   buildControls();
   buildRun();
+  buildFollower();
   connectControls();
 }
 
@@ -51,6 +53,9 @@ void OperationPanel::buildControls() {
                                    "MaxRepeatTimes", "10000", this);
   Stop = Named(new QPushButton(U(captions::kStop), this), "Stop");
   Start = Named(new QPushButton(U(captions::kStart), this), "Start");
+  // Beside the pattern it follows: the operation frame has no row to spare at the least size.
+  FollowNew = Named(new QCheckBox(U(captions::kFollowNew), this), "FollowNew");
+  links_.browser.addBesidePattern(FollowNew);
 
   auto* grid = Packed(new QGridLayout(this));
   grid->addWidget(BinToCsvConvert, 0, 0);
@@ -86,6 +91,17 @@ void OperationPanel::connectControls() {
   }
   connect(&links_.browser, &FileBrowser::filesCounted, this,
           [this](int count) { MaxRepeatTimes->setText(QString::number(count)); });
+  connect(FollowNew, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) {
+      follower_->start(links_.browser.path());
+    } else {
+      follower_->stop();
+    }
+  });
+  // Following ends when the browser opens another folder.
+  connect(&links_.browser, &FileBrowser::folderOpened, this, [this](const QString& folder) {
+    if (follower_->following() && folder != follower_->folder()) FollowNew->setChecked(false);
+  });
 }
 
 void OperationPanel::startUp() {
@@ -129,6 +145,23 @@ void OperationPanel::buildRun() {
   parts.progressMax = [this](std::int32_t count) { links_.progressBar->setMaximum(count); };
   parts.progress = [this](std::int32_t done) { links_.progressBar->setValue(done); };
   run_ = std::make_unique<ContinuousRun>(std::move(parts), links_.services);
+}
+
+void OperationPanel::buildFollower() {
+  FollowLinks follow;
+  follow.busy = [this] {
+    return !BinToCsvConvert->isEnabled() || !InputDsTypeCsvFile->isEnabled() ||
+           !SelResultFileFolder->isEnabled() || !Start->isEnabled();
+  };
+  follow.wanted = [this](const QString& name) { return links_.browser.lists(name); };
+  follow.play = [this](const QString& path) { return playArrived(path); };
+  follow.storing = [this] { return AllSaveCheck->checkState() == Qt::Checked; };
+  follow.store = [this](const QString& name) { storeArrived(name); };
+  follow.unreadable = [this](const QString& name, const QString& reason) {
+    links_.status.step->setText(reason);
+    links_.status.detail->setText(name);
+  };
+  follower_ = new FolderFollower(std::move(follow), this);
 }
 
 void OperationPanel::Start_Click() { run_->Start(); }

@@ -20,6 +20,7 @@ namespace sondrix {
 class ContinuousRun;
 class Document;
 class FileBrowser;
+class FolderFollower;
 class PlatformServices;
 class WaveformPanel;
 class WindowSink;
@@ -55,11 +56,14 @@ class OperationPanel final : public QGroupBox {
   // Presses the WFM or the CSV play button; why it left the waveform as it was, or empty when
   // it played.
   QString press(FileKind kind);
+  // Plays each capture that appears in the browser's folder while "follow" is checked.
+  FolderFollower& follower() { return *follower_; }
 
  private:
   void buildControls();
   void connectControls();
   void buildRun();
+  void buildFollower();
 
   // Commands.
   void BinToCsvConvert_Click();
@@ -73,9 +77,15 @@ class OperationPanel final : public QGroupBox {
   // Converts the displayed channels to volts and writes them to `path`, showing `shownName` and
   // the steps in the status bar. False when the file could not be written.
   bool storeDisplayed(const QString& path, const QString& shownName);
+  // Plays a capture that arrived in the followed folder; empty when it was read and drawn, else
+  // the reader's reason (the status bar then stays as it was: the capture is tried again).
+  QString playArrived(const QString& path);
+  // Stores a WFM capture just played by following as the continuous run stores it.
+  void storeArrived(const QString& name);
 
   OperationLinks links_;
   std::unique_ptr<ContinuousRun> run_;
+  FolderFollower* follower_ = nullptr;
   QString csvPath_;
   QString csvFolder_;
   // Why the last press of a play button left the waveform as it was; empty when it played.
@@ -95,6 +105,7 @@ class OperationPanel final : public QGroupBox {
   QLineEdit* MaxRepeatTimes = nullptr;
   QPushButton* Stop = nullptr;
   QPushButton* Start = nullptr;
+  QCheckBox* FollowNew = nullptr;
 };
 
 }  // namespace sondrix

@@ -1,10 +1,12 @@
-// Playing one WFM or CSV/TXT file of the browser's list.
+// Playing one WFM or CSV/TXT file of the browser's list, or one that arrived in the followed
+// folder.
 #include <exception>
 
 #include <QLabel>
 #include <QPushButton>
 
 #include "app/file_browser.h"
+#include "app/folder_follower.h"
 #include "app/held_buttons.h"
 #include "app/messages.h"
 #include "app/operation_panel.h"
@@ -12,6 +14,7 @@
 #include "app/split_path.h"
 #include "app/waveform_panel.h"
 #include "app/window_sink.h"
+#include "csv/csv_name.h"
 #include "document/document.h"
 #include "load/load_file.h"
 #include "load/messages.h"
@@ -89,6 +92,37 @@ void OperationPanel::InputDsTypeCsvFile_Click() {
     // No memory for the file's samples; the previous waveform stays.
     playFailure_ = U(load_messages::kNotEnoughMemory);
   }
+  links_.document.commandEnded();
+}
+
+QString OperationPanel::playArrived(const QString& path) {
+  if (links_.closing) {
+    follower_->stop();
+    return U(messages::kCommandFailed);
+  }
+  QString failure;
+  try {
+    failure = FailureOf(play(KindOfFile(FileSystemPath(path)), path));
+  } catch (const std::exception&) {
+    failure = U(load_messages::kNotEnoughMemory);
+  }
+  if (failure.isEmpty()) {
+    QString folder;
+    QString name;
+    SplitPath(path, folder, name);
+    links_.status.step->setText(U(messages::kConverted));
+    links_.status.detail->setText(name);
+  }
+  links_.document.commandEnded();
+  return failure;
+}
+
+void OperationPanel::storeArrived(const QString& name) {
+  // The continuous run stores WFM captures alone; a CSV capture is shown, never stored over.
+  if (name.right(4).toUpper() != U(messages::kWfmExtension)) return;
+  const QString csvName = U(CsvNameForWfm(Std(name)));
+  csvPath_ = csvName;
+  storeDisplayed(JoinPath(U(links_.document.runFolder()), csvName), csvName);
   links_.document.commandEnded();
 }
 
