@@ -40,7 +40,7 @@ inline QGroupBox* BoxFrame(const char* name, const char* caption, QLineEdit*& bo
                            const char* boxName, const char* text, QWidget* parent) {
   QGroupBox* frame = Frame(name, caption, parent);
   box = TextBox(boxName, text, frame);
-  auto* layout = Packed(new QVBoxLayout(frame), 4);
+  auto* layout = new QVBoxLayout(frame);
   layout->setContentsMargins(4, 0, 4, 4);  // the caption above is margin enough
   layout->addWidget(box);
   return frame;

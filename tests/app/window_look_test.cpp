@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QImage>
 
@@ -27,10 +28,10 @@ Difference Compare(const QImage& a, const QImage& b) {
 
 // The window's look at one size, pixel for pixel as the reviewed pictures in tests/app/look:
 // the waveform panel (graticule, traces, captions, marks, sliders, read-outs, measurement table,
-// zoom and smoothing frames) and the operation frame. Nothing else sees a margin, a pen or a
-// colour move. The pictures hold the fonts the setup installs; elsewhere the test is skipped.
-// After a deliberate change of the look, SONDRIX_UPDATE_LOOK=1 writes the new pictures: look at
-// them before committing them.
+// zoom and smoothing frames) and the operation frame, at a roomy size and at the window's least.
+// Nothing else sees a margin, a pen or a colour move. The pictures hold the fonts the setup
+// installs; elsewhere the test is skipped. After a deliberate change of the look,
+// SONDRIX_UPDATE_LOOK=1 writes the new pictures: look at them before committing them.
 TEST_F(FormTest, TheWindowLooksAsReviewed) {
   if (!QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
     GTEST_SKIP() << "the pictures were drawn with the Noto CJK fonts";
@@ -41,10 +42,19 @@ TEST_F(FormTest, TheWindowLooksAsReviewed) {
   play("four.wfm");
   child<QAction>("Measure")->trigger();
   const bool update = qEnvironmentVariableIsSet("SONDRIX_UPDATE_LOOK");
-  for (const char* name : {"WaveformPanel", "OperationF"}) {
-    SCOPED_TRACE(name);
-    const QImage shown =
-        child<QWidget>(name)->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  for (const QString& name :
+       {QStringLiteral("WaveformPanel"), QStringLiteral("OperationF"),
+        QStringLiteral("WaveformPanel-least"), QStringLiteral("OperationF-least")}) {
+    SCOPED_TRACE(name.toStdString());
+    if (name.endsWith("-least")) {
+      // At the least size the captions shrink to fit and the browser's lists decide the height.
+      form().resize(form().minimumSize().expandedTo(form().minimumSizeHint()));
+      QApplication::processEvents();
+    }
+    const QImage shown = child<QWidget>(qPrintable(name.section(u'-', 0, 0)))
+                             ->grab()
+                             .toImage()
+                             .convertToFormat(QImage::Format_ARGB32);
     const QString reviewed = QStringLiteral(SONDRIX_LOOK_DIR "/%1.png").arg(name);
     if (update) {
       ASSERT_TRUE(shown.save(reviewed));
