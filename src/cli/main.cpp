@@ -18,6 +18,7 @@
 #include "cli/quoted_name.h"
 #include "cli/standard_output.h"
 #include "cli/terminal_progress.h"
+#include "cli/watch.h"
 #include "csv/csv_layout.h"
 #include "io/utf8_path.h"
 #include "model/messages.h"
@@ -35,14 +36,16 @@ constexpr const char* kProgram = "sondrix-convert";
 // Paths and --info texts on stdout, one line per failed file on stderr, the bar in between.
 class ConsoleReport final : public sondrix::cli::BatchReport {
  public:
-  ConsoleReport(std::FILE* terminal, sondrix::cli::StandardOutput& out)
-      : progress_(terminal), out_(out) {}
+  // `flush`: each line reaches a reader at once, as a watch must tell what it wrote.
+  ConsoleReport(std::FILE* terminal, sondrix::cli::StandardOutput& out, bool flush = false)
+      : progress_(terminal), out_(out), flush_(flush) {}
 
   void outcome(const std::filesystem::path& input,
                const sondrix::cli::FileOutcome& outcome) override {
     progress_.finish();
     if (outcome.ok) {
       out_.write(outcome.text);
+      if (flush_) out_.flush();
     } else {
       std::fprintf(stderr, "%s: %s: %s\n", kProgram, sondrix::cli::QuotedPath(input).c_str(),
                    outcome.reason.c_str());
@@ -53,6 +56,7 @@ class ConsoleReport final : public sondrix::cli::BatchReport {
  private:
   sondrix::cli::TerminalProgress progress_;
   sondrix::cli::StandardOutput& out_;
+  bool flush_;
 };
 
 int usageError(const std::string& text) {
@@ -83,20 +87,27 @@ int run(int argc, char** argv, sondrix::cli::StandardOutput& out) {
   std::string filesFrom;
   bool nulSeparated = false;
   std::vector<std::string> inputs;
+  std::string watchDir;
+  bool poll = false;
   app.add_option("--skip", skipText, messages::kHelpSkip + std::to_string(sondrix::kMaxDataSkip))
       ->option_text("N");
   auto* outputOpt = app.add_option("-o,--output", output, messages::kHelpOutput);
   auto* dirOpt = app.add_option("-d,--dir", outDir, messages::kHelpDir)
                      ->check(CLI::Validator(existingFolder, "DIR"));
   outputOpt->excludes(dirOpt);
-  app.add_flag("--info", info, messages::kHelpInfo);
   app.add_option("-j,--jobs", jobs, messages::kHelpJobs)
       ->check(CLI::Range(1, 1024))
       ->option_text("N");
   auto* listOpt =
       app.add_option("--files-from", filesFrom, messages::kHelpFilesFrom)->option_text("LIST");
   app.add_flag("-0,--null", nulSeparated, messages::kHelpNull)->needs(listOpt);
-  app.add_option("FILE", inputs, messages::kHelpFiles);
+  auto* watchOpt = app.add_option("--watch", watchDir, messages::kHelpWatch)
+                       ->option_text("DIR")
+                       ->check(CLI::Validator(existingFolder, "DIR"));
+  app.add_flag("--poll", poll, messages::kHelpPoll)->needs(watchOpt);
+  watchOpt->excludes(outputOpt)->excludes(listOpt);
+  app.add_flag("--info", info, messages::kHelpInfo)->excludes(watchOpt);
+  app.add_option("FILE", inputs, messages::kHelpFiles)->excludes(watchOpt);
   app.set_version_flag("--version", std::string(kProgram) + " " + sondrix::kSondrixVersion);
 
   try {
@@ -104,6 +115,18 @@ int run(int argc, char** argv, sondrix::cli::StandardOutput& out) {
   } catch (const CLI::ParseError& e) {
     // --help and --version end here too, with CLI11's exit code 0.
     return app.exit(e) == 0 ? kExitOk : kExitUsage;
+  }
+  if (watchOpt->count() > 0) {
+    sondrix::cli::WatchOptions options;
+    options.batch.convert.skip = sondrix::DataSkipFromText(skipText);
+    if (!outDir.empty()) options.batch.convert.outDir = sondrix::PathFromUtf8(outDir);
+    options.batch.jobs = jobs;
+    options.poll = poll;
+    ConsoleReport report(nullptr, out, true);
+    sondrix::cli::WatchStop stop;
+    sondrix::cli::StopOnSignals(stop);
+    sondrix::cli::RunWatch(sondrix::PathFromUtf8(watchDir), options, report, stop);
+    return kExitOk;
   }
   if (inputs.empty() && listOpt->count() == 0) {
     return usageError(messages::kNoInput);

@@ -21,6 +21,12 @@ inline constexpr const char* kHelpFilesFrom =
     "Also convert the files named in LIST, one per line ('-': standard input)";
 inline constexpr const char* kHelpNull = "The names in LIST end with a NUL byte, not a line end";
 inline constexpr const char* kHelpFiles = "WFM, CSV or TXT files to convert";
+inline constexpr const char* kHelpWatch =
+    "Convert each WFM capture that appears in DIR once complete, and first those without an "
+    "up-to-date output; runs until INT or TERM";
+inline constexpr const char* kHelpPoll =
+    "With --watch: list DIR every second instead of waiting "
+    "on the system's change notice";
 
 // After a mistake on the command line, on the line below it.
 inline constexpr const char* kSeeHelp = "Run with --help for more information.";

@@ -11,6 +11,10 @@ void StandardOutput::write(std::string_view text) {
   }
 }
 
+void StandardOutput::flush() {
+  if (std::fflush(stdout) != 0 && error_ == 0) error_ = errno != 0 ? errno : EIO;
+}
+
 int StandardOutput::close() {
   errno = 0;
   if (std::fflush(stdout) != 0 && error_ == 0) error_ = errno;

@@ -10,6 +10,8 @@ namespace sondrix::cli {
 class StandardOutput {
  public:
   void write(std::string_view text);
+  // Hands what was written so far on to the reader.
+  void flush();
   // Flushes and closes standard output: 0, or the errno of the first failure.
   int close();
 
