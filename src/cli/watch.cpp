@@ -43,7 +43,9 @@ class Attempt final : public BatchReport {
       refusal_ = outcome;
     }
   }
-  void progress(double, std::size_t) override {}
+  void progress(double filesDone, std::size_t files) override {
+    report_.progress(filesDone, files);
+  }
   const FileOutcome& refusal() const { return refusal_; }
 
  private:

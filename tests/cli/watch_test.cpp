@@ -76,12 +76,33 @@ TEST_P(WatchTest, CatchesUpThenConvertsEachArrivalOnce) {
 
 INSTANTIATE_TEST_SUITE_P(NoticeAndPolling, WatchTest, ::testing::Bool());
 
+// A stop during a conversion ends the watch once that file is whole.
+TEST_F(ConvertProgram, AStopDuringAConversionFinishesTheFile) {
+  struct StopMidway final : BatchReport {
+    explicit StopMidway(WatchStop& s) : stop(s) {}
+    void outcome(const std::filesystem::path&, const FileOutcome& o) override { wrote += o.ok; }
+    void progress(double done, std::size_t) override {
+      if (done > 0.0 && done < 1.0) stop.stop();
+    }
+    WatchStop& stop;
+    int wrote = 0;
+  };
+  capture("big.wfm", 400000);
+  capture("next.wfm");
+  WatchStop stop;
+  StopMidway report(stop);
+  EXPECT_TRUE(RunWatch(dir.path(), {}, report, stop));
+  EXPECT_EQ(report.wrote, 1);
+  EXPECT_EQ(testing::SplitCrLf(testing::ReadWhole(dir / "big.CSV")).size(), 30u + 400000u);
+  EXPECT_FALSE(std::filesystem::exists(dir / "next.CSV"));
+}
+
 // INT ends the program's watch with 0, having said what it wrote.
 TEST_F(ConvertProgram, WatchEndsOnInterruptWithZero) {
   capture("a.wfm");
   const std::string program = SONDRIX_CONVERT_EXE;
   EXPECT_EQ(shell("(" + program + " --watch " + dir.path().string() +
-                  " & pid=$!; sleep 1; kill -INT $pid; wait $pid)"),
+                  " & pid=$!; sleep 2; kill -INT $pid; wait $pid)"),
             0)
       << err;
   EXPECT_EQ(out, (dir / "a.CSV").string() + "\n");
