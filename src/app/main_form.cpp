@@ -28,6 +28,7 @@ MainForm::MainForm(PlatformServices& services, QWidget* parent)
   startUp();
   productTitle_ = windowTitle();
   connectCaptureGestures();
+  connectKeys();
   // The start-up hid controls of the operation frame. The layouts from there up to the window's
   // content are taken again without them before the window's size is chosen; else its minimum
   // would keep their room until the window is on screen.

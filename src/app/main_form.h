@@ -68,6 +68,8 @@ class MainForm final : public QMainWindow {
   void orderTabs();
   // Double-click or Enter on a listed capture, and the keys to the next or previous one.
   void connectCaptureGestures();
+  // A key for every command, shown in its tooltip or menu entry; F1 lists them.
+  void connectKeys();
   void playListed(const QString& name);
   // A capture was loaded and drawn: the title names it, and its folder is the most recent.
   void showPlayed(const QString& path);

@@ -6,6 +6,19 @@ namespace sondrix::messages {
 inline constexpr char kDesignTitle[] = "サージ最大値測定 | WFMファイル連続表示";
 inline constexpr char kTitle[] = "Ostrelファイル(WFM/CSV)表示ユーティリティ";
 inline constexpr char kVersion[] = "(V4.10)";
+// F1: every key of the window (the commands' keys come first, with their captions), then the
+// gestures.
+inline constexpr char kKeyListTitle[] = "キーとマウス操作";
+inline constexpr char kKeyListGestures[] =
+    "+, Ctrl++\t拡大 (ホイール1目盛)\n"
+    "-, Ctrl+-\t縮小 (ホイール1目盛)\n"
+    "ホイール\t時間軸の拡大縮小 (Ctrl: 電圧軸)\n"
+    "ダブルクリック (波形)\t拡大ﾘｾｯﾄ\n"
+    "Menu, Shift+F10\t波形のメニュー\n"
+    "Enter, ダブルクリック (ファイル一覧)\tファイルを再生\n"
+    "Page Down, Ctrl+Right\t次のファイル\n"
+    "Page Up, Ctrl+Left\t前のファイル\n"
+    "F1\tこの一覧";
 // Between the name of the capture on screen and the product title, in the window title.
 inline constexpr char kTitleSeparator[] = " — ";
 inline constexpr char kResumeStem[] = "Resume";
