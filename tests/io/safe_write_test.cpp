@@ -282,6 +282,7 @@ TEST(ReplaceCheck, OnlyNothingAnEmptyFileOrTheSameFormatMayBeReplaced) {
       {"link to a picture", linkTo("p.png", write(kPng + "x")), ok},
       {"dangling link", linkTo("not-yet.png", nullptr), ok},
       {"signature cut short", write(kPng.substr(0, 7)), OtherContentError()},
+      {"signature's last byte", write(kPng.substr(0, 7) + "?old"), OtherContentError()},
       {"signature not at the start", write(" " + kPng), OtherContentError()},
       {"capture", write("ModelName = DSX\r\n"), OtherContentError()},
       {"link to a table", linkTo("t.csv", write("CH1,CH2\r\n")), OtherContentError()},
