@@ -6,7 +6,6 @@
 #include "cli/convert_program.h"
 #include "cli/messages.h"
 #include "cli/quoted_name.h"
-#include "version.h"
 
 namespace sondrix {
 namespace {
@@ -149,9 +148,8 @@ TEST_F(ConvertProgram, DrawsItsBarOnlyOnATerminalAndNotForInfo) {
   }
 }
 
-TEST_F(ConvertProgram, HelpVersionAndInfoWriteNothing) {
-  EXPECT_EQ(run("--version"), 0) << err;
-  EXPECT_EQ(out, std::string("sondrix-convert ") + kSondrixVersion + "\n");
+// (The version printed is the installed tree's check.)
+TEST_F(ConvertProgram, HelpAndInfoWriteNothing) {
   EXPECT_EQ(run("--help"), 0) << err;
   EXPECT_NE(out.find("--skip N"), std::string::npos) << out;
   ASSERT_EQ(run("--info " + capture("info.wfm")), 0) << err;
