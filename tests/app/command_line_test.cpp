@@ -118,7 +118,7 @@ TEST(CommandLineTest, TheProgramPrintsItsVersionOrDrawsAPictureWithoutADisplay) 
   }
 
   // --picture checks OUT before FILE is read: FILE itself is refused, and so is what ReplaceCheck
-  // refuses (its table has the kinds, a device among them; SafeFile's tests the links), with the
+  // refuses (its test has the kinds, a device among them; SafeFile's the links), with the
   // reason and status 2, and left as it was; a write the system refuses names its reason.
   const std::string capture = testing::ReadWhole(folder / "four.wfm");
   const std::string png("\x89PNG\r\n\x1a\nold", 11);

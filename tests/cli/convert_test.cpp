@@ -123,7 +123,7 @@ TEST_F(ConvertProgram, FilesFromListsStandardInputAndNulSeparatedNames) {
   synth::WriteBytes(dir / "empty", "");
   EXPECT_EQ(run("--files-from " + (dir / "empty").string()), 0) << "nothing to do is no failure";
   EXPECT_EQ(out + err, "");
-  // A list that cannot be read is a usage error; its message is AListThatIsNoList's check.
+  // An unreadable list is a usage error (its message: AListThatIsNoListEndsWithItsLine).
   EXPECT_EQ(run("--files-from " + (dir / "none").string()), 2);
   EXPECT_EQ(run("-0 " + a), 2) << "-0 without a list";
 }
