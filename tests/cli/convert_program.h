@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 
 #include "support/files.h"
-#include "synth/signals.h"
 #include "synth/wfm_writer.h"
 
 namespace sondrix {
@@ -34,19 +33,12 @@ class ConvertProgram : public ::testing::Test {
     err = testing::ReadWhole(dir / "stderr");
     return ShellStatus(status);
   }
-  // Four channels of different shapes and settings, the third not displayed.
+  // Four channels, the second inverted behind a 10X probe, the third not displayed.
   std::string capture(const std::string& name, std::size_t points = 2000) {
-    synth::Capture c;
-    c.timeDiv = "1ms";
-    c.channels.resize(4);
-    c.channels[0].samples = synth::Square(points, 8192, 4);
-    c.channels[1].samples = synth::Sine(points, 16384, 2);
+    synth::Capture c = synth::SineCapture(4, points);
     c.channels[1].invert = true;
     c.channels[1].probe = "10X";
-    c.channels[2].samples = synth::Ramp(points, 0, 1000);
     c.channels[2].display = false;
-    c.channels[3].samples = synth::NoisySine(points, 4000, 3, 300, 5);
-    c.channels[3].offset = "100mV";
     const auto path = dir / name;
     synth::WriteBytes(path, synth::SerializeWfm(synth::MakeCapture(c)));
     return path.string();

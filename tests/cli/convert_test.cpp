@@ -6,7 +6,6 @@
 #include "cli/convert_program.h"
 #include "cli/messages.h"
 #include "cli/quoted_name.h"
-#include "version.h"
 
 namespace sondrix {
 namespace {
@@ -17,8 +16,6 @@ TEST_F(ConvertProgram, SkipOutputNamesAndFolders) {
   ASSERT_EQ(run("--skip 9.5 -d " + (dir / "out").string() + " " + input), 0) << err;
   const auto lines = testing::SplitCrLf(testing::ReadWhole(dir / "out" / "x.CSV"));
   EXPECT_EQ(lines.size(), 30u + 10u) << "9.5 rounds to the even 10: every 11th sample";
-  ASSERT_EQ(run("-o " + (dir / "named.csv").string() + " " + input), 0) << err;
-  EXPECT_TRUE(std::filesystem::exists(dir / "named.csv"));
   EXPECT_EQ(run("-o " + input + " " + input), 1) << "never over the input";
   // Which outputs would replace an input or an earlier output is CheckOutputs' rule.
   EXPECT_NE(err.find("replace the input"), std::string::npos) << err;
@@ -36,26 +33,20 @@ TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
   EXPECT_EQ(run("-d " + (dir / "missing").string() + " " + good), 2);
   EXPECT_NE(err.find(cli_messages::kNoSuchFolder + (dir / "missing").string()), std::string::npos)
       << err;
-  EXPECT_EQ(run("--bogus " + good), 2);
 }
 
 // Each kind of refusal reaches the converter's report with its reason: a file its reader refuses,
-// a folder, a device and a FIFO (not waited on) as their readers refuse them, text without a
-// waveform as NoWaveformReason tells it (its cases are the loader's). A failed file leaves no
-// output.
+// a FIFO (not waited on) as its reader refuses it, text without a waveform as NoWaveformReason
+// tells it. (Which files the readers and the loader refuse, and why, are their tables.) A failed
+// file leaves no output.
 TEST_F(ConvertProgram, WhatIsNotAWaveformFailsWithAReason) {
   std::filesystem::create_directory(dir / "out");
-  std::filesystem::create_directory(dir / "x.csv");
   synth::WriteBytes(dir / "bad.wfm", "ModelName = nothing useful\r\n");
-  synth::WriteBytes(dir / "trace.CSV", "Model,DSX7004\r\nCH1 Offset,1V\r\n");
   synth::WriteBytes(dir / "passwd.txt", "root:x:0:0:root:/root:/bin/bash\nbin:x:2:2::/bin:\n");
   ASSERT_TRUE(testing::MakeFifo(dir / "fifo.csv"));
   const std::pair<std::string, std::string> rows[] = {
       {(dir / "bad.wfm").string(),
        "line 1: the model line names neither series QK nor ZT at column 20"},
-      {(dir / "trace.CSV").string(), "line 2: the offset \"1V\" is not a number"},
-      {(dir / "x.csv").string(), "cannot open " + (dir / "x.csv").string() + ": Is a directory"},
-      {"/dev/null", "the file cannot be opened: not a regular file"},
       {(dir / "passwd.txt").string(),
        "no column header line (\"CH1 ...,CH2 ...\" or \"Time...,CH1 ...\") was found"},
       {(dir / "fifo.csv").string(),
@@ -115,7 +106,6 @@ TEST_F(ConvertProgram, FilesFromListsStandardInputAndNulSeparatedNames) {
   synth::WriteBytes(dir / "nul", a + std::string(1, '\0') + b + std::string(1, '\0'));
   const std::pair<std::string, std::vector<std::string>> rows[] = {
       {"--files-from " + (dir / "lines").string(), {"a.CSV", "c.CSV"}},
-      {"--files-from - < " + (dir / "lines").string(), {"a.CSV", "c.CSV"}},
       {"-0 --files-from " + (dir / "nul").string(), {"a.CSV", "with space\nand line.CSV"}},
       {"--null --files-from - < " + (dir / "nul").string() + " " + c,
        {"c.CSV", "a.CSV", "with space\nand line.CSV"}},  // the command line's names first
@@ -133,12 +123,8 @@ TEST_F(ConvertProgram, FilesFromListsStandardInputAndNulSeparatedNames) {
   synth::WriteBytes(dir / "empty", "");
   EXPECT_EQ(run("--files-from " + (dir / "empty").string()), 0) << "nothing to do is no failure";
   EXPECT_EQ(out + err, "");
+  // An unreadable list is a usage error (its message: AListThatIsNoListEndsWithItsLine).
   EXPECT_EQ(run("--files-from " + (dir / "none").string()), 2);
-  EXPECT_EQ(err.rfind("sondrix-convert: " + (cli_messages::kTheList + (dir / "none").string()) +
-                          cli_messages::kCannotBeRead,
-                      0),
-            0u)
-      << err;
   EXPECT_EQ(run("-0 " + a), 2) << "-0 without a list";
 }
 
@@ -155,9 +141,8 @@ TEST_F(ConvertProgram, DrawsItsBarOnlyOnATerminalAndNotForInfo) {
   }
 }
 
-TEST_F(ConvertProgram, HelpVersionAndInfoWriteNothing) {
-  EXPECT_EQ(run("--version"), 0) << err;
-  EXPECT_EQ(out, std::string("sondrix-convert ") + kSondrixVersion + "\n");
+// (The version printed is the installed tree's check.)
+TEST_F(ConvertProgram, HelpAndInfoWriteNothing) {
   EXPECT_EQ(run("--help"), 0) << err;
   EXPECT_NE(out.find("--skip N"), std::string::npos) << out;
   ASSERT_EQ(run("--info " + capture("info.wfm")), 0) << err;
