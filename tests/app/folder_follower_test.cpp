@@ -1,8 +1,5 @@
 #include "app/folder_follower.h"
 
-#include <fstream>
-#include <thread>
-
 #include "app/operation_panel.h"
 #include "form_fixture.h"
 
@@ -27,25 +24,6 @@ class FolderFollowerTest : public FormTest {
     return QTest::qWaitFor([&] { return form().windowTitle().startsWith(name + " "); }, ms);
   }
 };
-
-// A capture written slowly, in pieces, is played once, when it is whole; the files there before
-// following began are not played.
-TEST_F(FolderFollowerTest, ACaptureWrittenInPiecesIsPlayedWhenWhole) {
-  const std::string bytes = capture(20000);
-  {
-    std::ofstream out(files.path() / "slow.wfm", std::ios::binary);
-    for (std::size_t at = 0; at < bytes.size(); at += bytes.size() / 4) {
-      out.write(bytes.data() + at,
-                static_cast<std::streamsize>(std::min(bytes.size() - at, bytes.size() / 4)));
-      out.flush();
-      QTest::qWait(40);
-      EXPECT_EQ(form().record().header.Points, 0) << "nothing shown while it grows";
-    }
-  }
-  ASSERT_TRUE(shows("slow.wfm"));
-  EXPECT_EQ(form().record().header.Points, 20000);
-  EXPECT_EQ(form().statusText(2), "slow.wfm");
-}
 
 // Several captures at once: the newest is shown; with "CSV格納" each one is also stored where the
 // continuous run stores, in order of arrival.
