@@ -105,6 +105,15 @@ TEST(WaveFrameTest, EverythingSitsAroundASurfaceOfTenByEight) {
                  frame.fontMetrics().horizontalAdvance(QStringLiteral("999.99ms/div")) + 8);
     EXPECT_NEAR(s.left() - area.left() - mark, area.right() - s.right() - rightColumn, 1);
   }
+  // The height for a width is the least at which the width alone limits the surface.
+  const QSize before = frame.size();
+  frame.resize(900, 2000);
+  const int widest = frame.surface()->width();
+  frame.resize(900, frame.heightForWidth(900));
+  EXPECT_EQ(frame.surface()->width(), widest);
+  frame.resize(900, frame.heightForWidth(900) - 2);
+  EXPECT_LT(frame.surface()->width(), widest);
+  frame.resize(before);
 
   // The traces are painted on the surface, and the measurement table fits inside it.
   frame.showMeasurements(document.measurements());

@@ -45,6 +45,7 @@ TEST(ScaleMarksTest, TimeCaptionsAndTriggerTick) {
       {4997, 5002, 5000, 1e-6, "-3us", "3us", "0ns", 0.6},
       {0, 1000, 5000, 1e-6, "-5ms", "-4ms", "-4.5ms", 5.0},
       {0, 9999, 2000, 1.0, "-2ks", "8ks", "3ks", 2000.0 / 9999.0},
+      {0, 99, 20, 1e-9, "-20ns", "80ns", "30ns", 20.0 / 99.0},
       {0, 0, 0, 1e-6, "0ns", "1us", "500ns", std::nullopt},
       {0, 9999, -1, 1e-6, "1us", nullptr, nullptr, std::nullopt},
       {0, 9999, 10000, 1e-6, "-10ms", nullptr, nullptr, std::nullopt},

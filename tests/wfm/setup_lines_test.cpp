@@ -49,11 +49,13 @@ TEST(ModelLine, FindsTheSeriesAtColumn20Only) {
 
 TEST(SetupLines, HeadingsChooseTheChannelDisplayNeedsOneAndValuesEndWithTheirColumns) {
   Header h;
-  ASSERT_TRUE(h.ok({"Display = ON", "[CHANNEL3]", "Display = off", "[MATH]", "Display = ON",
-                    "[CHA]", "Display = ON"}));
-  // Nothing before any heading or after a heading without digit, which selects channel 0.
-  EXPECT_EQ(std::tuple(h.ch(0).Display, h.ch(2).Display, h.ch(2).DispOn, h.state.curCh),
-            std::tuple("", "OFF", 0, 0));
+  ASSERT_TRUE(h.ok({"Unit = A", "Display = ON", "[CHANNEL3]", "Display = off", "[MATH]",
+                    "Display = ON", "[CHA]", "Display = ON"}));
+  // No display before any heading or after a heading without digit, which selects channel 0;
+  // other keys before any heading write to channel 0.
+  EXPECT_EQ(
+      std::tuple(h.ch(0).Unit, h.ch(0).Display, h.ch(2).Display, h.ch(2).DispOn, h.state.curCh),
+      std::tuple("A", "", "OFF", 0, 0));
   Header afterMath;
   ASSERT_TRUE(afterMath.ok({"[CHANNEL2]", "[MEASURE]", "Display = ON", "Unit = W"}));
   EXPECT_EQ(std::tuple(afterMath.ch(1).Display, afterMath.ch(1).Unit), std::tuple("", "W"))
