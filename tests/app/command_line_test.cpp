@@ -57,7 +57,6 @@ TEST(CommandLineTest, ArgumentsGiveTheActionAndAbsolutePaths) {
   }
 }
 
-// The program without a display, in `folder`: its exit status, standard output and error.
 std::tuple<int, std::string, std::string> RunProgram(const QStringList& arguments,
                                                      const testing::TempDir& folder) {
   QProcess program;
@@ -82,9 +81,8 @@ int Count(const QImage& image, QRgb colour) {
   return n;
 }
 
-// The version comes from the build; a usage error is the usage on standard error, status 2; a
-// picture is the frame as the window paints it, or the reason it cannot be drawn. None makes the
-// data folder or needs a display.
+// A usage error is the usage on standard error, status 2; a picture is the frame as the window
+// paints it, or the reason it cannot be drawn. None makes the data folder.
 TEST(CommandLineTest, TheProgramPrintsItsVersionOrDrawsAPictureWithoutADisplay) {
   const testing::TempDir folder;
   const auto [versionStatus, version, noise] = RunProgram({"--version"}, folder);

@@ -171,8 +171,7 @@ class RunWiringTest : public FormTest {
   }
 };
 
-// A capture arriving during the run does not shift the entries it reads; the list catches up
-// when the run ends.
+// A capture arriving mid-run does not shift the entries it reads; the list catches up at the end.
 TEST_F(RunWiringTest, StartPlaysTheFolderUntilStop) {
   services.whileWaiting = [&](std::size_t wait) {
     EXPECT_FALSE(child<QPushButton>("Start")->isEnabled());
@@ -195,8 +194,7 @@ TEST_F(RunWiringTest, StartPlaysTheFolderUntilStop) {
   EXPECT_TRUE(child<QPushButton>("Start")->isEnabled());
 }
 
-// A close while the run writes a file (the write lets events in) ends the run once the file is
-// whole, ends any pause and writes the settings once.
+// The write lets events in; the close ends the run, and any pause, once the file is whole.
 TEST_F(RunWiringTest, ClosingDuringAWriteEndsTheRunAndSavesOnce) {
   const QString resume = form().resumePath();
   bool closed = false;

@@ -84,10 +84,9 @@ TEST_F(FileBrowserTest, FolderChangeCountsWithThePatternTellsTheRunAndListsTheFo
   EXPECT_EQ(browser.path(), Q(here));
 }
 
-// The drives are the file-system root first, then each mounted folder once, in order; a file
-// mounted on its own is no place to browse. A vanished folder, a file taken for a folder, an
-// unplugged drive and the empty folder that an unmounted drive leaves: each shows its message alone
-// and changes nothing.
+// The file-system root first, then each mounted folder once, in order; a file mounted on its own is
+// no place to browse. A vanished folder, a file taken for a folder, an unplugged drive and the
+// empty folder an unmounted drive leaves each show their message alone.
 TEST_F(FileBrowserTest, TheDrivesInOrderAndAFailedChangeThatChangesNothing) {
   touch(dir / "kept.wfm");
   fs::create_directory(dir / "gone");
@@ -123,8 +122,7 @@ TEST_F(FileBrowserTest, TheDrivesInOrderAndAFailedChangeThatChangesNothing) {
   EXPECT_EQ(counted.count(), 0);
 }
 
-// The file list follows the shown folder as files come, go and are renamed, keeping the selected
-// file and where the list was scrolled; the run's count stays what the folder's opening set.
+// Files come, go and are renamed; the run's count stays what the folder's opening set.
 TEST_F(FileBrowserTest, TheListFollowsTheFolderKeepingItsSelectionAndScroll) {
   for (int i = 10; i < 70; ++i) touch(dir / ("f" + std::to_string(i) + ".wfm"));
   ASSERT_TRUE(browser.setPath(Q(dir.path())));
@@ -147,9 +145,8 @@ TEST_F(FileBrowserTest, TheListFollowsTheFolderKeepingItsSelectionAndScroll) {
   EXPECT_EQ(counted.count(), count);
 }
 
-// The path box goes to a typed folder (relative to the one shown), or to a typed file's folder
-// with the file selected under a pattern that lists it; a missing path gets the folder message.
-// Its list is the recent folders, and choosing one goes there.
+// A typed folder is relative to the one shown; a typed file is selected under a pattern that lists
+// it; a missing path gets the folder message.
 TEST_F(FileBrowserTest, ThePathBoxGoesToAFolderOrAFileAndListsTheRecentFolders) {
   fs::create_directories(dir / "a" / "b");
   touch(dir / "a" / "x.csv");

@@ -40,8 +40,7 @@ inline QString Q(const std::filesystem::path& path) {
   return QDir::toNativeSeparators(QString::fromStdString(path.string()));
 }
 
-// A real MainForm on scripted services, with its data folder and a folder of captures in
-// temporary folders; the process's current directory is put back after each test.
+// A real MainForm on scripted services in temporary folders; the current directory is put back.
 class FormTest : public ::testing::Test {
  protected:
   FormTest() : services(Q(root.path() / "ProgramData" / "Sondrix")) {}
@@ -68,8 +67,6 @@ class FormTest : public ::testing::Test {
   void writeCapture(const std::string& name, const synth::Capture& capture) {
     synth::WriteBytes(files.path() / name, synth::SerializeWfm(synth::MakeCapture(capture)));
   }
-  // Opens the captures folder in the browser, lists every file, selects `name` and presses the
-  // WFM or the CSV play button.
   void play(const std::string& name, const char* button = "BinToCsvConvert") {
     ASSERT_TRUE(form().browser().setPath(Q(files.path())));
     form().browser().selectFilter(2);
@@ -81,7 +78,6 @@ class FormTest : public ::testing::Test {
   }
   void press(const char* button) { child<QPushButton>(button)->click(); }
   QString text(const char* box) { return child<QLineEdit>(box)->text(); }
-  // Types `text` into the box and presses Enter, as the operator applies a value.
   void enter(const char* box, const QString& text) {
     auto* edit = child<QLineEdit>(box);
     edit->setText(text);

@@ -11,8 +11,7 @@
 namespace sondrix::testing {
 namespace {
 
-// The two playback buttons, and the paths named on the command line or dropped on the window
-// that reach them.
+// The two playback buttons, and the paths opened or dropped on the window that reach them.
 class PlaybackTest : public FormTest {
  protected:
   // An instrument file of two channels at 0.5 V/div.
@@ -37,9 +36,8 @@ class PlaybackTest : public FormTest {
   std::vector<TracePoint> firstTrace() { return form().scene().traces.at(0).points; }
 };
 
-// Each button asks for a file when none is selected, draws the selected one and ends in the data
-// folder; a file that cannot be read leaves the previous waveform (either kind: the loader's
-// rows). A CSV file dropped on the window is played by the CSV button.
+// With nothing selected a button asks for a file; a play ends in the data folder. Which files of
+// either kind cannot be read is the loader's table.
 TEST_F(PlaybackTest, EachButtonOrADropDrawsTheFileOrKeepsThePreviousWaveform) {
   writeCapture("four.WFM", synth::SineCapture(4, 20000));
   writeCapture("two.wfm", synth::SineCapture(2, 1000));
@@ -85,8 +83,7 @@ TEST_F(PlaybackTest, EachButtonOrADropDrawsTheFileOrKeepsThePreviousWaveform) {
   EXPECT_EQ(std::tuple(selected(), caption()), std::tuple("Dropped.Csv", U("全取込データ数=700")));
 }
 
-// A file named on the command line plays as its button plays it, a folder opens in the browser,
-// and anything else is named in a message and changes nothing.
+// Anything neither a playable file nor a folder is named in a message and changes nothing.
 TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
   writeCapture("four.WFM", synth::SineCapture(4, 20000));
   synth::WriteBytes(files.path() / "notes.dat", "x");
@@ -133,9 +130,8 @@ TEST_F(PlaybackTest, AnOpenedPathPlaysAFileOrShowsAFolder) {
   }
 }
 
-// A double-click or Enter on a listed file plays it by its kind, and the Page and Ctrl+arrow keys
-// of the list or the plot play the next or previous entry, stopping at either end. The title
-// names the capture shown; a file that cannot be read leaves it.
+// A double-click or Enter plays a listed file by its kind; the Page and Ctrl+arrow keys of the list
+// or the plot play the next or previous entry, stopping at either end.
 TEST_F(PlaybackTest, OneGesturePlaysAListedCaptureAndTheTitleNamesIt) {
   writeCapture("a.wfm", synth::SineCapture(2, 1000));
   synth::WriteBytes(files.path() / "b.wfm", "ModelName = nothing we know\r\n");
@@ -176,8 +172,7 @@ TEST_F(PlaybackTest, OneGesturePlaysAListedCaptureAndTheTitleNamesIt) {
   EXPECT_TRUE(shows("a.wfm") && plot->hasFocus()) << Std(form().windowTitle());
 }
 
-// The folders where captures were played, newest first and each once, at most ten, are the
-// path box's list, and come back after a restart from a file of their own.
+// Newest first, each once, at most ten; they come back from a file of their own.
 TEST_F(PlaybackTest, TheRecentFoldersFollowWhatPlaysAndSurviveARestart) {
   const auto folder = [&](int i) { return files.path() / ("f" + std::to_string(i)); };
   for (const int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 3}) {

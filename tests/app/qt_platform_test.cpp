@@ -14,8 +14,7 @@
 namespace sondrix {
 namespace {
 
-// A pause waits on the event loop, handling events, until its time is up or a closing window
-// ends it; an end with no pause in progress does nothing.
+// A closing window also ends a pause; an end with no pause in progress does nothing.
 TEST(QtPlatformServicesTest, APauseWaitsOnTheEventLoopUntilEnded) {
   QtPlatformServices services;
   bool handled = false;
@@ -41,8 +40,7 @@ TEST(QtTranslationsTest, QtsOwnButtonsAndDialogsSpeakJapanese) {
   QCoreApplication::removeTranslator(japanese.get());
 }
 
-// A caption that does not fit is drawn smaller, down to the smallest size, and only then cut after
-// a word, or within a single word.
+// Smaller down to the smallest size first, then cut after a word, or within a single word.
 TEST(FitTextTest, ACaptionGetsSmallerBeforeItIsCutAtAWord) {
   QFont font;
   font.setPointSizeF(10);

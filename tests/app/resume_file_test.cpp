@@ -31,10 +31,8 @@ TEST(ResumeFile, LinesKeepTheirBlanksAndBooleansReadAsWordsOrNumbers) {
   EXPECT_EQ(WriteResumeLines(Q(dir / "missing" / "r.txt"), {"x"}), -1);
 }
 
-// The settings file is read and written through ByteReader and SafeFile (their tests have the
-// kinds of file refused, and the links SafeFile follows): a link to a FIFO is neither read (it
-// would wait for ever) nor written; nor is another user's link in a world-writable sticky folder
-// read (only root can make one), though our own is.
+// Read and written through ByteReader and SafeFile, whose tests have the kinds of file refused and
+// the links followed. A read of a FIFO would wait for ever; only root can make another user's link.
 TEST(ResumeFile, ALinkToAFifoOrAnotherUsersLinkIsNeitherReadNorWritten) {
   TempDir dir;
   ASSERT_TRUE(MakeFifo(dir / "fifo"));
@@ -126,8 +124,7 @@ TEST_F(MainFormTest, ReadLinesFollowTheWindowsOwnRulesAndABadLineEndsTheRead) {
   EXPECT_EQ(grey->checkState(), Qt::Checked);
   restart();
   EXPECT_EQ(SplitCrLf(ReadWhole(resumeFile())).size(), 18u) << "the shut-down completes the file";
-  // Refused: a slider beyond its range or not a number, a channel beyond the list, a check box
-  // value beyond 2.
+  // Refused: a slider out of range or no number, a channel beyond the list, a check box over 2.
   const std::pair<std::size_t, const char*> rows[] = {
       {2, " 1001 "}, {3, " y "}, {5, " 4 "}, {4, " 3 "}};
   for (const auto& [line, value] : rows) {

@@ -17,8 +17,7 @@
 namespace sondrix::testing {
 namespace {
 
-// One test per command on the shown waveform. Each reaches the core's arithmetic or file writing
-// (tested there) and shows its result in the window or in the stored file.
+// One test per command; the core it reaches is tested there, so these check only what shows.
 class ShownWaveformTest : public FormTest {
  protected:
   void SetUp() override {
@@ -43,7 +42,6 @@ class ShownWaveformTest : public FormTest {
     press("SelResultFileFolder");
   }
   QString out(const char* name) { return Q(root.path() / name); }
-  // What the document stores of the capture, with every `skip`th sample.
   std::string documentStore(int skip) {
     Document document;
     NullSink quiet;
@@ -54,7 +52,6 @@ class ShownWaveformTest : public FormTest {
   }
 };
 
-// The zoom buttons, the wheel (through the zoom button) and a double-click that resets.
 TEST_F(ShownWaveformTest, TheZoomCommands) {
   press("Expand");
   EXPECT_EQ(tdiv(), "500us/div");
@@ -74,8 +71,6 @@ TEST_F(ShownWaveformTest, TheZoomCommands) {
   EXPECT_EQ(tdiv(), "1ms/div");
 }
 
-// The sliders, the typed position and the reset move the cursors and their read-outs; the
-// check box hides both.
 TEST_F(ShownWaveformTest, TheCursorCommandsMoveTheCursorsAndTheirReadouts) {
   const ReadoutLine& line = *frame().readouts();
   ASSERT_FALSE(line.isHidden());
@@ -93,8 +88,7 @@ TEST_F(ShownWaveformTest, TheCursorCommandsMoveTheCursorsAndTheirReadouts) {
   EXPECT_TRUE(child<QWidget>("CLine")->isHidden() && line.isHidden());
 }
 
-// The smoothing choice and width redraw the waveform shown. (What a store then smooths, and at
-// which width, is the document's rule.)
+// What a store then smooths, and at which width, is the document's rule.
 TEST_F(ShownWaveformTest, SmoothingRedrawsTheWaveform) {
   child<QRadioButton>("smOption1")->setChecked(true);
   EXPECT_EQ(form().scene().traces.size(), 8u) << "source and smoothed";
@@ -104,8 +98,7 @@ TEST_F(ShownWaveformTest, SmoothingRedrawsTheWaveform) {
   EXPECT_EQ(form().scene().traces.size(), 4u);
 }
 
-// The surface's menu. Save asks for a PNG name in the output folder, then offers the last name;
-// a cancel writes nothing and says nothing. Copy puts the same picture on the clipboard.
+// A cancelled save writes nothing and says nothing; the next save offers the last name.
 TEST_F(ShownWaveformTest, TheMenuSavesOrCopiesThePictureAndShowsMeasurements) {
   const QString chosen = Q(root.path() / "wave");
   services.chosen = chosen;
@@ -133,7 +126,6 @@ TEST_F(ShownWaveformTest, TheMenuSavesOrCopiesThePictureAndShowsMeasurements) {
   child<QAction>("CopyPicture")->trigger();
   EXPECT_EQ(std::tuple(QGuiApplication::clipboard()->image().size(), form().statusText(1)),
             std::tuple(size, U("波形画像をコピーしました｡")));
-  // Measure shows the table of the window until turned off.
   const MeasurementOverlay& table = *surface().measurements();
   child<QAction>("Measure")->trigger();
   EXPECT_FALSE(table.isHidden());
@@ -199,7 +191,6 @@ TEST_F(ShownWaveformTest, AtItsMinimumTheWindowFitsASmallScreenWithoutScrolling)
   EXPECT_FALSE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible());
   EXPECT_NEAR(child<QWidget>("DelayMark")->height(), form().waveFrame().surface()->height() / 64.0,
               1);
-  // No control covers another in its frame.
   for (const QGroupBox* frame : form().findChildren<QGroupBox*>()) {
     const QList<QWidget*> controls = frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (qsizetype i = 0; i < controls.size(); ++i) {
@@ -219,8 +210,7 @@ TEST_F(ShownWaveformTest, AtItsMinimumTheWindowFitsASmallScreenWithoutScrolling)
   }
 }
 
-// The controls stand in rows as the operator's manual shows them: each row below the one before,
-// its controls side by side from left to right.
+// Rows as the operator's manual shows them: each below the one before, controls left to right.
 TEST_F(ShownWaveformTest, TheControlsStandInTheirRows) {
   using Rows = std::vector<std::vector<const char*>>;
   const Rows rows[] = {

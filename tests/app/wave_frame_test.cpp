@@ -16,9 +16,8 @@
 namespace sondrix {
 namespace {
 
-// At any size the surface keeps ten divisions by eight, centred in the room the marks and the
-// level slider leave; the sliders span it, the captions sit above and below it without overlap,
-// and the marks touch its left and bottom edges where the scene puts them.
+// At any size: centred in the room the marks and the level slider leave, the sliders spanning it,
+// the captions above and below it without overlap, the marks where the scene puts them.
 TEST(WaveFrameTest, EverythingSitsAroundASurfaceOfTenByEight) {
   const testing::TempDir dir;
   synth::Capture capture = synth::SineCapture(4, 5000);
@@ -58,7 +57,6 @@ TEST(WaveFrameTest, EverythingSitsAroundASurfaceOfTenByEight) {
     EXPECT_EQ(delay.top(), s.bottom() + 1);
     EXPECT_EQ(delay.left() + 1, s.left() + std::lround(scene.delayMark.x * (s.width() - 1)));
 
-    // The time captions share the surface's width in thirds, under the time slider.
     const QRect xs = at("XSLabel");
     const QRect xc = at("XCLabel");
     const QRect xe = at("XELabel");
@@ -98,8 +96,7 @@ TEST(WaveFrameTest, EverythingSitsAroundASurfaceOfTenByEight) {
     EXPECT_LE(tdiv.right(), area.right());
     EXPECT_EQ(tdiv.top(), area.top());
 
-    // Centred between the marks' room and the column of the level slider and the time per
-    // division.
+    // Centred between the marks' room and the column of the level slider and time per division.
     const int rightColumn =
         std::max(4 + level.width(),
                  frame.fontMetrics().horizontalAdvance(QStringLiteral("999.99ms/div")) + 8);
@@ -115,13 +112,11 @@ TEST(WaveFrameTest, EverythingSitsAroundASurfaceOfTenByEight) {
   EXPECT_LT(frame.surface()->width(), widest);
   frame.resize(before);
 
-  // The traces are painted on the surface, and the measurement table fits inside it.
   frame.showMeasurements(document.measurements());
   const QRect table = frame.findChild<QWidget*>(QStringLiteral("MeasureTable"))->geometry();
   EXPECT_TRUE(QRect(QPoint(), frame.surface()->size()).contains(table));
   EXPECT_GT(table.width(), 100);
-  // Each vertex of the trace drawn last is painted in its colour; each division line shows dots
-  // of the grid's colour.
+  // Each vertex of the last trace shows its colour, and each division line the grid's dots.
   frame.surface()->setCursorsVisible(false);
   const QImage painted = frame.surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const double w = painted.width() - 1;

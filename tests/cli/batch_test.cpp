@@ -29,10 +29,8 @@ std::vector<std::filesystem::path> WriteCaptures(const testing::TempDir& dir, in
   return inputs;
 }
 
-// The bar counts finished files plus the parts of the ones at work, within 0 and the count. With
-// several workers, one that finishes while others report must not take its part out of the count
-// before the file joins it: the count never steps back. (That fault shows on some runs only, as
-// the threads meet.)
+// The bar stays within 0 and the count. With several workers, one that finishes while others
+// report must not take its part out before the file joins the count (a fault of some runs only).
 TEST(RunBatchTest, ProgressAddsThePartsOfTheFilesAtWorkAndNeverStepsBack) {
   testing::TempDir dir;
   const auto inputs = WriteCaptures(dir, 8);

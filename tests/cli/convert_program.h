@@ -20,8 +20,7 @@ inline int ShellStatus(int status) {
 
 class ConvertProgram : public ::testing::Test {
  protected:
-  // Runs the converter with `args`, stdout and stderr kept; one that waits for ever ends after
-  // 60 s with 124.
+  // Keeps stdout and stderr; a converter that waits for ever ends after 60 s with status 124.
   int run(const std::string& args) {
     return shell("timeout 60 " + std::string(SONDRIX_CONVERT_EXE) + " " + args);
   }

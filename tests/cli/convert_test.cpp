@@ -35,10 +35,9 @@ TEST_F(ConvertProgram, ExitStatusTellsUsageErrorsFromFailedFiles) {
       << err;
 }
 
-// Each kind of refusal reaches the converter's report with its reason: a file its reader refuses,
-// a FIFO (not waited on) as its reader refuses it, text without a waveform as NoWaveformReason
-// tells it. (Which files the readers and the loader refuse, and why, are their tables.) A failed
-// file leaves no output.
+// Each kind of refusal reaches the report with its reason: a file its reader refuses, a FIFO (not
+// waited on) as its reader refuses it, text without a waveform as NoWaveformReason tells it. A
+// failed file leaves no output; which files the readers and the loader refuse are their tables.
 TEST_F(ConvertProgram, WhatIsNotAWaveformFailsWithAReason) {
   std::filesystem::create_directory(dir / "out");
   synth::WriteBytes(dir / "bad.wfm", "ModelName = nothing useful\r\n");

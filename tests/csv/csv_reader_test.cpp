@@ -147,9 +147,8 @@ TEST_F(CsvReaderTest, HeaderLinesSetTheirMembers) {
   EXPECT_EQ(std::tuple(ch1.Offset, ch1.Vdiv, ch1.Unit), std::tuple(0.25f, 50.0f, "M"));
 }
 
-// A value that does not convert leaves the sample as it was (-9); slots a line does not reach keep
-// the last line's or header line's (not a comment's); over eleven fields empty slots 0 and 1; tail
-// 0.
+// A bad value leaves the sample as it was (-9); slots a line does not reach keep the last line's or
+// header line's (not a comment's); over eleven fields empty slots 0 and 1; tail 0.
 TEST_F(CsvReaderTest, DataLinesFillTheSamplesFromTheValueSlots) {
   const std::tuple<Lines, std::int32_t, VoltArrays> rows[] = {
       {{kColumns, "1,2,3,4", "/ skipped", "", "   ", "x,5e-1,-.5,+7", "8,9",

@@ -48,7 +48,6 @@ class DocumentTest : public ::testing::Test {
     return ReadWhole(dir / "stored.csv");
   }
 
-  // What a document that loaded a.wfm, then took `steps`, stores.
   std::string storedAfter(const std::function<void(Document&)>& steps) {
     Document document;
     open(document, "a.wfm");
@@ -65,9 +64,8 @@ void Smooth(Document& document, SmoothingMode mode, const char* width) {
   document.redraw();
 }
 
-// Whatever the operator did on screen, the store writes the whole record of the last file that
-// loaded (what a failed load leaves of it is the loader's rule), in source counts unless a
-// smoothed trace is displayed.
+// Whatever the operator did on screen, in source counts unless a smoothed trace is displayed. What
+// a failed load leaves of the record is the loader's rule.
 TEST_F(DocumentTest, StoreWritesTheWholeRecordOfTheLastFileLoaded) {
   const std::string a = plain("a.wfm");
   EXPECT_TRUE(storedAfter([](Document&) {}) == a);
@@ -99,9 +97,8 @@ TEST_F(DocumentTest, StoreWritesTheWholeRecordOfTheLastFileLoaded) {
             storedAfter([](Document& d) { Smooth(d, SmoothingMode::SmoothedOnly, "13"); }));
 }
 
-// Measurements wait for a load, which shows the whole record; the read-outs follow the cursor
-// commands; the store's own step is shown after the volts are ready and before the writer's first
-// report.
+// Measurements wait for a load, which shows the whole record; the store's own step is shown after
+// the volts are ready and before the writer's first report.
 TEST_F(DocumentTest, CommandsOnTheLoadedRecord) {
   Document document;
   EXPECT_FALSE(document.measurements());
@@ -134,8 +131,7 @@ TEST_F(DocumentTest, CommandsOnTheLoadedRecord) {
             ExportResult::Status::WriteFailed);
 }
 
-// Where the continuous run stores: the data folder from the start and after each single-file
-// command, the folder the browser opened last since then.
+// The continuous run stores in the data folder at first and after each single-file command.
 TEST(DocumentRunFolder, IsTheBrowsersFolderUntilTheNextCommand) {
   Document document;
   document.startIn("/data");

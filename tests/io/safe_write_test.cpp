@@ -28,13 +28,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Writes `text` at `path`, with `mode` unless 0.
 void WriteText(const fs::path& path, const std::string& text, mode_t mode = 0) {
   std::ofstream(path, std::ios::binary) << text;
   if (mode != 0) ::chmod(path.c_str(), mode);
 }
 
-// Writes `text` through a SafeFile: the error of the first step that fails.
 std::error_code Replace(const fs::path& path, const std::string& text, WriteRules rules = {}) {
   SafeFile file;
   if (const std::error_code ec = file.open(path, rules)) return ec;
@@ -178,9 +176,8 @@ TEST(SafeFile, NamedTemporariesGoWithTheSignalThatEndsTheProcess) {
   }
 }
 
-// Another user's link in a world-writable sticky folder could aim our write at any file; the
-// system's own rule says which links there are followed, hop by hop. Making a link of another
-// user takes root.
+// Another user's link in a shared sticky folder could aim our write anywhere; the system's own
+// rule says which links there are followed, hop by hop.
 TEST(SafeFile, FollowsALinkInASharedFolderOnlyWhenOursOrTheFolderOwners) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root can give a link to another user";
   constexpr uid_t kOther = 65534;

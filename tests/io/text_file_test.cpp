@@ -15,8 +15,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Each text read from memory and from a file alike; the file's are read in pieces, and the last
-// two texts are longer than the reader's buffer, so lines cross its refills.
+// Files are read in pieces; the last two texts outgrow the buffer, so lines cross its refills.
 TEST(ReadTextLineTest, LineEndsInMemoryAndInFiles) {
   std::string many;
   Lines manyLines;

@@ -57,7 +57,6 @@ TEST(LoadWfm, FillsTheSourceArraysAndTheTriggerIndexWithTheCaptionAndFailuresKee
     EXPECT_FALSE(LoadFile(dir.path() / "missing.wfm", record, sink).ok);
   }
 
-  // Failures keep the samples and still give the caption.
   const auto before = firstSamples(record, 0, 1000);
   const LoadResult unknown = LoadWfmBytes("ModelName = nothing we know\r\n", record, sink);
   EXPECT_EQ(std::tuple(unknown.ok, unknown.reason.empty(), unknown.acqDataSizeText),
@@ -91,7 +90,6 @@ TEST(LoadCsv, DisplayedChannelsBecomeCountsWithTheTriggerIndex) {
   const std::vector<std::int16_t> counts{4096, -8192, 2048};
   EXPECT_EQ(firstSamples(record, 0, 3), counts);
 
-  // A bad header line leaves the record as it was.
   const WaveHeader before = h;
   const LoadResult bad = LoadCsvBytes("Points,500\r\nCH1 Display,OFF\r\nDelay,x\r\n", record, sink);
   EXPECT_NE(bad.reason.find("line 3"), std::string::npos) << bad.reason;

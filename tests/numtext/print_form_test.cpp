@@ -27,8 +27,7 @@ TEST(PrintFormTest, NumberTextIsPlainWithFifteenDigits) {
   for (const auto& [value, want] : cases) EXPECT_EQ(NumberText(value), want) << value;
 }
 
-// The text without its blanks reads back to the same value; the sign slot holds exactly one of
-// blank and minus.
+// Without blanks the text reads back to the value; the sign slot is exactly one of blank and minus.
 template <typename T>
 void ExpectRoundTrip(T value) {
   if (!std::isfinite(static_cast<double>(value))) return;  // never printed
@@ -72,8 +71,7 @@ std::string Reference(double value, int decimals) {
 }
 
 TEST(FormatScientificTest, MatchesReferenceOnRandomValues) {
-  // Both zeros have no digit before the point; the twin treats zero by this same rule, so it is
-  // checked here on its own.
+  // Neither zero has a digit before the point; the twin shares that rule, so it is checked here.
   EXPECT_EQ(FormatScientific(0.0, 4), ".0000e0");
   char buffer[kSciMaxChars];
   char* end = FormatScientific(buffer, -0.0, 6);
@@ -93,8 +91,7 @@ TEST(FormatScientificTest, MatchesReferenceOnRandomValues) {
       nearPower = std::nextafter(nearPower, step < 0 ? 0.0 : HUGE_VAL);
       nearHalf = std::nextafter(nearHalf, step < 0 ? 0.0 : HUGE_VAL);
     }
-    // Any double and float, the measured range as double and float, short binary fractions
-    // (many exact decimal ties) and the edges.
+    // Any double and float, the measured range, short binary fractions (exact decimal ties), edges.
     const double wild = std::bit_cast<double>(bits);
     const float wildFloat = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
     const float measuredFloat = static_cast<float>(measured);

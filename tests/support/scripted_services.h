@@ -11,13 +11,11 @@
 
 #include "app/platform_services.h"
 
-// No GoogleTest here: the window tests and the window benchmarks both drive the window through
-// these services.
+// No GoogleTest here: the window benchmarks drive the window through these services too.
 namespace sondrix::testing {
 
-// Platform services without a person: boxes, dialogs and pauses are recorded and return the set
-// answer at once. The hooks let a test act as the operator would while one is open (press Stop,
-// close the window), or let the desktop fail there.
+// Boxes, dialogs and pauses are recorded and return the set answer at once. The hooks act as the
+// operator would while one is open (press Stop, close the window), or make the desktop fail.
 class ScriptedServices final : public PlatformServices {
  public:
   explicit ScriptedServices(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}

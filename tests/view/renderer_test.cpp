@@ -172,7 +172,6 @@ TEST(PlotTraceTest, MatchesThePlainRuleAndPlotsNothingOutsideTheSamples) {
       }
     }
   }
-  // Windows outside the samples plot nothing.
   const std::vector<std::int16_t> v{42, 43};
   for (const auto& [start, end] : {std::pair(0, 2), std::pair(-1, 1), std::pair(0, -2)}) {
     EXPECT_TRUE(Plot(v, start, end, false).empty()) << start << ".." << end;

@@ -62,8 +62,7 @@ std::vector<std::int16_t> Random(std::size_t n, std::uint32_t seed) {
 }
 
 // Widths odd, even, wider than the record, copies; windows cut into pieces of 32768 or more outputs
-// for two threads join without a seam; nothing is written past a window or arrays (short last
-// block).
+// for two threads join seamlessly; nothing lands past a window or the arrays (short last block).
 TEST(SmoothSamplesTest, SlidingSumEqualsTheDirectSumAndStaysInTheArrays) {
   const auto v = Random(300000, 23);
   struct Case {

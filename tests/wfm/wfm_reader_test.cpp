@@ -27,7 +27,6 @@ class WfmReaderTest : public ::testing::Test {
   }
   ReadResult read(const WfmFile& file) { return read(synth::SerializeWfm(file)); }
 
-  // The samples the read placed in a channel's source array.
   Samples column(int ch) const {
     const auto& c = record.buffers.SrcData[static_cast<std::size_t>(ch)];
     return {c.begin(), c.begin() + record.waveBuf.points};
@@ -40,7 +39,6 @@ class WfmReaderTest : public ::testing::Test {
     return capture;
   }
 
-  // A two-channel file of the given model whose blocks both hold `block`.
   static WfmFile twoBlocks(const std::string& model, const Samples& block) {
     WfmFile file;
     file.headerLines = {"ModelName = " + model, "Time/Div = 1ms"};
