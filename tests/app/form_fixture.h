@@ -76,6 +76,13 @@ class FormTest : public ::testing::Test {
     list->setCurrentItem(found.front());
     press(button);
   }
+  // The window at a roomy size playing four sine channels of 10,000 points, "four.wfm".
+  void showPlayingFour() {
+    writeCapture("four.wfm", synth::SineCapture(4, 10000));
+    form().resize(1200, 780);
+    form().show();
+    play("four.wfm");
+  }
   void press(const char* button) { child<QPushButton>(button)->click(); }
   QString text(const char* box) { return child<QLineEdit>(box)->text(); }
   void enter(const char* box, const QString& text) {

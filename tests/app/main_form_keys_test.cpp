@@ -10,10 +10,7 @@ namespace {
 class KeysTest : public FormTest {
  protected:
   void SetUp() override {
-    writeCapture("four.wfm", synth::SineCapture(4, 10000));
-    form().resize(1200, 780);
-    form().show();
-    play("four.wfm");
+    showPlayingFour();
     form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     form().waveFrame().surface()->setFocus();

@@ -20,12 +20,7 @@ namespace {
 // One test per command; the core it reaches is tested there, so these check only what shows.
 class ShownWaveformTest : public FormTest {
  protected:
-  void SetUp() override {
-    writeCapture("four.wfm", synth::SineCapture(4, 10000));
-    form().resize(1200, 780);
-    form().show();
-    play("four.wfm");
-  }
+  void SetUp() override { showPlayingFour(); }
   WaveFrame& frame() { return form().waveFrame(); }
   WaveSurface& surface() { return *frame().surface(); }
   QString tdiv() { return child<QLabel>("TdivLabel")->text(); }

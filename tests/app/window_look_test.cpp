@@ -27,10 +27,7 @@ TEST_F(FormTest, TheWindowLooksAsReviewed) {
   if (!QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
     GTEST_SKIP() << "the pictures were drawn with the Noto CJK fonts";
   }
-  writeCapture("four.wfm", synth::SineCapture(4, 10000));
-  form().resize(1200, 780);
-  form().show();
-  play("four.wfm");
+  showPlayingFour();
   child<QAction>("Measure")->trigger();
   const bool update = qEnvironmentVariableIsSet("SONDRIX_UPDATE_LOOK");
   for (const QString& name :
