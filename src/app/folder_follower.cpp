@@ -44,8 +44,12 @@ void FolderFollower::start(const QString& folder, bool poll) {
 }
 
 void FolderFollower::stop() {
-  delete notice_;
-  notice_ = nullptr;
+  // A play may stop following from within the notifier's own signal: it goes once that returns.
+  if (notice_) {
+    notice_->setEnabled(false);
+    notice_->deleteLater();
+    notice_ = nullptr;
+  }
   poll_->stop();
   due_->stop();
   watch_.reset();
