@@ -53,12 +53,14 @@ TEST_F(KeysTest, EachCommandHasItsKey) {
     EXPECT_EQ(pressed.count(), 1);
   }
   QSignalSpy wheel(form().waveFrame().surface(), &WaveSurface::wheelTurned);
-  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Minus)}) {
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_Plus), QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::Key_Minus),
+        QKeySequence(QKeySequence::ZoomOut)}) {
     QTest::keySequence(form().waveFrame().surface(), keys);
   }
-  ASSERT_EQ(wheel.count(), 2);
+  ASSERT_EQ(wheel.count(), 4);
   EXPECT_EQ(wheel[0], (QList<QVariant>{1, false, QPointF(0.5, 0.5)}));
-  EXPECT_EQ(wheel[1][0], -1);
+  EXPECT_EQ((QList<QVariant>{wheel[1][0], wheel[2][0], wheel[3][0]}), (QList<QVariant>{1, -1, -1}));
   // F1 lists every key.
   QTest::keyClick(form().windowHandle(), Qt::Key_F1);
   ASSERT_FALSE(services.messages.isEmpty());

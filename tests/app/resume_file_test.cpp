@@ -112,7 +112,7 @@ TEST_F(MainFormTest, SettingsSurviveARestartExactly) {
 
 TEST_F(MainFormTest, ReadLinesFollowTheWindowsOwnRulesAndABadLineEndsTheRead) {
   // No channel chosen (-1) takes the first and the lines after it apply; a grey cursor box
-  // hides the cursors, and clicks never make it grey again.
+  // hides the cursors, and clicks never make a grey box grey again.
   writeResume({{4, " 2 "}, {5, "-1 "}, {6, " 2 "}}, 12);
   EXPECT_EQ(form().LoadResumeParam(form().resumePath()), -1) << "a file cut short";
   EXPECT_EQ(child<QComboBox>("ChSelCombo")->currentIndex(), 0);
@@ -120,8 +120,10 @@ TEST_F(MainFormTest, ReadLinesFollowTheWindowsOwnRulesAndABadLineEndsTheRead) {
   auto* grey = child<QCheckBox>("CdCheck");
   EXPECT_EQ(grey->checkState(), Qt::PartiallyChecked);
   EXPECT_TRUE(child<QWidget>("CLine")->isHidden());
-  for (int i = 0; i < 3; ++i) grey->click();
-  EXPECT_EQ(grey->checkState(), Qt::Checked);
+  for (QCheckBox* box : {grey, child<QCheckBox>("ConfirmMess")}) {
+    for (int i = 0; i < 3; ++i) box->click();
+    EXPECT_EQ(box->checkState(), Qt::Checked) << box->objectName().toStdString();
+  }
   restart();
   EXPECT_EQ(SplitCrLf(ReadWhole(resumeFile())).size(), 18u) << "the shut-down completes the file";
   // Refused: a slider out of range or no number, a channel beyond the list, a check box over 2.
