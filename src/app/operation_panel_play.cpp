@@ -119,7 +119,7 @@ QString OperationPanel::playArrived(const QString& path) {
 
 void OperationPanel::storeArrived(const QString& name) {
   // The continuous run stores WFM captures alone; a CSV capture is shown, never stored over.
-  if (name.right(4).toUpper() != U(messages::kWfmExtension)) return;
+  if (WaveFileKind(FileSystemPath(name)) != FileKind::Wfm) return;
   const QString csvName = U(CsvNameForWfm(Std(name)));
   csvPath_ = csvName;
   storeDisplayed(JoinPath(U(links_.document.runFolder()), csvName), csvName);

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "io/folder_watch.h"
 #include "io/utf8_path.h"
+#include "load/load_file.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -23,13 +23,7 @@ namespace {
 using Clock = Arrivals::Clock;
 constexpr auto kPollInterval = std::chrono::seconds(1);
 
-bool IsCapture(std::string_view name) {
-  if (name.size() < 4) return false;
-  std::string extension(name.substr(name.size() - 4));
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return extension == ".WFM";
-}
+bool IsCapture(std::string_view name) { return WaveFileKind(PathFromUtf8(name)) == FileKind::Wfm; }
 
 // Takes each file's outcome: a success goes on to the report, a refusal is kept, since the
 // capture may only be still in writing.
