@@ -103,6 +103,9 @@ TEST_F(WfmReaderTest, PlacesTheSamplesOfTheChannelsALoadTakesAndNothingElse) {
   EXPECT_EQ(Samples(record.buffers.SrcData[1].begin() + 5, record.buffers.SrcData[1].begin() + 8),
             (Samples{1, 1, 1}));
   EXPECT_EQ(record.buffers.SrcData[2], placed[2]);
+  Capture one = synth::SineCapture(1, 5);
+  one.model = synth::ZtModel(6, 1);
+  EXPECT_TRUE(read(synth::MakeCapture(one)).ok()) << "a one-channel model";
 }
 
 TEST_F(WfmReaderTest, TheBinaryHeaderSizesAndPlacesTheShownSamples) {
