@@ -205,44 +205,5 @@ TEST_F(ShownWaveformTest, AtItsMinimumTheWindowFitsASmallScreenWithoutScrolling)
   }
 }
 
-// Rows as the operator's manual shows them: each below the one before, controls left to right.
-TEST_F(ShownWaveformTest, TheControlsStandInTheirRows) {
-  using Rows = std::vector<std::vector<const char*>>;
-  const Rows rows[] = {
-      {{"Label1", "Label2"},
-       {"ExpRateLabel", "ZoomRate", "ExpPos", "Expand"},
-       {"ExpYLabel", "YZoomRate", "YExpPos", "XReset"},
-       {"ResetCursor", "CdCheck"}},
-      {{"smOption0", "Label3"}, {"smOption1", "SmPoints"}, {"smOption2", "Label4"}},
-      {{"BinToCsvConvert", "InputDsTypeCsvFile"},
-       {"SelResultFileFolder", "DataSkipFrame"},
-       {"MIntF", "MaxRepeatTimesF"},
-       {"ConfirmMess", "AllSaveCheck"},
-       {"Start", "Stop"}},
-      {{"WaveFrame", "FolderSelectFrame"}},
-      {{"WaveFrame"}, {"AcqDataSize"}, {"ExpandFrame", "SmoothingSelF"}},
-      {{"FolderSelectFrame"}, {"OperationF"}},
-  };
-  const auto at = [this](const char* name) {
-    const QWidget* widget = child<QWidget>(name);
-    return QRect(widget->mapTo(&form(), QPoint()), widget->size());
-  };
-  for (const Rows& frame : rows) {
-    int above = -1;  // the lowest centre of the row before
-    for (const auto& row : frame) {
-      int left = -1;
-      int lowest = above;
-      for (const char* name : row) {
-        const QRect r = at(name);
-        EXPECT_GT(r.top(), above) << name << " below the row before";
-        EXPECT_GT(r.left(), left) << name << " right of the control before";
-        left = r.right();
-        lowest = std::max(lowest, r.center().y());
-      }
-      above = lowest;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace sondrix::testing
