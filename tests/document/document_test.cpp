@@ -1,7 +1,10 @@
 #include "document/document.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -129,6 +132,76 @@ TEST_F(DocumentTest, CommandsOnTheLoadedRecord) {
   EXPECT_EQ(store.calls.front().text, "storing");
   EXPECT_EQ(document.store(dir / "missing" / "s.csv", 0, store).status,
             ExportResult::Status::WriteFailed);
+}
+
+std::string Texts(const std::optional<ZoomBoxes>& b) {
+  return b ? b->ZoomRate + "|" + b->YZoomRate + "|" + b->ExpPos + "|" + b->YExpPos : "none";
+}
+
+// Every change of the view is one step (a drag that pans too); a step back or forward draws the
+// view as it was and gives the boxes it was zoomed with; a change after going back drops the
+// steps ahead, and a load starts again.
+TEST_F(DocumentTest, BackAndForwardThroughTheViews) {
+  Document d;
+  open(d, "a.wfm");
+  ZoomBoxes boxes{"4", "2", "3", "6"};
+  struct Seen {
+    std::tuple<std::int32_t, std::int32_t, float, float, float, float> view;
+    std::vector<TracePoint> points;
+    std::string boxes;
+  };
+  const auto now = [&d](std::string texts) {
+    const ViewState& v = d.view();
+    return Seen{{v.StartIndex, v.EndIndex, v.XZoom, v.YZoom, v.YTop, v.YBottom},
+                d.scene().traces.at(0).points,
+                std::move(texts)};
+  };
+  std::vector<Seen> seen{now("none")};
+  ASSERT_TRUE(d.expand(boxes));
+  seen.push_back(now(Texts(boxes)));
+  boxes = d.wheelBoxes(boxes, WheelAxis::Time, 1, 0.3, 0.5).value();
+  ASSERT_TRUE(d.expand(boxes));
+  seen.push_back(now(Texts(boxes)));
+  ASSERT_TRUE(d.zoomToBand(boxes, {0.2, 0.2, 0.6, 0.7}));
+  seen.push_back(now(Texts(boxes)));
+  d.startPan();
+  ASSERT_TRUE(d.panTo(0.1, 0.0) && d.panTo(0.3, -0.2));
+  EXPECT_FALSE(d.panTo(0.3, -0.2)) << "nothing moves";
+  seen.push_back(now(Texts(boxes)));
+  ASSERT_TRUE(d.pan(-0.1, 0.0));
+  seen.push_back(now(Texts(boxes)));
+  ASSERT_TRUE(d.resetZoom() && d.resetZoom());
+  seen.push_back(now(Texts(boxes)));
+
+  for (std::size_t i = seen.size() - 1; i-- > 0;) {
+    const auto shown = d.back();
+    ASSERT_TRUE(shown) << i;
+    const Seen restored = now(Texts(shown->boxes));
+    EXPECT_EQ(restored.view, seen[i].view) << i;
+    EXPECT_TRUE(restored.points == seen[i].points) << i;
+    EXPECT_EQ(restored.boxes, seen[i].boxes) << i;
+  }
+  EXPECT_FALSE(d.back());
+  ASSERT_TRUE(d.forward() && d.forward());
+  EXPECT_EQ(now("").view, seen[2].view);
+  ASSERT_TRUE(d.pan(0.2, 0.0));
+  EXPECT_FALSE(d.forward()) << "the steps ahead are gone";
+  open(d, "b.wfm");
+  EXPECT_FALSE(d.back()) << "a load starts again";
+}
+
+// The oldest steps go once the history is full.
+TEST(ViewHistoryTest, KeepsTheLastSteps) {
+  ViewHistory history;
+  for (std::int32_t i = 0; i < 150; ++i) {
+    ViewState view;
+    view.StartIndex = i;
+    i == 0 ? history.restart({view, {}}) : history.record({view, {}});
+  }
+  std::int32_t oldest = 149;
+  while (const auto shown = history.back()) oldest = shown->view.StartIndex;
+  EXPECT_EQ(oldest, 150 - static_cast<std::int32_t>(ViewHistory::kSteps));
+  EXPECT_GE(ViewHistory::kSteps, 50U);
 }
 
 // The continuous run stores in the data folder at first and after each single-file command.
