@@ -25,7 +25,7 @@ void ViewHistory::record(const ShownView& shown, bool sameStep) {
     last.boxes = shown.boxes;
     return;
   }
-  if (sameStep && current_ > 0) {
+  if (sameStep) {
     last = shown;
     return;
   }
