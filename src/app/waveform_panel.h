@@ -14,9 +14,9 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPointF;
-class QRectF;
 class QPushButton;
 class QRadioButton;
+class QRectF;
 
 namespace sondrix {
 

@@ -14,11 +14,10 @@ namespace {
 
 constexpr double kFullScale = double{kFullScaleTop} - kFullScaleBottom;  // 65535 counts
 
-bool Drawn(const WaveHeader& header, const ViewState& view) {
-  return view.WaveLoaded && view.WaveDrawn && header.Points >= 2 && view.EndIndex > view.StartIndex;
-}
+// Only a draw, which needs a load, sets WaveDrawn; a window of one sample has nothing to move.
+bool Drawn(const ViewState& view) { return view.WaveDrawn && view.EndIndex > view.StartIndex; }
 
-// A factor to six significant digits: the band then lands within a millionth of its width, and
+// A factor to six significant digits: the window is then the band's width to 1 part in 10^5, and
 // the box holds a text the operator can read. Kept within the positive floats the zoom accepts.
 double FactorText(double factor) {
   const double f = std::clamp(factor, double{FLT_MIN}, double{FLT_MAX});
@@ -33,7 +32,7 @@ double FactorText(double factor) {
 std::optional<double> CentreFor(double first, double from, double width, double total,
                                 double zoom) {
   if (!(zoom > 1.0)) return std::nullopt;
-  const double c = std::clamp(first / (1.0 - 1.0 / zoom), 0.0, total);
+  const double c = std::min(first / (1.0 - 1.0 / zoom), total);
   return (c - from) / width;
 }
 
@@ -57,7 +56,7 @@ DrawRequest Place(const WaveHeader& header, ViewState& view, std::int64_t width,
 
 std::optional<DrawRequest> ZoomToBand(const WaveHeader& header, ViewState& view, ZoomBoxes& boxes,
                                       const Band& band) {
-  if (!Drawn(header, view)) return std::nullopt;
+  if (!Drawn(view)) return std::nullopt;
   const double left = std::clamp(band.left, 0.0, 1.0), right = std::clamp(band.right, 0.0, 1.0);
   const double top = std::clamp(band.top, 0.0, 1.0), bottom = std::clamp(band.bottom, 0.0, 1.0);
   if (!(right > left) || !(bottom > top)) return std::nullopt;
@@ -100,7 +99,7 @@ std::optional<DrawRequest> ZoomToBand(const WaveHeader& header, ViewState& view,
 
 std::optional<DrawRequest> Pan(const WaveHeader& header, ViewState& view, double across,
                                double up) {
-  if (!Drawn(header, view) || !std::isfinite(across) || !std::isfinite(up)) return std::nullopt;
+  if (!Drawn(view) || !std::isfinite(across) || !std::isfinite(up)) return std::nullopt;
   const std::int64_t width = std::int64_t{view.EndIndex} - view.StartIndex;
   const double height = double{view.YTop} - view.YBottom;
   return Place(header, view, width, view.StartIndex + across * static_cast<double>(width),

@@ -235,7 +235,7 @@ TEST(WheelZoomTest, MagnifiesAboutThePointerOrRefusesATurnWithNothingToDo) {
 TEST(ZoomToBandTest, ShowsTheBandThroughTheZoomBoxes) {
   using enum Before;
   const std::tuple<Before, Band, const char*> cases[] = {
-      {Reset, {0.25, 0.25, 0.5, 0.75}, "4.0008|2|3|4"},
+      {Zoomed, {0.25, 0.25, 0.6, 0.75}, "2.85686|2|4|4"},
       {Reset, {0.25, 0.0, 0.75, 1.0}, "2.0004|1|5|4"},
       {Zoomed, {0.0, 0.0, 0.1, 0.1}, "9.999|10|0|7.7895"},
       {Zoomed, {0.9, 0.9, 1.0, 1.0}, "9.999|10|10|0.2105"},
@@ -264,6 +264,7 @@ TEST(ZoomToBandTest, ShowsTheBandThroughTheZoomBoxes) {
   view.WaveDrawn = false;
   ZoomBoxes boxes;
   EXPECT_FALSE(ZoomToBand(Record(10000), view, boxes, {}));
+  EXPECT_EQ(Texts(boxes), "2|2|5|4") << "not drawn: the boxes stay";
 }
 
 // A pan moves the window by a fraction of its width and the range by one of its height, up to the
