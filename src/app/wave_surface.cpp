@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRubberBand>
 #include <QWheelEvent>
 
 namespace sondrix {
@@ -72,6 +74,64 @@ void WaveSurface::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
   event->accept();
   emit doubleClicked();
+}
+
+QPoint WaveSurface::onSurface(QPointF at) const {
+  return QPoint(std::clamp(qRound(at.x()), 0, std::max(width() - 1, 0)),
+                std::clamp(qRound(at.y()), 0, std::max(height() - 1, 0)));
+}
+
+void WaveSurface::mousePressEvent(QMouseEvent* event) {
+  const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+  const bool left = event->button() == Qt::LeftButton;
+  if (drag_ != Drag::None || width() < 2 || height() < 2 ||
+      !(left || event->button() == Qt::MiddleButton)) {
+    return QWidget::mousePressEvent(event);
+  }
+  event->accept();
+  pressedAt_ = onSurface(event->position());
+  dragButton_ = event->button();
+  if (left && !shift) {
+    drag_ = Drag::Band;
+    if (!band_) band_ = new QRubberBand(QRubberBand::Rectangle, this);
+    band_->setGeometry(QRect(pressedAt_, QSize()));
+    band_->show();
+  } else {
+    drag_ = Drag::Pan;
+    emit panStarted();
+  }
+}
+
+void WaveSurface::mouseMoveEvent(QMouseEvent* event) {
+  if (drag_ == Drag::None) return QWidget::mouseMoveEvent(event);
+  event->accept();
+  const QPoint at = onSurface(event->position());
+  if (drag_ == Drag::Band) {
+    band_->setGeometry(QRect(pressedAt_, at).normalized());
+    return;
+  }
+  const QPoint moved = at - pressedAt_;
+  emit panDragged(-moved.x() / double(width() - 1), moved.y() / double(height() - 1));
+}
+
+void WaveSurface::mouseReleaseEvent(QMouseEvent* event) {
+  if (drag_ == Drag::None || event->button() != dragButton_) {
+    return QWidget::mouseReleaseEvent(event);
+  }
+  event->accept();
+  const Drag ended = std::exchange(drag_, Drag::None);
+  if (ended == Drag::Pan) return;
+  band_->hide();
+  const QPoint at = onSurface(event->position());
+  const double w = width() - 1, h = height() - 1;
+  if (std::abs(at.x() - pressedAt_.x()) < kLeastBand) {
+    emit clicked(QPointF(at.x() / w, at.y() / h), event->modifiers());
+    return;
+  }
+  const QRect band = QRect(pressedAt_, at).normalized();
+  const bool flat = std::abs(at.y() - pressedAt_.y()) < kLeastBand;
+  emit bandDrawn(QRectF(QPointF(band.left() / w, flat ? 0.0 : band.top() / h),
+                        QPointF(band.right() / w, flat ? 1.0 : band.bottom() / h)));
 }
 
 namespace {

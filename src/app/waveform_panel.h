@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include <QString>
 #include <QWidget>
@@ -15,12 +16,14 @@ class QLineEdit;
 class QPointF;
 class QPushButton;
 class QRadioButton;
+class QRectF;
 
 namespace sondrix {
 
 class Document;
 class PlatformServices;
 class WaveFrame;
+struct ShownView;
 struct ZoomBoxes;
 
 // The window's left column: the waveform frame, the point count under it, the zoom and cursor
@@ -41,6 +44,12 @@ class WaveformPanel final : public QWidget {
   void showPointCount(const QString& text);
   // The cursors where the sliders stand, as the start-up places them once the settings are read.
   void placeCursors();
+  // The arrow keys on the waveform: the view moved by whole divisions (positive: later samples,
+  // higher levels).
+  void panDivisions(int across, int up);
+  // Back to the view before the current one, or forward again; the boxes show how it was zoomed.
+  void goBack();
+  void goForward();
   // Where the next picture save offers to write; not kept between runs.
   void offerPicturePath(const QString& path) { picturePath_ = path; }
 
@@ -65,6 +74,11 @@ class WaveformPanel final : public QWidget {
   void Measure_Click();
   // The wheel writes the zoom boxes and presses the zoom button; a double-click the zoom reset.
   void SurfaceWheel(int notches, bool level, QPointF pointer);
+  // A band drawn with the mouse is zoomed to through the boxes; a drag with the middle button or
+  // Shift pans.
+  void SurfaceBand(QRectF band);
+  void SurfacePan(double across, double up);
+  void showRestored(const std::optional<ShownView>& shown);
 
   // What a draw changed: the width box the draw may have rewritten, the scene, the read-outs.
   void showDrawn();

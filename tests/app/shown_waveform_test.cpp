@@ -31,6 +31,22 @@ class ShownWaveformTest : public FormTest {
                       keys, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&surface(), &event);
   }
+  // A press of `button` at one fraction of the surface, a move to another and the release there.
+  void drag(Qt::MouseButton button, QPointF from, QPointF to, Qt::KeyboardModifiers keys = {}) {
+    const QSize size = surface().size() - QSize(1, 1);
+    const auto pixel = [&](QPointF f) {
+      return QPoint(qRound(f.x() * size.width()), qRound(f.y() * size.height()));
+    };
+    QTest::mousePress(&surface(), button, keys, pixel(from));
+    QTest::mouseMove(&surface(), pixel(to));
+    QTest::mouseRelease(&surface(), button, keys, pixel(to));
+  }
+  std::pair<int, int> window() { return {form().view().StartIndex, form().view().EndIndex}; }
+  void focusSurface() {
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    surface().setFocus();
+  }
   // Presses the store button with the operator confirming `typed` in the dialog (nullopt: cancel).
   void store(std::optional<QString> typed) {
     services.chosen = std::move(typed);
@@ -64,6 +80,39 @@ TEST_F(ShownWaveformTest, TheZoomCommands) {
   press("Expand");
   QTest::mouseDClick(&surface(), Qt::LeftButton);
   EXPECT_EQ(tdiv(), "1ms/div");
+}
+
+// A left drag zooms to its band through the boxes, a shorter one is a click; a middle or Shift
+// drag and the arrow keys pan.
+TEST_F(ShownWaveformTest, DragsZoomAndPan) {
+  drag(Qt::LeftButton, {0.5, 0.5}, {0.503, 0.9});
+  EXPECT_EQ(window(), std::pair(0, 9999)) << "a click";
+  drag(Qt::LeftButton, {0.2, 0.1}, {0.6, 0.6});
+  EXPECT_NEAR(text("ZoomRate").toDouble(), 2.5, 0.01) << "the boxes show the zoom";
+  EXPECT_NEAR(window().first, 2000, 5);
+  drag(Qt::MiddleButton, {0.5, 0.5}, {0.25, 0.5});
+  drag(Qt::LeftButton, {0.5, 0.5}, {0.25, 0.5}, Qt::ShiftModifier);
+  EXPECT_NEAR(window().first, 4000, 10) << "two quarters of the window later";
+  focusSurface();
+  QTest::keyClick(&surface(), Qt::Key_Left);
+  EXPECT_NEAR(window().first, 3600, 10) << "a division back";
+}
+
+// Backspace and Alt+Left go back through the views, Alt+Right forward, with the boxes as they
+// were.
+TEST_F(ShownWaveformTest, BackAndForwardThroughTheViews) {
+  focusSurface();
+  enter("ZoomRate", "4");
+  press("Expand");
+  wheel(1, {0.3, 0.5});
+  const auto wheeled = window();
+  QTest::mouseDClick(&surface(), Qt::LeftButton);
+  QTest::keyClick(&surface(), Qt::Key_Backspace);
+  EXPECT_EQ(window(), wheeled);
+  QTest::keyClick(form().windowHandle(), Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(std::tuple(form().view().XZoom, text("ZoomRate")), std::tuple(4.0f, "4"));
+  QTest::keyClick(form().windowHandle(), Qt::Key_Right, Qt::AltModifier);
+  EXPECT_EQ(std::tuple(window(), text("ZoomRate")), std::tuple(wheeled, "2"));
 }
 
 TEST_F(ShownWaveformTest, TheCursorCommandsMoveTheCursorsAndTheirReadouts) {
