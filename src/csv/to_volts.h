@@ -2,12 +2,20 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 
 #include "model/volts.h"
 #include "model/wave_record.h"
 
 namespace sondrix {
+
+// Whether a store converts the channel: its display text, upper-cased, is "ON".
+bool IsDisplayed(const ChannelSetup& channel);
+
+// The volts of `counts` as a store writes them, as a 32-bit float; nothing where they lie beyond
+// its range.
+std::optional<float> FittedVolts(double counts, const ChannelSetup& channel);
 
 // `ToVolts` of channel `ch` (anything but 0, 1 or 2 means channel 3): the first Points of
 // `counts` into its VoltData, with the channel's Vdiv and Offset. False when Points is beyond the
