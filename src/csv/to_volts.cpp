@@ -17,12 +17,6 @@ std::size_t pointsOf(const WaveRecord& record) {
 
 bool IsDisplayed(const ChannelSetup& channel) { return UCase(channel.Display) == "ON"; }
 
-std::optional<float> FittedVolts(double counts, const ChannelSetup& channel) {
-  const double v = CountsToVolts(counts, channel.Vdiv, channel.Offset);
-  if (!(std::fabs(v) <= std::numeric_limits<float>::max())) return std::nullopt;
-  return static_cast<float>(v);
-}
-
 bool ClearVolts(WaveRecord& record) {
   if (!GrowVolts(record.buffers, record.header.Points)) return false;
   for (auto& volts : record.buffers.VoltData) std::fill_n(volts.begin(), pointsOf(record), 0.0f);

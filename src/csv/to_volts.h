@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <span>
 
@@ -14,8 +16,12 @@ namespace sondrix {
 bool IsDisplayed(const ChannelSetup& channel);
 
 // The volts of `counts` as a store writes them, as a 32-bit float; nothing where they lie beyond
-// its range.
-std::optional<float> FittedVolts(double counts, const ChannelSetup& channel);
+// its range. Inline: a store makes one for every sample it writes.
+inline std::optional<float> FittedVolts(double counts, const ChannelSetup& channel) {
+  const double v = CountsToVolts(counts, channel.Vdiv, channel.Offset);
+  if (!(std::fabs(v) <= std::numeric_limits<float>::max())) return std::nullopt;
+  return static_cast<float>(v);
+}
 
 // `ToVolts` of channel `ch` (anything but 0, 1 or 2 means channel 3): the first Points of
 // `counts` into its VoltData, with the channel's Vdiv and Offset. False when Points is beyond the
