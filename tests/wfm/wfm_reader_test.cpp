@@ -231,7 +231,8 @@ TEST_F(WfmReaderTest, ASampleReaderReadsThePiecesTheWholeReadPlaces) {
     for (int ch = 0; ch < 4; ++ch) {
       Samples piece(1234);
       ASSERT_TRUE(samples.read(ch, 3766, piece).ok());
-      EXPECT_EQ(piece, Samples(column(ch).begin() + 3766, column(ch).end())) << ch;
+      const Samples whole = column(ch);
+      EXPECT_EQ(piece, Samples(whole.begin() + 3766, whole.end())) << ch;
     }
     Samples beyond(1235);
     EXPECT_FALSE(samples.read(3, 3766, beyond).ok());
