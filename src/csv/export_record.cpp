@@ -97,7 +97,7 @@ Fit displayedVoltsFit(const WaveHeader& header, int channels, ChannelCounts& cou
         fits(std::numeric_limits<std::int16_t>::max())) {
       continue;
     }
-    const auto range = countRange(counts, ch, std::max(header.Points, 0));
+    const auto range = countRange(counts, ch, header.Points);
     if (!range) return Fit::ReadFailed;
     if (!fits((*range)[0]) || !fits((*range)[1])) return Fit::Unfit;
   }
