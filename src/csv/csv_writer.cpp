@@ -177,7 +177,8 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
 
   if (plan.format.columnCount == 2) ui.progress(0);
   if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const std::int64_t roomLines = kTextRoom / (std::int64_t{threads} * kMaxDataLineChars);
+  const std::int64_t roomLines =
+      kTextRoom / (std::int64_t{threads} * static_cast<std::int64_t>(kMaxDataLineChars));
   plan.chunkLines = std::clamp(roomLines, kMinChunkLines, kChunkLines);
   // A buffer per thread, and no more threads than pieces of text.
   const std::int64_t pieces = (plan.lines + plan.chunkLines - 1) / plan.chunkLines;
