@@ -11,8 +11,6 @@
 
 namespace sondrix {
 
-QColor ToQColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
-
 namespace {
 
 constexpr int kOverlayMargin = 4;  // pixels between the measurement table and the edges
@@ -144,41 +142,6 @@ int PixelAt(double fraction, int extent) {
   return static_cast<int>(pixel);
 }
 
-// A line `width` pixels wide as one-pixel passes side by side. Qt strokes a wide pen with its
-// general path filler, which on the zigzag of a decimated capture is some forty times slower than
-// its one-pixel line drawer (90 ms against 2 ms for four 5-million-point channels).
-void DrawThickPolyline(QPainter& painter, const QPolygonF& points, const QColor& colour, int width,
-                       double devicePixel) {
-  painter.setPen(QPen(colour, 0));  // zero width: one device pixel
-  const int across = std::max(1, static_cast<int>(std::lround(width / devicePixel)));
-  const auto pass = [&](double dx, double dy) {
-    painter.save();
-    painter.translate(dx, dy);
-    painter.drawPolyline(points);
-    painter.restore();
-  };
-  pass(0, 0);
-  // Shifted across for the steep parts of the line and down for the flat ones.
-  for (int i = 1; i < across; ++i) {
-    pass(i * devicePixel, 0);
-    pass(0, i * devicePixel);
-  }
-}
-
-// Square dots `width` pixels across, filled as rectangles, which Qt draws much faster than
-// points with a wide pen.
-void DrawDots(QPainter& painter, const QPolygonF& points, const QColor& colour, int width) {
-  QList<QRectF> squares;
-  squares.reserve(points.size());
-  const double half = width / 2.0;
-  for (const QPointF& p : points)
-    squares.push_back(QRectF(p.x() - half, p.y() - half, width, width));
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(colour);
-  painter.drawRects(squares);
-  painter.setBrush(Qt::NoBrush);
-}
-
 }  // namespace
 
 void WaveSurface::placeCursors() {
@@ -190,37 +153,10 @@ void WaveSurface::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const Graticule& grid = scene_ ? scene_->graticule : Graticule{};
   painter.fillRect(rect(), ToQColor(grid.background));
-  if (!scene_ || !grid.drawn) return;
-
+  if (!scene_) return;
   // Pixel centres of the first and last column and row, so that the edges stay visible.
-  const double w = width() - 1;
-  const double h = height() - 1;
-  const auto x = [&](double divisions) { return divisions / kDivisionsX * w; };
-  const auto y = [&](double divisions) { return (kDivisionsY - divisions) / kDivisionsY * h; };
-
-  painter.setPen(QPen(ToQColor(grid.outlineColour), 1));
-  painter.drawRect(QRectF(QPointF(x(grid.outlineLeft), y(grid.outlineTop)),
-                          QPointF(x(grid.outlineRight), y(grid.outlineBottom))));
-  painter.setPen(QPen(ToQColor(grid.gridColour), 1, Qt::DotLine));
-  for (int i = 1; i < grid.xDivisions; ++i) painter.drawLine(QPointF(x(i), 0), QPointF(x(i), h));
-  for (int i = 1; i < grid.yDivisions; ++i) painter.drawLine(QPointF(0, y(i)), QPointF(w, y(i)));
-
-  for (const Trace& trace : scene_->traces) {
-    points_.resize(static_cast<qsizetype>(trace.points.size()));
-    for (std::size_t i = 0; i < trace.points.size(); ++i) {
-      const TracePoint& p = trace.points[i];
-      // Far beyond the surface (a deep vertical zoom) the painter only needs the direction.
-      points_[static_cast<qsizetype>(i)] =
-          QPointF(std::clamp(trace.scale.xFraction(p.index), -4.0, 5.0) * w,
-                  std::clamp(trace.scale.yFraction(p.value), -4.0, 5.0) * h);
-    }
-    const QColor colour = ToQColor(trace.colour);
-    if (trace.style == TraceStyle::Dots) {
-      DrawDots(painter, points_, colour, trace.penWidth);
-    } else {
-      DrawThickPolyline(painter, points_, colour, trace.penWidth, 1.0 / devicePixelRatioF());
-    }
-  }
+  PaintPlot(painter, QRectF(0, 0, width() - 1, height() - 1), *scene_,
+            {.devicePixel = 1.0 / devicePixelRatioF()}, points_);
 }
 
 }  // namespace sondrix

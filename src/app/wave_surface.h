@@ -6,13 +6,12 @@
 
 #include "app/line_mark.h"
 #include "app/measurement_overlay.h"
+#include "app/plot_painter.h"
 #include "view/scene.h"
 
 class QRubberBand;
 
 namespace sondrix {
-
-QColor ToQColor(Rgb colour);
 
 // The drawing surface: paints the graticule and the traces of a scene, 10 x 8 divisions over the
 // whole widget. The two red cursor lines lie on it as controls of their own, so a redraw leaves

@@ -17,12 +17,14 @@ class QPointF;
 class QPushButton;
 class QRadioButton;
 class QRectF;
+class QSize;
 
 namespace sondrix {
 
 class Document;
 class PlatformServices;
 class WaveFrame;
+struct ReportContent;
 struct ShownView;
 struct ZoomBoxes;
 
@@ -90,11 +92,18 @@ class WaveformPanel final : public QWidget {
   // for), of the record and the window on screen.
   void showReadouts();
   void showMeasurements();
+  // The waveform as a picture for a report shows it, cursors and table as on screen.
+  ReportContent reportContent() const;
+  QSize pictureSize() const;
+  // The capture's name with the last picture's extension, in the last picture's folder or, before
+  // the first, the capture's; the offered path before any capture.
+  QString suggestedPicturePath() const;
 
   Document& document_;
   PlatformServices& services_;
   StatusPanels status_;
   QString picturePath_;
+  bool pictureSaved_ = false;  // picturePath_ is a picture saved, not the first offer
 
   // Controls, by the names the operator's manual and the settings file use.
   WaveFrame* waveFrame_ = nullptr;

@@ -11,7 +11,10 @@ namespace sondrix {
 Document::Document() : scene_(InitialScene()) {}
 
 LoadResult Document::load(FileKind kind, const std::filesystem::path& path, UiSink& ui) {
-  return kind == FileKind::Csv ? LoadCsvFile(path, record_, ui) : LoadWfmFile(path, record_, ui);
+  LoadResult loaded =
+      kind == FileKind::Csv ? LoadCsvFile(path, record_, ui) : LoadWfmFile(path, record_, ui);
+  if (loaded.ok) source_ = path;
+  return loaded;
 }
 
 void Document::showWhole() {

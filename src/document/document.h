@@ -42,6 +42,8 @@ class Document {
   // Reads a WFM capture or a CSV/TXT file into the record. One that cannot be read leaves the
   // waveform, its view and a later store those of the previous file. Draws nothing.
   LoadResult load(FileKind kind, const std::filesystem::path& path, UiSink& ui);
+  // The file the record was last read from; empty before the first.
+  const std::filesystem::path& source() const { return source_; }
   // What follows a load that succeeded: the whole record at unit zoom, marked loaded, drawn. The
   // history of views starts again from it.
   void showWhole();
@@ -106,6 +108,7 @@ class Document {
   std::optional<ShownView> restore(std::optional<ShownView> shown);
 
   WaveRecord record_;
+  std::filesystem::path source_;
   ViewState view_;
   Scene scene_;
   SmoothingChoice smoothing_;

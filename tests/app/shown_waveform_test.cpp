@@ -142,21 +142,27 @@ TEST_F(ShownWaveformTest, SmoothingRedrawsTheWaveform) {
   EXPECT_EQ(form().scene().traces.size(), 4u);
 }
 
-// A cancelled save writes nothing and says nothing; the next save offers the last name.
+// The first save offers the capture's name in its folder; a name without a picture's extension
+// takes the last format's; the next save offers the capture's name with the last picture's
+// extension in its folder. A cancelled save writes nothing and says nothing.
 TEST_F(ShownWaveformTest, TheMenuSavesOrCopiesThePictureAndShowsMeasurements) {
-  const QString chosen = Q(root.path() / "wave");
-  services.chosen = chosen;
+  services.chosen = Q(root.path() / "wave");
   child<QAction>("SavePicture")->trigger();
   ASSERT_EQ(services.dialogs.size(), 1u);
-  EXPECT_EQ(std::tuple(services.dialogs[0].mode, services.dialogs[0].folder),
-            std::tuple(FileDialogMode::Save, form().DataFolder() + QDir::separator() + "Output"));
+  EXPECT_EQ(std::tuple(services.dialogs[0].mode, services.dialogs[0].folder,
+                       services.dialogs[0].initialName),
+            std::tuple(FileDialogMode::Save, Q(files.path()), QString("four.png")));
   const QSize size = frame().size() * frame().devicePixelRatio();
-  EXPECT_EQ(QImage(chosen + ".png").size(), size);
+  EXPECT_EQ(QImage(out("wave.png")).size(), size);
   EXPECT_EQ(form().statusText(1), U("波形画像を保存しました｡"));
   EXPECT_TRUE(inDataFolder());
+  services.chosen = out("wave.SVG");
+  child<QAction>("SavePicture")->trigger();
+  EXPECT_TRUE(std::filesystem::exists(root.path() / "wave.SVG"));
   services.chosen = std::nullopt;
   child<QAction>("SavePicture")->trigger();
-  EXPECT_EQ(services.dialogs[1].initialName, "wave.png");
+  EXPECT_EQ(std::tuple(services.dialogs[2].folder, services.dialogs[2].initialName),
+            std::tuple(Q(root.path()), QString("four.svg")));
   EXPECT_TRUE(services.messages.empty());
   // A name that holds anything but a picture is refused with the reason.
   synth::WriteBytes(root.path() / "notes.png", "notes");
