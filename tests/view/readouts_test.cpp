@@ -62,7 +62,7 @@ WaveRecord Record() {
   WaveRecord r;
   std::tie(r.header.ChCount, r.header.Points, r.header.Delta, r.header.TrigAddr) =
       std::tuple(3, 100, 1e-6, 40);
-  GrowSource(r.buffers, 101);
+  for (auto& counts : r.buffers.SrcData) counts.assign(101, 0);
   const std::tuple<float, float, const char*, std::int16_t> setups[] = {
       {2.0f, 0.5f, "V", 1}, {1.0f, 0.0f, "V", 0}, {1.0f, 0.0f, "A", 1}, {1.0f, 0.0f, "V", 1}};
   for (std::size_t ch = 0; ch < 4; ++ch) {  // channel 4 lies beyond the count
