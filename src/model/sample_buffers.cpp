@@ -10,7 +10,10 @@ bool growAll(std::array<Array, kChannelCount>& arrays, std::int64_t size) {
   if (size < 0 || size > kSampleCapacity) return false;
   const auto n = static_cast<std::size_t>(size);
   for (auto& array : arrays) {
-    if (array.size() < n) array.resize(n);
+    if (array.size() < n) {
+      array.resize(n);
+      array.back() = 0;  // the drawing's sample past the record; the load writes the others
+    }
   }
   return true;
 }
@@ -22,14 +25,7 @@ std::int64_t SourceSizeForDrawing(std::int64_t points) {
 }
 
 bool GrowSource(SampleBuffers& buffers, std::int64_t size) {
-  std::array<std::size_t, kChannelCount> before{};
-  for (std::size_t c = 0; c < kChannelCount; ++c) before[c] = buffers.SrcData[c].size();
-  if (!growAll(buffers.SrcData, size)) return false;
-  for (std::size_t c = 0; c < kChannelCount; ++c) {
-    SampleArray& counts = buffers.SrcData[c];
-    if (counts.size() > before[c]) counts.back() = 0;
-  }
-  return true;
+  return growAll(buffers.SrcData, size);
 }
 bool GrowVolts(SampleBuffers& buffers, std::int64_t size) {
   return growAll(buffers.VoltData, size);

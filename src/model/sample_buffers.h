@@ -34,8 +34,8 @@ struct SampleBuffers {
 std::int64_t SourceSizeForDrawing(std::int64_t points);
 
 // Grows every array of the group to at least `size` elements. False when `size` is beyond
-// kSampleCapacity or below 0; nothing changes then. New volts are zero. New counts are left for
-// the load to write, except the last (the drawing's sample past the record), which is zero.
+// kSampleCapacity or below 0; nothing changes then. The last element of a grown array (the
+// drawing's sample past the record) is zero; the other new counts are left for the load to write.
 bool GrowSource(SampleBuffers& buffers, std::int64_t size);
 bool GrowVolts(SampleBuffers& buffers, std::int64_t size);
 bool GrowVolts(VoltArrays& volts, std::int64_t size);
