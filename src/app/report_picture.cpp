@@ -33,7 +33,10 @@ struct Measures {
 };
 
 Measures MeasuresFor(QSize size, QPaintDevice* device) {
-  QFont font;
+  // One face for the Latin letters and the half-width katakana of the read-outs where it is
+  // there: a text split between two faces is placed piece by piece, which a viewer of the SVG
+  // file, holding other faces, draws overlapping.
+  QFont font(QStringLiteral("Noto Sans CJK JP"));
   font.setPixelSize(std::max(
       kSmallestText,
       static_cast<int>(std::lround(std::min(size.width(), size.height() * 10 / 8) * kTextShare))));
