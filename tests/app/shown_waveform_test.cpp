@@ -250,6 +250,31 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   EXPECT_EQ(services.messages.size(), 2);
 }
 
+// From the least size up, the table shows every column and channel within the surface (at the
+// roomy size in the window's own font, in one band), the read-out every piece, with the mark's
+// and the pointer's, and the four captions share one size.
+TEST_F(ShownWaveformTest, EveryPanelIsWholeAtEachSize) {
+  child<QAction>("Measure")->trigger();
+  drag(Qt::LeftButton, {0.2, 0.5}, {0.2, 0.5}, Qt::ShiftModifier);
+  const MeasurementOverlay& table = *surface().measurements();
+  const std::tuple<QSize, int> sizes[] = {
+      {form().minimumSizeHint(), 2}, {{800, 500}, 2}, {{1000, 640}, 2}, {{1200, 780}, 1}};
+  for (const auto& [size, bands] : sizes) {
+    form().resize(size);
+    QApplication::processEvents();
+    QTest::mouseMove(&surface(), surface().rect().center());
+    const QString at = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+    EXPECT_TRUE(table.whole() && surface().rect().contains(table.geometry())) << Std(at);
+    EXPECT_EQ(table.bands(), bands) << Std(at);
+    EXPECT_TRUE(frame().readouts()->showsAll() && frame().readouts()->text().contains(U("Δt=")))
+        << Std(at);
+    const QFont first = child<QLabel>("VdivLabel0")->font();
+    for (const char* name : {"VdivLabel1", "VdivLabel2", "VdivLabel3"})
+      EXPECT_EQ(child<QLabel>(name)->font(), first) << name << " at " << Std(at);
+  }
+  EXPECT_GE(table.font().pointSizeF(), form().font().pointSizeF());
+}
+
 TEST_F(ShownWaveformTest, AtItsMinimumTheWindowFitsASmallScreenWithoutScrolling) {
   const QSize minimum = form().minimumSize().expandedTo(form().minimumSizeHint());
   EXPECT_TRUE(minimum.width() <= 800 && minimum.height() <= 470) << "800 x 500 less a title bar";
