@@ -1,11 +1,15 @@
 // Opens the window on one WFM or CSV/TXT file as `sondrix FILE` does and saves a picture of the
 // window: the README's screenshot, and a look at the layout at other sizes and scale factors.
-// Without WIDTH and HEIGHT the window takes the size it opens with. Prints the window's size and
-// its minimum size in logical pixels. Usage: sondrix-window-shot FILE OUT.png [WIDTH HEIGHT]
+// Without WIDTH and HEIGHT, or with 0 0, the window takes the size it opens with. Prints the
+// window's size and its minimum size in logical pixels. With `busy` after the size, the window
+// shows everything at once: the measurement table, a reference mark, and the pointer's read-out at
+// the surface's middle. Usage: sondrix-window-shot FILE OUT.png [WIDTH HEIGHT [busy]]
 #include <cstdio>
 
+#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include "app/main_form.h"
@@ -42,8 +46,9 @@ class ShotServices final : public sondrix::PlatformServices {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  if (argc != 3 && argc != 5) {
-    std::fprintf(stderr, "usage: sondrix-window-shot FILE OUT.png [WIDTH HEIGHT]\n");
+  const bool busy = argc == 6 && QString::fromLocal8Bit(argv[5]) == QStringLiteral("busy");
+  if (argc != 3 && argc != 5 && !busy) {
+    std::fprintf(stderr, "usage: sondrix-window-shot FILE OUT.png [WIDTH HEIGHT [busy]]\n");
     return 2;
   }
   const std::unique_ptr<QTranslator> japanese = sondrix::LoadQtJapanese();
@@ -54,12 +59,27 @@ int main(int argc, char* argv[]) {
   QTemporaryDir data;
   ShotServices services(data.path());
   sondrix::MainForm form(services);
-  if (argc == 5) {
+  if (argc >= 5 && QString::fromLocal8Bit(argv[3]).toInt() > 0) {
     form.resize(QString::fromLocal8Bit(argv[3]).toInt(), QString::fromLocal8Bit(argv[4]).toInt());
   }
   form.show();
   form.openPath(file);
   QApplication::processEvents();
+  if (busy) {
+    form.findChild<QAction*>(QStringLiteral("Measure"))->trigger();
+    QWidget* surface = form.findChild<QWidget*>(QStringLiteral("DSOWave"));
+    const auto send = [surface](QEvent::Type type, QPointF at, Qt::MouseButton button,
+                                Qt::KeyboardModifiers keys) {
+      const QPointF pixel(at.x() * (surface->width() - 1), at.y() * (surface->height() - 1));
+      QMouseEvent event(type, pixel, surface->mapToGlobal(pixel), button,
+                        type == QEvent::MouseMove ? Qt::NoButton : button, keys);
+      QApplication::sendEvent(surface, &event);
+    };
+    send(QEvent::MouseButtonPress, {0.3, 0.5}, Qt::LeftButton, Qt::ShiftModifier);
+    send(QEvent::MouseButtonRelease, {0.3, 0.5}, Qt::LeftButton, Qt::ShiftModifier);
+    send(QEvent::MouseMove, {0.6, 0.5}, Qt::NoButton, Qt::NoModifier);
+    QApplication::processEvents();
+  }
   const QSize minimum = form.minimumSizeHint().expandedTo(form.minimumSize());
   std::printf("window %dx%d, minimum %dx%d, scale %g\n", form.width(), form.height(),
               minimum.width(), minimum.height(), form.devicePixelRatioF());

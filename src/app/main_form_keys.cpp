@@ -114,6 +114,8 @@ void MainForm::connectKeys() {
       Qt::WidgetShortcut);
   new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), this, [this] { waveform_->goBack(); });
   new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Right), this, [this] { waveform_->goForward(); });
+  // Escape takes the reference mark away wherever the keys are; no control of the window uses it.
+  new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { waveform_->clearMark(); });
   list += U(messages::kKeyListGestures);
   new QShortcut(QKeySequence(QKeySequence::HelpContents), this, [this, list] {
     services_.showMessage(list, U(messages::kKeyListTitle), MessageButtons::Ok);

@@ -221,6 +221,11 @@ void PaintReport(QPainter& painter, QSize size, const ReportContent& content, bo
     const double at = left + scene.delayMark.x * across;
     painter.drawLine(QPointF(at, area.bottom()), QPointF(at, area.bottom() + tick));
   }
+  if (content.mark && Within(*content.mark)) {
+    painter.setPen(QPen(ToQColor(kReferenceMark), pen(1)));
+    const double at = left + *content.mark * across;
+    painter.drawLine(QPointF(at, area.top()), QPointF(at, area.bottom()));
+  }
   if (content.cursors) {
     painter.setPen(QPen(ToQColor(kCursorRed), pen(1)));
     if (Within(content.cursors->x())) {

@@ -20,12 +20,14 @@ class QPainter;
 namespace sondrix {
 
 // What a picture for a report shows: the title strip, the graticule with the traces, the level
-// and trigger marks and the cursors as lines when they are shown, the time captions, the
-// cursors' read-outs and the measurement table when there is one. No control is drawn.
+// and trigger marks, the cursors and the reference mark as lines when they are shown, the time
+// captions, the cursors' read-outs and the measurement table when there is one. No control is
+// drawn.
 struct ReportContent {
   const Scene* scene = nullptr;  // must be set
   ReportTitle title;
   std::optional<QPointF> cursors;  // fractions of the graticule from the left and the top
+  std::optional<double> mark;      // the reference mark's line, from the left
   std::vector<ReadoutPiece> readouts;
   std::optional<MeasurementTable> table;
 };

@@ -16,8 +16,11 @@ namespace {
 // The captions may be drawn down to three quarters of their size before they are cut short.
 constexpr double kSmallestCaption = 0.75;
 constexpr int kGap = 4;
-// The smallest surface: ten divisions of 20 pixels, enough to tell the traces apart.
-constexpr int kSmallestSurfaceWidth = 200;
+// The smallest surface: ten divisions of 19 pixels, enough to tell the traces apart, and small
+// enough that the read-out's second line still fits an 800 x 500 screen.
+constexpr int kSmallestSurfaceWidth = 190;
+// The read-out line wraps to a second line rather than leave a channel out.
+constexpr int kReadoutLines = 2;
 
 QLabel* CaptionLabel(const QString& name, QWidget* parent) {
   auto* label = new FittedLabel(kSmallestCaption, parent);
@@ -138,7 +141,7 @@ QSize WaveFrame::minimumSizeHint() const {
   const Margins m = margins(0);  // the marks' least length, which a frame this small has
   return {frame.left() + frame.right() + 2 * kGap + m.mark + kSmallestSurfaceWidth + m.rightColumn,
           frame.top() + frame.bottom() + 2 * kGap + m.text + kGap + height + m.mark + m.slider +
-              2 * m.text};
+              (1 + kReadoutLines) * m.text};
 }
 
 int WaveFrame::heightForWidth(int width) const {
@@ -148,7 +151,7 @@ int WaveFrame::heightForWidth(int width) const {
   const int surfaceWidth = std::max(0, areaWidth - m.mark - m.rightColumn);
   const int surfaceHeight = (surfaceWidth * kDivisionsY + kDivisionsX - 1) / kDivisionsX;
   return frame.top() + frame.bottom() + 2 * kGap + m.text + kGap + surfaceHeight + m.mark +
-         m.slider + 2 * m.text;
+         m.slider + (1 + kReadoutLines) * m.text;
 }
 
 void WaveFrame::resizeEvent(QResizeEvent*) { layOut(); }
@@ -161,7 +164,8 @@ void WaveFrame::layOut() {
   // the read-out line below.
   const auto [text, slider, mark, rightColumn] = margins(area.width());
   const int availableWidth = area.width() - mark - rightColumn;
-  const int availableHeight = area.height() - text - gap - (mark + slider + 2 * text);
+  const int availableHeight =
+      area.height() - text - gap - (mark + slider + text + kReadoutLines * text);
   const int width =
       std::max(40, std::min(availableWidth, availableHeight * kDivisionsX / kDivisionsY));
   const int height = width * kDivisionsY / kDivisionsX;
@@ -172,12 +176,13 @@ void WaveFrame::layOut() {
 
   // The V/div captions share the surface's width; a surface made small by a low window lends
   // them the free room beside it, so that they keep their size.
+  // Measured in the frame's own font: the captions' shared font below may be smaller.
   int needed = 0;
   for (const QLabel* label : vdivLabels_) {
     if (label->isHidden()) continue;
     const QMargins margins = label->contentsMargins();
-    needed = std::max(needed, label->fontMetrics().horizontalAdvance(label->text()) +
-                                  margins.left() + margins.right() + gap);
+    needed = std::max(needed, fontMetrics().horizontalAdvance(label->text()) + margins.left() +
+                                  margins.right() + gap);
   }
   const int roomLeft = std::max(0, left - area.left());
   const int roomRight = std::max(0, area.left() + area.width() - rightColumn - (left + width));
@@ -191,6 +196,7 @@ void WaveFrame::layOut() {
     vdivLabels_[ch]->setGeometry(captionsLeft + static_cast<int>(ch) * quarter, area.top(),
                                  quarter - gap, text);
   }
+  shareCaptionFont();
   tdivLabel_->setGeometry(left + width + gap + growRight, area.top(), rightColumn - gap, text);
   const int sliderTop = top + height + mark;
   sliderX_->setGeometry(left, sliderTop, width, slider);
@@ -199,8 +205,22 @@ void WaveFrame::layOut() {
   xcLabel_->setGeometry(left + width / 3, captionTop, width - 2 * (width / 3), text);
   xeLabel_->setGeometry(left + width - width / 3, captionTop, width / 3, text);
   // The read-out line may use the frame's whole width: with four channels it is long.
-  readouts_->setGeometry(area.left(), captionTop + text, area.width(), text);
+  readouts_->setGeometry(area.left(), captionTop + text, area.width(), kReadoutLines * text);
   placeMarks();
+}
+
+void WaveFrame::shareCaptionFont() {
+  // The four V/div captions in one size: the largest at which every shown one fits its place.
+  QFont shared = font();
+  for (const QLabel* label : vdivLabels_) {
+    if (label->isHidden()) continue;
+    const QFont fitted =
+        FitText(font(), label->text(), label->contentsRect().width(), kSmallestCaption).font;
+    if (fitted.pointSizeF() < shared.pointSizeF()) shared = fitted;
+  }
+  for (QLabel* label : vdivLabels_) {
+    if (label->font() != shared) label->setFont(shared);
+  }
 }
 
 void WaveFrame::placeMarks() {

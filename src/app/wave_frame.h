@@ -58,6 +58,7 @@ class WaveFrame final : public QFrame {
   Margins margins(int areaWidth) const;
   void layOut();
   void placeMarks();
+  void shareCaptionFont();
 
   const Scene* scene_ = nullptr;
   WaveSurface* surface_;

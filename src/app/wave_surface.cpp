@@ -22,12 +22,16 @@ WaveSurface::WaveSurface(QWidget* parent)
     : QWidget(parent),
       cLine_(new LineMark(QStringLiteral("CLine"), ToQColor(kCursorRed), this)),
       cLineY_(new LineMark(QStringLiteral("CLineY"), ToQColor(kCursorRed), this)),
+      mark_(new LineMark(QStringLiteral("ReferenceMark"), ToQColor(kReferenceMark), this)),
       measurements_(new MeasurementOverlay(this)) {
   setObjectName(QStringLiteral("DSOWave"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setContextMenuPolicy(Qt::ActionsContextMenu);
   // A click gives the plot the keys that step through the folder's captures.
   setFocusPolicy(Qt::ClickFocus);
+  // Moves without a button pressed too, for the read-out of the point under the pointer.
+  setMouseTracking(true);
+  mark_->hide();
   measurements_->move(kOverlayMargin, kOverlayMargin);
   placeCursors();
 }
@@ -48,8 +52,16 @@ void WaveSurface::setCursorY(double fraction) {
 }
 
 void WaveSurface::setCursorsVisible(bool visible) {
+  cursorsVisible_ = visible;
   cLine_->setVisible(visible);
   cLineY_->setVisible(visible);
+  mark_->setVisible(visible && markX_.has_value());
+}
+
+void WaveSurface::setMark(std::optional<double> fraction) {
+  markX_ = fraction;
+  placeCursors();
+  mark_->setVisible(cursorsVisible_ && markX_.has_value());
 }
 
 void WaveSurface::resizeEvent(QResizeEvent*) {
@@ -79,6 +91,15 @@ QPoint WaveSurface::onSurface(QPointF at) const {
                 std::clamp(qRound(at.y()), 0, std::max(height() - 1, 0)));
 }
 
+QPointF WaveSurface::fractionOf(QPoint at) const {
+  return QPointF(at.x() / double(width() - 1), at.y() / double(height() - 1));
+}
+
+void WaveSurface::leaveEvent(QEvent* event) {
+  emit pointerLeft();
+  QWidget::leaveEvent(event);
+}
+
 void WaveSurface::mousePressEvent(QMouseEvent* event) {
   const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
   const bool left = event->button() == Qt::LeftButton;
@@ -89,6 +110,7 @@ void WaveSurface::mousePressEvent(QMouseEvent* event) {
   event->accept();
   pressedAt_ = onSurface(event->position());
   dragButton_ = event->button();
+  panMoved_ = false;
   if (left && !shift) {
     drag_ = Drag::Band;
     if (!band_) band_ = new QRubberBand(QRubberBand::Rectangle, this);
@@ -101,6 +123,7 @@ void WaveSurface::mousePressEvent(QMouseEvent* event) {
 }
 
 void WaveSurface::mouseMoveEvent(QMouseEvent* event) {
+  if (width() >= 2 && height() >= 2) emit pointerMoved(fractionOf(onSurface(event->position())));
   if (drag_ == Drag::None) return QWidget::mouseMoveEvent(event);
   event->accept();
   const QPoint at = onSurface(event->position());
@@ -109,6 +132,11 @@ void WaveSurface::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   const QPoint moved = at - pressedAt_;
+  // A Shift press is a click until it has gone as far as a band would.
+  if (dragButton_ == Qt::LeftButton && !panMoved_) {
+    if (std::max(std::abs(moved.x()), std::abs(moved.y())) < kLeastBand) return;
+    panMoved_ = true;
+  }
   emit panDragged(-moved.x() / double(width() - 1), moved.y() / double(height() - 1));
 }
 
@@ -118,12 +146,16 @@ void WaveSurface::mouseReleaseEvent(QMouseEvent* event) {
   }
   event->accept();
   const Drag ended = std::exchange(drag_, Drag::None);
-  if (ended == Drag::Pan) return;
-  band_->hide();
   const QPoint at = onSurface(event->position());
+  if (ended == Drag::Pan) {
+    if (dragButton_ == Qt::LeftButton && !panMoved_)
+      emit clicked(fractionOf(at), event->modifiers());
+    return;
+  }
+  band_->hide();
   const double w = width() - 1, h = height() - 1;
   if (std::abs(at.x() - pressedAt_.x()) < kLeastBand) {
-    emit clicked(QPointF(at.x() / w, at.y() / h), event->modifiers());
+    emit clicked(fractionOf(at), event->modifiers());
     return;
   }
   const QRect band = QRect(pressedAt_, at).normalized();
@@ -147,6 +179,7 @@ int PixelAt(double fraction, int extent) {
 void WaveSurface::placeCursors() {
   cLine_->placeVertical(PixelAt(cursorX_, width()), 0, height(), 1);
   cLineY_->placeHorizontal(0, width(), PixelAt(cursorY_, height()), 1);
+  if (markX_) mark_->placeVertical(PixelAt(*markX_, width()), 0, height(), 1);
 }
 
 void WaveSurface::paintEvent(QPaintEvent*) {

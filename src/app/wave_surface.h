@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QPoint>
 #include <QPolygonF>
 #include <QWidget>
@@ -35,9 +37,13 @@ class WaveSurface final : public QWidget {
   double cursorX() const { return cursorX_; }
   double cursorY() const { return cursorY_; }
   void setCursorsVisible(bool visible);
+  // The reference mark's line at a fraction of the width from the left; none hides it. It shows
+  // and hides with the cursors.
+  void setMark(std::optional<double> fraction);
 
   LineMark* timeCursor() const { return cLine_; }
   LineMark* levelCursor() const { return cLineY_; }
+  LineMark* referenceMark() const { return mark_; }
   MeasurementOverlay* measurements() const { return measurements_; }
 
  signals:
@@ -49,8 +55,12 @@ class WaveSurface final : public QWidget {
   // left and of the height from the top. A band less than kLeastBand pixels high spans the whole
   // height: a sideways drag zooms time alone.
   void bandDrawn(QRectF band);
-  // A left press and release less than kLeastBand pixels apart, at the release.
+  // A left press and release less than kLeastBand pixels apart, at the release; with Shift too,
+  // though a Shift drag pans once it has gone that far.
   void clicked(QPointF at, Qt::KeyboardModifiers keys);
+  // The pointer over the surface, as fractions of the width and the height; then its leaving.
+  void pointerMoved(QPointF at);
+  void pointerLeft();
   // A middle drag, or a left one with Shift: started, then where the view is to be moved from
   // where it stood at the start, as fractions of the window (positive: later samples) and of
   // the range (positive: higher levels), so the traces follow the pointer.
@@ -65,26 +75,32 @@ class WaveSurface final : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   enum class Drag { None, Band, Pan };
 
   void placeCursors();
-  // The pointer's position kept on the surface.
+  // The pointer's position kept on the surface, and as fractions of its width and height.
   QPoint onSurface(QPointF at) const;
+  QPointF fractionOf(QPoint at) const;
 
   const Scene* scene_ = nullptr;
   double cursorX_ = 0.5;
   double cursorY_ = 0.5;
   LineMark* cLine_;
   LineMark* cLineY_;
+  LineMark* mark_;
+  std::optional<double> markX_;
+  bool cursorsVisible_ = true;
   MeasurementOverlay* measurements_;
   QRubberBand* band_ = nullptr;  // made at the first band
   Drag drag_ = Drag::None;
   Qt::MouseButton dragButton_ = Qt::NoButton;  // the button whose release ends the drag
   QPoint pressedAt_;
-  int wheelAngle_ = 0;  // eighths of a degree short of a whole notch, from fine-grained wheels
-  QPolygonF points_;    // reused between paints
+  bool panMoved_ = false;  // a Shift drag went far enough to be no click
+  int wheelAngle_ = 0;     // eighths of a degree short of a whole notch, from fine-grained wheels
+  QPolygonF points_;       // reused between paints
 };
 
 }  // namespace sondrix

@@ -132,6 +132,12 @@ void WaveformPanel::connectControls() {
   connect(surface, &WaveSurface::panDragged, this, [this, guarded](double across, double up) {
     guarded([this, across, up] { SurfacePan(across, up); })();
   });
+  connect(surface, &WaveSurface::clicked, this,
+          [this, guarded](QPointF at, Qt::KeyboardModifiers keys) {
+            guarded([this, at, keys] { SurfaceClick(at, keys); })();
+          });
+  connect(surface, &WaveSurface::pointerMoved, this, [this](QPointF at) { SurfacePointer(at); });
+  connect(surface, &WaveSurface::pointerLeft, this, [this] { SurfacePointer(std::nullopt); });
   // A grey box read from the settings file stays grey until the operator clicks it.
   connect(CdCheck, &QCheckBox::clicked, CdCheck, [this] { CdCheck->setTristate(false); });
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include <QPointF>
 #include <QString>
 #include <QWidget>
 
@@ -13,7 +14,6 @@ class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPointF;
 class QPushButton;
 class QRadioButton;
 class QRectF;
@@ -52,6 +52,8 @@ class WaveformPanel final : public QWidget {
   // Back to the view before the current one, or forward again; the boxes show how it was zoomed.
   void goBack();
   void goForward();
+  // Escape: the reference mark and its read-outs go.
+  void clearMark();
   // Where the next picture save offers to write; not kept between runs.
   void offerPicturePath(const QString& path) { picturePath_ = path; }
 
@@ -80,6 +82,10 @@ class WaveformPanel final : public QWidget {
   // Shift pans.
   void SurfaceBand(QRectF band);
   void SurfacePan(double across, double up);
+  // A click moves a cursor through its slider or sets the reference mark; the pointer's moves
+  // feed its read-out.
+  void SurfaceClick(QPointF at, Qt::KeyboardModifiers keys);
+  void SurfacePointer(std::optional<QPointF> at);
   void showRestored(const std::optional<ShownView>& shown);
 
   // What a draw changed: the width box the draw may have rewritten, the scene, the read-outs.

@@ -10,6 +10,7 @@
 #include "app/wave_frame.h"
 #include "app/waveform_panel.h"
 #include "document/document.h"
+#include "view/surface_click.h"
 
 namespace sondrix {
 
@@ -49,6 +50,7 @@ void WaveformPanel::placeCursors() {
 
 void WaveformPanel::showScene() {
   waveFrame_->showScene(&document_.scene());
+  waveFrame_->surface()->setMark(document_.markFraction());
   showReadouts();
   showMeasurements();
 }
@@ -136,6 +138,40 @@ void WaveformPanel::goBack() {
 void WaveformPanel::goForward() {
   takeSmoothingControls();
   showRestored(document_.forward());
+}
+
+void WaveformPanel::SurfaceClick(QPointF at, Qt::KeyboardModifiers keys) {
+  const ClickOutcome click = ClickOnSurface(at.x(), at.y(),
+                                            {.shift = keys.testFlag(Qt::ShiftModifier),
+                                             .control = keys.testFlag(Qt::ControlModifier),
+                                             .alt = keys.testFlag(Qt::AltModifier),
+                                             .meta = keys.testFlag(Qt::MetaModifier)});
+  switch (click.action) {
+    case ClickAction::TimeCursor:  // the slider's change handler does the rest
+      waveFrame_->sliderX()->setValue(click.sliderValue);
+      break;
+    case ClickAction::LevelCursor:
+      waveFrame_->sliderY()->setValue(click.sliderValue);
+      break;
+    case ClickAction::ReferenceMark:
+      document_.setMark(at.x());
+      waveFrame_->surface()->setMark(document_.markFraction());
+      showReadouts();
+      break;
+    case ClickAction::None:
+      break;
+  }
+}
+
+void WaveformPanel::clearMark() {
+  document_.clearMark();
+  waveFrame_->surface()->setMark(std::nullopt);
+  showReadouts();
+}
+
+void WaveformPanel::SurfacePointer(std::optional<QPointF> at) {
+  document_.pointAt(at ? std::optional(at->x()) : std::nullopt);
+  showReadouts();
 }
 
 void WaveformPanel::XReset_Click() {

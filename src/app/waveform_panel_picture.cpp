@@ -28,7 +28,8 @@ ReportContent WaveformPanel::reportContent() const {
   if (CdCheck->checkState() == Qt::Unchecked) {
     const WaveSurface& surface = *waveFrame_->surface();
     content.cursors = QPointF(surface.cursorX(), surface.cursorY());
-    content.readouts = document_.readouts();
+    content.mark = document_.markFraction();
+    content.readouts = document_.readouts(false);
   }
   if (Measure->isChecked()) content.table = document_.measurements();
   return content;

@@ -1,5 +1,7 @@
 #include "document/document.h"
 
+#include <algorithm>
+#include <iterator>
 #include <span>
 #include <utility>
 
@@ -22,6 +24,7 @@ void Document::showWhole() {
   view_.WaveLoaded = true;
   draw(view_.StartIndex, view_.EndIndex, record_.header.TimeDiv);
   boxes_.reset();
+  mark_.reset();
   panRecorded_ = false;
   history_.restart({view_, boxes_});
 }
@@ -34,7 +37,9 @@ void Document::takeSmoothing(SmoothingMode mode, std::string widthText) {
 void Document::redraw() { draw(view_.StartIndex, view_.EndIndex, view_.ShownTimeDiv); }
 
 void Document::draw(std::int32_t start, std::int32_t end, double timeDiv) {
-  DrawWaveform(record_, view_, smoothing_, smoothed_, scene_, start, end, timeDiv);
+  if (DrawWaveform(record_, view_, smoothing_, smoothed_, scene_, start, end, timeDiv)) {
+    drawnSmoothed_ = smoothing_.mode != SmoothingMode::SourceOnly;
+  }
 }
 
 void Document::drawRecorded(const DrawRequest& request, bool sameStep) {
@@ -129,8 +134,38 @@ CursorPlacement Document::moveLevelSlider(int value) {
   return SliderYChanged(value);
 }
 
-std::vector<ReadoutPiece> Document::readouts() const {
-  return CursorReadouts(record_, view_, timeCursor_, levelCursor_);
+void Document::pointAt(std::optional<double> fraction) {
+  // On the surface, so within the window whose smoothed samples the draw left.
+  pointer_ = fraction ? std::optional(std::clamp(*fraction, 0.0, 1.0)) : std::nullopt;
+}
+
+void Document::setMark(double fraction) {
+  if (view_.WaveLoaded) mark_ = SampleAtCursor(view_, fraction);
+}
+
+std::optional<double> Document::markFraction() const {
+  if (!mark_) return std::nullopt;
+  return SampleFraction(view_, static_cast<double>(*mark_));
+}
+
+std::vector<ReadoutPiece> Document::readouts(bool withPointer) const {
+  std::vector<ReadoutPiece> pieces = CursorReadouts(record_, view_, timeCursor_, levelCursor_);
+  const auto append = [&pieces](std::vector<ReadoutPiece> more) {
+    pieces.insert(pieces.end(), std::make_move_iterator(more.begin()),
+                  std::make_move_iterator(more.end()));
+  };
+  if (mark_) append(MarkReadouts(record_, view_, *mark_, timeCursor_));
+  if (pointer_ && withPointer) {
+    // The value the operator sees under the pointer: the smoothed trace's where one is drawn
+    // (alone or as the dots over the source), which the draw left for the window on screen.
+    ShownSamples shown;
+    for (std::size_t c = 0; c < kChannelCount; ++c) {
+      shown[c] = drawnSmoothed_ ? std::span<const std::int16_t>(smoothed_.samples[c])
+                                : std::span<const std::int16_t>(record_.buffers.SrcData[c]);
+    }
+    append(PointerReadouts(record_, view_, shown, *pointer_));
+  }
+  return pieces;
 }
 
 std::optional<MeasurementTable> Document::measurements() const {

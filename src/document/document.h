@@ -17,6 +17,7 @@
 #include "view/cursors.h"
 #include "view/drag_zoom.h"
 #include "view/measurement_table.h"
+#include "view/point_readouts.h"
 #include "view/readouts.h"
 #include "view/scene.h"
 #include "view/smoothed_window.h"
@@ -83,7 +84,16 @@ class Document {
   CursorPlacement moveTimeSlider(int value);
   CursorPlacement enterTimePosition(std::string_view expPosText);
   CursorPlacement moveLevelSlider(int value);
-  std::vector<ReadoutPiece> readouts() const;
+  // The pointer over the surface at a fraction of its width from the left, or none once it left.
+  void pointAt(std::optional<double> fraction);
+  // The reference mark: the sample under a fraction of the surface width, until cleared or the
+  // next load. Where its line goes across the surface; none while there is no mark.
+  void setMark(double fraction);
+  void clearMark() { mark_.reset(); }
+  std::optional<double> markFraction() const;
+  // The cursors' read-outs, then the mark's and, unless left out (a picture has no pointer),
+  // the pointer's while there are those.
+  std::vector<ReadoutPiece> readouts(bool withPointer = true) const;
   // The measurement table of the window on screen; none before the first draw.
   std::optional<MeasurementTable> measurements() const;
 
@@ -119,6 +129,9 @@ class Document {
   bool panRecorded_ = false;        // that drag already has its step
   double timeCursor_ = 0.5;         // of the surface width from the left
   double levelCursor_ = 0.5;  // of the surface height from the top, where the read-out takes it
+  std::optional<double> pointer_;     // of the surface width from the left
+  std::optional<std::int64_t> mark_;  // the reference mark's sample
+  bool drawnSmoothed_ = false;        // the last draw showed the smoothed trace
   std::string dataFolder_;
   std::string runFolder_;
 };

@@ -8,6 +8,13 @@ namespace sondrix::view_messages {
 // then "Yｶｰｿﾙ" and each channel's value at the level cursor.
 inline constexpr char kTimeCursor[] = "Xｶｰｿﾙ=";
 inline constexpr char kLevelCursor[] = "Yｶｰｿﾙ";
+// The pointer's read-out: "ﾎﾟｲﾝﾀ=" and the time under the pointer, each channel's value there.
+inline constexpr char kPointer[] = "ﾎﾟｲﾝﾀ=";
+// The reference mark's read-outs: the time from the mark to the time cursor, its inverse, and
+// each channel's change between them ("ΔCh1:").
+inline constexpr char kDeltaTime[] = "Δt=";
+inline constexpr char kInverseDeltaTime[] = "1/Δt=";
+inline constexpr char kDelta[] = "Δ";
 // A value that is not there: a cursor beyond the record, a frequency without two crossings.
 inline constexpr char kNoValue[] = "—";
 

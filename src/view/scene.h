@@ -20,6 +20,8 @@ struct Rgb {
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kCursorRed{255, 0, 0};
+// The reference mark's line: apart from the red cursors and every channel's colour.
+inline constexpr Rgb kReferenceMark{255, 160, 0};
 // Channel 1 to 4: yellow, magenta, cyan, green; the back colours of the V/div captions.
 inline constexpr std::array<Rgb, kChannelCount> kChannelColours{Rgb{255, 255, 0}, Rgb{255, 0, 255},
                                                                 Rgb{0, 255, 255}, Rgb{0, 255, 0}};

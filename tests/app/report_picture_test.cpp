@@ -98,6 +98,8 @@ TEST(ReportPictureTest, TheStripIsInTheChannelsColoursAndTheCursorsShowOnlyWhenS
   const int red = Count(image, image.rect(), 0xFF0000);
   EXPECT_GE(red, graticule.width() + graticule.height() - 10);
   EXPECT_LE(red, graticule.width() + graticule.height() + 10);
+  content.mark = 0.25;
+  EXPECT_GE(Count(ReportImage(content, size), graticule, 0xFFA000), graticule.height() - 2);
 }
 
 }  // namespace

@@ -132,6 +132,30 @@ TEST_F(ShownWaveformTest, TheCursorCommandsMoveTheCursorsAndTheirReadouts) {
   EXPECT_TRUE(child<QWidget>("CLine")->isHidden() && line.isHidden());
 }
 
+// A click moves the time cursor through its slider, Ctrl + click the level cursor; Shift + click
+// sets the mark with its read-outs until Escape; the pointer has its own read-out.
+TEST_F(ShownWaveformTest, ClicksPlaceTheCursorsAndTheMark) {
+  const ReadoutLine& line = *frame().readouts();
+  drag(Qt::LeftButton, {0.3, 0.7}, {0.3, 0.7});
+  EXPECT_NEAR(child<QSlider>("SliderX")->value(), 300, 1);
+  EXPECT_NEAR(text("ExpPos").toDouble(), 3.0, 0.01);
+  drag(Qt::LeftButton, {0.6, 0.25}, {0.6, 0.25}, Qt::ControlModifier);
+  EXPECT_NEAR(child<QSlider>("SliderY")->value(), -16384, 120);
+  EXPECT_NEAR(child<QSlider>("SliderX")->value(), 300, 1) << "Ctrl leaves the time cursor";
+  drag(Qt::LeftButton, {0.1, 0.5}, {0.1, 0.5}, Qt::ShiftModifier);
+  const QWidget* mark = child<QWidget>("ReferenceMark");
+  ASSERT_FALSE(mark->isHidden());
+  EXPECT_NEAR(mark->geometry().center().x(), 0.1 * (surface().width() - 1), 2);
+  EXPECT_TRUE(line.text().contains(U("Δt="))) << Std(line.text());
+  EXPECT_EQ(window(), std::pair(0, 9999)) << "no zoom, no pan";
+  focusSurface();
+  QTest::keyClick(form().windowHandle(), Qt::Key_Escape);
+  EXPECT_TRUE(mark->isHidden());
+  EXPECT_FALSE(line.text().contains(U("Δt=")));
+  QTest::mouseMove(&surface(), surface().rect().center());
+  EXPECT_TRUE(line.text().contains(U("ﾎﾟｲﾝﾀ="))) << Std(line.text());
+}
+
 // What a store then smooths, and at which width, is the document's rule.
 TEST_F(ShownWaveformTest, SmoothingRedrawsTheWaveform) {
   child<QRadioButton>("smOption1")->setChecked(true);
@@ -230,6 +254,31 @@ TEST_F(ShownWaveformTest, TheDisplayIsStoredUnderTheChosenNameOrSaysWhyNot) {
   EXPECT_EQ(form().statusText(1), U("処理できませんでした｡"));
   EXPECT_TRUE(inDataFolder());
   EXPECT_EQ(services.messages.size(), 2);
+}
+
+// From the least size up, the table shows every column and channel within the surface (at the
+// roomy size in the window's own font, in one band), the read-out every piece, with the mark's
+// and the pointer's, and the four captions share one size.
+TEST_F(ShownWaveformTest, EveryPanelIsWholeAtEachSize) {
+  child<QAction>("Measure")->trigger();
+  drag(Qt::LeftButton, {0.2, 0.5}, {0.2, 0.5}, Qt::ShiftModifier);
+  const MeasurementOverlay& table = *surface().measurements();
+  const std::tuple<QSize, int> sizes[] = {
+      {form().minimumSizeHint(), 2}, {{800, 500}, 2}, {{1000, 640}, 2}, {{1200, 780}, 1}};
+  for (const auto& [size, bands] : sizes) {
+    form().resize(size);
+    QApplication::processEvents();
+    QTest::mouseMove(&surface(), surface().rect().center());
+    const QString at = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+    EXPECT_TRUE(table.whole() && surface().rect().contains(table.geometry())) << Std(at);
+    EXPECT_EQ(table.bands(), bands) << Std(at);
+    EXPECT_TRUE(frame().readouts()->showsAll() && frame().readouts()->text().contains(U("Δt=")))
+        << Std(at);
+    const QFont first = child<QLabel>("VdivLabel0")->font();
+    for (const char* name : {"VdivLabel1", "VdivLabel2", "VdivLabel3"})
+      EXPECT_EQ(child<QLabel>(name)->font(), first) << name << " at " << Std(at);
+  }
+  EXPECT_GE(table.font().pointSizeF(), form().font().pointSizeF());
 }
 
 TEST_F(ShownWaveformTest, AtItsMinimumTheWindowFitsASmallScreenWithoutScrolling) {

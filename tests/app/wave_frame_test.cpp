@@ -44,7 +44,7 @@ TEST(WaveFrameTest, EverythingSitsAroundASurfaceOfTenByEight) {
     const QRect area = frame.contentsRect().adjusted(4, 4, -4, -4);
     const QRect s = frame.surface()->geometry();
     EXPECT_EQ(s.height(), s.width() * 8 / 10);
-    EXPECT_EQ(s.width() == 200, size == least) << "the smallest surface at the least size";
+    EXPECT_EQ(s.width() == 190, size == least) << "the smallest surface at the least size";
 
     const QRect level = frame.sliderY()->geometry();
     const QRect time = frame.sliderX()->geometry();

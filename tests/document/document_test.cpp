@@ -134,6 +134,42 @@ TEST_F(DocumentTest, CommandsOnTheLoadedRecord) {
             ExportResult::Status::WriteFailed);
 }
 
+// The pointer reads the trace on screen (the smoothed one where it is drawn, alone or as dots);
+// the mark stays on its sample through a zoom and goes with Escape or a load.
+TEST_F(DocumentTest, PointerAndReferenceMark) {
+  Document d;
+  open(d, "a.wfm");
+  const auto after = [&d](const std::string& label) {
+    const auto pieces = d.readouts();
+    for (std::size_t i = 0; i + 1 < pieces.size(); ++i)
+      if (pieces[i].text.starts_with(label)) return pieces[i + 1].text;
+    return std::string("none");
+  };
+  d.pointAt(250.0 / 2999);  // the first falling edge of channel 1
+  const std::string source = after("ﾎﾟｲﾝﾀ=");
+  Smooth(d, SmoothingMode::SmoothedOnly, "13");
+  const std::string smoothed = after("ﾎﾟｲﾝﾀ=");
+  EXPECT_NE(smoothed, source);
+  Smooth(d, SmoothingMode::SourceAndSmoothed, "13");
+  EXPECT_EQ(after("ﾎﾟｲﾝﾀ="), smoothed);
+  const std::vector<ReadoutPiece> forPicture = d.readouts(false);
+  d.pointAt(std::nullopt);
+  EXPECT_EQ(d.readouts(), forPicture) << "a picture's read-outs leave the pointer out";
+  EXPECT_EQ(after("ﾎﾟｲﾝﾀ="), "none");
+
+  d.setMark(0.25);
+  EXPECT_DOUBLE_EQ(d.markFraction().value(), 750.0 / 2999);
+  EXPECT_NE(after("Δt="), "none");
+  ZoomBoxes boxes{"2", "1", "5", "4"};
+  ASSERT_TRUE(d.expand(boxes));
+  EXPECT_DOUBLE_EQ(d.markFraction().value(), SampleFraction(d.view(), 750));
+  d.clearMark();
+  EXPECT_EQ(std::tuple(d.markFraction(), after("Δt=")), std::tuple(std::nullopt, "none"));
+  d.setMark(0.5);
+  open(d, "b.wfm");
+  EXPECT_FALSE(d.markFraction()) << "a load clears it";
+}
+
 // Every change of the view is one step (a drag that pans too); a step back or forward draws the
 // view as it was with the boxes it was zoomed with; a change after going back drops the steps
 // ahead, the oldest go past the limit, and a load starts again.

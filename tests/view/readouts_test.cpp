@@ -16,6 +16,8 @@
 #include "view/engineering.h"
 #include "view/measurement_table.h"
 #include "view/measurements.h"
+#include "view/point_readouts.h"
+#include "view/surface_click.h"
 
 namespace sondrix {
 namespace {
@@ -112,6 +114,49 @@ TEST(ReadoutsTest, CursorLineAndMeasurementTableInTheChannelsUnitsAndColours) {
   EXPECT_EQ(table.rows[1].cells[6], "2.5MHz");
 }
 
+// From the mark to the time cursor: the time, its inverse (none on the mark itself) and each
+// channel's change, offset cancelled; none where either sample lies beyond the record.
+TEST(PointReadoutsTest, MarkReadoutsFromTheMarkToTheTimeCursor) {
+  WaveRecord r = Record();
+  r.buffers.SrcData[0][20] = -4096;
+  r.buffers.SrcData[0][100] = 8192;  // past the record's end
+  const ViewState v = Window(0, 99, 8192.0f, -8192.0f);
+  const std::tuple<std::int64_t, double, std::vector<std::string>> cases[] = {
+      {20, 90.0 / 99, {"Δt=70us", "1/Δt=14.286kHz", "ΔCh1:3V", "ΔCh3:-500mA"}},
+      {90, 20.0 / 99, {"Δt=-70us", "1/Δt=-14.286kHz", "ΔCh1:-3V", "ΔCh3:500mA"}},
+      {90, 90.0 / 99, {"Δt=0s", "1/Δt=—", "ΔCh1:0V", "ΔCh3:0A"}},
+      {100, 90.0 / 99, {"Δt=-10us", "1/Δt=-100kHz", "ΔCh1:—", "ΔCh3:—"}},
+      {-1, 0.0, {"Δt=1us", "1/Δt=1MHz", "ΔCh1:—", "ΔCh3:—"}},
+      {20, 100.0 / 99, {"Δt=80us", "1/Δt=12.5kHz", "ΔCh1:—", "ΔCh3:—"}},
+      {20, 1e300, {"Δt=—", "1/Δt=—", "ΔCh1:—", "ΔCh3:—"}}};
+  for (const auto& [mark, cursor, want] : cases) {
+    EXPECT_EQ(Texts(MarkReadouts(r, v, mark, cursor)), want) << mark << " to " << cursor;
+  }
+  const auto pieces = MarkReadouts(r, v, 20, 0.5);
+  EXPECT_EQ(std::tuple(pieces[1].colour, pieces[3].colour), std::tuple(kWhite, kChannelColours[2]));
+}
+
+// The pointer reads the samples it is given (the source, or the smoothed window), by the traces'
+// scale, from the trigger; nothing beyond the record or the given array.
+TEST(PointReadoutsTest, PointerReadsTheShownSamples) {
+  const WaveRecord r = Record();
+  std::vector<std::int16_t> smoothed(101, 0);
+  smoothed[90] = 4096;
+  ShownSamples shown{r.buffers.SrcData[0], {}, smoothed, {}};
+  const ViewState v = Window(50, 100, 8192.0f, -8192.0f);
+  const std::tuple<double, ShownSamples, std::vector<std::string>> cases[] = {
+      {0.8, shown, {"ﾎﾟｲﾝﾀ=50us", "Ch1:1.5V", "Ch3:500mA"}},
+      {0.0, shown, {"ﾎﾟｲﾝﾀ=10us", "Ch1:-500mV", "Ch3:0A"}},
+      {1.0, shown, {"ﾎﾟｲﾝﾀ=60us", "Ch1:—", "Ch3:—"}},
+      {0.8, ShownSamples{}, {"ﾎﾟｲﾝﾀ=50us", "Ch1:—", "Ch3:—"}}};
+  for (const auto& [fraction, samples, want] : cases) {
+    EXPECT_EQ(Texts(PointerReadouts(r, v, samples, fraction)), want) << fraction;
+  }
+  // Where a sample lies across the surface, and a window of one sample at the left edge.
+  EXPECT_DOUBLE_EQ(SampleFraction(v, 90), 0.8);
+  EXPECT_EQ(SampleFraction(Window(7, 7, 1.0f, 0.0f), 9), 0.0);
+}
+
 void ExpectPlacement(const CursorPlacement& p, const std::string& text, double fraction) {
   EXPECT_EQ(p.boxText, text);
   EXPECT_DOUBLE_EQ(p.fraction, fraction) << text;
@@ -136,6 +181,30 @@ TEST(CursorsTest, SliderAndTypedTextsAndLinePositions) {
       {"-1", "-1", -0.1},    {"2684354", "2684354", 268435.4}, {"-2684354", "-2684354", -268435.4},
       {"2684355", "5", 0.5}, {"-2684356", "5", 0.5},           {"1e400", "5", 0.5}};
   for (const auto& [in, text, fraction] : typed) ExpectPlacement(ExpPosEntered(in), text, fraction);
+}
+
+// Only Shift, only Ctrl or no key act; the cursors land on the slider step nearest the click.
+TEST(SurfaceClickTest, KeysChooseWhatAClickMoves) {
+  using A = ClickAction;
+  const ClickKeys none{}, shift{.shift = true}, ctrl{.control = true};
+  const std::tuple<double, double, ClickKeys, A, int> cases[] = {
+      {0.4237, 0.9, none, A::TimeCursor, 424},
+      {0.0, 0.0, none, A::TimeCursor, 0},
+      {1.0, 0.5, none, A::TimeCursor, 1000},
+      {1.3, 0.5, none, A::TimeCursor, 1000},  // kept within the slider
+      {0.9, 0.0, ctrl, A::LevelCursor, -32768},
+      {0.9, 1.0, ctrl, A::LevelCursor, 32767},
+      {0.1, 0.5, ctrl, A::LevelCursor, 0},  // -0.5 to even
+      {0.1, 0.625, ctrl, A::LevelCursor, 8191},
+      {0.3, 0.2, shift, A::ReferenceMark, 0},
+      {0.3, 0.2, {.shift = true, .control = true}, A::None, 0},
+      {0.3, 0.2, {.alt = true}, A::None, 0},
+      {0.3, 0.2, {.control = true, .meta = true}, A::None, 0}};
+  for (const auto& [x, y, keys, action, value] : cases) {
+    const ClickOutcome click = ClickOnSurface(x, y, keys);
+    EXPECT_EQ(std::tuple(click.action, click.sliderValue), std::tuple(action, value))
+        << x << ", " << y;
+  }
 }
 
 // Channel `ch` holds `samples` at 2 V/div (4096 counts per volt), 0.5 V offset, 1 us apart.
