@@ -185,6 +185,37 @@ TEST_F(CsvReaderTest, ReportsEveryTenThousandSamplesAndPumpsOnce) {
   EXPECT_EQ(std::tuple(volts[0][24'999], volts[3][10'000]), std::tuple(25'000.0f, 3.0f * 10'001));
 }
 
+// Any split into pieces and blocks reads as one piece: slots carried over short lines, too many
+// fields, comments, a lone CR or a line end at a cut, no final line end, pumps in order.
+TEST_F(CsvReaderTest, AnySplitReadsAsOnePiece) {
+  const std::string tail = "1,2,3,4\r\n5\r\n/c\r\n\r\n  \r\nx,,7\r\n8,9\n1" +
+                           std::string(kMaxSplitChars, ' ') +
+                           "1\r\n0,1,2,3,4,5,6,7,8,9,10,11\r\n6\r/\n\r\n2,3";
+  const std::tuple<std::string, std::string, std::vector<int>> rows[] = {
+      {"values", kColumns + "\r\n" + tail, {1, 2, 5}},
+      {"time", "Time(s),CH1 V,CH2 V\n" + tail, {1, 3}},
+      {"header slots", "Model,DSX7004,5,6\nCH1 V,CH2 V\n" + tail, {2, 4}},
+      {"pumps", testing::JoinCrLf(WithData({kColumns}, 20'005)), {7'000}},
+  };
+  for (const auto& [name, text, blockSizes] : rows) {
+    const auto readWith = [&](DataSplit split) {
+      VoltArrays v;
+      for (auto& column : v) column.assign(9, -9.0f);
+      testing::RecordingSink ui;
+      const CsvReadResult r = ReadCsvBytes(text, v, header, ui, split);
+      Lines calls;
+      for (const auto& call : ui.calls) calls.push_back(call.text);
+      return std::tuple(r.points, r.dataLines, r.firstDataLineHoldsNumber, v, calls);
+    };
+    const auto one = readWith({1, 1 << 20});
+    for (const unsigned pieces : {2U, 3U, 7U}) {
+      for (const int lines : blockSizes) {
+        EXPECT_EQ(readWith({pieces, lines}), one) << name << ", " << pieces << " x " << lines;
+      }
+    }
+  }
+}
+
 TEST_F(CsvReaderTest, StopsAtTheSampleLimit) {
   std::string text = kColumns + "\n";
   for (int i = 0; i < 5'000'015; ++i) text += "7\n";
