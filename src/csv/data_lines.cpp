@@ -132,38 +132,71 @@ void readBlock(TextFile& file, std::string& line, std::size_t firstValueField,
   block.starts.push_back(block.text.size());
 }
 
-// What a piece leaves for the pieces after it: the slots its lines set, and their values at its
-// end. The samples before a slot is first set take the value the pieces before left in it.
-struct PieceEnd {
-  std::array<std::int32_t, kChannelCount> firstSet{};  // line of the block; the piece's end if none
+// Lines `from` to `to` (excluded) of a block, and what they leave for the pieces after them:
+// the line where each slot is first set, and the slots' values after the last line.
+struct Piece {
+  std::int32_t from = 0;
+  std::int32_t to = 0;
+  std::array<std::int32_t, kChannelCount> firstSet{};  // `to` for a slot no line sets
   ValueSlots value;
 };
 
-// Lines `from` to `to` (excluded) of the block into their samples, for the slots the piece's
-// own lines have set.
-void parsePiece(const LineBlock& block, std::int32_t from, std::int32_t to,
-                std::size_t firstValueField, const VoltColumns::Pointers& columns, PieceEnd& end) {
-  end.firstSet.fill(to);
+// The piece's lines into their samples, for the slots its own lines have set; the samples
+// before a slot is first set are left to carryOver.
+void parsePiece(const LineBlock& block, std::size_t firstValueField,
+                const VoltColumns::Pointers& columns, Piece& piece) {
+  piece.firstSet.fill(piece.to);
   SlotSet known = 0;
-  for (std::int32_t j = from; j < to; ++j) {
-    const SlotSet set = splitValues(block.line(j), firstValueField, end.value);
+  for (std::int32_t j = piece.from; j < piece.to; ++j) {
+    const SlotSet set = splitValues(block.line(j), firstValueField, piece.value);
     for (std::size_t c = 0; c < kChannelCount; ++c) {
-      if ((set & ~known) >> c & 1U) end.firstSet[c] = j;
+      if ((set & ~known) >> c & 1U) piece.firstSet[c] = j;
     }
     known |= set;
     const auto i = static_cast<std::size_t>(block.firstSample) + static_cast<std::size_t>(j);
     for (std::size_t c = 0; c < kChannelCount; ++c) {
       // A value that does not convert leaves the sample as it was.
-      if ((known >> c & 1U) && end.value[c]) columns[c][i] = *end.value[c];
+      if ((known >> c & 1U) && piece.value[c]) columns[c][i] = *piece.value[c];
     }
   }
 }
 
-unsigned pieceCount(const DataSplit& split, std::int32_t lines) {
+// In line order: the samples of a piece before its lines set a slot take what the lines before
+// left in the slot (nothing: they stay as they were), and `carried` takes what the piece leaves.
+void carryOver(const LineBlock& block, const std::vector<Piece>& pieces,
+               const VoltColumns::Pointers& columns, ValueSlots& carried) {
+  for (const Piece& piece : pieces) {
+    for (std::size_t c = 0; c < kChannelCount; ++c) {
+      if (carried[c]) {
+        std::fill(columns[c] + block.firstSample + piece.from,
+                  columns[c] + block.firstSample + piece.firstSet[c], *carried[c]);
+      }
+      if (piece.firstSet[c] < piece.to) carried[c] = piece.value[c];
+    }
+  }
+}
+
+// The block's lines cut into pieces of (nearly) equal line counts.
+void cutBlock(const DataSplit& split, std::int32_t lines, std::vector<Piece>& pieces) {
   const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
   const auto worth = static_cast<unsigned>((lines + kMinPieceLines - 1) / kMinPieceLines);
   const unsigned wanted = split.pieces > 0 ? split.pieces : std::min(cores, worth);
-  return std::clamp(wanted, 1U, static_cast<unsigned>(std::max(lines, 1)));
+  // lines is at most the sample limit, so every bound fits.
+  const unsigned count = std::clamp(wanted, 1U, static_cast<unsigned>(std::max(lines, 1)));
+  pieces.assign(count, Piece{});
+  for (unsigned p = 0; p < count; ++p) {
+    pieces[p].from = static_cast<std::int32_t>(std::int64_t{lines} * p / count);
+    pieces[p].to = static_cast<std::int32_t>(std::int64_t{lines} * (p + 1) / count);
+  }
+}
+
+// "データindex=" and the count, and one pump, for every 10,000th sample after `from` up to `to`.
+void reportSamples(UiSink& ui, std::int32_t from, std::int32_t to) {
+  for (std::int32_t i = (from / kSamplesPerPump + 1) * kSamplesPerPump; i <= to;
+       i += kSamplesPerPump) {
+    ui.detail(csv_messages::kDataIndex + std::to_string(i));
+    ui.pumpEvents();
+  }
 }
 
 }  // namespace
@@ -180,25 +213,21 @@ std::int32_t ReadDataLines(TextFile& file, const FieldTable& f, std::size_t firs
   std::array<LineBlock, 2> blocks;
   const std::int32_t blockLines = std::max(split.blockLines, 1);
   readBlock(file, line, firstValueField, blockLines, blocks[0], firstLineHoldsNumber);
-  std::vector<PieceEnd> ends;
+  std::vector<Piece> pieces;
   for (std::size_t k = 0;; ++k) {
     const LineBlock& block = blocks[k % 2];
     const std::int32_t lines = block.lines();
     if (lines == 0) return block.firstSample;
     const std::int32_t endSample = block.firstSample + lines;
     columns.makeRoomFor(block.firstSample, endSample - 1);
-    const unsigned pieces = pieceCount(split, lines);
-    const auto bound = [&](unsigned p) {
-      return static_cast<std::int32_t>(std::int64_t{lines} * p / pieces);
-    };
-    ends.assign(pieces, PieceEnd{});
+    cutBlock(split, lines, pieces);
     const VoltColumns::Pointers at = columns.columns();
     {
       std::vector<std::jthread> workers;
-      workers.reserve(pieces);
-      for (unsigned p = 0; p < pieces; ++p) {
-        const auto parse = [&, p] {
-          parsePiece(block, bound(p), bound(p + 1), firstValueField, at, ends[p]);
+      workers.reserve(pieces.size());
+      for (Piece& piece : pieces) {
+        const auto parse = [&block, firstValueField, &at, &piece] {
+          parsePiece(block, firstValueField, at, piece);
         };
         try {
           workers.emplace_back(parse);
@@ -210,19 +239,8 @@ std::int32_t ReadDataLines(TextFile& file, const FieldTable& f, std::size_t firs
       next.firstSample = endSample;
       readBlock(file, line, firstValueField, blockLines, next, firstLineHoldsNumber);
     }  // the workers are joined here
-    for (unsigned p = 0; p < pieces; ++p) {
-      const auto from = static_cast<std::size_t>(block.firstSample + bound(p));
-      for (std::size_t c = 0; c < kChannelCount; ++c) {
-        const auto firstSet = static_cast<std::size_t>(block.firstSample + ends[p].firstSet[c]);
-        if (carried[c]) std::fill(at[c] + from, at[c] + firstSet, *carried[c]);
-        if (ends[p].firstSet[c] < bound(p + 1)) carried[c] = ends[p].value[c];
-      }
-    }
-    for (std::int32_t i = (block.firstSample / kSamplesPerPump + 1) * kSamplesPerPump;
-         i <= endSample; i += kSamplesPerPump) {
-      ui.detail(csv_messages::kDataIndex + std::to_string(i));
-      ui.pumpEvents();
-    }
+    carryOver(block, pieces, at, carried);
+    reportSamples(ui, block.firstSample, endSample);
     columns.refresh();
   }
 }
