@@ -16,7 +16,7 @@ namespace sondrix {
 struct DataSplit {
   // Pieces per block; 0 for one per core, fewer when the block is too small to be worth it.
   unsigned pieces = 0;
-  // Data lines per block, at most (a block also ends after about 8 MiB of text).
+  // Data lines per block, at most, and at least 1 (a block also ends after about 8 MiB of text).
   std::int32_t blockLines = 128 * 1024;
 };
 

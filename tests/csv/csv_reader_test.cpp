@@ -192,7 +192,7 @@ TEST_F(CsvReaderTest, AnySplitReadsAsOnePiece) {
                            std::string(kMaxSplitChars, ' ') +
                            "1\r\n0,1,2,3,4,5,6,7,8,9,10,11\r\n6\r/\n\r\n2,3";
   const std::tuple<std::string, std::string, std::vector<int>> rows[] = {
-      {"values", kColumns + "\r\n" + tail, {1, 2, 5}},
+      {"values", kColumns + "\r\n" + tail, {0, 1, 2, 5}},  // 0 lines a block: read as 1
       {"time", "Time(s),CH1 V,CH2 V\n" + tail, {1, 3}},
       {"header slots", "Model,DSX7004,5,6\nCH1 V,CH2 V\n" + tail, {2, 4}},
       {"pumps", testing::JoinCrLf(WithData({kColumns}, 20'005)), {7'000}},
