@@ -13,6 +13,7 @@ namespace {
 
 const QString kPicture = QStringLiteral("picture");
 const QString kSize = QStringLiteral("size");
+const QString kMeasure = QStringLiteral("measure");
 
 // The absolute path of a name given relative to the directory the program was started in: the
 // window makes its data folder the current directory later.
@@ -35,20 +36,22 @@ void Describe(QCommandLineParser& parser) {
   parser.setApplicationDescription(QStringLiteral(
       "Shows the waveform files of the four-channel oscilloscope. A FILE (.WFM, .CSV or .TXT) is\n"
       "played as the buttons play it; a FOLDER is opened in the file browser. With --picture,\n"
-      "draws FILE's waveform into a PNG file instead, without a display."));
+      "draws FILE's waveform into a picture for a report instead, without a display."));
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addOption(
       {kPicture,
-       QStringLiteral("Draw the waveform frame of FILE, as played with the whole record "
-                      "and the cursors in the middle, into the PNG file OUT; no "
-                      "window opens."),
-       QStringLiteral("OUT.png")});
+       QStringLiteral("Draw the waveform of FILE, as played with the whole record and the "
+                      "cursors in the middle, under a title of its name, acquisition time, "
+                      "model and scales, into OUT: SVG or PDF when OUT ends in .svg or .pdf, "
+                      "PNG otherwise; no window opens."),
+       QStringLiteral("OUT")});
   parser.addOption({kSize,
                     QStringLiteral("The picture's width and height in pixels (%1 to %2 each).")
                         .arg(kSmallestPicture)
                         .arg(kLargestPicture),
                     QStringLiteral("WxH")});
+  parser.addOption({kMeasure, QStringLiteral("Add the measurement table to the picture.")});
   parser.addPositionalArgument(QStringLiteral("target"),
                                QStringLiteral("The capture file or folder to open."),
                                QStringLiteral("[FILE | FOLDER]"));
@@ -90,6 +93,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (parser.value(kPicture).isEmpty()) return fail(QStringLiteral("--picture needs a name"));
     line.action = CommandLine::Action::Picture;
     line.picture = Absolute(parser.value(kPicture));
+    line.measure = parser.isSet(kMeasure);
     if (parser.isSet(kSize)) {
       line.size = SizeOf(parser.value(kSize));
       if (line.size.isEmpty()) {
@@ -99,8 +103,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                         .arg(parser.value(kSize)));
       }
     }
-  } else if (parser.isSet(kSize)) {
-    return fail(QStringLiteral("--size goes with --picture"));
+  } else if (parser.isSet(kSize) || parser.isSet(kMeasure)) {
+    return fail(
+        QStringLiteral("--%1 goes with --picture").arg(parser.isSet(kSize) ? kSize : kMeasure));
   }
   return line;
 }

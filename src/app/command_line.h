@@ -6,17 +6,18 @@
 
 namespace sondrix {
 
-// What `sondrix [FILE | FOLDER]` or `sondrix --picture OUT.png [--size WxH] FILE` asks of the
-// program.
+// What `sondrix [FILE | FOLDER]` or `sondrix --picture OUT [--size WxH] [--measure] FILE` asks of
+// the program.
 struct CommandLine {
   enum class Action { Open, Picture, Help, Version, Error };
   Action action = Action::Open;
   // The file or folder to open, absolute against the directory the program was started in;
   // empty when none was named.
   QString target;
-  QString picture;  // with Action::Picture: the PNG file to write, absolute
-  QSize size;       // with Action::Picture: the picture's size; empty for the frame's own
-  QString error;    // with Action::Error: what was wrong, for the terminal
+  QString picture;       // with Action::Picture: the picture to write, absolute
+  QSize size;            // with Action::Picture: the picture's size; empty for the default
+  bool measure = false;  // with Action::Picture: the measurement table is added
+  QString error;         // with Action::Error: what was wrong, for the terminal
 };
 
 // The sizes --size accepts, in pixels each way.

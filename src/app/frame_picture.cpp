@@ -4,16 +4,19 @@
 #include <system_error>
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "app/picture_file.h"
 #include "app/qt_text.h"
+#include "app/report_picture.h"
 #include "app/split_path.h"
-#include "app/wave_frame.h"
 #include "load/load_file.h"
 #include "model/ui_sink.h"
 #include "view/cursors.h"
+#include "view/measurements.h"
 #include "view/readouts.h"
 #include "view/renderer.h"
+#include "view/report_title.h"
 
 namespace sondrix {
 
@@ -31,7 +34,8 @@ bool SameFile(const QString& a, const QString& b) {
 
 }  // namespace
 
-PictureOutcome WriteFramePicture(const QString& capture, const QString& picture, QSize size) {
+PictureOutcome WriteFramePicture(const QString& capture, const QString& picture, QSize size,
+                                 bool measure) {
   if (SameFile(capture, picture)) {
     return Failure(PictureOutcome::Refused, picture, QStringLiteral("is the FILE to draw"));
   }
@@ -53,17 +57,21 @@ PictureOutcome WriteFramePicture(const QString& capture, const QString& picture,
   DrawWaveform(record, view, smoothing, smoothed, scene, view.StartIndex, view.EndIndex,
                record.header.TimeDiv);
 
-  WaveFrame frame(nullptr);
-  // By default as wide as the frame likes to be, and no higher than its contents.
-  const int width = frame.sizeHint().width();
-  frame.resize(size.isEmpty() ? QSize(width, frame.heightForWidth(width)) : size);
-  frame.showScene(&scene);
+  ReportContent content;
+  content.scene = &scene;
+  content.title = MakeReportTitle(Std(QFileInfo(capture).fileName()), record.header, scene);
   const SliderValues centre = CentredSliders();
   const double x = SliderXChanged(centre.x).fraction;
-  frame.surface()->setCursorX(x);
-  frame.surface()->setCursorY(SliderYChanged(centre.y).fraction);
-  frame.showReadouts(CursorReadouts(record, view, x, LevelCursorFraction(centre.y)));
-  if (const QString failed = WritePicture(frame.picture(), picture); !failed.isEmpty()) {
+  const double y = SliderYChanged(centre.y).fraction;
+  content.cursors = QPointF(x, y);
+  content.readouts = CursorReadouts(record, view, x, LevelCursorFraction(centre.y));
+  if (measure) {
+    content.table = TabulateMeasurements(
+        record.header, MeasureShownChannels(record, view.StartIndex, view.EndIndex));
+  }
+  if (const QString failed =
+          WriteReport(content, size.isEmpty() ? kDefaultPictureSize : size, picture);
+      !failed.isEmpty()) {
     return Failure(PictureOutcome::Failed, picture, failed);
   }
   return {};

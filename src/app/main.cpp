@@ -36,7 +36,7 @@ int Answer(const sondrix::CommandLine& line) {
 // Draws the picture --picture asks for; the exit status.
 int Picture(const sondrix::CommandLine& line) {
   const sondrix::PictureOutcome outcome =
-      sondrix::WriteFramePicture(line.target, line.picture, line.size);
+      sondrix::WriteFramePicture(line.target, line.picture, line.size, line.measure);
   if (outcome.status != sondrix::PictureOutcome::Written) {
     std::fprintf(stderr, "sondrix: %s\n", qPrintable(outcome.failure));
   }

@@ -1,5 +1,7 @@
 // Keys for every command of the window, following desktop conventions where there is one. Each
 // shows in its menu entry or in its control's tooltip, and F1 lists them with the mouse gestures.
+#include <tuple>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
@@ -10,6 +12,7 @@
 #include "app/qt_text.h"
 #include "app/wave_frame.h"
 #include "app/wave_surface.h"
+#include "app/waveform_panel.h"
 
 namespace sondrix {
 namespace {
@@ -94,6 +97,23 @@ void MainForm::connectKeys() {
         },
         Qt::WidgetShortcut);
   }
+  // The arrows pan by a division while the waveform has the keys; elsewhere they move the caret,
+  // the sliders and the list's selection as usual.
+  const std::tuple<Qt::Key, int, int> pans[] = {
+      {Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, 1}, {Qt::Key_Down, 0, -1}};
+  for (const auto& [key, across, up] : pans) {
+    new QShortcut(
+        QKeySequence(key), surface,
+        [this, across = across, up = up] { waveform_->panDivisions(across, up); },
+        Qt::WidgetShortcut);
+  }
+  // Back and forward through the views as a browser goes through pages; the bare Backspace only
+  // on the waveform, where it deletes no text.
+  new QShortcut(
+      QKeySequence(Qt::Key_Backspace), surface, [this] { waveform_->goBack(); },
+      Qt::WidgetShortcut);
+  new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), this, [this] { waveform_->goBack(); });
+  new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Right), this, [this] { waveform_->goForward(); });
   list += U(messages::kKeyListGestures);
   new QShortcut(QKeySequence(QKeySequence::HelpContents), this, [this, list] {
     services_.showMessage(list, U(messages::kKeyListTitle), MessageButtons::Ok);

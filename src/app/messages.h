@@ -14,6 +14,11 @@ inline constexpr char kKeyListGestures[] =
     "-, Ctrl+-\t縮小 (ホイール1目盛)\n"
     "ホイール\t時間軸の拡大縮小 (Ctrl: 電圧軸)\n"
     "ダブルクリック (波形)\t拡大ﾘｾｯﾄ\n"
+    "ドラッグ (波形)\t囲んだ範囲を拡大\n"
+    "中ボタンドラッグ, Shift+ドラッグ (波形)\t表示を移動\n"
+    "Left, Right, Up, Down (波形)\t表示を1目盛移動\n"
+    "Backspace (波形), Alt+Left\t前の表示に戻る\n"
+    "Alt+Right\t次の表示に進む\n"
     "Menu, Shift+F10\t波形のメニュー\n"
     "Enter, ダブルクリック (ファイル一覧)\tファイルを再生\n"
     "Page Down, Ctrl+Right\t次のファイル\n"
@@ -102,8 +107,7 @@ inline constexpr char kSavePicture[] = "画像を保存...";
 inline constexpr char kCopyPicture[] = "画像をコピー";
 inline constexpr char kMeasure[] = "測定";
 inline constexpr char kSelectPictureTitle[] = "画像ファイルを選択して下さい.";
-inline constexpr char kPictureFilter[] = "PNG (*.PNG *.png)";
-inline constexpr char kPictureExtension[] = ".png";
+inline constexpr char kPictureFilter[] = "PNG (*.PNG *.png);;SVG (*.SVG *.svg);;PDF (*.PDF *.pdf)";
 inline constexpr char kDefaultPictureName[] = "Wave1.png";
 inline constexpr char kPictureSaved[] = "波形画像を保存しました｡";
 inline constexpr char kPictureSaveFailed[] = "画像を保存できませんでした｡";

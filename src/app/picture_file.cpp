@@ -3,10 +3,6 @@
 #include <string_view>
 #include <system_error>
 
-#include <QBuffer>
-#include <QByteArray>
-
-#include "app/qt_text.h"
 #include "app/split_path.h"
 #include "io/replace_check.h"
 #include "io/safe_write.h"
@@ -14,8 +10,25 @@
 namespace sondrix {
 namespace {
 
-// The eight bytes every PNG file starts with.
+// How each format's files start: PNG's eight bytes, the XML declaration and root element Qt's
+// SVG writer opens with (a hand-made drawing or another XML file is never replaced), PDF's
+// header.
 constexpr std::string_view kPngSignature{"\x89PNG\r\n\x1a\n", 8};
+constexpr std::string_view kSvgSignature{
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<svg"};
+constexpr std::string_view kPdfSignature{"%PDF-"};
+
+std::string_view SignatureOf(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::Svg:
+      return kSvgSignature;
+    case PictureFormat::Pdf:
+      return kPdfSignature;
+    case PictureFormat::Png:
+      break;
+  }
+  return kPngSignature;
+}
 
 // The system's texts come in the locale's encoding.
 QString Reason(const std::error_code& error) {
@@ -36,18 +49,32 @@ std::error_code Write(const QByteArray& bytes, const QString& path) {
 
 }  // namespace
 
+PictureFormat PictureFormatOf(const QString& path) {
+  if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) return PictureFormat::Svg;
+  if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return PictureFormat::Pdf;
+  return PictureFormat::Png;
+}
+
+QString PictureExtension(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::Svg:
+      return QStringLiteral(".svg");
+    case PictureFormat::Pdf:
+      return QStringLiteral(".pdf");
+    case PictureFormat::Png:
+      break;
+  }
+  return QStringLiteral(".png");
+}
+
 QString PictureTargetCheck(const QString& path) {
-  const std::error_code refused = ReplaceCheck(FileSystemPath(path), kPngSignature);
+  const std::error_code refused =
+      ReplaceCheck(FileSystemPath(path), SignatureOf(PictureFormatOf(path)));
   return refused ? Reason(refused) : QString();
 }
 
-QString WritePicture(const QImage& image, const QString& path) {
+QString WritePictureBytes(const QByteArray& bytes, const QString& path) {
   if (QString refused = PictureTargetCheck(path); !refused.isEmpty()) return refused;
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-    return QStringLiteral("the picture cannot be encoded as PNG");
-  }
   const std::error_code failed = Write(bytes, path);
   return failed ? Reason(failed) : QString();
 }

@@ -27,4 +27,12 @@ std::filesystem::path FileSystemPath(const QString& path) {
 #endif
 }
 
+QString QtPath(const std::filesystem::path& path) {
+#ifdef Q_OS_WIN
+  return QString::fromStdWString(path.native());
+#else
+  return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
 }  // namespace sondrix

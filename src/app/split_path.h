@@ -16,5 +16,7 @@ QString JoinPath(const QString& folder, const QString& name);
 
 // The path as the file system needs it: UTF-16 on Windows, the locale's bytes elsewhere.
 std::filesystem::path FileSystemPath(const QString& path);
+// The inverse of FileSystemPath.
+QString QtPath(const std::filesystem::path& path);
 
 }  // namespace sondrix

@@ -101,8 +101,6 @@ void WaveFrame::showMeasurements(std::optional<MeasurementTable> table) {
   overlay->setVisible(table.has_value());
 }
 
-QImage WaveFrame::picture() { return grab().toImage(); }
-
 void WaveFrame::showScene(const Scene* scene) {
   scene_ = scene;
   surface_->setScene(scene);

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include <QFrame>
-#include <QImage>
 #include <QLabel>
 #include <QSlider>
 
@@ -34,10 +33,6 @@ class WaveFrame final : public QFrame {
   void showReadouts(std::vector<ReadoutPiece> pieces);
   // The measurement table over the surface; none hides it.
   void showMeasurements(std::optional<MeasurementTable> table);
-
-  // The frame as it is on screen, at its size: the surface with its captions, marks, cursors,
-  // read-outs and table.
-  QImage picture();
 
   WaveSurface* surface() const { return surface_; }
   ReadoutLine* readouts() const { return readouts_; }

@@ -126,6 +126,12 @@ void WaveformPanel::connectControls() {
             guarded([this, notches, level, pointer] { SurfaceWheel(notches, level, pointer); })();
           });
   connect(surface, &WaveSurface::doubleClicked, this, guarded([this] { XReset_Click(); }));
+  connect(surface, &WaveSurface::bandDrawn, this,
+          [this, guarded](QRectF band) { guarded([this, band] { SurfaceBand(band); })(); });
+  connect(surface, &WaveSurface::panStarted, this, [this] { document_.startPan(); });
+  connect(surface, &WaveSurface::panDragged, this, [this, guarded](double across, double up) {
+    guarded([this, across, up] { SurfacePan(across, up); })();
+  });
   // A grey box read from the settings file stays grey until the operator clicks it.
   connect(CdCheck, &QCheckBox::clicked, CdCheck, [this] { CdCheck->setTristate(false); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include <QString>
 #include <QWidget>
@@ -15,12 +16,16 @@ class QLineEdit;
 class QPointF;
 class QPushButton;
 class QRadioButton;
+class QRectF;
+class QSize;
 
 namespace sondrix {
 
 class Document;
 class PlatformServices;
 class WaveFrame;
+struct ReportContent;
+struct ShownView;
 struct ZoomBoxes;
 
 // The window's left column: the waveform frame, the point count under it, the zoom and cursor
@@ -41,6 +46,12 @@ class WaveformPanel final : public QWidget {
   void showPointCount(const QString& text);
   // The cursors where the sliders stand, as the start-up places them once the settings are read.
   void placeCursors();
+  // The arrow keys on the waveform: the view moved by whole divisions (positive: later samples,
+  // higher levels).
+  void panDivisions(int across, int up);
+  // Back to the view before the current one, or forward again; the boxes show how it was zoomed.
+  void goBack();
+  void goForward();
   // Where the next picture save offers to write; not kept between runs.
   void offerPicturePath(const QString& path) { picturePath_ = path; }
 
@@ -65,6 +76,11 @@ class WaveformPanel final : public QWidget {
   void Measure_Click();
   // The wheel writes the zoom boxes and presses the zoom button; a double-click the zoom reset.
   void SurfaceWheel(int notches, bool level, QPointF pointer);
+  // A band drawn with the mouse is zoomed to through the boxes; a drag with the middle button or
+  // Shift pans.
+  void SurfaceBand(QRectF band);
+  void SurfacePan(double across, double up);
+  void showRestored(const std::optional<ShownView>& shown);
 
   // What a draw changed: the width box the draw may have rewritten, the scene, the read-outs.
   void showDrawn();
@@ -76,11 +92,18 @@ class WaveformPanel final : public QWidget {
   // for), of the record and the window on screen.
   void showReadouts();
   void showMeasurements();
+  // The waveform as a picture for a report shows it, cursors and table as on screen.
+  ReportContent reportContent() const;
+  QSize pictureSize() const;
+  // The capture's name with the last picture's extension, in the last picture's folder or, before
+  // the first, the capture's; the offered path before any capture.
+  QString suggestedPicturePath() const;
 
   Document& document_;
   PlatformServices& services_;
   StatusPanels status_;
   QString picturePath_;
+  bool pictureSaved_ = false;  // picturePath_ is a picture saved, not the first offer
 
   // Controls, by the names the operator's manual and the settings file use.
   WaveFrame* waveFrame_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QRectF>
 #include <QSlider>
 
 #include "app/qt_text.h"
@@ -100,6 +101,41 @@ void WaveformPanel::SurfaceWheel(int notches, bool level, QPointF pointer) {
   if (!next) return;
   showZoomBoxes(*next);
   Expand_Click();
+}
+
+void WaveformPanel::SurfaceBand(QRectF band) {
+  ZoomBoxes boxes = zoomBoxes();
+  takeSmoothingControls();
+  const bool drawn =
+      document_.zoomToBand(boxes, {band.left(), band.top(), band.right(), band.bottom()});
+  showZoomBoxes(boxes);
+  if (drawn) showDrawn();
+}
+
+void WaveformPanel::SurfacePan(double across, double up) {
+  takeSmoothingControls();
+  if (document_.panTo(across, up)) showDrawn();
+}
+
+void WaveformPanel::panDivisions(int across, int up) {
+  takeSmoothingControls();
+  if (document_.pan(across / double{kDivisionsX}, up / double{kDivisionsY})) showDrawn();
+}
+
+void WaveformPanel::showRestored(const std::optional<ShownView>& shown) {
+  if (!shown) return;
+  if (shown->boxes) showZoomBoxes(*shown->boxes);
+  showDrawn();
+}
+
+void WaveformPanel::goBack() {
+  takeSmoothingControls();
+  showRestored(document_.back());
+}
+
+void WaveformPanel::goForward() {
+  takeSmoothingControls();
+  showRestored(document_.forward());
 }
 
 void WaveformPanel::XReset_Click() {

@@ -1,5 +1,7 @@
 #include "cli/convert.h"
 
+#include <mutex>
+#include <span>
 #include <system_error>
 #include <utility>
 
@@ -9,6 +11,7 @@
 #include "csv/export_record.h"
 #include "io/utf8_path.h"
 #include "load/load_file.h"
+#include "wfm/wfm_reader.h"
 
 namespace sondrix::cli {
 namespace {
@@ -27,6 +30,67 @@ std::string withQuotedName(std::string reason, const std::filesystem::path& path
   return reason;
 }
 
+// A capture's counts, read from its file where they lie as the text needs them.
+class FileCounts final : public ChannelCounts {
+ public:
+  explicit FileCounts(const WfmSampleReader& file) : file_(file) {}
+  bool read(int ch, std::int64_t first, std::span<std::int16_t> out) override {
+    ReadResult r = file_.read(ch, first, out);
+    if (r.ok()) return true;
+    std::lock_guard lock(mutex_);
+    if (failure_.empty()) failure_ = std::move(r.reason);
+    return false;
+  }
+  std::string failure() const override {
+    std::lock_guard lock(mutex_);
+    return failure_;
+  }
+
+ private:
+  const WfmSampleReader& file_;
+  mutable std::mutex mutex_;
+  std::string failure_;  // of the first read that failed
+};
+
+// The store's export with the "source only" display choice, where a displayed channel whose
+// volts do not fit refuses the file.
+ExportOptions exportOptions(const ConvertOptions& options) {
+  return {.rules = {.nonRegular = NonRegularTarget::Stream},
+          .threads = options.formatThreads,
+          .unfit = UnfitVolts::Refuse,
+          .beforeWrite = {}};
+}
+
+ConvertResult exported(ExportResult written, const std::filesystem::path& input,
+                       const std::filesystem::path& output) {
+  switch (written.status) {
+    case ExportResult::Status::Written:
+      return {true, {}, output};
+    case ExportResult::Status::UnfitVolts:
+      return failed(std::move(written.reason));
+    case ExportResult::Status::ReadFailed:  // as the load would have failed on it
+      return failed(withQuotedName(std::move(written.reason), input));
+    case ExportResult::Status::WriteFailed:
+      break;
+  }
+  return failed(QuotedPath(output) + ": " + written.reason);
+}
+
+// A capture is never held whole: its header is loaded, then its samples are read piece by piece
+// as the text is made, so that the memory a conversion takes does not grow with the capture.
+ConvertResult convertStreamed(const std::filesystem::path& input,
+                              const std::filesystem::path& output, const ConvertOptions& options,
+                              UiSink& ui) {
+  WaveRecord record;  // its header only, as if it were the first file after start-up
+  WfmSampleReader file;
+  LoadResult loaded = LoadWfmHeader(input, record, file, ui);
+  if (!loaded.ok) return failed(withQuotedName(std::move(loaded.reason), input));
+  FileCounts counts(file);
+  return exported(ExportCounts(record.header, record.waveBuf.storedChannels, counts, output,
+                               options.skip, ui, exportOptions(options)),
+                  input, output);
+}
+
 }  // namespace
 
 std::filesystem::path OutputPathFor(const std::filesystem::path& input,
@@ -43,19 +107,20 @@ ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, 
   return {true, {}, {}};
 }
 
-ConvertResult ConvertTo(const std::filesystem::path& input, const std::filesystem::path& output,
-                        const ConvertOptions& options, UiSink& ui) {
+ConvertResult ConvertInMemory(const std::filesystem::path& input,
+                              const std::filesystem::path& output, const ConvertOptions& options,
+                              UiSink& ui) {
   WaveRecord record;  // every file as if it were the first after start-up
   ConvertResult result = LoadInput(input, record, ui);
   if (!result.ok) return result;
-  ExportResult written = ExportRecord(record, {}, output, options.skip, ui,
-                                      {.rules = {.nonRegular = NonRegularTarget::Stream},
-                                       .threads = options.formatThreads,
-                                       .unfit = UnfitVolts::Refuse,
-                                       .beforeWrite = {}});
-  if (written.status == ExportResult::Status::UnfitVolts) return failed(std::move(written.reason));
-  if (!written.ok()) return failed(QuotedPath(output) + ": " + written.reason);
-  return {true, {}, output};
+  return exported(ExportRecord(record, {}, output, options.skip, ui, exportOptions(options)), input,
+                  output);
+}
+
+ConvertResult ConvertTo(const std::filesystem::path& input, const std::filesystem::path& output,
+                        const ConvertOptions& options, UiSink& ui) {
+  if (KindOfFile(input) == FileKind::Csv) return ConvertInMemory(input, output, options, ui);
+  return convertStreamed(input, output, options, ui);
 }
 
 ConvertResult ConvertFile(const std::filesystem::path& input, const ConvertOptions& options,

@@ -33,11 +33,20 @@ std::filesystem::path OutputPathFor(const std::filesystem::path& input,
 // readers refuse anything but a regular file).
 ConvertResult LoadInput(const std::filesystem::path& input, WaveRecord& record, UiSink& ui);
 
-// Loads one input into a fresh record and stores it at `output` as the store command does with
-// the "source only" display choice. A failed file leaves no output behind. Whether `output` may
-// be written is the caller's to check (a batch checks all its outputs at once: CheckOutputs).
+// Stores one input at `output` as the store command does with the "source only" display choice,
+// the input read as if it were the first file after start-up. A failed file leaves no output
+// behind. Whether `output` may be written is the caller's to check (a batch checks all its
+// outputs at once: CheckOutputs). A WFM capture is read piece by piece as the text is made, so
+// that a conversion holds a few megabytes whatever the capture's size; CSV/TXT text is loaded
+// whole (ConvertInMemory).
 ConvertResult ConvertTo(const std::filesystem::path& input, const std::filesystem::path& output,
                         const ConvertOptions& options, UiSink& ui);
+
+// ConvertTo through a whole record: the input loaded (LoadInput), then stored from memory. The
+// same outputs and reasons, in the same order of checks.
+ConvertResult ConvertInMemory(const std::filesystem::path& input,
+                              const std::filesystem::path& output, const ConvertOptions& options,
+                              UiSink& ui);
 
 // One file on its own: ConvertTo the output OutputPathFor names, unless it is the input's file.
 ConvertResult ConvertFile(const std::filesystem::path& input, const ConvertOptions& options,

@@ -71,11 +71,16 @@ int DataSkipFromText(std::string_view text) {
 }
 
 char* FormatDataLine(char* out, const DataLineFormat& format, std::int64_t index) {
+  return FormatDataLine(out, format, index, index);
+}
+
+char* FormatDataLine(char* out, const DataLineFormat& format, std::int64_t index,
+                     std::int64_t valueAt) {
   const auto time = static_cast<double>(index - format.trigAddr) * format.delta;
   out = FormatScientific(out, time, kTimeDecimals);
   for (int c = 0; c < format.columnCount; ++c) {
     *out++ = ',';
-    const float volts = format.columns[static_cast<std::size_t>(c)][index];
+    const float volts = format.columns[static_cast<std::size_t>(c)][valueAt];
     out = FormatScientific(out, volts, format.valueDecimals);
   }
   *out++ = '\r';

@@ -1,6 +1,7 @@
 #include "csv/csv_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <memory>
@@ -22,6 +23,10 @@ constexpr int kProgressBlocks = 11;
 // Lines formatted per piece of work: about 1 MB of text, large enough that a write costs one
 // system call per megabyte, small enough to keep every core busy.
 constexpr std::int64_t kChunkLines = 16384;
+// Room for the text of all the pieces in work at once (16,384-line pieces for up to six threads):
+// more threads get smaller pieces, so that what one file holds does not grow with the cores.
+constexpr std::int64_t kTextRoom = std::int64_t{16} << 20;
+constexpr std::int64_t kMinChunkLines = 1024;
 
 // What the writer fixes at its start, so that events handled during a pump cannot change the
 // shape of the file half-way.
@@ -29,6 +34,7 @@ struct WritePlan {
   std::int32_t points = 0;
   std::int64_t step = 1;
   std::int64_t lines = 0;
+  std::int64_t chunkLines = kChunkLines;
   DataLineFormat format;
 };
 
@@ -51,46 +57,72 @@ class TempFile {
   std::error_code error_;
 };
 
-// One thread's text of up to `lines` lines.
+// One thread's text of up to `lines` lines, and the volts it is made of.
 struct Chunk {
-  explicit Chunk(std::int64_t lines)
+  Chunk(std::int64_t lines, int columns)
       : data(std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(lines) *
-                                                    kMaxDataLineChars)) {}
+                                                    kMaxDataLineChars)),
+        volts(std::make_unique_for_overwrite<float[]>(static_cast<std::size_t>(lines * columns))) {
+    for (std::size_t c = 0; c < static_cast<std::size_t>(columns); ++c) {
+      columns_[c] = volts.get() + c * static_cast<std::size_t>(lines);
+    }
+  }
+  std::span<float* const> columns(int count) const {
+    return std::span(columns_).first(static_cast<std::size_t>(count));
+  }
   std::unique_ptr<char[]> data;
+  std::unique_ptr<float[]> volts;
   std::size_t used = 0;
+
+ private:
+  std::array<float*, kChannelCount> columns_{};
 };
 
-void formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk) {
+bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk,
+                 CsvVoltSource& source) {
+  const int columns = plan.format.columnCount;
+  if (!source.fill(first, last - first, plan.step, chunk.columns(columns))) return false;
+  DataLineFormat format = plan.format;
+  std::ranges::copy(chunk.columns(columns), format.columns.begin());
   char* out = chunk.data.get();
   for (std::int64_t line = first; line < last; ++line) {
-    out = FormatDataLine(out, plan.format, line * plan.step);
+    out = FormatDataLine(out, format, line * plan.step, line - first);
   }
   chunk.used = static_cast<std::size_t>(out - chunk.data.get());
+  return true;
 }
+
+enum class LinesWritten { Ok, SourceFailed, WriteFailed };
 
 // Writes lines [first, last) in order, formatted by up to one thread per chunk buffer (the
 // caller and helpers). Each thread formats a piece into its own buffer, waits for its turn and
 // writes it, then takes the next piece: while one thread writes, the others format, so the
 // formatting keeps every core busy and the writes hide behind it.
-bool writeLines(const WritePlan& plan, std::int64_t first, std::int64_t last, TempFile& file,
-                std::vector<Chunk>& chunks) {
-  const std::int64_t pieces = (last - first + kChunkLines - 1) / kChunkLines;
+LinesWritten writeLines(const WritePlan& plan, std::int64_t first, std::int64_t last,
+                        TempFile& file, std::vector<Chunk>& chunks, CsvVoltSource& source) {
+  const std::int64_t pieces = (last - first + plan.chunkLines - 1) / plan.chunkLines;
   std::atomic<std::int64_t> next{0};
   std::mutex mutex;
   std::condition_variable turn;
-  std::int64_t written = 0;  // pieces written so far; guarded by `mutex`, as is `failed`
-  bool failed = false;
+  // Pieces written so far; guarded by `mutex`, as is `failed`.
+  std::int64_t written = 0;
+  LinesWritten failed = LinesWritten::Ok;
   const auto work = [&](Chunk& chunk) {
     for (std::int64_t piece; (piece = next++) < pieces;) {
-      const std::int64_t from = first + piece * kChunkLines;
-      formatLines(plan, from, std::min(from + kChunkLines, last), chunk);
+      const std::int64_t from = first + piece * plan.chunkLines;
+      const bool formatted =
+          formatLines(plan, from, std::min(from + plan.chunkLines, last), chunk, source);
       std::unique_lock lock(mutex);
-      turn.wait(lock, [&] { return written == piece || failed; });
-      if (failed) return;
+      if (!formatted && failed == LinesWritten::Ok) failed = LinesWritten::SourceFailed;
+      turn.wait(lock, [&] { return written == piece || failed != LinesWritten::Ok; });
+      if (failed != LinesWritten::Ok) {
+        turn.notify_all();
+        return;
+      }
       lock.unlock();  // the others may format meanwhile; none writes before `written` moves on
       const bool ok = file.write(chunk.data.get(), chunk.used);
       lock.lock();
-      failed = !ok;
+      if (!ok) failed = LinesWritten::WriteFailed;
       ++written;
       turn.notify_all();
     }
@@ -110,10 +142,12 @@ bool writeLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Te
   }
   work(chunks[0]);
   helpers.clear();  // joins them: `failed` is final
-  return !failed;
+  return failed;
 }
 
-CsvWriteResult failed(std::string reason) { return {-1, std::move(reason)}; }
+CsvWriteResult failed(std::string reason, std::int16_t status = -1) {
+  return {status, std::move(reason)};
+}
 
 // The reasons that come from the system end with the system's text.
 CsvWriteResult failed(std::string_view what, const std::error_code& why) {
@@ -121,7 +155,7 @@ CsvWriteResult failed(std::string_view what, const std::error_code& why) {
 }
 
 CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& header,
-                        const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules,
+                        CsvVoltSource& source, int skip, UiSink& ui, WriteRules rules,
                         int threads) {
   WritePlan plan;
   plan.points = std::max(header.Points, 0);
@@ -131,13 +165,6 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
   plan.format.trigAddr = header.TrigAddr;
   plan.format.delta = header.Delta;
   plan.format.valueDecimals = ValueDecimals(header);
-  const auto columns = static_cast<std::size_t>(plan.format.columnCount);
-  for (std::size_t c = 0; c < columns; ++c) {
-    if (volts[c].size() < static_cast<std::size_t>(plan.points)) {
-      return failed("the volts of channel " + std::to_string(c + 1) + " hold fewer than " +
-                    std::to_string(plan.points) + " samples");
-    }
-  }
 
   TempFile file;
   if (const std::error_code ec = file.open(path, rules)) {
@@ -150,19 +177,26 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
 
   if (plan.format.columnCount == 2) ui.progress(0);
   if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  const std::int64_t roomLines =
+      kTextRoom / (std::int64_t{threads} * static_cast<std::int64_t>(kMaxDataLineChars));
+  plan.chunkLines = std::clamp(roomLines, kMinChunkLines, kChunkLines);
   // A buffer per thread, and no more threads than pieces of text.
-  const std::int64_t pieces = (plan.lines + kChunkLines - 1) / kChunkLines;
-  const std::int64_t chunkLines = std::clamp<std::int64_t>(plan.lines, 1, kChunkLines);
+  const std::int64_t pieces = (plan.lines + plan.chunkLines - 1) / plan.chunkLines;
+  const std::int64_t chunkLines = std::clamp<std::int64_t>(plan.lines, 1, plan.chunkLines);
   std::vector<Chunk> chunks;
   while (std::ssize(chunks) < std::clamp<std::int64_t>(pieces, 1, threads)) {
-    chunks.emplace_back(chunkLines);
+    chunks.emplace_back(chunkLines, plan.format.columnCount);
   }
   for (int block = 0; block < kProgressBlocks; ++block) {
     const std::int64_t first = plan.lines * block / kProgressBlocks;
     const std::int64_t last = plan.lines * (block + 1) / kProgressBlocks;
-    for (std::size_t c = 0; c < columns; ++c) plan.format.columns[c] = volts[c].data();
-    if (!writeLines(plan, first, last, file, chunks)) {
-      return failed("writing failed", file.error());
+    switch (writeLines(plan, first, last, file, chunks, source)) {
+      case LinesWritten::Ok:
+        break;
+      case LinesWritten::SourceFailed:
+        return failed("the volts could not be made", CsvWriteResult::kSourceFailed);
+      case LinesWritten::WriteFailed:
+        return failed("writing failed", file.error());
     }
     ui.progress(RoundClampInt32(double{1.0} * ui.progressMax() * (block + 1) / kProgressBlocks));
     ui.pumpEvents();
@@ -174,16 +208,54 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
   return {};
 }
 
+// The volts of arrays that hold the whole record. They are looked up at each piece: the window
+// may grow them while the writer pumps its events, never shrink them.
+class ArrayVolts final : public CsvVoltSource {
+ public:
+  explicit ArrayVolts(const VoltArrays& volts) : volts_(volts) {}
+  bool fill(std::int64_t firstLine, std::int64_t lines, std::int64_t step,
+            std::span<float* const> columns) override {
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const float* from = volts_[c].data();
+      float* to = columns[c];
+      for (std::int64_t k = 0; k < lines; ++k) to[k] = from[(firstLine + k) * step];
+    }
+    return true;
+  }
+
+ private:
+  const VoltArrays& volts_;
+};
+
+CsvWriteResult guarded(const auto& write) {
+  try {
+    return write();
+  } catch (const std::bad_alloc&) {
+    return failed(std::string(model_messages::kNotEnoughMemory) + " to write the file");
+  }
+}
+
 }  // namespace
 
 CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
                             const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules,
                             int threads) {
-  try {
-    return writeCsv(path, header, volts, skip, ui, rules, threads);
-  } catch (const std::bad_alloc&) {
-    return failed(std::string(model_messages::kNotEnoughMemory) + " to write the file");
+  const std::int32_t points = std::max(header.Points, 0);
+  const auto columns = static_cast<std::size_t>(ValueColumns(header));
+  for (std::size_t c = 0; c < columns; ++c) {
+    if (volts[c].size() < static_cast<std::size_t>(points)) {
+      return failed("the volts of channel " + std::to_string(c + 1) + " hold fewer than " +
+                    std::to_string(points) + " samples");
+    }
   }
+  ArrayVolts source(volts);
+  return guarded([&] { return writeCsv(path, header, source, skip, ui, rules, threads); });
+}
+
+CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
+                            CsvVoltSource& volts, int skip, UiSink& ui, WriteRules rules,
+                            int threads) {
+  return guarded([&] { return writeCsv(path, header, volts, skip, ui, rules, threads); });
 }
 
 }  // namespace sondrix

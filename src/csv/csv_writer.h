@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,12 @@
 namespace sondrix {
 
 struct CsvWriteResult {
-  std::int16_t status = 0;  // 0 written; -1 failed, and any earlier file of that name is untouched
+  // 0 written; -1 failed, and any earlier file of that name is untouched; kSourceFailed likewise,
+  // because a CsvVoltSource failed.
+  std::int16_t status = 0;
   std::string reason;
   bool ok() const { return status == 0; }
+  static constexpr std::int16_t kSourceFailed = -2;
 };
 
 // Writes the header lines, the column-header line and every (skip + 1)-th sample from 0 to
@@ -27,6 +31,23 @@ struct CsvWriteResult {
 // formatted on `threads` threads (0: one per core) while earlier text is being written.
 CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
                             const VoltArrays& volts, int skip, UiSink& ui, WriteRules rules = {},
+                            int threads = 0);
+
+// Where a write takes its volts from, a piece of lines at a time: the threads that format the
+// text ask for their pieces at once, each into buffers of its own.
+class CsvVoltSource {
+ public:
+  virtual ~CsvVoltSource() = default;
+  // Puts into columns[c][k] the volts of value column c at sample (firstLine + k) * step, for k
+  // below `lines`. False stops the write, which then replaces nothing; the source keeps why.
+  virtual bool fill(std::int64_t firstLine, std::int64_t lines, std::int64_t step,
+                    std::span<float* const> columns) = 0;
+};
+
+// WriteCsvFile with the volts from `volts` as they are needed: whatever the record's size, the
+// writer holds the text and volts of a few pieces only.
+CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
+                            CsvVoltSource& volts, int skip, UiSink& ui, WriteRules rules = {},
                             int threads = 0);
 
 }  // namespace sondrix

@@ -1,9 +1,110 @@
 #include "csv/export_record.h"
 
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <optional>
+#include <utility>
+
 #include "csv/csv_writer.h"
 #include "csv/messages.h"
 
 namespace sondrix {
+namespace {
+
+// Counts read per call, on the stack of the thread that formats them: 32 KB, a few thousand
+// reads for a 5,000,000-point capture's four channels.
+constexpr std::int64_t kWindowCounts = 16384;
+using CountWindow = std::array<std::int16_t, kWindowCounts>;
+
+// The volts of the counts, made piece by piece: a displayed channel's as ToVolts makes them
+// (0 where they do not fit), 0 for the others.
+class CountVolts final : public CsvVoltSource {
+ public:
+  CountVolts(const WaveHeader& header, int channels, ChannelCounts& counts)
+      : header_(header), channels_(channels), counts_(counts) {}
+
+  bool fill(std::int64_t firstLine, std::int64_t lines, std::int64_t step,
+            std::span<float* const> columns) override {
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const ChannelSetup& setup = header_.Channel[c];
+      float* to = columns[c];
+      if (!IsDisplayed(setup)) {
+        std::fill_n(to, lines, 0.0f);
+      } else if (std::cmp_greater_equal(c, channels_)) {
+        std::fill_n(to, lines, FittedVolts(0, setup).value_or(0.0f));
+      } else if (!fillChannel(static_cast<int>(c), setup, firstLine, lines, step, to)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  // Reads windows of samples and keeps every step-th.
+  bool fillChannel(int ch, const ChannelSetup& setup, std::int64_t firstLine, std::int64_t lines,
+                   std::int64_t step, float* to) {
+    CountWindow window;
+    for (std::int64_t k = 0; k < lines;) {
+      const std::int64_t take = std::min(lines - k, (kWindowCounts - 1) / step + 1);
+      const auto span = static_cast<std::size_t>((take - 1) * step + 1);
+      if (!counts_.read(ch, (firstLine + k) * step, std::span(window).first(span))) return false;
+      for (std::int64_t j = 0; j < take; ++j) {
+        to[k + j] = FittedVolts(window[static_cast<std::size_t>(j * step)], setup).value_or(0.0f);
+      }
+      k += take;
+    }
+    return true;
+  }
+
+  const WaveHeader& header_;
+  int channels_;
+  ChannelCounts& counts_;
+};
+
+enum class Fit { Fits, Unfit, ReadFailed };
+
+// The least and greatest of the first `points` counts of channel `ch`.
+std::optional<std::array<std::int16_t, 2>> countRange(ChannelCounts& counts, int ch,
+                                                      std::int64_t points) {
+  std::array<std::int16_t, 2> range{std::numeric_limits<std::int16_t>::max(),
+                                    std::numeric_limits<std::int16_t>::min()};
+  CountWindow window;
+  for (std::int64_t first = 0; first < points; first += kWindowCounts) {
+    const auto n = static_cast<std::size_t>(std::min(kWindowCounts, points - first));
+    const std::span<std::int16_t> read = std::span(window).first(n);
+    if (!counts.read(ch, first, read)) return std::nullopt;
+    const auto [low, high] = std::ranges::minmax(read);
+    range = {std::min(range[0], low), std::max(range[1], high)};
+  }
+  return range;
+}
+
+// Whether the volts of every displayed channel fit, as ToVoltsForDisplayed finds before a store.
+// Volts grow or fall with the count (a product exact in double, then one rounded subtraction),
+// so the counts between two that fit fit too: the extremes of the count range settle most
+// channels at once, and the others by their own least and greatest counts.
+Fit displayedVoltsFit(const WaveHeader& header, int channels, ChannelCounts& counts) {
+  for (int ch = 0; ch < kChannelCount; ++ch) {
+    const ChannelSetup& setup = header.Channel[static_cast<std::size_t>(ch)];
+    if (!IsDisplayed(setup)) continue;
+    const auto fits = [&](std::int16_t count) { return FittedVolts(count, setup).has_value(); };
+    if (ch >= channels) {
+      if (!fits(0)) return Fit::Unfit;
+      continue;
+    }
+    if (fits(std::numeric_limits<std::int16_t>::min()) &&
+        fits(std::numeric_limits<std::int16_t>::max())) {
+      continue;
+    }
+    const auto range = countRange(counts, ch, header.Points);
+    if (!range) return Fit::ReadFailed;
+    if (!fits((*range)[0]) || !fits((*range)[1])) return Fit::Unfit;
+  }
+  return Fit::Fits;
+}
+
+}  // namespace
 
 ExportResult ExportRecord(WaveRecord& record, const CountsOfChannel& counts,
                           const std::filesystem::path& path, int skip, UiSink& ui,
@@ -14,6 +115,30 @@ ExportResult ExportRecord(WaveRecord& record, const CountsOfChannel& counts,
   if (options.beforeWrite) options.beforeWrite();
   CsvWriteResult written = WriteCsvFile(path, record.header, record.buffers.VoltData, skip, ui,
                                         options.rules, options.threads);
+  if (!written.ok()) return {ExportResult::Status::WriteFailed, std::move(written.reason)};
+  return {};
+}
+
+ExportResult ExportCounts(const WaveHeader& header, int channels, ChannelCounts& counts,
+                          const std::filesystem::path& path, int skip, UiSink& ui,
+                          const ExportOptions& options) {
+  if (options.unfit == UnfitVolts::Refuse) {
+    switch (displayedVoltsFit(header, channels, counts)) {
+      case Fit::Fits:
+        break;
+      case Fit::Unfit:
+        return {ExportResult::Status::UnfitVolts, csv_messages::kVoltsDoNotFit};
+      case Fit::ReadFailed:
+        return {ExportResult::Status::ReadFailed, counts.failure()};
+    }
+  }
+  if (options.beforeWrite) options.beforeWrite();
+  CountVolts volts(header, channels, counts);
+  CsvWriteResult written =
+      WriteCsvFile(path, header, volts, skip, ui, options.rules, options.threads);
+  if (written.status == CsvWriteResult::kSourceFailed) {
+    return {ExportResult::Status::ReadFailed, counts.failure()};
+  }
   if (!written.ok()) return {ExportResult::Status::WriteFailed, std::move(written.reason)};
   return {};
 }

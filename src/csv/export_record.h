@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "csv/to_volts.h"
@@ -25,7 +27,8 @@ struct ExportOptions {
 };
 
 struct ExportResult {
-  enum class Status { Written, UnfitVolts, WriteFailed };
+  // ReadFailed: the counts of ExportCounts could not be read; nothing was replaced.
+  enum class Status { Written, UnfitVolts, WriteFailed, ReadFailed };
   Status status = Status::Written;
   std::string reason;  // empty when written
   bool ok() const { return status == Status::Written; }
@@ -35,6 +38,28 @@ struct ExportResult {
 // `record` to volts from `counts` (the source arrays when none are given), then every
 // (skip + 1)-th sample written to `path` as CSV.
 ExportResult ExportRecord(WaveRecord& record, const CountsOfChannel& counts,
+                          const std::filesystem::path& path, int skip, UiSink& ui,
+                          const ExportOptions& options = {});
+
+// The counts of a record's channels where the record does not hold them, read a piece at a time.
+class ChannelCounts {
+ public:
+  virtual ~ChannelCounts() = default;
+  // Counts [first, first + out.size()) of channel `ch`; false when they cannot be had. Threads
+  // may ask at once.
+  virtual bool read(int ch, std::int64_t first, std::span<std::int16_t> out) = 0;
+  // Why the first read that failed did; asked once the reads are over.
+  virtual std::string failure() const = 0;
+};
+
+// ExportRecord of a record whose counts are not held: `header` as its load leaves it, the counts
+// of the channels below `channels` read from `counts` piece by piece as the text is made, those
+// of the others 0 (as in a fresh record). Only a few pieces are held at once, whatever the
+// record's size, and the file is the one ExportRecord writes, byte for byte. With
+// UnfitVolts::Refuse, a displayed channel whose volts do not fit is found before the file is
+// opened. A read that fails, then or part-way through the file, gives ReadFailed with the
+// reason of `counts`, and replaces nothing.
+ExportResult ExportCounts(const WaveHeader& header, int channels, ChannelCounts& counts,
                           const std::filesystem::path& path, int skip, UiSink& ui,
                           const ExportOptions& options = {});
 

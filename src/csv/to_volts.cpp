@@ -15,6 +15,8 @@ std::size_t pointsOf(const WaveRecord& record) {
 
 }  // namespace
 
+bool IsDisplayed(const ChannelSetup& channel) { return UCase(channel.Display) == "ON"; }
+
 bool ClearVolts(WaveRecord& record) {
   if (!GrowVolts(record.buffers, record.header.Points)) return false;
   for (auto& volts : record.buffers.VoltData) std::fill_n(volts.begin(), pointsOf(record), 0.0f);
@@ -27,13 +29,11 @@ bool ToVolts(WaveRecord& record, int ch, std::span<const std::int16_t> source) {
   if (source.size() < n || !GrowVolts(record.buffers, record.header.Points)) return false;
   const ChannelSetup& setup = record.header.Channel[index];
   float* volts = record.buffers.VoltData[index].data();
-  constexpr double maxFloat = std::numeric_limits<float>::max();
   bool inRange = true;
   for (std::size_t i = 0; i < n; ++i) {
-    const double v = CountsToVolts(source[i], setup.Vdiv, setup.Offset);
-    const bool fits = std::fabs(v) <= maxFloat;
-    inRange = inRange && fits;
-    volts[i] = fits ? static_cast<float>(v) : 0.0f;
+    const std::optional<float> v = FittedVolts(source[i], setup);
+    inRange = inRange && v;
+    volts[i] = v.value_or(0.0f);
   }
   return inRange;
 }
@@ -43,7 +43,7 @@ bool ToVoltsForDisplayed(WaveRecord& record, const CountsOfChannel& counts) {
   bool ok = true;
   for (int ch = 0; ch < kChannelCount; ++ch) {
     const auto c = static_cast<std::size_t>(ch);
-    if (UCase(record.header.Channel[c].Display) == "ON") {
+    if (IsDisplayed(record.header.Channel[c])) {
       ok = ToVolts(record, ch, counts ? counts(ch) : record.buffers.SrcData[c]) && ok;
     }
   }

@@ -1,13 +1,27 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
+#include <limits>
+#include <optional>
 #include <span>
 
 #include "model/volts.h"
 #include "model/wave_record.h"
 
 namespace sondrix {
+
+// Whether a store converts the channel: its display text, upper-cased, is "ON".
+bool IsDisplayed(const ChannelSetup& channel);
+
+// The volts of `counts` as a store writes them, as a 32-bit float; nothing where they lie beyond
+// its range. Inline: a store makes one for every sample it writes.
+inline std::optional<float> FittedVolts(double counts, const ChannelSetup& channel) {
+  const double v = CountsToVolts(counts, channel.Vdiv, channel.Offset);
+  if (!(std::fabs(v) <= std::numeric_limits<float>::max())) return std::nullopt;
+  return static_cast<float>(v);
+}
 
 // `ToVolts` of channel `ch` (anything but 0, 1 or 2 means channel 3): the first Points of
 // `counts` into its VoltData, with the channel's Vdiv and Offset. False when Points is beyond the

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "csv/export_record.h"
+#include "document/view_history.h"
 #include "load/load_file.h"
 #include "model/ui_sink.h"
 #include "model/view_state.h"
 #include "model/wave_record.h"
 #include "view/cursors.h"
+#include "view/drag_zoom.h"
 #include "view/measurement_table.h"
 #include "view/readouts.h"
 #include "view/scene.h"
@@ -40,7 +42,10 @@ class Document {
   // Reads a WFM capture or a CSV/TXT file into the record. One that cannot be read leaves the
   // waveform, its view and a later store those of the previous file. Draws nothing.
   LoadResult load(FileKind kind, const std::filesystem::path& path, UiSink& ui);
-  // What follows a load that succeeded: the whole record at unit zoom, marked loaded, drawn.
+  // The file the record was last read from; empty before the first.
+  const std::filesystem::path& source() const { return source_; }
+  // What follows a load that succeeded: the whole record at unit zoom, marked loaded, drawn. The
+  // history of views starts again from it.
   void showWhole();
 
   // The smoothing controls as the operator left them; taken before every draw and store. The
@@ -57,6 +62,21 @@ class Document {
   // nothing to zoom. Fractions are of the surface from the left and from the top.
   std::optional<ZoomBoxes> wheelBoxes(const ZoomBoxes& boxes, WheelAxis axis, int steps,
                                       double pointerX, double pointerY) const;
+  // The rubber band: the zoom button pressed with the boxes that show the band (which it
+  // rewrites), the window then laid on the band; true when it drew.
+  bool zoomToBand(ZoomBoxes& boxes, const Band& band);
+  // A drag that pans: each step moves the view from where it stood when the drag started, by
+  // `across` of the window's width (positive: later samples) and `up` of its height (positive:
+  // higher levels), so it follows the pointer; the whole drag is one step of the history.
+  void startPan();
+  bool panTo(double across, double up);
+  // A pan that is a step of its own, as an arrow key's.
+  bool pan(double across, double up);
+
+  // Every change of the view above is a step of the history; these show the step before or
+  // after the current one as it was drawn, with the boxes it was zoomed with. None at either end.
+  std::optional<ShownView> back();
+  std::optional<ShownView> forward();
 
   // The cursor commands: where each line goes and the text its position box shows. The read-out
   // line follows the last of them.
@@ -84,13 +104,20 @@ class Document {
 
  private:
   void draw(std::int32_t start, std::int32_t end, double timeDiv);
+  void drawRecorded(const DrawRequest& request, bool sameStep = false);
+  std::optional<ShownView> restore(std::optional<ShownView> shown);
 
   WaveRecord record_;
+  std::filesystem::path source_;
   ViewState view_;
   Scene scene_;
   SmoothingChoice smoothing_;
-  SmoothedWindow smoothed_;   // the smoothing step's cache of the window drawn
-  double timeCursor_ = 0.5;   // of the surface width from the left
+  SmoothedWindow smoothed_;  // the smoothing step's cache of the window drawn
+  ViewHistory history_;
+  std::optional<ZoomBoxes> boxes_;  // as the last zoom left them, for the steps that keep them
+  ViewState panFrom_;               // the view when the drag that pans started
+  bool panRecorded_ = false;        // that drag already has its step
+  double timeCursor_ = 0.5;         // of the surface width from the left
   double levelCursor_ = 0.5;  // of the surface height from the top, where the read-out takes it
   std::string dataFolder_;
   std::string runFolder_;

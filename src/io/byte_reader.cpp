@@ -13,6 +13,9 @@
 #endif
 
 #include "io/file_kind.h"
+#ifdef _WIN32
+#include "io/windows_api.h"
+#endif
 
 namespace sondrix {
 namespace {
@@ -36,6 +39,19 @@ std::int64_t readSome(int fd, char* dest, std::size_t count) {
   return ::_read(fd, dest, static_cast<unsigned>(std::min(count, kMaxReadCount)));
 }
 bool seekAhead(int fd, std::int64_t count) { return ::_lseeki64(fd, count, SEEK_CUR) >= 0; }
+// A read at an offset of its own: the descriptor's position stays as it is for the other reads.
+std::int64_t readSomeAt(int fd, char* dest, std::size_t count, std::int64_t offset) {
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(static_cast<std::uint64_t>(offset) & 0xFFFFFFFFu);
+  at.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(offset) >> 32);
+  DWORD got = 0;
+  const auto file = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+  const auto asked = static_cast<DWORD>(std::min(count, kMaxReadCount));
+  if (::ReadFile(file, dest, asked, &got, &at) == 0) {
+    return ::GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+  }
+  return got;
+}
 #else
 using FileStatus = struct stat;
 int statPath(const std::filesystem::path& path, FileStatus& st) {
@@ -46,6 +62,9 @@ int openForReading(const std::filesystem::path& path) {
   return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 std::int64_t readSome(int fd, char* dest, std::size_t count) { return ::read(fd, dest, count); }
+std::int64_t readSomeAt(int fd, char* dest, std::size_t count, std::int64_t offset) {
+  return ::pread(fd, dest, count, static_cast<off_t>(offset));
+}
 bool seekAhead(int fd, std::int64_t count) {
   return ::lseek(fd, static_cast<off_t>(count), SEEK_CUR) >= 0;
 }
@@ -138,6 +157,25 @@ bool ByteReader::skip(std::int64_t count) {
   if (rest == 0) return true;
   if (!seekAhead(fd_.get(), rest)) return false;
   offset_ += rest;
+  return true;
+}
+
+bool ByteReader::readAt(std::int64_t offset, void* dest, std::int64_t count) const {
+  if (offset < 0 || count < 0 || count > size_ - std::min(offset, size_)) return false;
+  if (count == 0) return true;
+  auto* out = static_cast<char*>(dest);
+  if (!fd_.valid()) {  // the bytes in memory
+    std::memcpy(out, data_ + offset, static_cast<std::size_t>(count));
+    return true;
+  }
+  std::int64_t got = 0;
+  while (got < count) {
+    const std::int64_t n =
+        readSomeAt(fd_.get(), out + got, static_cast<std::size_t>(count - got), offset + got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;  // the file was cut short since it was opened, or cannot be read
+    got += n;
+  }
   return true;
 }
 

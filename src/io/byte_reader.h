@@ -36,6 +36,10 @@ class ByteReader {
   // Exactly `count` bytes into `dest`; false when the file ends first.
   bool read(void* dest, std::int64_t count);
   bool skip(std::int64_t count);
+  // Exactly `count` bytes from `offset` of the file into `dest`; false when the file ends first or
+  // cannot be read. Threads may call it at once. It comes after the sequential reads, not between
+  // them: on Windows it moves the position they read from.
+  bool readAt(std::int64_t offset, void* dest, std::int64_t count) const;
 
  private:
   bool refill();

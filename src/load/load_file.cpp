@@ -32,8 +32,9 @@ bool growForDrawing(WaveRecord& record) {
 
 void setTrigAddr(WaveHeader& h) { h.TrigAddr = ComputeTrigAddr(h.Delay, h.TimeDiv, h.Points); }
 
+// `placed`: the read put the samples into the source arrays, which are then sized for drawing.
 template <typename Read>
-LoadResult loadWfm(Read read, WaveRecord& record, UiSink& ui) {
+LoadResult loadWfm(Read read, WaveRecord& record, UiSink& ui, bool placed = true) {
   LoadResult result;
   ReadResult done = read();
   result.acqDataSizeText = acqDataSizeText(record.WfmPoints);
@@ -44,7 +45,7 @@ LoadResult loadWfm(Read read, WaveRecord& record, UiSink& ui) {
   }
   // From what the reader wrote, success or not: every later draw and store goes by it.
   setTrigAddr(record.header);
-  if (done.ok() && !growForDrawing(record)) {
+  if (done.ok() && placed && !growForDrawing(record)) {
     done = {ReadStatus::ReadError, load_messages::kNotEnoughMemory};
   }
   result.ok = done.ok();
@@ -102,6 +103,11 @@ LoadResult LoadWfmFile(const std::filesystem::path& path, WaveRecord& record, Ui
 
 LoadResult LoadWfmBytes(std::string_view bytes, WaveRecord& record, UiSink& ui) {
   return loadWfm([&] { return ReadWfmBytes(bytes, record, ui); }, record, ui);
+}
+
+LoadResult LoadWfmHeader(const std::filesystem::path& path, WaveRecord& record,
+                         WfmSampleReader& samples, UiSink& ui) {
+  return loadWfm([&] { return samples.open(path, record, ui); }, record, ui, false);
 }
 
 LoadResult LoadCsvFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {

@@ -10,6 +10,8 @@
 
 namespace sondrix {
 
+class WfmSampleReader;
+
 enum class FileKind { Wfm, Csv };
 
 // A waveform file by its name's ending, in any case: .WFM a capture, .CSV or .TXT text; nothing
@@ -36,6 +38,12 @@ struct LoadResult {
 // or copy leaves the source arrays as they were; the header keeps what the reader wrote.
 LoadResult LoadWfmFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui);
 LoadResult LoadWfmBytes(std::string_view bytes, WaveRecord& record, UiSink& ui);
+
+// LoadWfmFile but for the samples, for a converter that reads them where they lie: the header
+// with every check of the load (the points, the channels it takes, the sample interval) and the
+// trigger's sample index, and `samples` open on the file. The source arrays are not touched.
+LoadResult LoadWfmHeader(const std::filesystem::path& path, WaveRecord& record,
+                         WfmSampleReader& samples, UiSink& ui);
 
 // Makes one CSV/TXT waveform file the record's waveform: reads its header and volts, turns the
 // volts of the displayed channels back into counts and sets the trigger's sample index. A file

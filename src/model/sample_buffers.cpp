@@ -5,8 +5,8 @@
 namespace sondrix {
 namespace {
 
-template <typename T>
-bool growAll(std::array<std::vector<T>, kChannelCount>& arrays, std::int64_t size) {
+template <typename Array>
+bool growAll(std::array<Array, kChannelCount>& arrays, std::int64_t size) {
   if (size < 0 || size > kSampleCapacity) return false;
   const auto n = static_cast<std::size_t>(size);
   for (auto& array : arrays) {
@@ -22,7 +22,14 @@ std::int64_t SourceSizeForDrawing(std::int64_t points) {
 }
 
 bool GrowSource(SampleBuffers& buffers, std::int64_t size) {
-  return growAll(buffers.SrcData, size);
+  std::array<std::size_t, kChannelCount> before{};
+  for (std::size_t c = 0; c < kChannelCount; ++c) before[c] = buffers.SrcData[c].size();
+  if (!growAll(buffers.SrcData, size)) return false;
+  for (std::size_t c = 0; c < kChannelCount; ++c) {
+    SampleArray& counts = buffers.SrcData[c];
+    if (counts.size() > before[c]) counts.back() = 0;
+  }
+  return true;
 }
 bool GrowVolts(SampleBuffers& buffers, std::int64_t size) {
   return growAll(buffers.VoltData, size);

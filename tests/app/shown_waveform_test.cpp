@@ -31,6 +31,22 @@ class ShownWaveformTest : public FormTest {
                       keys, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&surface(), &event);
   }
+  // A press of `button` at one fraction of the surface, a move to another and the release there.
+  void drag(Qt::MouseButton button, QPointF from, QPointF to, Qt::KeyboardModifiers keys = {}) {
+    const QSize size = surface().size() - QSize(1, 1);
+    const auto pixel = [&](QPointF f) {
+      return QPoint(qRound(f.x() * size.width()), qRound(f.y() * size.height()));
+    };
+    QTest::mousePress(&surface(), button, keys, pixel(from));
+    QTest::mouseMove(&surface(), pixel(to));
+    QTest::mouseRelease(&surface(), button, keys, pixel(to));
+  }
+  std::pair<int, int> window() { return {form().view().StartIndex, form().view().EndIndex}; }
+  void focusSurface() {
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    surface().setFocus();
+  }
   // Presses the store button with the operator confirming `typed` in the dialog (nullopt: cancel).
   void store(std::optional<QString> typed) {
     services.chosen = std::move(typed);
@@ -66,6 +82,39 @@ TEST_F(ShownWaveformTest, TheZoomCommands) {
   EXPECT_EQ(tdiv(), "1ms/div");
 }
 
+// A left drag zooms to its band through the boxes, a shorter one is a click; a middle or Shift
+// drag and the arrow keys pan.
+TEST_F(ShownWaveformTest, DragsZoomAndPan) {
+  drag(Qt::LeftButton, {0.5, 0.5}, {0.503, 0.9});
+  EXPECT_EQ(window(), std::pair(0, 9999)) << "a click";
+  drag(Qt::LeftButton, {0.2, 0.1}, {0.6, 0.6});
+  EXPECT_NEAR(text("ZoomRate").toDouble(), 2.5, 0.01) << "the boxes show the zoom";
+  EXPECT_NEAR(window().first, 2000, 5);
+  drag(Qt::MiddleButton, {0.5, 0.5}, {0.25, 0.5});
+  drag(Qt::LeftButton, {0.5, 0.5}, {0.25, 0.5}, Qt::ShiftModifier);
+  EXPECT_NEAR(window().first, 4000, 10) << "two quarters of the window later";
+  focusSurface();
+  QTest::keyClick(&surface(), Qt::Key_Left);
+  EXPECT_NEAR(window().first, 3600, 10) << "a division back";
+}
+
+// Backspace and Alt+Left go back through the views, Alt+Right forward, with the boxes as they
+// were.
+TEST_F(ShownWaveformTest, BackAndForwardThroughTheViews) {
+  focusSurface();
+  enter("ZoomRate", "4");
+  press("Expand");
+  wheel(1, {0.3, 0.5});
+  const auto wheeled = window();
+  QTest::mouseDClick(&surface(), Qt::LeftButton);
+  QTest::keyClick(&surface(), Qt::Key_Backspace);
+  EXPECT_EQ(window(), wheeled);
+  QTest::keyClick(form().windowHandle(), Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(std::tuple(form().view().XZoom, text("ZoomRate")), std::tuple(4.0f, "4"));
+  QTest::keyClick(form().windowHandle(), Qt::Key_Right, Qt::AltModifier);
+  EXPECT_EQ(std::tuple(window(), text("ZoomRate")), std::tuple(wheeled, "2"));
+}
+
 TEST_F(ShownWaveformTest, TheCursorCommandsMoveTheCursorsAndTheirReadouts) {
   const ReadoutLine& line = *frame().readouts();
   ASSERT_FALSE(line.isHidden());
@@ -93,21 +142,27 @@ TEST_F(ShownWaveformTest, SmoothingRedrawsTheWaveform) {
   EXPECT_EQ(form().scene().traces.size(), 4u);
 }
 
-// A cancelled save writes nothing and says nothing; the next save offers the last name.
+// The first save offers the capture's name in its folder; a name without a picture's extension
+// takes the last format's; the next save offers the capture's name with the last picture's
+// extension in its folder. A cancelled save writes nothing and says nothing.
 TEST_F(ShownWaveformTest, TheMenuSavesOrCopiesThePictureAndShowsMeasurements) {
-  const QString chosen = Q(root.path() / "wave");
-  services.chosen = chosen;
+  services.chosen = Q(root.path() / "wave");
   child<QAction>("SavePicture")->trigger();
   ASSERT_EQ(services.dialogs.size(), 1u);
-  EXPECT_EQ(std::tuple(services.dialogs[0].mode, services.dialogs[0].folder),
-            std::tuple(FileDialogMode::Save, form().DataFolder() + QDir::separator() + "Output"));
+  EXPECT_EQ(std::tuple(services.dialogs[0].mode, services.dialogs[0].folder,
+                       services.dialogs[0].initialName),
+            std::tuple(FileDialogMode::Save, Q(files.path()), QString("four.png")));
   const QSize size = frame().size() * frame().devicePixelRatio();
-  EXPECT_EQ(QImage(chosen + ".png").size(), size);
+  EXPECT_EQ(QImage(out("wave.png")).size(), size);
   EXPECT_EQ(form().statusText(1), U("波形画像を保存しました｡"));
   EXPECT_TRUE(inDataFolder());
+  services.chosen = out("wave.SVG");
+  child<QAction>("SavePicture")->trigger();
+  EXPECT_TRUE(std::filesystem::exists(root.path() / "wave.SVG"));
   services.chosen = std::nullopt;
   child<QAction>("SavePicture")->trigger();
-  EXPECT_EQ(services.dialogs[1].initialName, "wave.png");
+  EXPECT_EQ(std::tuple(services.dialogs[2].folder, services.dialogs[2].initialName),
+            std::tuple(Q(root.path()), QString("four.svg")));
   EXPECT_TRUE(services.messages.empty());
   // A name that holds anything but a picture is refused with the reason.
   synth::WriteBytes(root.path() / "notes.png", "notes");
@@ -202,45 +257,6 @@ TEST_F(ShownWaveformTest, AtItsMinimumTheWindowFitsASmallScreenWithoutScrolling)
     EXPECT_EQ(FitText(label->font(), label->text(), label->contentsRect().width(), 0.75).text,
               label->text())
         << name;
-  }
-}
-
-// Rows as the operator's manual shows them: each below the one before, controls left to right.
-TEST_F(ShownWaveformTest, TheControlsStandInTheirRows) {
-  using Rows = std::vector<std::vector<const char*>>;
-  const Rows rows[] = {
-      {{"Label1", "Label2"},
-       {"ExpRateLabel", "ZoomRate", "ExpPos", "Expand"},
-       {"ExpYLabel", "YZoomRate", "YExpPos", "XReset"},
-       {"ResetCursor", "CdCheck"}},
-      {{"smOption0", "Label3"}, {"smOption1", "SmPoints"}, {"smOption2", "Label4"}},
-      {{"BinToCsvConvert", "InputDsTypeCsvFile"},
-       {"SelResultFileFolder", "DataSkipFrame"},
-       {"MIntF", "MaxRepeatTimesF"},
-       {"ConfirmMess", "AllSaveCheck"},
-       {"Start", "Stop"}},
-      {{"WaveFrame", "FolderSelectFrame"}},
-      {{"WaveFrame"}, {"AcqDataSize"}, {"ExpandFrame", "SmoothingSelF"}},
-      {{"FolderSelectFrame"}, {"OperationF"}},
-  };
-  const auto at = [this](const char* name) {
-    const QWidget* widget = child<QWidget>(name);
-    return QRect(widget->mapTo(&form(), QPoint()), widget->size());
-  };
-  for (const Rows& frame : rows) {
-    int above = -1;  // the lowest centre of the row before
-    for (const auto& row : frame) {
-      int left = -1;
-      int lowest = above;
-      for (const char* name : row) {
-        const QRect r = at(name);
-        EXPECT_GT(r.top(), above) << name << " below the row before";
-        EXPECT_GT(r.left(), left) << name << " right of the control before";
-        left = r.right();
-        lowest = std::max(lowest, r.center().y());
-      }
-      above = lowest;
-    }
   }
 }
 

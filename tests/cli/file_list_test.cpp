@@ -44,6 +44,7 @@ TEST(FileListParser, TakesNamesAndRefusesWhatNoListHolds) {
       {"x\n" + longest + "\r\n" + longest, false, {"x", longest, longest}},
       {longest + std::string(1, '\0'), true, {longest}},
       {std::string(max, '\n') + "y", false, {"y"}},
+      {std::string(max, '\n'), false, {}},  // the end of the list is no further empty line
       {std::string("x\na\0b\n", 6), false, {line + "2: " + cli_messages::kHoldsNul}},
       {"x\n\n" + longest + "z\n", false, {line + "3: " + tooLong}},
       {longest + "\r\r\n", false, {line + "1: " + tooLong}},

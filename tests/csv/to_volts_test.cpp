@@ -13,7 +13,7 @@ using V = std::vector<float>;
 WaveRecord recordWith(std::vector<std::int16_t> counts) {
   WaveRecord r;
   r.header.Points = static_cast<std::int32_t>(counts.size());
-  for (auto& src : r.buffers.SrcData) src = counts;
+  for (auto& src : r.buffers.SrcData) src.assign(counts.begin(), counts.end());
   return r;
 }
 

@@ -1,7 +1,10 @@
 #include "document/document.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -129,6 +132,46 @@ TEST_F(DocumentTest, CommandsOnTheLoadedRecord) {
   EXPECT_EQ(store.calls.front().text, "storing");
   EXPECT_EQ(document.store(dir / "missing" / "s.csv", 0, store).status,
             ExportResult::Status::WriteFailed);
+}
+
+// Every change of the view is one step (a drag that pans too); a step back or forward draws the
+// view as it was with the boxes it was zoomed with; a change after going back drops the steps
+// ahead, the oldest go past the limit, and a load starts again.
+TEST_F(DocumentTest, BackAndForwardThroughTheViews) {
+  Document d;
+  open(d, "a.wfm");
+  ZoomBoxes boxes{"4", "2", "3", "6"};
+  using Seen = std::tuple<std::int32_t, std::int32_t, float, float, float, std::string>;
+  const auto now = [&d](const std::optional<ZoomBoxes>& b) {
+    const ViewState& v = d.view();
+    return Seen{v.StartIndex, v.EndIndex, v.XZoom, v.YZoom, v.YTop, b ? b->ZoomRate : ""};
+  };
+  std::vector<Seen> seen{now(std::nullopt)};
+  const auto step = [&](bool drawn) {
+    ASSERT_TRUE(drawn);
+    seen.push_back(now(boxes));
+  };
+  step(d.expand(boxes));
+  step(d.expand(boxes = d.wheelBoxes(boxes, WheelAxis::Time, 1, 0.3, 0.5).value()));
+  step(d.zoomToBand(boxes, {0.2, 0.2, 0.6, 0.7}));
+  d.startPan();
+  step(d.panTo(0.1, 0.0) && d.panTo(0.3, -0.2) && !d.panTo(0.3, -0.2));
+  step(d.pan(-0.1, 0.0));
+  step(d.resetZoom() && d.resetZoom());
+  for (std::size_t i = seen.size() - 1; i-- > 0;) {
+    const auto shown = d.back();
+    ASSERT_TRUE(shown) << i;
+    EXPECT_EQ(now(shown->boxes), seen[i]) << i;
+  }
+  EXPECT_FALSE(d.back());
+  ASSERT_TRUE(d.forward() && d.forward() && d.pan(0.2, 0.0));
+  EXPECT_FALSE(d.forward()) << "the steps ahead are gone";
+  for (int i = 0; i < 150; ++i) ASSERT_TRUE(d.pan(i % 2 ? 0.1 : -0.1, 0.0));
+  std::size_t steps = 0;
+  while (d.back()) ++steps;
+  EXPECT_EQ(steps, ViewHistory::kSteps - 1);
+  open(d, "b.wfm");
+  EXPECT_FALSE(d.back()) << "a load starts again";
 }
 
 // The continuous run stores in the data folder at first and after each single-file command.

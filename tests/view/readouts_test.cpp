@@ -45,10 +45,15 @@ TEST(ReadoutsTest, CursorPositionsByTheTraceScales) {
   for (const auto& [value, fraction] : levels) EXPECT_EQ(LevelCursorFraction(value), fraction);
 }
 
-TEST(ReadoutsTest, ReadingsInTheCaptionsForm) {
+// Five significant digits, halves to even; a carry to 1000 takes the next prefix; below the n
+// row's four decimals a value reads 0; M is the largest prefix.
+TEST(ReadoutsTest, ReadingsInFiveSignificantDigits) {
   const std::tuple<double, const char*, std::string> cases[] = {
-      {-0.5, "V", "-500mV"}, {1e-13, "A", "0A"},         {2.5e6, "Hz", "2.5MHz"},
-      {1e6, "Hz", "1MHz"},   {-1234567.0, "", "-1.23M"}, {999.996, "Hz", "1000Hz"}};
+      {1.23456789, "V", "1.2346V"}, {0.000012, "s", "12us"},      {1.03125, "V", "1.0312V"},
+      {-0.5, "V", "-500mV"},        {999.996e-6, "s", "1ms"},     {999.996, "Hz", "1kHz"},
+      {999999.6, "Hz", "1MHz"},     {-1234567.0, "", "-1.2346M"}, {1.2345678e12, "", "1234600M"},
+      {12345.678, "V", "12.346kV"}, {1e-13, "A", "0.0001nA"},     {4e-14, "A", "0A"},
+      {-1e-20, "V", "0V"},          {-INFINITY, "V", "—"},        {std::nan(""), "Hz", "—"}};
   for (const auto& [value, unit, want] : cases) EXPECT_EQ(ReadingText(value, unit), want) << value;
 }
 
@@ -57,7 +62,7 @@ WaveRecord Record() {
   WaveRecord r;
   std::tie(r.header.ChCount, r.header.Points, r.header.Delta, r.header.TrigAddr) =
       std::tuple(3, 100, 1e-6, 40);
-  GrowSource(r.buffers, 101);
+  for (auto& counts : r.buffers.SrcData) counts.assign(101, 0);
   const std::tuple<float, float, const char*, std::int16_t> setups[] = {
       {2.0f, 0.5f, "V", 1}, {1.0f, 0.0f, "V", 0}, {1.0f, 0.0f, "A", 1}, {1.0f, 0.0f, "V", 1}};
   for (std::size_t ch = 0; ch < 4; ++ch) {  // channel 4 lies beyond the count
@@ -88,12 +93,12 @@ TEST(ReadoutsTest, CursorLineAndMeasurementTableInTheChannelsUnitsAndColours) {
   EXPECT_EQ(Texts(CursorReadouts(r, v, 0.0, 0.5)),
             (Want{"Xｶｰｿﾙ=-40us", "Ch1:-500mV", "Ch3:0A", "Yｶｰｿﾙ", "Ch1:-500mV", "Ch3:0A"}));
   EXPECT_EQ(Texts(CursorReadouts(r, v, 100.0 / 99.0, 0.5))[1], "Ch1:—") << "the sample after";
-  // Times that a 32-bit value holds only roughly read as they are.
+  // A 1 ns interval carried through 32 bits puts 500 us at 499.999986 us: read as 500us.
   WaveRecord fine = r;
-  fine.header.Delta = 1e-7;
-  EXPECT_EQ(Texts(CursorReadouts(fine, Window(0, 5040, 8192.0f, -8192.0f), 1.0, 0.5))[0],
+  fine.header.Delta = double{1e-9f};
+  EXPECT_EQ(Texts(CursorReadouts(fine, Window(0, 500040, 8192.0f, -8192.0f), 1.0, 0.5))[0],
             "Xｶｰｿﾙ=500us");
-  EXPECT_EQ(Texts(CursorReadouts(fine, v, 38.0 / 99.0, 0.5))[0], "Xｶｰｿﾙ=-200ns");
+  EXPECT_EQ(Texts(CursorReadouts(fine, v, -160.0 / 99.0, 0.5))[0], "Xｶｰｿﾙ=-200ns");
   v.WaveLoaded = false;
   EXPECT_TRUE(CursorReadouts(r, v, 0.5, 0.5).empty());
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <tuple>
 
+#include "view/drag_zoom.h"
 #include "view/wheel_zoom.h"
 
 namespace sondrix {
@@ -226,6 +227,68 @@ TEST(WheelZoomTest, MagnifiesAboutThePointerOrRefusesATurnWithNothingToDo) {
   EXPECT_FALSE(turn(Time, 1, 0.5, 0.5));
   view = Loaded(2);
   EXPECT_TRUE(WheelZoomBoxes(Record(2), view, boxes, Time, 1, 0.5, 0.5)) << "two samples do";
+}
+
+// A band ends as the window and the range through the zoom boxes: pressed again from the view
+// before, they give the same magnifications. A band without width or height, or no draw, is
+// refused.
+TEST(ZoomToBandTest, ShowsTheBandThroughTheZoomBoxes) {
+  using enum Before;
+  const std::tuple<Before, Band, const char*> cases[] = {
+      {Zoomed, {0.25, 0.25, 0.6, 0.75}, "2.85686|2|4|4"},
+      {Reset, {0.25, 0.0, 0.75, 1.0}, "2.0004|1|5|4"},
+      {Zoomed, {0.0, 0.0, 0.1, 0.1}, "9.999|10|0|7.7895"},
+      {Zoomed, {0.9, 0.9, 1.0, 1.0}, "9.999|10|10|0.2105"},
+      {Reset, {0.5, 0.5, 0.50001, 0.6}, "10001|10|5|3.5556"},  // less than a sample: two
+      {Reset, {-0.5, -1.0, 0.5, 0.5}, "2.0004|2|0|8"},         // clamped to the surface
+      {Reset, {0.4, 0.2, 0.4, 0.6}, "2|2|5|4"},
+      {YTiny, {0.2, 0.4, 0.6, 0.4}, "2|2|5|4"}};
+  for (const auto& [before, band, texts] : cases) {
+    ViewState view = Loaded(10000, before), pressed = view;
+    ZoomBoxes boxes;
+    const auto r = ZoomToBand(Record(10000), view, boxes, band);
+    EXPECT_EQ(Texts(boxes), texts);
+    if (!r) continue;
+    const double span = pressed.EndIndex - pressed.StartIndex,
+                 height = pressed.YTop - pressed.YBottom;
+    const auto x = [&](double f) { return pressed.StartIndex + std::clamp(f, 0.0, 1.0) * span; };
+    const auto y = [&](double f) { return pressed.YTop - std::clamp(f, 0.0, 1.0) * height; };
+    EXPECT_NEAR(r->start, x(band.left), 0.5) << texts;
+    EXPECT_NEAR(r->end, std::max(x(band.right), x(band.left) + 1), 1.0) << texts;
+    EXPECT_NEAR(view.YTop, y(band.top), 0.01) << texts;
+    EXPECT_NEAR(view.YBottom, y(band.bottom), 0.01) << texts;
+    ASSERT_TRUE(Expand(Record(10000), pressed, boxes));
+    EXPECT_EQ(std::tuple(pressed.XZoom, pressed.YZoom), std::tuple(view.XZoom, view.YZoom));
+  }
+  ViewState view = Loaded(10000, Before::Zoomed);
+  view.WaveDrawn = false;
+  ZoomBoxes boxes;
+  EXPECT_FALSE(ZoomToBand(Record(10000), view, boxes, {}));
+  EXPECT_EQ(Texts(boxes), "2|2|5|4") << "not drawn: the boxes stay";
+}
+
+// A pan moves the window by a fraction of its width and the range by one of its height, up to the
+// record's ends and the full scale.
+TEST(PanTest, MovesWithinTheRecordAndTheFullScale) {
+  using enum Before;
+  const std::tuple<Before, double, double, std::int32_t, float, float> cases[] = {
+      {Zoomed, 0.1, 0, 2999, 16383.25f, -16384.25f},
+      {Zoomed, -1, 0, 0, 16383.25f, -16384.25f},
+      {Zoomed, 1, 0, 4998, 16383.25f, -16384.25f},
+      {Zoomed, 0, 0.5, 2499, 32767, -0.5f},
+      {Zoomed, 0, -0.25, 2499, 8191.375f, -24576.125f},
+      {Zoomed, 0, -9, 2499, -0.5f, -32768},
+      {Reset, 0.3, 0.5, 0, 32767, -32768}};
+  for (const auto& [before, across, up, start, top, bottom] : cases) {
+    ViewState view = Loaded(10000, before);
+    const std::int32_t width = view.EndIndex - view.StartIndex;
+    const auto r = Pan(Record(10000), view, across, up).value();
+    EXPECT_EQ(std::tuple(r.start, r.end, view.YTop, view.YBottom),
+              std::tuple(start, start + width, top, bottom))
+        << across << ", " << up;
+  }
+  ViewState view = Loaded(10000, Before::Zoomed);
+  EXPECT_FALSE(Pan(Record(10000), view, NAN, 0));
 }
 
 }  // namespace

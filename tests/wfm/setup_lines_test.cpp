@@ -72,13 +72,15 @@ TEST(SetupLines, HeadingsChooseTheChannelDisplayNeedsOneAndValuesEndWithTheirCol
   }
   // Only the heading's first digit counts; values end where their columns end.
   Header longer;
-  ASSERT_TRUE(
-      longer.ok({"[CHANNEL12]", "Probe = 1X\r", "Volts/Div = 000000000000000000025V",
-                 "Rescale A  = 00000000000000000003", "FileVersion = " + std::string(101, 'v'),
-                 "Acquisition Mode = " + std::string(101, 'm')}));
+  ASSERT_TRUE(longer.ok({"[CHANNEL12]", "Probe = 1X\r", "Volts/Div = 000000000000000000025V",
+                         "Offset = 000000000000000000035V", "Rescale A  = 00000000000000000003",
+                         "ModelName = DSX7004ZT-06-4" + std::string(90, 'n'),
+                         "FileVersion = " + std::string(101, 'v'),
+                         "Acquisition Mode = " + std::string(101, 'm')}));
   const WaveHeader& w = longer.record.header;
-  EXPECT_EQ(std::tuple(longer.ch(0).Vdiv, longer.ch(0).RescaleA, w.FileVersion, w.AcqMode),
-            std::tuple(2.0f, "3", std::string(100, 'v'), std::string(100, 'm')));
+  EXPECT_EQ(std::tuple(longer.ch(0).Vdiv, longer.ch(0).Offset, longer.ch(0).RescaleA,
+                       w.ModelName.size(), w.FileVersion, w.AcqMode),
+            std::tuple(2.0f, 3.0f, "3", 100u, std::string(100, 'v'), std::string(100, 'm')));
 }
 
 TEST(SetupLines, TakeEachValueFromItsColumnWithTheProbeFactorAndTheRescale) {

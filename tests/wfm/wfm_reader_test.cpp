@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -103,6 +104,9 @@ TEST_F(WfmReaderTest, PlacesTheSamplesOfTheChannelsALoadTakesAndNothingElse) {
   EXPECT_EQ(Samples(record.buffers.SrcData[1].begin() + 5, record.buffers.SrcData[1].begin() + 8),
             (Samples{1, 1, 1}));
   EXPECT_EQ(record.buffers.SrcData[2], placed[2]);
+  Capture one = synth::SineCapture(1, 5);
+  one.model = synth::ZtModel(6, 1);
+  EXPECT_TRUE(read(synth::MakeCapture(one)).ok()) << "a one-channel model";
 }
 
 TEST_F(WfmReaderTest, TheBinaryHeaderSizesAndPlacesTheShownSamples) {
@@ -212,6 +216,31 @@ TEST_F(WfmReaderTest, AFailedReadKeepsWhatItHadAlreadySet) {
   EXPECT_EQ(read(other).status, ReadStatus::UnknownSeries);
   EXPECT_EQ(sink.messages(), std::vector<std::string>{wfm_messages::kMayTakeAWhile});
   EXPECT_EQ(record.header.AcqMode, "Average\r");
+}
+
+// Read where they lie, piece by piece, the samples are those the whole read places.
+TEST_F(WfmReaderTest, ASampleReaderReadsThePiecesTheWholeReadPlaces) {
+  Capture capture = fourChannels(5000);
+  capture.leadingSkip = 3;
+  capture.channels[2].invert = true;
+  for (const bool sixteenBit : {true, false}) {
+    capture.sixteenBit = sixteenBit;
+    const std::string bytes = synth::SerializeWfm(synth::MakeCapture(capture));
+    ASSERT_TRUE(read(bytes).ok());
+    WaveRecord header;
+    WfmSampleReader samples;
+    ASSERT_TRUE(samples.openBytes(bytes, header, sink).ok());
+    EXPECT_EQ(sink.messages().back(), wfm_messages::kReadComplete);
+    for (int ch = 0; ch < 4; ++ch) {
+      Samples piece(1234);
+      ASSERT_TRUE(samples.read(ch, 3766, piece).ok());
+      const Samples whole = column(ch);
+      EXPECT_EQ(piece, Samples(whole.begin() + 3766, whole.end())) << ch;
+    }
+    Samples beyond(1235);
+    EXPECT_FALSE(samples.read(3, 3766, beyond).ok());
+    EXPECT_FALSE(samples.read(4, 0, std::span(beyond).first(1)).ok());
+  }
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <limits>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+namespace sondrix {
+
+// Storage for sample arrays: `bytes` of memory, and its release with the same size. An array of
+// 2 MB or more lies on 2 MB pages where the system offers them, so that touching it the first
+// time costs one fault per 2 MB instead of one per 4 KB.
+void* AllocateSamples(std::size_t bytes);
+void FreeSamples(void* memory, std::size_t bytes) noexcept;
+
+// The allocator of the sample arrays. Growing an array leaves its new elements unset: a load
+// writes them next, and clearing them first would go over the memory twice.
+template <typename T>
+struct SampleAllocator {
+  using value_type = T;
+
+  SampleAllocator() = default;
+  template <typename U>
+  explicit SampleAllocator(const SampleAllocator<U>&) noexcept {}
+
+  T* allocate(std::size_t n) {
+    if (n > std::numeric_limits<std::size_t>::max() / sizeof(T)) throw std::bad_array_new_length();
+    return static_cast<T*>(AllocateSamples(n * sizeof(T)));
+  }
+  void deallocate(T* memory, std::size_t n) noexcept { FreeSamples(memory, n * sizeof(T)); }
+
+  template <typename U>
+  void construct(U* at) noexcept(std::is_nothrow_default_constructible_v<U>) {
+    ::new (static_cast<void*>(at)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* at, Args&&... args) {
+    ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+  }
+
+  friend bool operator==(const SampleAllocator&, const SampleAllocator&) = default;
+};
+
+}  // namespace sondrix
