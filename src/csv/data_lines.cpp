@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +13,7 @@
 #include <vector>
 
 #include "csv/messages.h"
+#include "io/line_blocks.h"
 #include "numtext/leading_number.h"
 #include "numtext/substrings.h"
 
@@ -21,11 +25,8 @@ constexpr std::int32_t kSampleLimit = kSampleCapacity - 1;
 constexpr std::int32_t kSamplesPerPump = 10'000;
 // The volt arrays double as the data arrive, from at least this many samples.
 constexpr std::int64_t kFirstGrowth = 4096;
-// A block ends after this much text, so that two blocks in flight stay small however long the
-// lines are; about 180,000 lines of the instrument's files.
-constexpr std::size_t kBlockBytes = std::size_t{8} << 20;
-// Fewer lines than this are parsed faster than a thread is started for them (about 0.2 ms).
-constexpr std::int32_t kMinPieceLines = 4096;
+// Less text than this (about 3,000 lines) is parsed faster than a thread is started for it.
+constexpr std::size_t kMinPieceBytes = std::size_t{128} * 1024;
 
 // The volt arrays as the data section writes them: pointers that hold until the next pump or
 // growth, after which they are looked up again (the window may grow the arrays during a pump).
@@ -86,7 +87,13 @@ SlotSet splitValues(std::string_view text, std::size_t first, ValueSlots& value)
     if (slot == kFieldSlots) return giveUp();
     if (slot >= first && slot < first + kChannelCount) {
       const std::size_t length = comma == std::string_view::npos ? comma : comma - start;
-      value[slot - first] = ParseStrictFloat(text.substr(start, length));
+      float number = 0.0f;
+      std::optional<float>& into = value[slot - first];
+      if (ParseStrictFloat(text.substr(start, length), number)) {
+        into = number;
+      } else {
+        into.reset();
+      }
       set |= 1U << (slot - first);
     }
     ++slot;
@@ -95,98 +102,112 @@ SlotSet splitValues(std::string_view text, std::size_t first, ValueSlots& value)
   }
 }
 
-// Data lines as read, trimmed, one after another; comments and empty lines are left out, so
-// line j is sample firstSample + j.
-struct LineBlock {
-  std::string text;
-  std::vector<std::size_t> starts;  // where each line begins, then the end of the last
-  std::int32_t firstSample = 0;
+// What a piece's lines leave in a sample of each channel, in line order: a value, or one of two
+// NaNs that no conversion gives (ParseStrictFloat refuses "nan" and every infinity): the sample
+// stays as it was, or it takes what the lines before the piece left in the slot.
+constexpr std::uint32_t kKeepBits = 0x7FC0'0001;
+constexpr std::uint32_t kCarryBits = 0x7FC0'0002;
+using Row = std::array<float, kChannelCount>;
 
-  std::int32_t lines() const { return static_cast<std::int32_t>(starts.size()) - 1; }
-  std::string_view line(std::int32_t j) const {
-    const auto at = static_cast<std::size_t>(j);
-    return std::string_view(text).substr(starts[at], starts[at + 1] - starts[at]);
-  }
+// A piece of a block, from a line start to a line start (or the block's end), and what its lines
+// leave for the samples and for the pieces after it.
+struct Piece {
+  const char* begin = nullptr;
+  const char* end = nullptr;
+  std::vector<Row> rows;          // one for each data line; comments and empty lines are left out
+  SlotSet set = 0;                // the slots any of its lines set
+  ValueSlots value;               // the slots' values after its last line
+  bool firstHoldsNumber = false;  // its first data line converts in one of its own value fields
 };
 
-// The next block: up to `maxLines` data lines, the sample limit or the end of the file.
-void readBlock(TextFile& file, std::string& line, std::size_t firstValueField,
-               std::int32_t maxLines, LineBlock& block, bool& firstLineHoldsNumber) {
-  block.text.clear();
-  block.starts.clear();
-  const auto most = static_cast<std::size_t>(std::min(maxLines, kSampleLimit - block.firstSample));
-  while (block.starts.size() < most && block.text.size() < kBlockBytes && !file.atEnd()) {
-    ReadTextLine(file, line);
+// The piece's lines, split as ReadTextLine splits them, into its rows.
+void parsePiece(std::size_t firstValueField, Piece& piece) {
+  piece.rows.clear();
+  piece.set = 0;
+  std::string scratch;
+  for (const char* at = piece.begin; at < piece.end;) {
+    const std::string_view line = NextBlockLine(at, piece.end, scratch);
     if (line.empty() || line.front() == '/') continue;
     const std::string_view text = TrimBlanks(line);
-    if (block.firstSample == 0 && block.starts.empty()) {
-      // Judged on the line's own fields: the slots may hold numbers of the header lines.
+    if (piece.rows.empty()) {
+      // Judged on the line's own fields: the slots may hold numbers of the lines before.
       ValueSlots own;
       splitValues(text, firstValueField, own);
-      firstLineHoldsNumber = std::ranges::any_of(own, [](const auto& v) { return v.has_value(); });
+      piece.firstHoldsNumber =
+          std::ranges::any_of(own, [](const auto& v) { return v.has_value(); });
     }
-    block.starts.push_back(block.text.size());
-    // Every text beyond the split's limit is given up alike, so no more of it is kept.
-    block.text.append(text.substr(0, kMaxSplitChars + 1));
+    piece.set |= splitValues(text, firstValueField, piece.value);
+    Row& row = piece.rows.emplace_back();
+    for (std::size_t c = 0; c < kChannelCount; ++c) {
+      const std::uint32_t mark = (piece.set >> c & 1U) ? kKeepBits : kCarryBits;
+      row[c] =
+          piece.value[c] && (piece.set >> c & 1U) ? *piece.value[c] : std::bit_cast<float>(mark);
+    }
   }
-  block.starts.push_back(block.text.size());
 }
 
-// Lines `from` to `to` (excluded) of a block, and what they leave for the pieces after them:
-// the line where each slot is first set, and the slots' values after the last line.
-struct Piece {
-  std::int32_t from = 0;
-  std::int32_t to = 0;
-  std::array<std::int32_t, kChannelCount> firstSet{};  // `to` for a slot no line sets
-  ValueSlots value;
+// Where a piece's rows go: samples `first` on, as many as `count` (fewer than its rows at the
+// sample limit), and what the lines before it left in the slots.
+struct Placement {
+  std::int32_t first = 0;
+  std::int32_t count = 0;
+  ValueSlots carried;
 };
 
-// The piece's lines into their samples, for the slots its own lines have set; the samples
-// before a slot is first set are left to carryOver.
-void parsePiece(const LineBlock& block, std::size_t firstValueField,
-                const VoltColumns::Pointers& columns, Piece& piece) {
-  piece.firstSet.fill(piece.to);
-  SlotSet known = 0;
-  for (std::int32_t j = piece.from; j < piece.to; ++j) {
-    const SlotSet set = splitValues(block.line(j), firstValueField, piece.value);
-    for (std::size_t c = 0; c < kChannelCount; ++c) {
-      if ((set & ~known) >> c & 1U) piece.firstSet[c] = j;
-    }
-    known |= set;
-    const auto i = static_cast<std::size_t>(block.firstSample) + static_cast<std::size_t>(j);
-    for (std::size_t c = 0; c < kChannelCount; ++c) {
-      // A value that does not convert leaves the sample as it was.
-      if ((known >> c & 1U) && piece.value[c]) columns[c][i] = *piece.value[c];
-    }
-  }
-}
-
-// In line order: the samples of a piece before its lines set a slot take what the lines before
-// left in the slot (nothing: they stay as they were), and `carried` takes what the piece leaves.
-void carryOver(const LineBlock& block, const std::vector<Piece>& pieces,
-               const VoltColumns::Pointers& columns, ValueSlots& carried) {
-  for (const Piece& piece : pieces) {
-    for (std::size_t c = 0; c < kChannelCount; ++c) {
-      if (carried[c]) {
-        std::fill(columns[c] + block.firstSample + piece.from,
-                  columns[c] + block.firstSample + piece.firstSet[c], *carried[c]);
+// The rows of a piece into their samples.
+void storeRows(const std::vector<Row>& rows, const Placement& at,
+               const VoltColumns::Pointers& columns) {
+  for (std::size_t c = 0; c < kChannelCount; ++c) {
+    float* out = columns[c] + at.first;
+    for (std::int32_t j = 0; j < at.count; ++j) {
+      const float v = rows[static_cast<std::size_t>(j)][c];
+      const auto bits = std::bit_cast<std::uint32_t>(v);
+      if (bits == kCarryBits) {
+        if (at.carried[c]) out[j] = *at.carried[c];
+      } else if (bits != kKeepBits) {
+        out[j] = v;
       }
-      if (piece.firstSet[c] < piece.to) carried[c] = piece.value[c];
     }
   }
 }
 
-// The block's lines cut into pieces of (nearly) equal line counts.
-void cutBlock(const DataSplit& split, std::int32_t lines, std::vector<Piece>& pieces) {
+// `work(p)` for every piece p, one thread each, while this thread runs `meanwhile`; returns when
+// all are done.
+template <typename Work, typename Meanwhile>
+void onEveryPiece(std::size_t pieces, const Work& work, const Meanwhile& meanwhile) {
+  std::vector<std::jthread> workers;
+  workers.reserve(pieces);
+  for (std::size_t p = 0; p < pieces; ++p) {
+    try {
+      workers.emplace_back(work, p);
+    } catch (const std::system_error&) {
+      work(p);  // no thread to be had: this one does it
+    }
+  }
+  meanwhile();
+}  // the workers are joined here
+
+// The block cut at line ends into pieces of about equal size.
+void cutBlock(const DataSplit& split, const std::vector<char>& block, std::vector<Piece>& pieces) {
   const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
-  const auto worth = static_cast<unsigned>((lines + kMinPieceLines - 1) / kMinPieceLines);
-  const unsigned wanted = split.pieces > 0 ? split.pieces : std::min(cores, worth);
-  // lines is at most the sample limit, so every bound fits.
-  const unsigned count = std::clamp(wanted, 1U, static_cast<unsigned>(std::max(lines, 1)));
-  pieces.assign(count, Piece{});
-  for (unsigned p = 0; p < count; ++p) {
-    pieces[p].from = static_cast<std::int32_t>(std::int64_t{lines} * p / count);
-    pieces[p].to = static_cast<std::int32_t>(std::int64_t{lines} * (p + 1) / count);
+  const std::size_t worth = (block.size() + kMinPieceBytes - 1) / kMinPieceBytes;
+  const std::size_t wanted = split.pieces > 0 ? split.pieces : std::min<std::size_t>(cores, worth);
+  const std::size_t count = std::max<std::size_t>(wanted, 1);
+  pieces.resize(count);  // the pieces keep their rows' storage from block to block
+  const char* const begin = block.data();
+  const char* const end = begin + block.size();
+  const char* at = begin;
+  for (std::size_t p = 0; p < count; ++p) {
+    pieces[p].begin = at;
+    const char* cut = begin + block.size() * (p + 1) / count;
+    if (cut > at && cut < end) {
+      // The piece ends after the LF that ends the line the cut falls in.
+      const auto* lf = static_cast<const char*>(
+          std::memchr(cut - 1, '\n', static_cast<std::size_t>(end - (cut - 1))));
+      cut = lf ? lf + 1 : end;
+    }
+    at = std::max(at, std::min(cut, end));
+    pieces[p].end = at;
   }
 }
 
@@ -209,40 +230,40 @@ std::int32_t ReadDataLines(TextFile& file, const FieldTable& f, std::size_t firs
     carried[c] = ParseStrictFloat(f[firstValueField + c]);
   }
   VoltColumns columns(volts);
-  std::string line;
-  std::array<LineBlock, 2> blocks;
-  const std::int32_t blockLines = std::max(split.blockLines, 1);
-  readBlock(file, line, firstValueField, blockLines, blocks[0], firstLineHoldsNumber);
+  LineBlocks reader;
+  std::array<std::vector<char>, 2> blocks;
+  reader.next(file, split.blockBytes, blocks[0]);
   std::vector<Piece> pieces;
-  for (std::size_t k = 0;; ++k) {
-    const LineBlock& block = blocks[k % 2];
-    const std::int32_t lines = block.lines();
-    if (lines == 0) return block.firstSample;
-    const std::int32_t endSample = block.firstSample + lines;
-    columns.makeRoomFor(block.firstSample, endSample - 1);
-    cutBlock(split, lines, pieces);
-    const VoltColumns::Pointers at = columns.columns();
-    {
-      std::vector<std::jthread> workers;
-      workers.reserve(pieces.size());
-      for (Piece& piece : pieces) {
-        const auto parse = [&block, firstValueField, &at, &piece] {
-          parsePiece(block, firstValueField, at, piece);
-        };
-        try {
-          workers.emplace_back(parse);
-        } catch (const std::system_error&) {
-          parse();  // no thread to be had: this one parses the piece
-        }
+  std::int32_t samples = 0;
+  std::vector<Placement> places;
+  for (std::size_t k = 0; !blocks[k % 2].empty() && samples < kSampleLimit; ++k) {
+    cutBlock(split, blocks[k % 2], pieces);
+    onEveryPiece(
+        pieces.size(), [&](std::size_t p) { parsePiece(firstValueField, pieces[p]); },
+        [&] { reader.next(file, split.blockBytes, blocks[(k + 1) % 2]); });
+    // In line order: where each piece's rows go and what the pieces before leave in the slots.
+    const std::int32_t blockStart = samples;
+    places.assign(pieces.size(), Placement{});
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+      const Piece& piece = pieces[p];
+      if (samples == 0 && !piece.rows.empty()) firstLineHoldsNumber = piece.firstHoldsNumber;
+      places[p] = {samples,
+                   static_cast<std::int32_t>(std::min(
+                       piece.rows.size(), static_cast<std::size_t>(kSampleLimit - samples))),
+                   carried};
+      samples += places[p].count;
+      for (std::size_t c = 0; c < kChannelCount; ++c) {
+        if (piece.set >> c & 1U) carried[c] = piece.value[c];
       }
-      LineBlock& next = blocks[(k + 1) % 2];
-      next.firstSample = endSample;
-      readBlock(file, line, firstValueField, blockLines, next, firstLineHoldsNumber);
-    }  // the workers are joined here
-    carryOver(block, pieces, at, carried);
-    reportSamples(ui, block.firstSample, endSample);
+    }
+    columns.makeRoomFor(blockStart, samples - 1);
+    const VoltColumns::Pointers at = columns.columns();
+    onEveryPiece(
+        pieces.size(), [&](std::size_t p) { storeRows(pieces[p].rows, places[p], at); }, [] {});
+    reportSamples(ui, blockStart, samples);
     columns.refresh();
   }
+  return samples;
 }
 
 }  // namespace sondrix

@@ -10,14 +10,14 @@
 
 namespace sondrix {
 
-// How the data lines are shared among threads. The lines are read in blocks; each block is cut
-// at line boundaries into pieces that are parsed at once, one thread each, while the next block
-// is read. The samples come out the same for any split.
+// How the data lines are shared among threads. The text is read in blocks of whole lines; each
+// block is cut at line ends into pieces that are parsed at once, one thread each, while the next
+// block is read. The samples come out the same for any split.
 struct DataSplit {
   // Pieces per block; 0 for one per core, fewer when the block is too small to be worth it.
   unsigned pieces = 0;
-  // Data lines per block, at most, and at least 1 (a block also ends after about 8 MiB of text).
-  std::int32_t blockLines = 128 * 1024;
+  // Bytes read per block (a block holds at least one whole line, and ends at a line end).
+  std::size_t blockBytes = std::size_t{8} << 20;
 };
 
 // The data lines from the one after the column header `f` up to the end of the file or the
