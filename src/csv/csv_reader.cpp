@@ -1,12 +1,12 @@
 #include "csv/csv_reader.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 #include <new>
 #include <optional>
 #include <string_view>
 
+#include "csv/data_lines.h"
 #include "csv/messages.h"
 #include "io/text_file.h"
 #include "io/utf8_path.h"
@@ -17,12 +17,6 @@
 
 namespace sondrix {
 namespace {
-
-// The upper bound of the volt arrays: the most samples one read stores.
-constexpr std::int32_t kSampleLimit = kSampleCapacity - 1;
-constexpr std::int32_t kSamplesPerPump = 10'000;
-// The volt arrays double as the data arrive, from at least this many samples.
-constexpr std::int64_t kFirstGrowth = 4096;
 
 // What a header line tells the read to do next.
 struct HeaderStep {
@@ -148,98 +142,8 @@ HeaderStep headerLine(std::string_view line, const FieldTable& f, WaveHeader& h,
   return {};
 }
 
-// The volt arrays as the data section writes them: pointers that hold until the next pump or
-// growth, after which they are looked up again (the window may grow the arrays during a pump).
-class VoltColumns {
- public:
-  explicit VoltColumns(VoltArrays& volts) : volts_(volts) { refresh(); }
-
-  void refresh() {
-    size_ = kSampleCapacity;
-    for (std::size_t c = 0; c < columns_.size(); ++c) {
-      size_ = std::min(size_, static_cast<std::int64_t>(volts_[c].size()));
-      columns_[c] = volts_[c].data();
-    }
-  }
-  // Sample `i` (below kSampleCapacity) of every column becomes writable.
-  void makeRoomFor(std::int64_t i) {
-    if (i < size_) return;
-    GrowVolts(volts_,
-              std::min(std::max({size_ * 2, i + 1, kFirstGrowth}), std::int64_t{kSampleCapacity}));
-    refresh();
-  }
-  float* column(std::size_t c) const { return columns_[c]; }
-
- private:
-  VoltArrays& volts_;
-  std::array<float*, kChannelCount> columns_{};
-  std::int64_t size_ = 0;
-};
-
-// From the column header on only the four value slots of the field table are read, and only for
-// their numbers. So each keeps its converted value instead of its text, and a data line is split
-// in place, as Get_Items would split it, without copying its fields or upper-casing it (case
-// changes no number). Slots the line does not reach keep their value, as the table keeps its text.
-using ValueSlots = std::array<std::optional<float>, kChannelCount>;
-
-void splitValues(std::string_view text, std::size_t first, ValueSlots& value) {
-  const auto giveUp = [&] {  // slots 0 and 1 emptied: an empty text converts to nothing
-    for (std::size_t slot = 0; slot < 2; ++slot) {
-      if (slot >= first && slot < first + kChannelCount) value[slot - first].reset();
-    }
-  };
-  if (text.size() > kMaxSplitChars) return giveUp();
-  std::size_t slot = 0;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t comma = text.find(',', start);
-    if (slot == kFieldSlots) return giveUp();
-    if (slot >= first && slot < first + kChannelCount) {
-      const std::size_t length = comma == std::string_view::npos ? comma : comma - start;
-      value[slot - first] = ParseStrictFloat(text.substr(start, length));
-    }
-    ++slot;
-    if (comma == std::string_view::npos) return;
-    start = comma + 1;
-  }
-}
-
-// The data lines up to the end of the file or the sample limit; returns the samples read.
-std::int32_t readSamples(TextFile& file, std::string& line, const FieldTable& f,
-                         std::size_t firstValueField, VoltArrays& volts, UiSink& ui,
-                         bool& firstLineHoldsNumber) {
-  ValueSlots value;
-  for (std::size_t c = 0; c < kChannelCount; ++c)
-    value[c] = ParseStrictFloat(f[firstValueField + c]);
-  VoltColumns columns(volts);
-  std::int32_t i = 0;
-  while (i < kSampleLimit && !file.atEnd()) {
-    ReadTextLine(file, line);
-    if (line.empty() || line.front() == '/') continue;
-    const std::string_view text = TrimBlanks(line);
-    if (i == 0) {
-      // Judged on the line's own fields: the slots may hold numbers of the header lines.
-      ValueSlots own;
-      splitValues(text, firstValueField, own);
-      firstLineHoldsNumber = std::ranges::any_of(own, [](const auto& v) { return v.has_value(); });
-    }
-    splitValues(text, firstValueField, value);
-    columns.makeRoomFor(i);
-    for (std::size_t c = 0; c < kChannelCount; ++c) {
-      // A value that does not convert leaves the sample as it was.
-      if (value[c]) columns.column(c)[i] = *value[c];
-    }
-    ++i;
-    if (i % kSamplesPerPump == 0) {
-      ui.detail(csv_messages::kDataIndex + std::to_string(i));
-      ui.pumpEvents();
-      columns.refresh();
-    }
-  }
-  return i;
-}
-
-CsvReadResult readCsv(TextFile& file, VoltArrays& volts, WaveHeader& header, UiSink& ui) {
+CsvReadResult readCsv(TextFile& file, VoltArrays& volts, WaveHeader& header, UiSink& ui,
+                      const DataSplit& split) {
   CsvReadResult result;
   FieldTable items;
   std::string line;
@@ -264,10 +168,10 @@ CsvReadResult readCsv(TextFile& file, VoltArrays& volts, WaveHeader& header, UiS
     }
   }
   const std::int32_t samples = firstValueField
-                                   ? readSamples(file, line, items, *firstValueField, volts, ui,
-                                                 result.firstDataLineHoldsNumber)
+                                   ? ReadDataLines(file, items, *firstValueField, volts, ui, split,
+                                                   result.firstDataLineHoldsNumber)
                                    : 0;
-  // samples <= kSampleLimit, so the rounded count fits and stays within the capacity.
+  // samples < kSampleCapacity, so the rounded count fits and stays within the capacity.
   const std::int32_t points = RoundToInt32(samples / 10.0).value_or(0) * 10;
   if (points > samples) {
     // Rounded up: the samples past the last line read are zero, never an older file's.
@@ -304,7 +208,7 @@ CsvReadResult outOfMemory(std::string_view what) {
 }  // namespace
 
 CsvReadResult ReadCsvFile(const std::filesystem::path& path, VoltArrays& volts, WaveHeader& header,
-                          UiSink& ui) {
+                          UiSink& ui, const DataSplit& split) {
   startRead(header);
   try {
     TextFile file(path);
@@ -313,18 +217,18 @@ CsvReadResult ReadCsvFile(const std::filesystem::path& path, VoltArrays& volts, 
       result.reason = "cannot open " + Utf8Path(path) + ": " + file.openError().message();
       return result;
     }
-    return readCsv(file, volts, header, ui);
+    return readCsv(file, volts, header, ui, split);
   } catch (const std::bad_alloc&) {
     return outOfMemory(Utf8Path(path));
   }
 }
 
 CsvReadResult ReadCsvBytes(std::string_view bytes, VoltArrays& volts, WaveHeader& header,
-                           UiSink& ui) {
+                           UiSink& ui, const DataSplit& split) {
   startRead(header);
   try {
     TextFile file = TextFile::fromBytes(bytes);
-    return readCsv(file, volts, header, ui);
+    return readCsv(file, volts, header, ui, split);
   } catch (const std::bad_alloc&) {
     return outOfMemory("the data");
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "csv/data_lines.h"
 #include "csv/field_table.h"
 #include "model/sample_buffers.h"
 #include "model/ui_sink.h"
@@ -32,9 +33,11 @@ struct CsvReadResult {
 // "TIME...,CH1 ..." (the program's own files: the time column is skipped). At most
 // kSampleCapacity - 1 samples are read; Points is the sample count rounded half to even to tens.
 // The volt arrays grow as the data needs and never shrink; the samples from the last data line
-// up to the rounded Points are set to zero in all four channels. Every 10,000 samples it shows
-// "データindex=" and the count in `ui.detail` and pumps events once; anything the window does
-// meanwhile may grow the arrays, so they are looked up again after every pump.
+// up to the rounded Points are set to zero in all four channels. The data lines are parsed on
+// every core (`split`, see ReadDataLines), with the same samples as one line after another. Every
+// 10,000 samples it shows "データindex=" and the count in `ui.detail` and pumps events once;
+// anything the window does meanwhile may grow the arrays, so they are looked up again after the
+// pumps.
 // Every read clears DispOn and Display of all four channels first. A model line with an empty name
 // (or "unknown", what the program writes for none) sets the name "unknown" and takes the channel
 // count from the column header's channel columns.
@@ -42,10 +45,10 @@ struct CsvReadResult {
 // channel beyond 1 to 4 or too little memory for the samples give -1; members set before then
 // keep their new values.
 CsvReadResult ReadCsvFile(const std::filesystem::path& path, VoltArrays& volts, WaveHeader& header,
-                          UiSink& ui);
+                          UiSink& ui, const DataSplit& split = {});
 // The same read of a file's contents already in memory.
 CsvReadResult ReadCsvBytes(std::string_view bytes, VoltArrays& volts, WaveHeader& header,
-                           UiSink& ui);
+                           UiSink& ui, const DataSplit& split = {});
 
 // The volts of every channel whose DispOn is 1 back into counts in SrcData (grown to Points when
 // shorter): (volts + Offset) / Vdiv x 8192, rounded half to even. Values beyond the 16-bit range

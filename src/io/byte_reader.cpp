@@ -148,6 +148,18 @@ bool ByteReader::read(void* dest, std::int64_t count) {
   return got == rest;
 }
 
+std::size_t ByteReader::readUpTo(char* dest, std::size_t count) {
+  const auto left = static_cast<std::size_t>(std::max<std::int64_t>(remaining(), 0));
+  count = std::min(count, left);
+  const std::size_t fromBuffer = std::min(count, len_ - pos_);
+  std::memcpy(dest, data_ + pos_, fromBuffer);
+  pos_ += fromBuffer;
+  std::size_t got = fromBuffer;
+  if (got < count && fd_.valid()) got += readFile(dest + got, count - got);
+  offset_ += static_cast<std::int64_t>(got);
+  return got;
+}
+
 bool ByteReader::skip(std::int64_t count) {
   if (count < 0 || count > remaining()) return false;
   const std::size_t fromBuffer = std::min(static_cast<std::size_t>(count), len_ - pos_);

@@ -35,6 +35,9 @@ class ByteReader {
   LineRead readLine(std::string& line, std::size_t maxLength);
   // Exactly `count` bytes into `dest`; false when the file ends first.
   bool read(void* dest, std::int64_t count);
+  // Up to `count` bytes into `dest`, fewer only at the end of the file (as its size was when
+  // opened) or on a read error; returns how many.
+  std::size_t readUpTo(char* dest, std::size_t count);
   bool skip(std::int64_t count);
   // Exactly `count` bytes from `offset` of the file into `dest`; false when the file ends first or
   // cannot be read. Threads may call it at once. It comes after the sequential reads, not between

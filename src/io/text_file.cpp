@@ -21,4 +21,11 @@ std::string_view ReadTextLine(TextFile& file, std::string& line) {
   return line;
 }
 
+std::size_t ReadTextBytes(TextFile& file, char* dest, std::size_t count) {
+  if (file.ended_) return 0;
+  const std::size_t got = file.reader_.readUpTo(dest, count);
+  if (got < count) file.ended_ = true;
+  return got;
+}
+
 }  // namespace sondrix

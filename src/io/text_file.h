@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -29,12 +30,19 @@ class TextFile {
   const std::error_code& openError() const { return openError_; }
   // True once every character has been delivered, or the file could not be read further.
   bool atEnd() const { return ended_ || reader_.remaining() <= 0; }
+  // The bytes not yet delivered, as the file's size was when it was opened.
+  std::int64_t remaining() const { return ended_ ? 0 : reader_.remaining(); }
 
  private:
   struct InMemory {};
   TextFile(InMemory, std::string_view bytes) { reader_.openBytes(bytes); }
 
   friend std::string_view ReadTextLine(TextFile& file, std::string& line);
+
+  // The next bytes as they are, for a reader that splits the lines itself (by the rules above):
+  // up to `count` of them into `dest`, fewer only at the end; returns how many.
+  std::size_t ReadTextBytes(TextFile& file, char* dest, std::size_t count);
+  friend std::size_t ReadTextBytes(TextFile& file, char* dest, std::size_t count);
 
   ByteReader reader_;
   std::string skipped_;  // what lies beyond kMaxLineChars of an overlong line
@@ -46,5 +54,9 @@ class TextFile {
 // read alike, and a lone CR does not end a line), and a last line without an end is delivered.
 // The text lives in `line`, which the caller reuses from line to line.
 std::string_view ReadTextLine(TextFile& file, std::string& line);
+
+// The next bytes as they are, for a reader that splits the lines itself (by the rules above):
+// up to `count` of them into `dest`, fewer only at the end; returns how many.
+std::size_t ReadTextBytes(TextFile& file, char* dest, std::size_t count);
 
 }  // namespace sondrix

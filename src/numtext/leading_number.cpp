@@ -143,7 +143,71 @@ std::optional<double> ParseStrict(std::string_view text) {
   return number.value;
 }
 
-std::optional<float> ParseStrictFloat(std::string_view text) {
+namespace {
+
+// The powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMaxExactPower = 22;
+constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
+
+// The data's numbers ("-1.2346E-01": a few digits and a small exponent) in one step: their digits
+// as an integer below 2^53 and a power of ten up to 1e22 are both exact doubles, so the one
+// multiplication or division rounds correctly and gives the double nearest the text, the one
+// from_chars gives. Nothing for any other text (a sign other than a leading minus, blanks, more
+// digits, a larger exponent); from_chars takes those.
+bool exactShortDecimal(std::string_view text, double& result) {
+  constexpr int kMaxDigits = 19;  // below 10^19, so the digits never wrap
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  const bool negative = at < end && *at == '-';
+  if (negative) ++at;
+  std::uint64_t digits = 0;
+  int count = 0;
+  int scale = 0;
+  const auto takeDigits = [&](int scaleStep) {
+    for (; at < end && isDigit(*at); ++at) {
+      if (++count > kMaxDigits) return false;
+      digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+      scale += scaleStep;
+    }
+    return true;
+  };
+  if (!takeDigits(0)) return false;
+  if (at < end && *at == '.') {
+    ++at;
+    if (!takeDigits(-1)) return false;
+  }
+  if (count == 0) return false;
+  if (at < end && (*at == 'e' || *at == 'E')) {
+    ++at;
+    const bool negativeExponent = at < end && *at == '-';
+    if (at < end && (*at == '-' || *at == '+')) ++at;
+    constexpr int kMaxExponentDigits = 4;
+    int exponent = 0;
+    int exponentDigits = 0;
+    for (; at < end && isDigit(*at); ++at) {
+      if (++exponentDigits > kMaxExponentDigits) return false;
+      exponent = exponent * 10 + (*at - '0');
+    }
+    if (exponentDigits == 0) return false;
+    scale += negativeExponent ? -exponent : exponent;
+  }
+  if (at != end || digits > kMaxExactMantissa || scale < -kMaxExactPower ||
+      scale > kMaxExactPower) {
+    return false;
+  }
+  const auto value = static_cast<double>(digits);
+  const double power = kExactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
+  const double magnitude = scale < 0 ? value / power : value * power;
+  result = negative ? -magnitude : magnitude;
+  return true;
+}
+
+}  // namespace
+
+bool ParseStrictFloat(std::string_view text, float& result) {
   // A text that from_chars takes whole and that begins with a digit or point (after a minus)
   // has the shape scanNumber accepts, and ParseStrict hands it to the same from_chars. Blanks,
   // a plus sign, "inf", "nan" and numbers beyond the float range or below the double range
@@ -153,15 +217,28 @@ std::optional<float> ParseStrictFloat(std::string_view text) {
                                                             : text[0];
   if (isDigit(first) || first == '.') {
     double value = 0.0;
+    // At most 2^53 x 1e22, well within the float range.
+    if (exactShortDecimal(text, value)) {
+      result = static_cast<float>(value);
+      return true;
+    }
     const auto [end, ec] =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     constexpr double maxFloat = std::numeric_limits<float>::max();
     if (ec == std::errc{} && end == text.data() + text.size() && std::fabs(value) <= maxFloat) {
-      return static_cast<float>(value);
+      result = static_cast<float>(value);
+      return true;
     }
   }
   const std::optional<double> value = ParseStrict(text);
-  return value ? NarrowToFloat(*value) : std::nullopt;
+  const std::optional<float> narrow = value ? NarrowToFloat(*value) : std::nullopt;
+  if (narrow) result = *narrow;
+  return narrow.has_value();
+}
+
+std::optional<float> ParseStrictFloat(std::string_view text) {
+  float value = 0.0f;
+  return ParseStrictFloat(text, value) ? std::optional(value) : std::nullopt;
 }
 
 }  // namespace sondrix

@@ -32,5 +32,8 @@ std::optional<double> ParseStrict(std::string_view text);
 // instrument's data ("-1.2346E-01", "0.5") go straight through from_chars and give the same
 // float as the two steps, at a fraction of the cost; every other text takes the two steps.
 std::optional<float> ParseStrictFloat(std::string_view text);
+// The same into `result` (left as it was on failure), for loops over many numbers: false when
+// the text does not convert.
+bool ParseStrictFloat(std::string_view text, float& result);
 
 }  // namespace sondrix

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "io/text_file.h"
 #include "support/files.h"
 #include "support/recording_sink.h"
 
@@ -15,6 +16,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using V = std::vector<float>;
 const std::string kColumns = "CH1 V,CH2 V,CH3 V,CH4 V";
+const std::string kOverlong = std::string(kMaxLineChars - 4, ' ') + "\r5,67,8\r";
 
 // `head`, then `count` data lines "i,-i,2i,3i" for i = 1, 2, ...
 Lines WithData(Lines head, int count) {
@@ -159,6 +161,8 @@ TEST_F(CsvReaderTest, DataLinesFillTheSamplesFromTheValueSlots) {
       {{"Model,DSX7004,5,6", "/note,x,7,8", "CH1 V,CH2 V", "1,2", "1,2,3,4,5,6,7,8,9,10,11,12"},
        0,
        {V{1, -9}, V{2, -9}, V{5, 3}, V{6, 4}}},
+      // A line keeps its first kMaxLineChars bytes (a CR among them counts): "5,6", not "5,67,8".
+      {{kColumns, kOverlong, "9"}, 0, {V{5, 9}, V{6, 6}, V{-9, -9}, V{-9, -9}}},
       // In the program's own files slot 0 holds the time: only channel 1's slot is emptied.
       {{"Time(s),CH1 V,CH2 V", "0,1,2,3,4", "0,1,2,3,4,5,6,7,8,9,10,11"},
        0,
@@ -183,6 +187,39 @@ TEST_F(CsvReaderTest, ReportsEveryTenThousandSamplesAndPumpsOnce) {
             std::tuple("データindex=10000", "データindex=20000"));
   EXPECT_EQ(ui.pumps(), 2);
   EXPECT_EQ(std::tuple(volts[0][24'999], volts[3][10'000]), std::tuple(25'000.0f, 3.0f * 10'001));
+}
+
+// Any split into pieces and blocks reads as one piece: slots carried over short lines, too many
+// fields, comments, a lone CR or a line end at a cut, no final line end, pumps in order.
+TEST_F(CsvReaderTest, AnySplitReadsAsOnePiece) {
+  const std::string tail = "1,2,3,4\r\n5\r\n/c\r\n\r\n  \r\nx,,7\r\n8,9\n1" +
+                           std::string(kMaxSplitChars, ' ') +
+                           "1\r\n0,1,2,3,4,5,6,7,8,9,10,11\r\n6\r/\n\r\n2,3";
+  const std::tuple<std::string, std::string, std::vector<std::size_t>> rows[] = {
+      {"values", kColumns + "\r\n" + tail, {0, 1, 3, 17}},  // 0 bytes a block: read as 1
+      {"time", "Time(s),CH1 V,CH2 V\n" + tail, {2, 40}},
+      {"header slots", "Model,DSX7004,5,6\nCH1 V,CH2 V\n" + tail, {5, 64}},
+      {"pumps", testing::JoinCrLf(WithData({kColumns}, 20'005)), {100'000}},
+      // Whole in a block: the pieces cut it short (the blocks' reader does when it is not).
+      {"overlong", kColumns + "\n" + kOverlong + "\n" + tail, {kMaxLineChars + 99}},
+  };
+  for (const auto& [name, text, blockSizes] : rows) {
+    const auto readWith = [&](DataSplit split) {
+      VoltArrays v;
+      for (auto& column : v) column.assign(9, -9.0f);
+      testing::RecordingSink ui;
+      const CsvReadResult r = ReadCsvBytes(text, v, header, ui, split);
+      Lines calls;
+      for (const auto& call : ui.calls) calls.push_back(call.text);
+      return std::tuple(r.points, r.dataLines, r.firstDataLineHoldsNumber, v, calls);
+    };
+    const auto one = readWith({1, std::size_t{1} << 30});
+    for (const unsigned pieces : {2U, 3U, 7U}) {
+      for (const std::size_t bytes : blockSizes) {
+        EXPECT_EQ(readWith({pieces, bytes}), one) << name << ", " << pieces << " x " << bytes;
+      }
+    }
+  }
 }
 
 TEST_F(CsvReaderTest, StopsAtTheSampleLimit) {

@@ -6,8 +6,10 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -67,7 +69,10 @@ TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAroundAndTheFloatFormAgre
       "-1.2346E-01", "5.0000e-1", ".0000E0", "-.5", "5.", "0", "-0", "+7", " 1.5E2 ", "12",
       "3.4028234663852886e38", "3.4028235677973366e38", "3.40282357e38", "-3.5e38", "1e39",
       "1e-46", "1e-400", "-1e-400", "1.0000000596046448", "16777217", "0x10", "inf", "-inf",
-      "nan", "-", ".", "", "1e", "1e+", "5V", "1,5", "--5", "-\t5", "1 2", "0001.5"};
+      "nan", "-", ".", "", "1e", "1e+", "5V", "1,5", "--5", "-\t5", "1 2", "0001.5",
+      "9007199254740992", "9007199254740993", "-9007199254740993e-9", "1e22", "1e23", "1e-22",
+      "1e-23", "123456789012345678e-1", "12345678901234567890", "0.00000000000000000001",
+      "1.e5", "1.2346e-0001", "1e00022", "5e-324", "1.5e+", "1.5-", "1.5e-1x"};
   // clang-format on
   // The bits, so that a negative zero is told from zero.
   const auto bits = [](std::optional<float> f) -> std::optional<std::uint32_t> {
@@ -77,6 +82,15 @@ TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAroundAndTheFloatFormAgre
     const std::optional<double> wide = ParseStrict(text);
     EXPECT_EQ(bits(ParseStrictFloat(text)), bits(wide ? NarrowToFloat(*wide) : std::nullopt))
         << '"' << text << '"';
+  }
+  // And on the data's own forms, over every digit count and a span of exponents.
+  std::mt19937_64 random(7);
+  for (int k = 0; k < 20'000; ++k) {
+    const double value = std::ldexp(static_cast<double>(random() >> 11), k % 200 - 150);
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*e", k % 18, k % 2 ? value : -value);
+    const std::optional<double> wide = ParseStrict(text);
+    ASSERT_EQ(bits(ParseStrictFloat(text)), bits(NarrowToFloat(*wide))) << text;
   }
 }
 
