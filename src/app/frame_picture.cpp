@@ -59,7 +59,7 @@ PictureOutcome WriteFramePicture(const QString& capture, const QString& picture,
 
   ReportContent content;
   content.scene = &scene;
-  content.title = MakeReportTitle(Std(QFileInfo(capture).fileName()), record.header, scene);
+  content.title = MakeReportTitle(Std(QFileInfo(capture).fileName()), record.header, view, scene);
   const SliderValues centre = CentredSliders();
   const double x = SliderXChanged(centre.x).fraction;
   const double y = SliderYChanged(centre.y).fraction;

@@ -24,7 +24,8 @@ ReportContent WaveformPanel::reportContent() const {
   const QString capture = QFileInfo(QtPath(document_.source())).fileName();
   ReportContent content;
   content.scene = &document_.scene();
-  content.title = MakeReportTitle(Std(capture), document_.record().header, document_.scene());
+  content.title =
+      MakeReportTitle(Std(capture), document_.record().header, document_.view(), document_.scene());
   if (CdCheck->checkState() == Qt::Unchecked) {
     const WaveSurface& surface = *waveFrame_->surface();
     content.cursors = QPointF(surface.cursorX(), surface.cursorY());

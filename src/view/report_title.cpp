@@ -1,5 +1,9 @@
 #include "view/report_title.h"
 
+#include <cmath>
+
+#include "view/engineering.h"
+
 namespace sondrix {
 namespace {
 
@@ -13,7 +17,7 @@ std::string_view Trimmed(std::string_view text) {
 }  // namespace
 
 ReportTitle MakeReportTitle(std::string_view fileName, const WaveHeader& header,
-                            const Scene& scene) {
+                            const ViewState& view, const Scene& scene) {
   ReportTitle title;
   for (const std::string_view piece :
        {fileName, std::string_view(header.AcqTime), std::string_view(header.ModelName)}) {
@@ -23,11 +27,16 @@ ReportTitle MakeReportTitle(std::string_view fileName, const WaveHeader& header,
     title.heading += text;
   }
   if (!scene.graticule.drawn) return title;
-  for (int c = 0; c < kChannelCount; ++c) {
-    const Caption& caption = scene.vdivLabels[static_cast<std::size_t>(c)];
-    if (caption.visible) title.scales.push_back({caption.text, caption.backColour});
+  for (std::size_t c = 0; c < kChannelCount; ++c) {
+    const Caption& caption = scene.vdivLabels[c];
+    if (!caption.visible) continue;
+    // A view never drawn has no magnification yet: no figure rather than a division by zero.
+    const double vdiv = view.YZoom > 0.0f ? double{header.Channel[c].Vdiv} / view.YZoom : NAN;
+    title.scales.push_back(
+        {"Ch" + std::to_string(c + 1) + ":" + ReadingText(vdiv, UnitOf(header.Channel[c]) + "/div"),
+         caption.backColour});
   }
-  title.scales.push_back({scene.tdivLabel.text, kWhite});
+  title.scales.push_back({ReadingText(view.ShownTimeDiv, "s/div"), kWhite});
   return title;
 }
 

@@ -23,7 +23,11 @@ Scene DrawnScene() {
 ReportContent Content(const Scene& scene) {
   ReportContent content;
   content.scene = &scene;
-  content.title = MakeReportTitle("four.wfm", WaveHeader{}, scene);
+  WaveHeader header;
+  header.Channel[0].Vdiv = 1.0f;
+  ViewState view;
+  view.YZoom = 1.0f;
+  content.title = MakeReportTitle("four.wfm", header, view, scene);
   content.readouts = {{"Xｶｰｿﾙ=0s", kWhite}, {"Ch1:1V", kChannelColours[0]}};
   return content;
 }

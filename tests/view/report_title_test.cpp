@@ -2,28 +2,38 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 namespace sondrix {
 namespace {
 
 // The heading is what the capture states, trimmed, the missing pieces left out; the scales are
-// the shown channels' captions in their colours and the time per division, once drawn.
+// the shown channels' volts per division at the magnification, in their colours, and the time per
+// division, once drawn, as read-outs are written.
 TEST(ReportTitleTest, NamesTheCaptureAndItsShownScales) {
   WaveHeader header;
   header.AcqTime = " 2026/12/07 10:00:00\r\n";
   header.ModelName = "";
   Scene scene = InitialScene();
-  EXPECT_EQ(MakeReportTitle("a.wfm", header, scene).heading, "a.wfm   2026/12/07 10:00:00");
-  EXPECT_TRUE(MakeReportTitle("a.wfm", header, scene).scales.empty()) << "nothing drawn yet";
+  ViewState view;
+  EXPECT_EQ(MakeReportTitle("a.wfm", header, view, scene).heading, "a.wfm   2026/12/07 10:00:00");
+  EXPECT_TRUE(MakeReportTitle("a.wfm", header, view, scene).scales.empty()) << "not drawn yet";
   header.AcqTime = "  ";
   header.ModelName = "M4";
-  EXPECT_EQ(MakeReportTitle("", header, scene).heading, "M4");
+  EXPECT_EQ(MakeReportTitle("", header, view, scene).heading, "M4");
 
   scene.graticule.drawn = true;
   scene.vdivLabels[1].visible = false;
-  const ReportTitle title = MakeReportTitle("a.wfm", header, scene);
-  ASSERT_EQ(title.scales.size(), 4u);
-  EXPECT_EQ(title.scales[1], (ReadoutPiece{scene.vdivLabels[2].text, kChannelColours[2]}));
-  EXPECT_EQ(title.scales[3], (ReadoutPiece{scene.tdivLabel.text, kWhite}));
+  std::tie(view.YZoom, view.ShownTimeDiv) = std::tuple(4.0f, 1e-4f);
+  std::tie(header.Channel[0].Vdiv, header.Channel[2].Vdiv) = std::tuple(0.2f, 2.0f);
+  std::tie(header.Channel[0].Unit, header.Channel[2].Unit, header.Channel[3].Unit) =
+      std::tuple("V", "A", "N");
+  const ReportTitle title = MakeReportTitle("a.wfm", header, view, scene);
+  EXPECT_EQ(title.scales, (std::vector<ReadoutPiece>{{"Ch1:50mV/div", kChannelColours[0]},
+                                                     {"Ch3:500mA/div", kChannelColours[2]},
+                                                     {"Ch4:0/div", kChannelColours[3]},
+                                                     {"100us/div", kWhite}}));
 }
 
 }  // namespace
