@@ -25,7 +25,7 @@ void LineBlocks::next(TextFile& file, std::size_t size, std::vector<char>& block
     const char* fresh = block.data() + old;
     if (skipping_) {
       const auto* lf = static_cast<const char*>(std::memchr(fresh, '\n', got));
-      const auto dropped = static_cast<std::size_t>(lf ? lf - fresh : got);
+      const std::size_t dropped = lf ? static_cast<std::size_t>(lf - fresh) : got;
       block.erase(block.begin() + static_cast<std::ptrdiff_t>(old),
                   block.begin() + static_cast<std::ptrdiff_t>(old + dropped));
       if (!lf) continue;
