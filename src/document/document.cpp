@@ -13,8 +13,11 @@ namespace sondrix {
 Document::Document() : scene_(InitialScene()) {}
 
 LoadResult Document::load(FileKind kind, const std::filesystem::path& path, UiSink& ui) {
-  LoadResult loaded =
-      kind == FileKind::Csv ? LoadCsvFile(path, record_, ui) : LoadWfmFile(path, record_, ui);
+  LoadResult loaded = kind == FileKind::Csv
+                          ? LoadCsvFile(path, record_, ui)
+                          : LoadBesideShown(record_, spare_, [&](WaveRecord& record) {
+                              return LoadWfmFile(path, record, ui);
+                            });
   if (loaded.ok) source_ = path;
   return loaded;
 }

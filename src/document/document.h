@@ -11,6 +11,7 @@
 #include "csv/export_record.h"
 #include "document/view_history.h"
 #include "load/load_file.h"
+#include "load/spare_samples.h"
 #include "model/ui_sink.h"
 #include "model/view_state.h"
 #include "model/wave_record.h"
@@ -118,6 +119,7 @@ class Document {
   std::optional<ShownView> restore(std::optional<ShownView> shown);
 
   WaveRecord record_;
+  SourceArrays spare_;  // what a WFM load reads into, so that a failed one keeps the shown samples
   std::filesystem::path source_;
   ViewState view_;
   Scene scene_;
