@@ -205,6 +205,41 @@ bool exactShortDecimal(std::string_view text, double& result) {
   return true;
 }
 
+// The digit's value, or 10 or more for any other character.
+unsigned digitValue(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c) - '0'); }
+
+// The instrument writes every value alike: a minus or not, one digit, the point, four digits, "e",
+// the exponent's sign and two digits ("-9.8242e-01"). Such a text is checked and taken at fixed
+// places; its digits and scale are exactly those exactShortDecimal would gather, so the one
+// multiplication or division gives the same double. False for any other text.
+bool instrumentValue(std::string_view text, double& result) {
+  constexpr std::size_t kLength = 10;  // "9.8242e-01"
+  constexpr int kFractionDigits = 4;
+  const bool negative = text.size() == kLength + 1 && text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  if (text.size() != kLength || text[1] != '.' || (text[6] != 'e' && text[6] != 'E') ||
+      (text[7] != '-' && text[7] != '+')) {
+    return false;
+  }
+  std::uint64_t digits = 0;
+  for (const std::size_t at : {0, 2, 3, 4, 5}) {
+    const unsigned d = digitValue(text[at]);
+    if (d > 9) return false;
+    digits = digits * 10 + d;
+  }
+  const unsigned tens = digitValue(text[8]);
+  const unsigned ones = digitValue(text[9]);
+  if (tens > 9 || ones > 9) return false;
+  const int exponent = static_cast<int>(tens * 10 + ones);
+  const int scale = (text[7] == '-' ? -exponent : exponent) - kFractionDigits;
+  if (scale < -kMaxExactPower || scale > kMaxExactPower) return false;
+  const auto value = static_cast<double>(digits);
+  const double power = kExactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
+  const double magnitude = scale < 0 ? value / power : value * power;
+  result = negative ? -magnitude : magnitude;
+  return true;
+}
+
 }  // namespace
 
 bool ParseStrictFloat(std::string_view text, float& result) {
@@ -218,7 +253,7 @@ bool ParseStrictFloat(std::string_view text, float& result) {
   if (isDigit(first) || first == '.') {
     double value = 0.0;
     // At most 2^53 x 1e22, well within the float range.
-    if (exactShortDecimal(text, value)) {
+    if (instrumentValue(text, value) || exactShortDecimal(text, value)) {
       result = static_cast<float>(value);
       return true;
     }
