@@ -136,6 +136,8 @@ TEST_F(ShownWaveformTest, TheCursorCommandsMoveTheCursorsAndTheirReadouts) {
 // sets the mark with its read-outs until Escape; the pointer has its own read-out.
 TEST_F(ShownWaveformTest, ClicksPlaceTheCursorsAndTheMark) {
   const ReadoutLine& line = *frame().readouts();
+  drag(Qt::LeftButton, {1.0, 0.7}, {1.0, 0.7});  // the last column is the right end exactly
+  EXPECT_EQ(child<QSlider>("SliderX")->value(), 1000);
   drag(Qt::LeftButton, {0.3, 0.7}, {0.3, 0.7});
   EXPECT_NEAR(child<QSlider>("SliderX")->value(), 300, 1);
   EXPECT_NEAR(text("ExpPos").toDouble(), 3.0, 0.01);
