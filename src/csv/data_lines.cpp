@@ -83,18 +83,30 @@ SlotSet splitValues(std::string_view text, std::size_t first, ValueSlots& value)
   std::size_t slot = 0;
   std::size_t start = 0;
   for (;;) {
-    const std::size_t comma = text.find(',', start);
     if (slot == kFieldSlots) return giveUp();
+    std::size_t comma = std::string_view::npos;
     if (slot >= first && slot < first + kChannelCount) {
-      const std::size_t length = comma == std::string_view::npos ? comma : comma - start;
       float number = 0.0f;
       std::optional<float>& into = value[slot - first];
-      if (ParseStrictFloat(text.substr(start, length), number)) {
+      // Most fields are in the instrument's form, which is read without looking for their end.
+      const bool minus = start < text.size() && text[start] == '-';
+      const std::size_t formed = start + kInstrumentValueChars + (minus ? 1U : 0U);
+      if (formed <= text.size() && (formed == text.size() || text[formed] == ',') &&
+          ParseInstrumentFloat(text.substr(start, formed - start), number)) {
+        comma = formed == text.size() ? std::string_view::npos : formed;
         into = number;
       } else {
-        into.reset();
+        comma = text.find(',', start);
+        const std::size_t length = comma == std::string_view::npos ? comma : comma - start;
+        if (ParseStrictFloat(text.substr(start, length), number)) {
+          into = number;
+        } else {
+          into.reset();
+        }
       }
       set |= 1U << (slot - first);
+    } else {
+      comma = text.find(',', start);
     }
     ++slot;
     if (comma == std::string_view::npos) return set;

@@ -1,5 +1,6 @@
 #include "numtext/leading_number.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -213,16 +214,16 @@ unsigned digitValue(char c) { return static_cast<unsigned>(static_cast<unsigned 
 // places; its digits and scale are exactly those exactShortDecimal would gather, so the one
 // multiplication or division gives the same double. False for any other text.
 bool instrumentValue(std::string_view text, double& result) {
-  constexpr std::size_t kLength = 10;  // "9.8242e-01"
   constexpr int kFractionDigits = 4;
-  const bool negative = text.size() == kLength + 1 && text.front() == '-';
+  const bool negative = text.size() == kInstrumentValueChars + 1 && text.front() == '-';
   if (negative) text.remove_prefix(1);
-  if (text.size() != kLength || text[1] != '.' || (text[6] != 'e' && text[6] != 'E') ||
-      (text[7] != '-' && text[7] != '+')) {
+  if (text.size() != kInstrumentValueChars || text[1] != '.' ||
+      (text[6] != 'e' && text[6] != 'E') || (text[7] != '-' && text[7] != '+')) {
     return false;
   }
+  constexpr std::array<std::size_t, 5> kDigitPlaces = {0, 2, 3, 4, 5};
   std::uint64_t digits = 0;
-  for (const std::size_t at : {0, 2, 3, 4, 5}) {
+  for (const std::size_t at : kDigitPlaces) {
     const unsigned d = digitValue(text[at]);
     if (d > 9) return false;
     digits = digits * 10 + d;
@@ -269,6 +270,13 @@ bool ParseStrictFloat(std::string_view text, float& result) {
   const std::optional<float> narrow = value ? NarrowToFloat(*value) : std::nullopt;
   if (narrow) result = *narrow;
   return narrow.has_value();
+}
+
+bool ParseInstrumentFloat(std::string_view text, float& result) {
+  double value = 0.0;
+  if (!instrumentValue(text, value)) return false;
+  result = static_cast<float>(value);
+  return true;
 }
 
 std::optional<float> ParseStrictFloat(std::string_view text) {

@@ -35,5 +35,10 @@ std::optional<float> ParseStrictFloat(std::string_view text);
 // The same into `result` (left as it was on failure), for loops over many numbers: false when
 // the text does not convert.
 bool ParseStrictFloat(std::string_view text, float& result);
+// The form the instrument writes every value in, [-]d.dddde±dd ("-9.8242e-01"), read as
+// ParseStrictFloat reads it; false, leaving `result`, for any other text. A field splitter can
+// try it on the next 10 or 11 characters before it looks for the field's end.
+bool ParseInstrumentFloat(std::string_view text, float& result);
+inline constexpr std::size_t kInstrumentValueChars = 10;  // "9.8242e-01", one more with a minus
 
 }  // namespace sondrix

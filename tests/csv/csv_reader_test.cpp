@@ -163,6 +163,11 @@ TEST_F(CsvReaderTest, DataLinesFillTheSamplesFromTheValueSlots) {
        {V{1, -9}, V{2, -9}, V{5, 3}, V{6, 4}}},
       // A line keeps its first kMaxLineChars bytes (a CR among them counts): "5,6", not "5,67,8".
       {{kColumns, kOverlong, "9"}, 0, {V{5, 9}, V{6, 6}, V{-9, -9}, V{-9, -9}}},
+      // The instrument's form is read at once only where the field ends with it.
+      {{kColumns, "1.2500e-01,-2.5000e+00,5.0000e-01,1.0000e+00",
+        "1.2500e-011,-2.5000e+00x,5.0000e-01 ,-1.0000e+00"},
+       0,
+       {V{0.125f, static_cast<float>(1.25e-11)}, V{-2.5f, -9}, V{0.5f, 0.5f}, V{1, -1}}},
       // In the program's own files slot 0 holds the time: only channel 1's slot is emptied.
       {{"Time(s),CH1 V,CH2 V", "0,1,2,3,4", "0,1,2,3,4,5,6,7,8,9,10,11"},
        0,
