@@ -88,12 +88,10 @@ SlotSet splitValues(std::string_view text, std::size_t first, ValueSlots& value)
     if (slot >= first && slot < first + kChannelCount) {
       float number = 0.0f;
       std::optional<float>& into = value[slot - first];
-      // Most fields are in the instrument's form, which is read without looking for their end.
-      const bool minus = start < text.size() && text[start] == '-';
-      const std::size_t formed = start + kInstrumentValueChars + (minus ? 1U : 0U);
-      if (formed <= text.size() && (formed == text.size() || text[formed] == ',') &&
-          ParseInstrumentFloat(text.substr(start, formed - start), number)) {
-        comma = formed == text.size() ? std::string_view::npos : formed;
+      std::size_t used = 0;
+      // Most fields are plain numbers, read without first looking for their end.
+      if (ParseFloatField(text.substr(start), used, number)) {
+        comma = start + used == text.size() ? std::string_view::npos : start + used;
         into = number;
       } else {
         comma = text.find(',', start);

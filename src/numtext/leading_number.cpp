@@ -1,6 +1,5 @@
 #include "numtext/leading_number.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -153,34 +152,33 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 constexpr int kMaxExactPower = 22;
 constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
 
-// The data's numbers ("-1.2346E-01": a few digits and a small exponent) in one step: their digits
-// as an integer below 2^53 and a power of ten up to 1e22 are both exact doubles, so the one
-// multiplication or division rounds correctly and gives the double nearest the text, the one
-// from_chars gives. Nothing for any other text (a sign other than a leading minus, blanks, more
-// digits, a larger exponent); from_chars takes those.
-bool exactShortDecimal(std::string_view text, double& result) {
-  constexpr int kMaxDigits = 19;  // below 10^19, so the digits never wrap
-  const char* at = text.data();
-  const char* const end = at + text.size();
+// The data's numbers ("-1.2346E-01", "5.0000e-1": a few digits and a small exponent) in one
+// step: their digits as an integer below 2^53 and a power of ten up to 1e22 are both exact
+// doubles, so the one multiplication or division rounds correctly and gives the double nearest
+// the text, the one from_chars gives. Reads from `at` up to the first character that is not part
+// of the number and returns where it stopped; null for a number of any other shape (a sign other
+// than a leading minus, more digits, a larger exponent, an exponent without digits), which
+// from_chars takes.
+const char* scanShortDecimal(const char* at, const char* const end, double& result) {
+  constexpr std::ptrdiff_t kMaxDigits = 19;  // below 10^19, so the digits are exact
   const bool negative = at < end && *at == '-';
   if (negative) ++at;
+  // The digits wrap past 19 of them, harmlessly: such a number is refused below.
   std::uint64_t digits = 0;
-  int count = 0;
+  const char* const whole = at;
+  for (; at < end && isDigit(*at); ++at)
+    digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+  std::ptrdiff_t count = at - whole;
   int scale = 0;
-  const auto takeDigits = [&](int scaleStep) {
-    for (; at < end && isDigit(*at); ++at) {
-      if (++count > kMaxDigits) return false;
-      digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
-      scale += scaleStep;
-    }
-    return true;
-  };
-  if (!takeDigits(0)) return false;
   if (at < end && *at == '.') {
-    ++at;
-    if (!takeDigits(-1)) return false;
+    const char* const fraction = ++at;
+    for (; at < end && isDigit(*at); ++at) {
+      digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+    }
+    count += at - fraction;
+    scale = -static_cast<int>(std::min(at - fraction, kMaxDigits + 1));
   }
-  if (count == 0) return false;
+  if (count == 0 || count > kMaxDigits) return nullptr;
   if (at < end && (*at == 'e' || *at == 'E')) {
     ++at;
     const bool negativeExponent = at < end && *at == '-';
@@ -189,56 +187,58 @@ bool exactShortDecimal(std::string_view text, double& result) {
     int exponent = 0;
     int exponentDigits = 0;
     for (; at < end && isDigit(*at); ++at) {
-      if (++exponentDigits > kMaxExponentDigits) return false;
+      if (++exponentDigits > kMaxExponentDigits) return nullptr;
       exponent = exponent * 10 + (*at - '0');
     }
-    if (exponentDigits == 0) return false;
+    if (exponentDigits == 0) return nullptr;
     scale += negativeExponent ? -exponent : exponent;
   }
-  if (at != end || digits > kMaxExactMantissa || scale < -kMaxExactPower ||
-      scale > kMaxExactPower) {
-    return false;
+  if (digits > kMaxExactMantissa || scale < -kMaxExactPower || scale > kMaxExactPower) {
+    return nullptr;
   }
   const auto value = static_cast<double>(digits);
   const double power = kExactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
   const double magnitude = scale < 0 ? value / power : value * power;
   result = negative ? -magnitude : magnitude;
-  return true;
+  return at;
 }
 
-// The digit's value, or 10 or more for any other character.
-unsigned digitValue(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c) - '0'); }
-
-// The instrument writes every value alike: a minus or not, one digit, the point, four digits, "e",
-// the exponent's sign and two digits ("-9.8242e-01"). Such a text is checked and taken at fixed
-// places; its digits and scale are exactly those exactShortDecimal would gather, so the one
-// multiplication or division gives the same double. False for any other text.
-bool instrumentValue(std::string_view text, double& result) {
+// The form the data's values are written in, a minus or not, one digit, the point, four digits,
+// "e", the exponent's sign or not and one or two digits ("-9.8242e-01", "5.0000e-1"), taken at
+// fixed places: its digits and scale are those scanShortDecimal gathers, so the double is the
+// same. Returns where the form stops; null for any other text.
+const char* fixedDecimal(const char* at, const char* const end, double& result) {
+  constexpr std::ptrdiff_t kShortest = 8;  // "5.0000e0"
   constexpr int kFractionDigits = 4;
-  const bool negative = text.size() == kInstrumentValueChars + 1 && text.front() == '-';
-  if (negative) text.remove_prefix(1);
-  if (text.size() != kInstrumentValueChars || text[1] != '.' ||
-      (text[6] != 'e' && text[6] != 'E') || (text[7] != '-' && text[7] != '+')) {
-    return false;
-  }
-  constexpr std::array<std::size_t, 5> kDigitPlaces = {0, 2, 3, 4, 5};
+  const bool negative = at < end && *at == '-';
+  if (negative) ++at;
+  if (end - at < kShortest || at[1] != '.' || (at[6] != 'e' && at[6] != 'E')) return nullptr;
   std::uint64_t digits = 0;
-  for (const std::size_t at : kDigitPlaces) {
-    const unsigned d = digitValue(text[at]);
-    if (d > 9) return false;
-    digits = digits * 10 + d;
+  for (const std::ptrdiff_t place : {0, 2, 3, 4, 5}) {
+    const char c = at[place];
+    if (!isDigit(c)) return nullptr;
+    digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
   }
-  const unsigned tens = digitValue(text[8]);
-  const unsigned ones = digitValue(text[9]);
-  if (tens > 9 || ones > 9) return false;
-  const int exponent = static_cast<int>(tens * 10 + ones);
-  const int scale = (text[7] == '-' ? -exponent : exponent) - kFractionDigits;
-  if (scale < -kMaxExactPower || scale > kMaxExactPower) return false;
+  at += 7;
+  const bool negativeExponent = *at == '-';
+  if (*at == '-' || *at == '+') ++at;
+  if (at == end || !isDigit(*at)) return nullptr;
+  int exponent = *at++ - '0';
+  if (at < end && isDigit(*at)) exponent = exponent * 10 + (*at++ - '0');
+  const int scale = (negativeExponent ? -exponent : exponent) - kFractionDigits;
+  if (scale < -kMaxExactPower || scale > kMaxExactPower) return nullptr;
   const auto value = static_cast<double>(digits);
   const double power = kExactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
   const double magnitude = scale < 0 ? value / power : value * power;
   result = negative ? -magnitude : magnitude;
-  return true;
+  return at;
+}
+
+// scanShortDecimal over the whole text.
+bool exactShortDecimal(std::string_view text, double& result) {
+  const char* const end = text.data() + text.size();
+  const char* const stop = scanShortDecimal(text.data(), end, result);
+  return stop != nullptr && stop == end;
 }
 
 }  // namespace
@@ -254,7 +254,7 @@ bool ParseStrictFloat(std::string_view text, float& result) {
   if (isDigit(first) || first == '.') {
     double value = 0.0;
     // At most 2^53 x 1e22, well within the float range.
-    if (instrumentValue(text, value) || exactShortDecimal(text, value)) {
+    if (exactShortDecimal(text, value)) {
       result = static_cast<float>(value);
       return true;
     }
@@ -272,9 +272,16 @@ bool ParseStrictFloat(std::string_view text, float& result) {
   return narrow.has_value();
 }
 
-bool ParseInstrumentFloat(std::string_view text, float& result) {
+bool ParseFloatField(std::string_view text, std::size_t& length, float& result) {
   double value = 0.0;
-  if (!instrumentValue(text, value)) return false;
+  const char* const end = text.data() + text.size();
+  const auto fieldEnd = [end](const char* stop) {
+    return stop != nullptr && (stop == end || *stop == ',');
+  };
+  const char* stop = fixedDecimal(text.data(), end, value);
+  if (!fieldEnd(stop)) stop = scanShortDecimal(text.data(), end, value);
+  if (!fieldEnd(stop)) return false;
+  length = static_cast<std::size_t>(stop - text.data());
   result = static_cast<float>(value);
   return true;
 }

@@ -35,10 +35,10 @@ std::optional<float> ParseStrictFloat(std::string_view text);
 // The same into `result` (left as it was on failure), for loops over many numbers: false when
 // the text does not convert.
 bool ParseStrictFloat(std::string_view text, float& result);
-// The form the instrument writes every value in, [-]d.dddde±dd ("-9.8242e-01"), read as
-// ParseStrictFloat reads it; false, leaving `result`, for any other text. A field splitter can
-// try it on the next 10 or 11 characters before it looks for the field's end.
-bool ParseInstrumentFloat(std::string_view text, float& result);
-inline constexpr std::size_t kInstrumentValueChars = 10;  // "9.8242e-01", one more with a minus
+// The field at the start of `text`, up to the first comma or the text's end, when it holds a
+// plain number of the data ("-1.2346e-01", "5.0000e-1", ".0000e0"): as ParseStrictFloat reads
+// that field, with `length` its characters. False, changing nothing, for any other field, which
+// the caller then finds and reads as a whole: a field splitter need not look for a comma first.
+bool ParseFloatField(std::string_view text, std::size_t& length, float& result);
 
 }  // namespace sondrix

@@ -163,7 +163,7 @@ TEST_F(CsvReaderTest, DataLinesFillTheSamplesFromTheValueSlots) {
        {V{1, -9}, V{2, -9}, V{5, 3}, V{6, 4}}},
       // A line keeps its first kMaxLineChars bytes (a CR among them counts): "5,6", not "5,67,8".
       {{kColumns, kOverlong, "9"}, 0, {V{5, 9}, V{6, 6}, V{-9, -9}, V{-9, -9}}},
-      // The instrument's form is read at once only where the field ends with it.
+      // A number is read at once only where the field ends with it.
       {{kColumns, "1.2500e-01,-2.5000e+00,5.0000e-01,1.0000e+00",
         "1.2500e-011,-2.5000e+00x,5.0000e-01 ,-1.0000e+00"},
        0,

@@ -15,6 +15,7 @@
 #include <tuple>
 
 #include "numtext/rounding.h"
+#include "numtext/sci_format.h"
 
 namespace sondrix {
 namespace {
@@ -78,10 +79,20 @@ TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAroundAndTheFloatFormAgre
   const auto bits = [](std::optional<float> f) -> std::optional<std::uint32_t> {
     return f ? std::optional(std::bit_cast<std::uint32_t>(*f)) : std::nullopt;
   };
+  // A field splitter's reading, where it takes the text before a comma, is the same.
+  const auto field = [&](std::string_view text) {
+    if (text.find(',') != std::string_view::npos) return;  // a field of its own
+    std::size_t length = 0;
+    float value = 0.0f;
+    if (!ParseFloatField(std::string(text) + ",9", length, value)) return;
+    EXPECT_EQ(length, text.size()) << '"' << text << '"';
+    EXPECT_EQ(bits(value), bits(ParseStrictFloat(text))) << '"' << text << '"';
+  };
   for (std::string_view text : texts) {
     const std::optional<double> wide = ParseStrict(text);
     EXPECT_EQ(bits(ParseStrictFloat(text)), bits(wide ? NarrowToFloat(*wide) : std::nullopt))
         << '"' << text << '"';
+    field(text);
   }
   // And on the data's own forms, over every digit count and a span of exponents.
   std::mt19937_64 random(7);
@@ -91,6 +102,11 @@ TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAroundAndTheFloatFormAgre
     std::snprintf(text, sizeof text, "%.*e", k % 18, k % 2 ? value : -value);
     const std::optional<double> wide = ParseStrict(text);
     ASSERT_EQ(bits(ParseStrictFloat(text)), bits(NarrowToFloat(*wide))) << text;
+    field(text);
+    // The program's own form: no '+' and no leading zero in the exponent.
+    const std::string own = FormatScientific(k % 2 ? value : -value, k % (kTimeDecimals + 1));
+    ASSERT_EQ(bits(ParseStrictFloat(own)), bits(NarrowToFloat(*ParseStrict(own)))) << own;
+    field(own);
   }
 }
 
