@@ -42,4 +42,25 @@ struct SampleAllocator {
   friend bool operator==(const SampleAllocator&, const SampleAllocator&) = default;
 };
 
+// The allocator of the volt arrays: on the same pages, but growing one clears its new elements,
+// since a value a CSV line leaves unset keeps what the array held.
+template <typename T>
+struct ClearedSampleAllocator : SampleAllocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = ClearedSampleAllocator<U>;
+  };
+
+  ClearedSampleAllocator() = default;
+  template <typename U>
+  explicit ClearedSampleAllocator(const ClearedSampleAllocator<U>&) noexcept {}
+
+  template <typename U, typename... Args>
+  void construct(U* at, Args&&... args) {
+    ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+  }
+
+  friend bool operator==(const ClearedSampleAllocator&, const ClearedSampleAllocator&) = default;
+};
+
 }  // namespace sondrix

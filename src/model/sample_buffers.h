@@ -16,8 +16,9 @@ inline constexpr std::int32_t kSampleCapacity = 5'000'011;
 // A channel's counts.
 using SampleArray = std::vector<std::int16_t, SampleAllocator<std::int16_t>>;
 
-// The four volt arrays, as the CSV writer and reader take them.
-using VoltArrays = std::array<std::vector<float>, kChannelCount>;
+// A channel's volts, and the four volt arrays as the CSV writer and reader take them.
+using VoltArray = std::vector<float, ClearedSampleAllocator<float>>;
+using VoltArrays = std::array<VoltArray, kChannelCount>;
 
 // The per-channel sample arrays. Only indices below Points are meaningful; the rest keep what
 // an earlier, longer waveform left there. The arrays grow to the longest record seen so far and

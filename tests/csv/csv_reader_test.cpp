@@ -14,7 +14,7 @@ namespace sondrix {
 namespace {
 
 using Lines = std::vector<std::string>;
-using V = std::vector<float>;
+using V = VoltArray;
 const std::string kColumns = "CH1 V,CH2 V,CH3 V,CH4 V";
 const std::string kOverlong = std::string(kMaxLineChars - 4, ' ') + "\r5,67,8\r";
 
@@ -183,7 +183,7 @@ TEST_F(CsvReaderTest, DataLinesFillTheSamplesFromTheValueSlots) {
 TEST_F(CsvReaderTest, ReportsEveryTenThousandSamplesAndPumpsOnce) {
   testing::RecordingSink ui;
   ui.onPump = [this] {  // another command makes the arrays anew, which moves them
-    for (auto& column : volts) column = std::vector<float>(column);
+    for (auto& column : volts) column = VoltArray(column);
   };
   ASSERT_EQ(ReadCsvBytes(testing::JoinCrLf(WithData({kColumns}, 25'000)), volts, header, ui).points,
             25'000);

@@ -8,7 +8,7 @@
 namespace sondrix {
 namespace {
 
-using V = std::vector<float>;
+using V = VoltArray;
 
 WaveRecord recordWith(std::vector<std::int16_t> counts) {
   WaveRecord r;
