@@ -170,6 +170,7 @@ TEST_F(PlaybackTest, OneGesturePlaysAListedCaptureAndTheTitleNamesIt) {
   WaveSurface* plot = form().waveFrame().surface();
   QTest::mouseClick(plot, Qt::LeftButton);
   QTest::keyClick(plot, Qt::Key_PageUp);
+  EXPECT_EQ(selected(), "b.wfm") << "the file before";
   QTest::keyClick(plot, Qt::Key_Left, Qt::ControlModifier);
   EXPECT_TRUE(shows("a.wfm") && plot->hasFocus()) << Std(form().windowTitle());
 }

@@ -96,6 +96,10 @@ TEST_F(ShownWaveformTest, DragsZoomAndPan) {
   focusSurface();
   QTest::keyClick(&surface(), Qt::Key_Left);
   EXPECT_NEAR(window().first, 3600, 10) << "a division back";
+  const ViewState before = form().view();
+  QTest::keyClick(&surface(), Qt::Key_Up);
+  const double division = (double{before.YTop} - before.YBottom) / 8;
+  EXPECT_NEAR(form().view().YTop - double{before.YTop}, division, division / 100) << "one up";
 }
 
 // Backspace and Alt+Left go back through the views, Alt+Right forward, with the boxes as they

@@ -51,11 +51,27 @@ TEST(ReadoutsTest, CursorPositionsByTheTraceScales) {
 // row's four decimals a value reads 0; M is the largest prefix.
 TEST(ReadoutsTest, ReadingsInFiveSignificantDigits) {
   const std::tuple<double, const char*, std::string> cases[] = {
-      {1.23456789, "V", "1.2346V"}, {0.000012, "s", "12us"},      {1.03125, "V", "1.0312V"},
-      {-0.5, "V", "-500mV"},        {999.996e-6, "s", "1ms"},     {999.996, "Hz", "1kHz"},
-      {999999.6, "Hz", "1MHz"},     {-1234567.0, "", "-1.2346M"}, {1.2345678e12, "", "1234600M"},
-      {12345.678, "V", "12.346kV"}, {1e-13, "A", "0.0001nA"},     {4e-14, "A", "0A"},
-      {-1e-20, "V", "0V"},          {-INFINITY, "V", "—"},        {std::nan(""), "Hz", "—"}};
+      {1.23456789, "V", "1.2346V"},
+      {0.000012, "s", "12us"},
+      {1.03125, "V", "1.0312V"},
+      {-0.5, "V", "-500mV"},
+      {999.996e-6, "s", "1ms"},
+      {999.996, "Hz", "1kHz"},
+      {999999.6, "Hz", "1MHz"},
+      {-1234567.0, "", "-1.2346M"},
+      {1.2345678e12, "", "1234600M"},
+      {12345.678, "V", "12.346kV"},
+      {1e-13, "A", "0.0001nA"},
+      {4e-14, "A", "0A"},
+      {-1e-20, "V", "0V"},
+      {-INFINITY, "V", "—"},
+      {std::nan(""), "Hz", "—"},
+      // Each prefix from its own power of ten on.
+      {1e-6, "s", "1us"},
+      {1e-3, "s", "1ms"},
+      {1.0, "V", "1V"},
+      {1e3, "Hz", "1kHz"},
+      {1e6, "Hz", "1MHz"}};
   for (const auto& [value, unit, want] : cases) EXPECT_EQ(ReadingText(value, unit), want) << value;
 }
 
