@@ -167,10 +167,11 @@ CsvReadResult readCsv(TextFile& file, VoltArrays& volts, WaveHeader& header, UiS
       }
     }
   }
-  const std::int32_t samples = firstValueField
-                                   ? ReadDataLines(file, items, *firstValueField, volts, ui, split,
-                                                   result.firstDataLineHoldsNumber)
-                                   : 0;
+  const std::int32_t samples =
+      firstValueField
+          ? ReadDataLines(file, items, *firstValueField, volts, ui, split,
+                          result.firstDataLineHoldsNumber, result.statedPoints.value_or(0))
+          : 0;
   // samples < kSampleCapacity, so the rounded count fits and stays within the capacity.
   const std::int32_t points = RoundToInt32(samples / 10.0).value_or(0) * 10;
   if (points > samples) {

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +53,22 @@ class VoltColumns {
                                  std::int64_t{kSampleCapacity}));
       refresh();
     }
+  }
+  // Storage for the samples a file states, taken at once: the arrays still grow as above, but
+  // within it, so a long file's arrays are not copied and touched again at every doubling. Only a
+  // hint: without the memory, or for a wrong count, they grow as they would have.
+  void reserveFor(std::int64_t samples) {
+    std::int64_t room = size_;
+    while (room < samples && room < kSampleCapacity) {
+      room = std::min(std::max(room * 2, kFirstGrowth), std::int64_t{kSampleCapacity});
+    }
+    if (room <= size_) return;
+    try {
+      for (auto& column : volts_) column.reserve(static_cast<std::size_t>(room));
+    } catch (const std::bad_alloc&) {
+      return;
+    }
+    refresh();
   }
   const Pointers& columns() const { return columns_; }
 
@@ -234,12 +251,13 @@ void reportSamples(UiSink& ui, std::int32_t from, std::int32_t to) {
 
 std::int32_t ReadDataLines(TextFile& file, const FieldTable& f, std::size_t firstValueField,
                            VoltArrays& volts, UiSink& ui, const DataSplit& split,
-                           bool& firstLineHoldsNumber) {
+                           bool& firstLineHoldsNumber, std::int32_t statedSamples) {
   ValueSlots carried;
   for (std::size_t c = 0; c < kChannelCount; ++c) {
     carried[c] = ParseStrictFloat(f[firstValueField + c]);
   }
   VoltColumns columns(volts);
+  columns.reserveFor(std::min(statedSamples, kSampleLimit));
   LineBlocks reader;
   std::array<std::vector<char>, 2> blocks;
   reader.next(file, split.blockBytes, blocks[0]);

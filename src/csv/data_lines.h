@@ -23,9 +23,10 @@ struct DataSplit {
 // The data lines from the one after the column header `f` up to the end of the file or the
 // sample limit, into the volt arrays; returns the samples read. Every 10,000 samples "データ
 // index=" and the count go to `ui.detail` and events are pumped once, after the block holding
-// those samples is complete; the arrays are looked up again after the pumps.
+// those samples is complete; the arrays are looked up again after the pumps. `statedSamples`, the
+// count the header gives (0 for none), only sets how much storage is taken at once.
 std::int32_t ReadDataLines(TextFile& file, const FieldTable& f, std::size_t firstValueField,
                            VoltArrays& volts, UiSink& ui, const DataSplit& split,
-                           bool& firstLineHoldsNumber);
+                           bool& firstLineHoldsNumber, std::int32_t statedSamples = 0);
 
 }  // namespace sondrix
