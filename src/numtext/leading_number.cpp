@@ -152,6 +152,15 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 constexpr int kMaxExactPower = 22;
 constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
 
+// digits x 10^scale, both exact as doubles (digits at most 2^53, |scale| at most 22): the one
+// multiplication or division rounds correctly.
+double exactDecimal(std::uint64_t digits, int scale, bool negative) {
+  const auto value = static_cast<double>(digits);
+  const double power = kExactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
+  const double magnitude = scale < 0 ? value / power : value * power;
+  return negative ? -magnitude : magnitude;
+}
+
 // The data's numbers ("-1.2346E-01", "5.0000e-1": a few digits and a small exponent) in one
 // step: their digits as an integer below 2^53 and a power of ten up to 1e22 are both exact
 // doubles, so the one multiplication or division rounds correctly and gives the double nearest
@@ -196,10 +205,7 @@ const char* scanShortDecimal(const char* at, const char* const end, double& resu
   if (digits > kMaxExactMantissa || scale < -kMaxExactPower || scale > kMaxExactPower) {
     return nullptr;
   }
-  const auto value = static_cast<double>(digits);
-  const double power = kExactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
-  const double magnitude = scale < 0 ? value / power : value * power;
-  result = negative ? -magnitude : magnitude;
+  result = exactDecimal(digits, scale, negative);
   return at;
 }
 
@@ -227,10 +233,7 @@ const char* fixedDecimal(const char* at, const char* const end, double& result) 
   if (at < end && isDigit(*at)) exponent = exponent * 10 + (*at++ - '0');
   const int scale = (negativeExponent ? -exponent : exponent) - kFractionDigits;
   if (scale < -kMaxExactPower || scale > kMaxExactPower) return nullptr;
-  const auto value = static_cast<double>(digits);
-  const double power = kExactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
-  const double magnitude = scale < 0 ? value / power : value * power;
-  result = negative ? -magnitude : magnitude;
+  result = exactDecimal(digits, scale, negative);
   return at;
 }
 
