@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "numtext/fixed_decimal.h"
 #include "numtext/rounding.h"
 
 namespace sondrix {
@@ -145,21 +146,7 @@ std::optional<double> ParseStrict(std::string_view text) {
 
 namespace {
 
-// The powers of ten that a double holds exactly.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kMaxExactPower = 22;
 constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
-
-// digits x 10^scale, both exact as doubles (digits at most 2^53, |scale| at most 22): the one
-// multiplication or division rounds correctly.
-double exactDecimal(std::uint64_t digits, int scale, bool negative) {
-  const auto value = static_cast<double>(digits);
-  const double power = kExactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
-  const double magnitude = scale < 0 ? value / power : value * power;
-  return negative ? -magnitude : magnitude;
-}
 
 // The data's numbers ("-1.2346E-01", "5.0000e-1": a few digits and a small exponent) in one
 // step: their digits as an integer below 2^53 and a power of ten up to 1e22 are both exact
@@ -205,35 +192,7 @@ const char* scanShortDecimal(const char* at, const char* const end, double& resu
   if (digits > kMaxExactMantissa || scale < -kMaxExactPower || scale > kMaxExactPower) {
     return nullptr;
   }
-  result = exactDecimal(digits, scale, negative);
-  return at;
-}
-
-// The form the data's values are written in, a minus or not, one digit, the point, four digits,
-// "e", the exponent's sign or not and one or two digits ("-9.8242e-01", "5.0000e-1"), taken at
-// fixed places: its digits and scale are those scanShortDecimal gathers, so the double is the
-// same. Returns where the form stops; null for any other text.
-const char* fixedDecimal(const char* at, const char* const end, double& result) {
-  constexpr std::ptrdiff_t kShortest = 8;  // "5.0000e0"
-  constexpr int kFractionDigits = 4;
-  const bool negative = at < end && *at == '-';
-  if (negative) ++at;
-  if (end - at < kShortest || at[1] != '.' || (at[6] != 'e' && at[6] != 'E')) return nullptr;
-  std::uint64_t digits = 0;
-  for (const std::ptrdiff_t place : {0, 2, 3, 4, 5}) {
-    const char c = at[place];
-    if (!isDigit(c)) return nullptr;
-    digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  at += 7;
-  const bool negativeExponent = *at == '-';
-  if (*at == '-' || *at == '+') ++at;
-  if (at == end || !isDigit(*at)) return nullptr;
-  int exponent = *at++ - '0';
-  if (at < end && isDigit(*at)) exponent = exponent * 10 + (*at++ - '0');
-  const int scale = (negativeExponent ? -exponent : exponent) - kFractionDigits;
-  if (scale < -kMaxExactPower || scale > kMaxExactPower) return nullptr;
-  result = exactDecimal(digits, scale, negative);
+  result = ExactDecimal(digits, scale, negative);
   return at;
 }
 
@@ -275,15 +234,11 @@ bool ParseStrictFloat(std::string_view text, float& result) {
   return narrow.has_value();
 }
 
-bool ParseFloatField(std::string_view text, std::size_t& length, float& result) {
+bool ParseShortField(std::string_view text, std::size_t& length, float& result) {
   double value = 0.0;
   const char* const end = text.data() + text.size();
-  const auto fieldEnd = [end](const char* stop) {
-    return stop != nullptr && (stop == end || *stop == ',');
-  };
-  const char* stop = fixedDecimal(text.data(), end, value);
-  if (!fieldEnd(stop)) stop = scanShortDecimal(text.data(), end, value);
-  if (!fieldEnd(stop)) return false;
+  const char* const stop = scanShortDecimal(text.data(), end, value);
+  if (stop == nullptr || (stop != end && *stop != ',')) return false;
   length = static_cast<std::size_t>(stop - text.data());
   result = static_cast<float>(value);
   return true;

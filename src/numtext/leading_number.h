@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "numtext/fixed_decimal.h"
+
 namespace sondrix {
 
 // The number at the start of a text, as the instrument's header values and the window's text
@@ -39,6 +41,17 @@ bool ParseStrictFloat(std::string_view text, float& result);
 // plain number of the data ("-1.2346e-01", "5.0000e-1", ".0000e0"): as ParseStrictFloat reads
 // that field, with `length` its characters. False, changing nothing, for any other field, which
 // the caller then finds and reads as a whole: a field splitter need not look for a comma first.
-bool ParseFloatField(std::string_view text, std::size_t& length, float& result);
+// Inline for the data's fixed form, which a long record holds millions of.
+bool ParseShortField(std::string_view text, std::size_t& length, float& result);
+inline bool ParseFloatField(std::string_view text, std::size_t& length, float& result) {
+  double value = 0.0;
+  const char* const end = text.data() + text.size();
+  const char* const stop = ReadFixedDecimal(text.data(), end, value);
+  if (stop == nullptr || (stop != end && *stop != ','))
+    return ParseShortField(text, length, result);
+  length = static_cast<std::size_t>(stop - text.data());
+  result = static_cast<float>(value);
+  return true;
+}
 
 }  // namespace sondrix

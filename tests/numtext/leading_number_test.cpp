@@ -108,6 +108,16 @@ TEST(ParseStrictTest, AcceptsOnlyAWholeNumberWithBlanksAroundAndTheFloatFormAgre
     ASSERT_EQ(bits(ParseStrictFloat(own)), bits(NarrowToFloat(*ParseStrict(own)))) << own;
     field(own);
   }
+  // The fixed form is checked eight bytes at a time: any byte in any place of it.
+  for (const std::string_view plain : {"-1.2345e-01", "5.0000E-1"}) {
+    for (std::size_t place = 0; place < plain.size(); ++place) {
+      for (int byte = 1; byte < 256; ++byte) {
+        std::string text(plain);
+        text[place] = static_cast<char>(byte);
+        field(text);
+      }
+    }
+  }
 }
 
 using Text = std::optional<std::string_view>;
