@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 #include <new>
+#include <system_error>
+#include <thread>
 
 #include "csv/csv_reader.h"
 #include "model/scale.h"
@@ -11,14 +13,34 @@ namespace sondrix {
 namespace {
 
 // Saturated first, so that the rounded value always fits: a value between 32767 and 32767.5
-// ends up at 32767 either way. nearbyint rounds halves to the even neighbour in the default
-// rounding mode, which the program never changes, and is several times faster than the general
-// rounding for the 20 million values of a long record.
+// ends up at 32767 either way. Adding and taking away 1.5 x 2^52 rounds to the nearest integer,
+// halves to the even neighbour, in the default rounding mode (which the program never changes),
+// exactly as nearbyint does for values this small, at a fraction of the library call's cost.
 std::int16_t saturatedCount(double counts) {
-  if (std::isnan(counts)) return 0;
   constexpr double lo = std::numeric_limits<std::int16_t>::min();
   constexpr double hi = std::numeric_limits<std::int16_t>::max();
-  return static_cast<std::int16_t>(std::nearbyint(std::clamp(counts, lo, hi)));
+  constexpr double kRoundingShift = 6755399441055744.0;  // 1.5 x 2^52
+  const double saturated = std::isnan(counts) ? 0.0 : std::min(std::max(counts, lo), hi);
+  return static_cast<std::int16_t>((saturated + kRoundingShift) - kRoundingShift);
+}
+
+// Fewer values than this are converted faster than a thread is started for them.
+constexpr std::size_t kSecondCoreFrom = std::size_t{1} << 16;
+
+// Samples `from` to `to` of channel `k`'s volts into its counts.
+void convertChannel(const ChannelSetup& ch, SampleBuffers& buffers, std::size_t k, std::size_t from,
+                    std::size_t to) {
+  std::int16_t* counts = buffers.SrcData[k].data();
+  if (ch.Vdiv == 0.0f) {
+    std::fill(counts + from, counts + to, std::int16_t{0});
+    return;
+  }
+  const float* volts = buffers.VoltData[k].data();
+  const auto offset = static_cast<double>(ch.Offset);
+  const auto vdiv = static_cast<double>(ch.Vdiv);
+  for (std::size_t i = from; i < to; ++i) {
+    counts[i] = saturatedCount((volts[i] + offset) / vdiv * kCountsPerDivision);
+  }
 }
 
 }  // namespace
@@ -35,21 +57,23 @@ bool VoltsToRaw(const WaveHeader& header, SampleBuffers& buffers) {
   } catch (const std::bad_alloc&) {
     return false;
   }
-  for (std::size_t k = 0; k < kChannelCount; ++k) {
-    const ChannelSetup& ch = header.Channel[k];
-    if (ch.DispOn != 1) continue;
-    const float* volts = buffers.VoltData[k].data();
-    std::int16_t* counts = buffers.SrcData[k].data();
-    if (ch.Vdiv == 0.0f) {
-      std::fill_n(counts, n, std::int16_t{0});
-      continue;
+  // Each value costs a division: a long record's are shared with a second core, by halves.
+  const auto convert = [&](std::size_t from, std::size_t to) {
+    for (std::size_t k = 0; k < kChannelCount; ++k) {
+      if (header.Channel[k].DispOn == 1) convertChannel(header.Channel[k], buffers, k, from, to);
     }
-    const auto offset = static_cast<double>(ch.Offset);
-    const auto vdiv = static_cast<double>(ch.Vdiv);
-    for (std::size_t i = 0; i < n; ++i) {
-      counts[i] = saturatedCount((volts[i] + offset) / vdiv * kCountsPerDivision);
+  };
+  const std::size_t half =
+      n >= kSecondCoreFrom && std::thread::hardware_concurrency() > 1 ? n / 2 : 0;
+  std::jthread helper;
+  if (half > 0) {
+    try {
+      helper = std::jthread(convert, half, n);
+    } catch (const std::system_error&) {
+      convert(half, n);  // no second thread to be had
     }
   }
+  convert(0, half > 0 ? half : n);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "io/text_file.h"
+#include "model/scale.h"
 #include "support/files.h"
 #include "support/recording_sink.h"
 
@@ -258,6 +259,31 @@ TEST(VoltsToRawTest, ScalesRoundsSaturatesAndStaysWithinTheArrays) {
     header.Points = points;
     EXPECT_FALSE(VoltsToRaw(header, buffers)) << points;
   }
+}
+
+// A long record is converted in two halves at once: every sample of each shown channel, on both
+// sides of the cut, and nothing of a channel that is off.
+TEST(VoltsToRawTest, ALongRecordConvertsEverySample) {
+  constexpr std::int32_t points = 100'001;
+  WaveHeader header;
+  header.Points = points;
+  SampleBuffers buffers;
+  GrowVolts(buffers, points);
+  for (auto& column : buffers.SrcData) column.assign(points + 1, 77);
+  for (const std::size_t c : {0U, 3U}) {
+    std::tie(header.Channel[c].DispOn, header.Channel[c].Vdiv) = std::tuple(1, 2.0f);
+    for (std::int32_t i = 0; i < points; ++i) {
+      buffers.VoltData[c][static_cast<std::size_t>(i)] =
+          2.0f * static_cast<float>(i % 1001 - 500) / kCountsPerDivision;
+    }
+  }
+  ASSERT_TRUE(VoltsToRaw(header, buffers));
+  for (const std::size_t c : {0U, 3U}) {
+    for (std::int32_t i = 0; i < points; ++i) {
+      ASSERT_EQ(buffers.SrcData[c][static_cast<std::size_t>(i)], i % 1001 - 500) << c << " " << i;
+    }
+  }
+  EXPECT_EQ(buffers.SrcData[1][points / 2], 77);
 }
 
 }  // namespace
