@@ -147,30 +147,37 @@ struct Piece {
   bool firstHoldsNumber = false;  // its first data line converts in one of its own value fields
 };
 
-// The piece's lines, split as ReadTextLine splits them, into its rows.
+// The piece's lines, split as ReadTextLine splits them, into its rows. The work is done on this
+// thread's own copies: the pieces lie side by side, and threads writing their slots and row ends
+// line by line would pass one cache line to and fro.
 void parsePiece(std::size_t firstValueField, Piece& piece) {
-  piece.rows.clear();
-  piece.set = 0;
+  std::vector<Row> rows = std::move(piece.rows);
+  rows.clear();
+  SlotSet set = 0;
+  ValueSlots value = piece.value;
+  bool firstHoldsNumber = false;
   std::string scratch;
   for (const char* at = piece.begin; at < piece.end;) {
     const std::string_view line = NextBlockLine(at, piece.end, scratch);
     if (line.empty() || line.front() == '/') continue;
     const std::string_view text = TrimBlanks(line);
-    if (piece.rows.empty()) {
+    if (rows.empty()) {
       // Judged on the line's own fields: the slots may hold numbers of the lines before.
       ValueSlots own;
       splitValues(text, firstValueField, own);
-      piece.firstHoldsNumber =
-          std::ranges::any_of(own, [](const auto& v) { return v.has_value(); });
+      firstHoldsNumber = std::ranges::any_of(own, [](const auto& v) { return v.has_value(); });
     }
-    piece.set |= splitValues(text, firstValueField, piece.value);
-    Row& row = piece.rows.emplace_back();
+    set |= splitValues(text, firstValueField, value);
+    Row& row = rows.emplace_back();
     for (std::size_t c = 0; c < kChannelCount; ++c) {
-      const std::uint32_t mark = (piece.set >> c & 1U) ? kKeepBits : kCarryBits;
-      row[c] =
-          piece.value[c] && (piece.set >> c & 1U) ? *piece.value[c] : std::bit_cast<float>(mark);
+      const std::uint32_t mark = (set >> c & 1U) ? kKeepBits : kCarryBits;
+      row[c] = value[c] && (set >> c & 1U) ? *value[c] : std::bit_cast<float>(mark);
     }
   }
+  piece.rows = std::move(rows);
+  piece.set = set;
+  piece.value = value;
+  piece.firstHoldsNumber = firstHoldsNumber;
 }
 
 // Where a piece's rows go: samples `first` on, as many as `count` (fewer than its rows at the
@@ -215,7 +222,7 @@ void onEveryPiece(std::size_t pieces, const Work& work, const Meanwhile& meanwhi
 }  // the workers are joined here
 
 // The block cut at line ends into pieces of about equal size.
-void cutBlock(const DataSplit& split, const std::vector<char>& block, std::vector<Piece>& pieces) {
+void cutBlock(const DataSplit& split, const LineBlock& block, std::vector<Piece>& pieces) {
   const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
   const std::size_t worth = (block.size() + kMinPieceBytes - 1) / kMinPieceBytes;
   const std::size_t wanted = split.pieces > 0 ? split.pieces : std::min<std::size_t>(cores, worth);
@@ -259,7 +266,7 @@ std::int32_t ReadDataLines(TextFile& file, const FieldTable& f, std::size_t firs
   VoltColumns columns(volts);
   columns.reserveFor(std::min(statedSamples, kSampleLimit));
   LineBlocks reader;
-  std::array<std::vector<char>, 2> blocks;
+  std::array<LineBlock, 2> blocks;
   reader.next(file, split.blockBytes, blocks[0]);
   std::vector<Piece> pieces;
   std::int32_t samples = 0;

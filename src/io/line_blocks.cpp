@@ -7,7 +7,7 @@
 
 namespace sondrix {
 
-void LineBlocks::next(TextFile& file, std::size_t size, std::vector<char>& block) {
+void LineBlocks::next(TextFile& file, std::size_t size, LineBlock& block) {
   // Into the block's own storage, which stays from call to call: fresh memory for every block
   // would cost a page fault every few kilobytes.
   block.assign(carried_.begin(), carried_.end());

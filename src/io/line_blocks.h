@@ -5,18 +5,23 @@
 #include <vector>
 
 #include "io/text_file.h"
+#include "model/sample_allocator.h"
 
 namespace sondrix {
 
 // The rest of a text file in blocks of whole lines, so that the lines of one block can be split
 // and read on other threads while the next block is read. A block is the bytes as they are (CRs
 // included), ending just after an LF or at the end of the file.
+// A block's bytes. Growing it leaves the new bytes unset: the file's bytes are read over them
+// next, and a long file's blocks would otherwise be cleared, byte for byte, before each read.
+using LineBlock = std::vector<char, SampleAllocator<char>>;
+
 class LineBlocks {
  public:
   // The next block into `block`: about `size` bytes read (at least 1), extended to the end of a
   // line. A line that runs past kMaxLineChars keeps only its first kMaxLineChars bytes, so a block
   // holds at most kMaxLineChars + `size` bytes however long the lines. Empty at the end.
-  void next(TextFile& file, std::size_t size, std::vector<char>& block);
+  void next(TextFile& file, std::size_t size, LineBlock& block);
 
  private:
   std::vector<char> carried_;  // a line begun in the last block and not yet ended

@@ -20,7 +20,7 @@ TEST(LineBlocksTest, AnOverlongLineIsCutAndTheLinesAfterItReadWhole) {
   for (const std::size_t size : {std::size_t{999}, std::size_t{1} << 20, kMaxLineChars + 7}) {
     TextFile file = TextFile::fromBytes(text);
     LineBlocks blocks;
-    std::vector<char> block;
+    LineBlock block;
     std::vector<std::string> read;
     std::string scratch;
     for (blocks.next(file, size, block); !block.empty(); blocks.next(file, size, block)) {
