@@ -15,6 +15,7 @@
 
 #include "csv/messages.h"
 #include "io/line_blocks.h"
+#include "model/sample_allocator.h"
 #include "numtext/leading_number.h"
 #include "numtext/substrings.h"
 
@@ -135,13 +136,18 @@ SlotSet splitValues(std::string_view text, std::size_t first, ValueSlots& value)
 constexpr std::uint32_t kKeepBits = 0x7FC0'0001;
 constexpr std::uint32_t kCarryBits = 0x7FC0'0002;
 using Row = std::array<float, kChannelCount>;
+// On 2 MB pages once they are that large: a long file's first rows land in fresh memory.
+using Rows = std::vector<Row, SampleAllocator<Row>>;
+// Rows are taken for a piece's bytes at this many per line at once, so that a file of data lines
+// grows them seldom; a piece of shorter lines grows them as it needs.
+constexpr std::size_t kBytesPerLineGuess = 32;
 
 // A piece of a block, from a line start to a line start (or the block's end), and what its lines
 // leave for the samples and for the pieces after it.
 struct Piece {
   const char* begin = nullptr;
   const char* end = nullptr;
-  std::vector<Row> rows;          // one for each data line; comments and empty lines are left out
+  Rows rows;                      // one for each data line; comments and empty lines are left out
   SlotSet set = 0;                // the slots any of its lines set
   ValueSlots value;               // the slots' values after its last line
   bool firstHoldsNumber = false;  // its first data line converts in one of its own value fields
@@ -151,8 +157,9 @@ struct Piece {
 // thread's own copies: the pieces lie side by side, and threads writing their slots and row ends
 // line by line would pass one cache line to and fro.
 void parsePiece(std::size_t firstValueField, Piece& piece) {
-  std::vector<Row> rows = std::move(piece.rows);
+  Rows rows = std::move(piece.rows);
   rows.clear();
+  rows.reserve(static_cast<std::size_t>(piece.end - piece.begin) / kBytesPerLineGuess);
   SlotSet set = 0;
   ValueSlots value = piece.value;
   bool firstHoldsNumber = false;
@@ -189,8 +196,7 @@ struct Placement {
 };
 
 // The rows of a piece into their samples.
-void storeRows(const std::vector<Row>& rows, const Placement& at,
-               const VoltColumns::Pointers& columns) {
+void storeRows(const Rows& rows, const Placement& at, const VoltColumns::Pointers& columns) {
   for (std::size_t c = 0; c < kChannelCount; ++c) {
     float* out = columns[c] + at.first;
     for (std::int32_t j = 0; j < at.count; ++j) {
