@@ -24,6 +24,41 @@ constexpr std::array<double, kExactPow10 + 1> kPow10 = [] {
 constexpr std::array<std::uint32_t, kTimeDecimals + 1> kDigitsLimit = {
     10, 100, 1000, 10'000, 100'000, 1'000'000, 10'000'000};
 
+// Digit bytes of a number below 10^8, padded with zeros to eight, the first digit in the lowest
+// byte: the halves, quarters and digits are split in 32-, 16- and 8-bit lanes at once, by
+// multiplications that divide exactly below 10,000 and 100, with no chain of divisions.
+constexpr int kEightDigits = 8;
+std::uint64_t eightDigits(std::uint32_t value) {
+  std::uint64_t x = (value / 10'000) | std::uint64_t{value % 10'000} << 32;
+  const std::uint64_t hundreds = ((x * 10'486) >> 20) & 0x0000'007F'0000'007FULL;
+  x = (x - hundreds * 100) << 16 | hundreds;
+  const std::uint64_t tens = ((x * 103) >> 10) & 0x000F'000F'000F'000FULL;
+  x = (x - tens * 10) << 8 | tens;
+  return x + 0x3030'3030'3030'3030ULL;
+}
+
+// "e" and the exponent of every value the fast path formats: its scale, 10^(decimals - exponent),
+// lies in 10^-21..10^22, and the exponent may grow by two (a scaled value past its digits, and a
+// carry).
+constexpr int kLowestExponent = -kExactPow10;
+constexpr int kHighestExponent = kExactPow10 + kTimeDecimals + 1;
+struct ExponentText {
+  std::array<char, 4> text{};
+  std::uint8_t size = 0;
+};
+constexpr auto kExponentTexts = [] {
+  std::array<ExponentText, kHighestExponent - kLowestExponent + 1> texts{};
+  for (int e = kLowestExponent; e <= kHighestExponent; ++e) {
+    ExponentText& t = texts[static_cast<std::size_t>(e - kLowestExponent)];
+    const int magnitude = e < 0 ? -e : e;
+    t.text[t.size++] = 'e';
+    if (e < 0) t.text[t.size++] = '-';
+    if (magnitude >= 10) t.text[t.size++] = static_cast<char>('0' + magnitude / 10);
+    t.text[t.size++] = static_cast<char>('0' + magnitude % 10);
+  }
+  return texts;
+}();
+
 // to_chars gives d.ddddde+XX (or inf/nan); the exponent is rewritten without '+' and zeros.
 char* formatByToChars(char* out, double value, int decimals) {
   std::array<char, kSciMaxChars> raw{};
@@ -71,30 +106,27 @@ char* formatFast(char* out, double value, int decimals) {
   auto digits = static_cast<std::uint32_t>(scaled);  // scaled is not negative: this is floor
   const double fraction = scaled - digits;           // exact: scaled is below 2^53
   if (std::fabs(fraction - 0.5) < 1e-7) return nullptr;
-  if (fraction > 0.5) ++digits;
+  digits += fraction > 0.5 ? 1 : 0;
   if (digits == limit) {  // 9.99996 to four decimals: a carry into the next power of ten
     digits /= 10;
     ++exponent;
   }
-  if (digits < limit / 10) return nullptr;
-  if (value < 0) *out++ = '-';
-  // d.dddd, written from the last digit.
-  char* end = out + decimals + (decimals > 0 ? 2 : 1);
-  for (char* p = end - 1; p > out + 1; --p) {
-    *p = static_cast<char>('0' + digits % 10);
-    digits /= 10;
+  if (digits < limit / 10 || exponent < kLowestExponent || exponent > kHighestExponent) {
+    return nullptr;
   }
-  if (decimals > 0) out[1] = '.';
-  out[0] = static_cast<char>('0' + digits);
-  out = end;
-  *out++ = 'e';
-  if (exponent < 0) {
-    *out++ = '-';
-    exponent = -exponent;
-  }
-  if (exponent >= 10) *out++ = static_cast<char>('0' + exponent / 10);  // below 30 here
-  *out++ = static_cast<char>('0' + exponent % 10);
-  return out;
+  *out = '-';
+  out += value < 0 ? 1 : 0;
+  // d.dddd: the leading digit, the point (none without decimals) and eight digit bytes of which
+  // the decimals are kept; the caller's room allows the bytes past them.
+  const std::uint64_t text = eightDigits(digits) >> (8 * (kEightDigits - 1 - decimals));
+  out[0] = static_cast<char>(text);
+  out[1] = '.';
+  const std::uint64_t rest = text >> 8;
+  std::memcpy(out + 1 + (decimals > 0 ? 1 : 0), &rest, sizeof rest);
+  out += decimals + (decimals > 0 ? 2 : 1);
+  const ExponentText& e = kExponentTexts[static_cast<std::size_t>(exponent - kLowestExponent)];
+  std::memcpy(out, e.text.data(), e.text.size());
+  return out + e.size;
 }
 
 }  // namespace
