@@ -7,11 +7,14 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
+#include "csv/count_texts.h"
 #include "csv/csv_layout.h"
 #include "model/messages.h"
 #include "numtext/rounding.h"
@@ -36,6 +39,7 @@ struct WritePlan {
   std::int64_t lines = 0;
   std::int64_t chunkLines = kChunkLines;
   DataLineFormat format;
+  const CountTexts* texts = nullptr;  // of a long record's counts
 };
 
 // The file being written: nameless, or under a temporary name, until it is complete. The error
@@ -57,36 +61,81 @@ class TempFile {
   std::error_code error_;
 };
 
-// One thread's text of up to `lines` lines, and the volts it is made of.
+// Records of at least this many lines written from counts have the texts of all counts made
+// first (CountTexts): making them costs about what formatting 65,536 lines would.
+constexpr std::int64_t kCountTextLines = std::int64_t{1} << 17;
+
+// One thread's text of up to `lines` lines, and the values it is made of: volts, or counts with
+// the texts this thread has made of them.
 struct Chunk {
-  Chunk(std::int64_t lines, int columns)
+  Chunk(std::int64_t lines, int columns, bool ofCounts)
       : data(std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(lines) *
-                                                    kMaxDataLineChars)),
-        volts(std::make_unique_for_overwrite<float[]>(static_cast<std::size_t>(lines * columns))) {
+                                                    kMaxDataLineChars)) {
+    const auto size = static_cast<std::size_t>(lines * columns);
+    if (ofCounts) {
+      counts = std::make_unique_for_overwrite<std::int16_t[]>(size);
+    } else {
+      volts = std::make_unique_for_overwrite<float[]>(size);
+    }
     for (std::size_t c = 0; c < static_cast<std::size_t>(columns); ++c) {
-      columns_[c] = volts.get() + c * static_cast<std::size_t>(lines);
+      const std::size_t at = c * static_cast<std::size_t>(lines);
+      if (ofCounts) {
+        countColumns_[c] = counts.get() + at;
+      } else {
+        voltColumns_[c] = volts.get() + at;
+      }
     }
   }
-  std::span<float* const> columns(int count) const {
-    return std::span(columns_).first(static_cast<std::size_t>(count));
+  std::span<float* const> voltColumns(int count) const {
+    return std::span(voltColumns_).first(static_cast<std::size_t>(count));
+  }
+  std::span<std::int16_t* const> countColumns(int count) const {
+    return std::span(countColumns_).first(static_cast<std::size_t>(count));
   }
   std::unique_ptr<char[]> data;
   std::unique_ptr<float[]> volts;
+  std::unique_ptr<std::int16_t[]> counts;
   std::size_t used = 0;
 
  private:
-  std::array<float*, kChannelCount> columns_{};
+  std::array<float*, kChannelCount> voltColumns_{};
+  std::array<std::int16_t*, kChannelCount> countColumns_{};
 };
 
 bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk,
                  CsvVoltSource& source) {
   const int columns = plan.format.columnCount;
-  if (!source.fill(first, last - first, plan.step, chunk.columns(columns))) return false;
+  if (!source.fill(first, last - first, plan.step, chunk.voltColumns(columns))) return false;
   DataLineFormat format = plan.format;
-  std::ranges::copy(chunk.columns(columns), format.columns.begin());
+  std::ranges::copy(chunk.voltColumns(columns), format.columns.begin());
   char* out = chunk.data.get();
   for (std::int64_t line = first; line < last; ++line) {
     out = FormatDataLine(out, format, line * plan.step, line - first);
+  }
+  chunk.used = static_cast<std::size_t>(out - chunk.data.get());
+  return true;
+}
+
+// The same lines from counts: each value's text is copied from the plan's texts, or on a short
+// record, where making them would not pay, formatted from its volts.
+bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk,
+                 CsvCountSource& source) {
+  const int columns = plan.format.columnCount;
+  const std::span<std::int16_t* const> counts = chunk.countColumns(columns);
+  if (!source.fill(first, last - first, plan.step, counts)) return false;
+  char* out = chunk.data.get();
+  for (std::int64_t line = first; line < last; ++line) {
+    out = FormatLineTime(out, plan.format, line * plan.step);
+    const auto k = static_cast<std::size_t>(line - first);
+    for (int c = 0; c < columns; ++c) {
+      *out++ = ',';
+      const std::int16_t count = counts[static_cast<std::size_t>(c)][k];
+      out = plan.texts != nullptr
+                ? plan.texts->write(out, c, count)
+                : FormatScientific(out, source.volts(c, count), plan.format.valueDecimals);
+    }
+    *out++ = '\r';
+    *out++ = '\n';
   }
   chunk.used = static_cast<std::size_t>(out - chunk.data.get());
   return true;
@@ -98,8 +147,9 @@ enum class LinesWritten { Ok, SourceFailed, WriteFailed };
 // caller and helpers). Each thread formats a piece into its own buffer, waits for its turn and
 // writes it, then takes the next piece: while one thread writes, the others format, so the
 // formatting keeps every core busy and the writes hide behind it.
+template <typename Source>
 LinesWritten writeLines(const WritePlan& plan, std::int64_t first, std::int64_t last,
-                        TempFile& file, std::vector<Chunk>& chunks, CsvVoltSource& source) {
+                        TempFile& file, std::vector<Chunk>& chunks, Source& source) {
   const std::int64_t pieces = (last - first + plan.chunkLines - 1) / plan.chunkLines;
   std::atomic<std::int64_t> next{0};
   std::mutex mutex;
@@ -154,9 +204,9 @@ CsvWriteResult failed(std::string_view what, const std::error_code& why) {
   return failed(std::string(what) + ": " + why.message());
 }
 
-CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& header,
-                        CsvVoltSource& source, int skip, UiSink& ui, WriteRules rules,
-                        int threads) {
+template <typename Source>
+CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& header, Source& source,
+                        int skip, UiSink& ui, WriteRules rules, int threads) {
   WritePlan plan;
   plan.points = std::max(header.Points, 0);
   plan.step = std::int64_t{std::clamp(skip, 0, kMaxDataSkip)} + 1;
@@ -183,9 +233,19 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
   // A buffer per thread, and no more threads than pieces of text.
   const std::int64_t pieces = (plan.lines + plan.chunkLines - 1) / plan.chunkLines;
   const std::int64_t chunkLines = std::clamp<std::int64_t>(plan.lines, 1, plan.chunkLines);
+  std::optional<CountTexts> texts;
+  if constexpr (std::is_base_of_v<CsvCountSource, Source>) {
+    if (plan.lines >= kCountTextLines) {
+      texts.emplace(
+          plan.format.columnCount, plan.format.valueDecimals,
+          [&source](int column, std::int16_t count) { return source.volts(column, count); });
+      plan.texts = &*texts;
+    }
+  }
   std::vector<Chunk> chunks;
   while (std::ssize(chunks) < std::clamp<std::int64_t>(pieces, 1, threads)) {
-    chunks.emplace_back(chunkLines, plan.format.columnCount);
+    chunks.emplace_back(chunkLines, plan.format.columnCount,
+                        std::is_base_of_v<CsvCountSource, Source>);
   }
   for (int block = 0; block < kProgressBlocks; ++block) {
     const std::int64_t first = plan.lines * block / kProgressBlocks;
@@ -256,6 +316,12 @@ CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader&
                             CsvVoltSource& volts, int skip, UiSink& ui, WriteRules rules,
                             int threads) {
   return guarded([&] { return writeCsv(path, header, volts, skip, ui, rules, threads); });
+}
+
+CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
+                            CsvCountSource& counts, int skip, UiSink& ui, WriteRules rules,
+                            int threads) {
+  return guarded([&] { return writeCsv(path, header, counts, skip, ui, rules, threads); });
 }
 
 }  // namespace sondrix

@@ -50,4 +50,24 @@ CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader&
                             CsvVoltSource& volts, int skip, UiSink& ui, WriteRules rules = {},
                             int threads = 0);
 
+// Where a write takes its volts from when they are made from 16-bit counts: the writer asks for
+// the counts, a piece of lines at a time, and makes the text of each distinct count once.
+class CsvCountSource {
+ public:
+  virtual ~CsvCountSource() = default;
+  // Puts into columns[c][k] the count of value column c at sample (firstLine + k) * step, for k
+  // below `lines`. False stops the write, which then replaces nothing; the source keeps why.
+  // Threads may ask at once.
+  virtual bool fill(std::int64_t firstLine, std::int64_t lines, std::int64_t step,
+                    std::span<std::int16_t* const> columns) = 0;
+  // The volts written for `count` in value column `column`; threads may ask at once.
+  virtual float volts(int column, std::int16_t count) const = 0;
+};
+
+// WriteCsvFile with the volts from `counts` as they are needed, holding the text and counts of a
+// few pieces only, and the text of each column's counts once made.
+CsvWriteResult WriteCsvFile(const std::filesystem::path& path, const WaveHeader& header,
+                            CsvCountSource& counts, int skip, UiSink& ui, WriteRules rules = {},
+                            int threads = 0);
+
 }  // namespace sondrix

@@ -17,41 +17,46 @@ namespace {
 constexpr std::int64_t kWindowCounts = 16384;
 using CountWindow = std::array<std::int16_t, kWindowCounts>;
 
-// The volts of the counts, made piece by piece: a displayed channel's as ToVolts makes them
-// (0 where they do not fit), 0 for the others.
-class CountVolts final : public CsvVoltSource {
+// The counts of the record, read piece by piece: a displayed channel's from the file (0 for
+// one the file does not hold, as in a fresh record), with its volts as ToVolts makes them (0
+// where they do not fit); a channel that is not displayed is written as 0 volts.
+class FileCountSource final : public CsvCountSource {
  public:
-  CountVolts(const WaveHeader& header, int channels, ChannelCounts& counts)
+  FileCountSource(const WaveHeader& header, int channels, ChannelCounts& counts)
       : header_(header), channels_(channels), counts_(counts) {}
 
   bool fill(std::int64_t firstLine, std::int64_t lines, std::int64_t step,
-            std::span<float* const> columns) override {
+            std::span<std::int16_t* const> columns) override {
     for (std::size_t c = 0; c < columns.size(); ++c) {
-      const ChannelSetup& setup = header_.Channel[c];
-      float* to = columns[c];
-      if (!IsDisplayed(setup)) {
-        std::fill_n(to, lines, 0.0f);
-      } else if (std::cmp_greater_equal(c, channels_)) {
-        std::fill_n(to, lines, FittedVolts(0, setup).value_or(0.0f));
-      } else if (!fillChannel(static_cast<int>(c), setup, firstLine, lines, step, to)) {
+      std::int16_t* to = columns[c];
+      if (!IsDisplayed(header_.Channel[c]) || std::cmp_greater_equal(c, channels_)) {
+        std::fill_n(to, lines, std::int16_t{0});
+      } else if (!fillChannel(static_cast<int>(c), firstLine, lines, step, to)) {
         return false;
       }
     }
     return true;
   }
 
+  float volts(int column, std::int16_t count) const override {
+    const ChannelSetup& setup = header_.Channel[static_cast<std::size_t>(column)];
+    return IsDisplayed(setup) ? FittedVolts(count, setup).value_or(0.0f) : 0.0f;
+  }
+
  private:
-  // Reads windows of samples and keeps every step-th.
-  bool fillChannel(int ch, const ChannelSetup& setup, std::int64_t firstLine, std::int64_t lines,
-                   std::int64_t step, float* to) {
+  // Reads every sample, or windows of samples of which every step-th is kept.
+  bool fillChannel(int ch, std::int64_t firstLine, std::int64_t lines, std::int64_t step,
+                   std::int16_t* to) {
+    if (step == 1) {
+      return counts_.read(ch, firstLine, std::span(to, static_cast<std::size_t>(lines)));
+    }
     CountWindow window;
     for (std::int64_t k = 0; k < lines;) {
       const std::int64_t take = std::min(lines - k, (kWindowCounts - 1) / step + 1);
       const auto span = static_cast<std::size_t>((take - 1) * step + 1);
       if (!counts_.read(ch, (firstLine + k) * step, std::span(window).first(span))) return false;
-      for (std::int64_t j = 0; j < take; ++j) {
-        to[k + j] = FittedVolts(window[static_cast<std::size_t>(j * step)], setup).value_or(0.0f);
-      }
+      for (std::int64_t j = 0; j < take; ++j)
+        to[k + j] = window[static_cast<std::size_t>(j * step)];
       k += take;
     }
     return true;
@@ -133,9 +138,9 @@ ExportResult ExportCounts(const WaveHeader& header, int channels, ChannelCounts&
     }
   }
   if (options.beforeWrite) options.beforeWrite();
-  CountVolts volts(header, channels, counts);
+  FileCountSource source(header, channels, counts);
   CsvWriteResult written =
-      WriteCsvFile(path, header, volts, skip, ui, options.rules, options.threads);
+      WriteCsvFile(path, header, source, skip, ui, options.rules, options.threads);
   if (written.status == CsvWriteResult::kSourceFailed) {
     return {ExportResult::Status::ReadFailed, counts.failure()};
   }
