@@ -65,8 +65,7 @@ class TempFile {
 // first (CountTexts): making them costs about what formatting 65,536 lines would.
 constexpr std::int64_t kCountTextLines = std::int64_t{1} << 17;
 
-// One thread's text of up to `lines` lines, and the values it is made of: volts, or counts with
-// the texts this thread has made of them.
+// One thread's text of up to `lines` lines, and the values it is made of: volts or counts.
 struct Chunk {
   Chunk(std::int64_t lines, int columns, bool ofCounts)
       : data(std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(lines) *
