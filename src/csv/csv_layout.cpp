@@ -70,21 +70,12 @@ int DataSkipFromText(std::string_view text) {
   return static_cast<int>(RoundHalfEven(value));
 }
 
-char* FormatLineTime(char* out, const DataLineFormat& format, std::int64_t index) {
-  const auto time = static_cast<double>(index - format.trigAddr) * format.delta;
-  return FormatScientific(out, time, kTimeDecimals);
-}
-
 char* FormatDataLine(char* out, const DataLineFormat& format, std::int64_t index) {
-  return FormatDataLine(out, format, index, index);
-}
-
-char* FormatDataLine(char* out, const DataLineFormat& format, std::int64_t index,
-                     std::int64_t valueAt) {
-  out = FormatLineTime(out, format, index);
+  const auto time = static_cast<double>(index - format.trigAddr) * format.delta;
+  out = FormatScientific(out, time, kTimeDecimals);
   for (int c = 0; c < format.columnCount; ++c) {
     *out++ = ',';
-    const float volts = format.columns[static_cast<std::size_t>(c)][valueAt];
+    const float volts = format.columns[static_cast<std::size_t>(c)][index];
     out = FormatScientific(out, volts, format.valueDecimals);
   }
   *out++ = '\r';

@@ -41,13 +41,7 @@ struct DataLineFormat {
 
 inline constexpr std::size_t kMaxDataLineChars = (kChannelCount + 1) * (kSciMaxChars + 1) + 2;
 
-// Writes the time of sample `index`, the first field of its line, and returns its end.
-char* FormatLineTime(char* out, const DataLineFormat& format, std::int64_t index);
 // Writes the line of sample `index` (time, the volts, CR LF) and returns its end.
 char* FormatDataLine(char* out, const DataLineFormat& format, std::int64_t index);
-// The same line with its volts taken from element `valueAt` of the columns, for columns that hold
-// a piece of the record rather than the whole.
-char* FormatDataLine(char* out, const DataLineFormat& format, std::int64_t index,
-                     std::int64_t valueAt);
 
 }  // namespace sondrix

@@ -16,6 +16,7 @@
 
 #include "csv/count_texts.h"
 #include "csv/csv_layout.h"
+#include "csv/time_texts.h"
 #include "model/messages.h"
 #include "numtext/rounding.h"
 
@@ -101,17 +102,33 @@ struct Chunk {
   std::array<std::int16_t*, kChannelCount> countColumns_{};
 };
 
-bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk,
-                 CsvVoltSource& source) {
-  const int columns = plan.format.columnCount;
-  if (!source.fill(first, last - first, plan.step, chunk.voltColumns(columns))) return false;
-  DataLineFormat format = plan.format;
-  std::ranges::copy(chunk.voltColumns(columns), format.columns.begin());
+// Makes the text of lines [first, last) in `chunk`: the time, then each column's value as
+// `writeValue(out, column, line - first)` writes it, then CR LF.
+template <typename WriteValue>
+void makeText(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk,
+              const WriteValue& writeValue) {
+  TimeTexts time(plan.format.trigAddr, plan.format.delta);
   char* out = chunk.data.get();
   for (std::int64_t line = first; line < last; ++line) {
-    out = FormatDataLine(out, format, line * plan.step, line - first);
+    out = time.write(out, line * plan.step);
+    const auto k = static_cast<std::size_t>(line - first);
+    for (int c = 0; c < plan.format.columnCount; ++c) {
+      *out++ = ',';
+      out = writeValue(out, c, k);
+    }
+    *out++ = '\r';
+    *out++ = '\n';
   }
   chunk.used = static_cast<std::size_t>(out - chunk.data.get());
+}
+
+bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk,
+                 CsvVoltSource& source) {
+  const std::span<float* const> volts = chunk.voltColumns(plan.format.columnCount);
+  if (!source.fill(first, last - first, plan.step, volts)) return false;
+  makeText(plan, first, last, chunk, [&](char* out, int c, std::size_t k) {
+    return FormatScientific(out, volts[static_cast<std::size_t>(c)][k], plan.format.valueDecimals);
+  });
   return true;
 }
 
@@ -119,24 +136,18 @@ bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, C
 // record, where making them would not pay, formatted from its volts.
 bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk,
                  CsvCountSource& source) {
-  const int columns = plan.format.columnCount;
-  const std::span<std::int16_t* const> counts = chunk.countColumns(columns);
+  const std::span<std::int16_t* const> counts = chunk.countColumns(plan.format.columnCount);
   if (!source.fill(first, last - first, plan.step, counts)) return false;
-  char* out = chunk.data.get();
-  for (std::int64_t line = first; line < last; ++line) {
-    out = FormatLineTime(out, plan.format, line * plan.step);
-    const auto k = static_cast<std::size_t>(line - first);
-    for (int c = 0; c < columns; ++c) {
-      *out++ = ',';
-      const std::int16_t count = counts[static_cast<std::size_t>(c)][k];
-      out = plan.texts != nullptr
-                ? plan.texts->write(out, c, count)
-                : FormatScientific(out, source.volts(c, count), plan.format.valueDecimals);
-    }
-    *out++ = '\r';
-    *out++ = '\n';
+  if (plan.texts != nullptr) {
+    makeText(plan, first, last, chunk, [&](char* out, int c, std::size_t k) {
+      return plan.texts->write(out, c, counts[static_cast<std::size_t>(c)][k]);
+    });
+  } else {
+    makeText(plan, first, last, chunk, [&](char* out, int c, std::size_t k) {
+      return FormatScientific(out, source.volts(c, counts[static_cast<std::size_t>(c)][k]),
+                              plan.format.valueDecimals);
+    });
   }
-  chunk.used = static_cast<std::size_t>(out - chunk.data.get());
   return true;
 }
 
