@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "numtext/digit_bytes.h"
 #include "numtext/sci_format.h"
 
 namespace sondrix {
@@ -13,17 +14,6 @@ constexpr double kLeast = 1e6;
 constexpr std::uint32_t kLimit = 10'000'000;
 // Powers of ten up to 10^22 are exact in a double, so scaling by one rounds once.
 constexpr int kExactPowers = 22;
-
-// Digit bytes of a number below 10^8, padded with zeros to eight, the first digit in the lowest
-// byte (as the scientific formatter makes them).
-std::uint64_t eightDigits(std::uint32_t value) {
-  std::uint64_t x = (value / 10'000) | std::uint64_t{value % 10'000} << 32;
-  const std::uint64_t hundreds = ((x * 10'486) >> 20) & 0x0000'007F'0000'007FULL;
-  x = (x - hundreds * 100) << 16 | hundreds;
-  const std::uint64_t tens = ((x * 103) >> 10) & 0x000F'000F'000F'000FULL;
-  x = (x - tens * 10) << 8 | tens;
-  return x + 0x3030'3030'3030'3030ULL;
-}
 
 }  // namespace
 
@@ -46,7 +36,7 @@ char* TimeTexts::write(char* out, std::int64_t index) {
   *out = '-';
   out += (distance < 0) != (delta_ < 0) ? 1 : 0;
   // The first digit, the point, the six after it (of eight bytes) and the exponent.
-  const std::uint64_t text = eightDigits(digits);
+  const std::uint64_t text = EightDigitBytes(digits);
   out[0] = static_cast<char>(text >> 8);
   out[1] = '.';
   const std::uint64_t decimals = text >> 16;

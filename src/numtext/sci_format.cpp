@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "numtext/digit_bytes.h"
+
 namespace sondrix {
 
 namespace {
@@ -23,19 +25,6 @@ constexpr std::array<double, kExactPow10 + 1> kPow10 = [] {
 // 10^(decimals + 1): the first integer with one digit too many.
 constexpr std::array<std::uint32_t, kTimeDecimals + 1> kDigitsLimit = {
     10, 100, 1000, 10'000, 100'000, 1'000'000, 10'000'000};
-
-// Digit bytes of a number below 10^8, padded with zeros to eight, the first digit in the lowest
-// byte: the halves, quarters and digits are split in 32-, 16- and 8-bit lanes at once, by
-// multiplications that divide exactly below 10,000 and 100, with no chain of divisions.
-constexpr int kEightDigits = 8;
-std::uint64_t eightDigits(std::uint32_t value) {
-  std::uint64_t x = (value / 10'000) | std::uint64_t{value % 10'000} << 32;
-  const std::uint64_t hundreds = ((x * 10'486) >> 20) & 0x0000'007F'0000'007FULL;
-  x = (x - hundreds * 100) << 16 | hundreds;
-  const std::uint64_t tens = ((x * 103) >> 10) & 0x000F'000F'000F'000FULL;
-  x = (x - tens * 10) << 8 | tens;
-  return x + 0x3030'3030'3030'3030ULL;
-}
 
 // "e" and the exponent of every value the fast path formats: its scale, 10^(decimals - exponent),
 // lies in 10^-21..10^22, and the exponent may grow by two (a scaled value past its digits, and a
@@ -118,7 +107,7 @@ char* formatFast(char* out, double value, int decimals) {
   out += value < 0 ? 1 : 0;
   // d.dddd: the leading digit, the point (none without decimals) and eight digit bytes of which
   // the decimals are kept; the caller's room allows the bytes past them.
-  const std::uint64_t text = eightDigits(digits) >> (8 * (kEightDigits - 1 - decimals));
+  const std::uint64_t text = EightDigitBytes(digits) >> (8 * (kEightDigits - 1 - decimals));
   out[0] = static_cast<char>(text);
   out[1] = '.';
   const std::uint64_t rest = text >> 8;
