@@ -107,7 +107,7 @@ struct Chunk {
 template <typename WriteValue>
 void makeText(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk,
               const WriteValue& writeValue) {
-  TimeTexts time(plan.format.trigAddr, plan.format.delta);
+  TimeTexts time(plan.format.trigAddr, plan.format.delta, plan.step);
   char* out = chunk.data.get();
   for (std::int64_t line = first; line < last; ++line) {
     out = time.write(out, line * plan.step);

@@ -1,7 +1,6 @@
 #include "csv/time_texts.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "numtext/digit_bytes.h"
 #include "numtext/sci_format.h"
@@ -9,40 +8,69 @@
 namespace sondrix {
 namespace {
 
-// The digits of a time, kTimeDecimals + 1 of them, lie in [kLeast, kLimit).
-constexpr double kLeast = 1e6;
-constexpr std::uint32_t kLimit = 10'000'000;
 // Powers of ten up to 10^22 are exact in a double, so scaling by one rounds once.
 constexpr int kExactPowers = 22;
+constexpr double kFractionScale = 0x1p64;
+
+// The digit bytes of `value` below 10^8: one digit a byte, the last digit in the lowest.
+std::uint64_t DigitBytesOf(std::uint32_t value) {
+  return __builtin_bswap64(EightDigitBytes(value) - 0x3030'3030'3030'3030ULL);
+}
 
 }  // namespace
 
-TimeTexts::TimeTexts(std::int32_t trigAddr, double delta) : trigAddr_(trigAddr), delta_(delta) {}
+TimeTexts::TimeTexts(std::int32_t trigAddr, double delta, std::int64_t step)
+    : trigAddr_(trigAddr), delta_(delta), step_(step) {}
 
-char* TimeTexts::write(char* out, std::int64_t index) {
+// The time of a line that does not follow from the last one's.
+char* TimeTexts::writeAfresh(char* out, std::int64_t index) {
+  following_ = false;
+  if (startStretch(index)) return writeDigits(out);
+  return writeFormatted(out, index - trigAddr_);
+}
+
+// The first time of a stretch, or one after a line that left it: its digits from one
+// multiplication of the sample's distance from the trigger.
+bool TimeTexts::startStretch(std::int64_t index) {
   const std::int64_t distance = index - trigAddr_;
   const std::uint64_t steps = distance < 0 ? 0 - static_cast<std::uint64_t>(distance)
                                            : static_cast<std::uint64_t>(distance);
   // The time is |distance| * |delta| rounded once, and scaling it rounds once more; this product
-  // rounds twice, so the three lie within 4e-9 of each other below 10^7, and only a value
-  // within 1e-7 of a half could round otherwise: the formatter decides those.
+  // rounds twice, so the three lie within 4e-9 of each other below 10^7.
   const double scaled = static_cast<double>(steps) * scale_;
-  if (!(scaled >= kLeast && scaled < kLimit)) return writeFormatted(out, distance);
-  auto digits = static_cast<std::uint32_t>(scaled);
-  const double fraction = scaled - digits;
-  if (std::fabs(fraction - 0.5) < 1e-7) return writeFormatted(out, distance);
-  digits += fraction > 0.5 ? 1 : 0;
-  if (digits == kLimit) return writeFormatted(out, distance);  // 9.9999996: the next exponent
-  *out = '-';
-  out += (distance < 0) != (delta_ < 0) ? 1 : 0;
-  // The first digit, the point, the six after it (of eight bytes) and the exponent.
-  const std::uint64_t text = EightDigitBytes(digits);
-  out[0] = static_cast<char>(text >> 8);
-  out[1] = '.';
-  const std::uint64_t decimals = text >> 16;
-  std::memcpy(out + 2, &decimals, sizeof decimals);
-  std::memcpy(out + 2 + kTimeDecimals, exponentText_.data(), exponentText_.size());
-  return out + 2 + kTimeDecimals + exponentSize_;
+  if (!(scaled >= static_cast<double>(kLeast) && scaled < static_cast<double>(kLimit))) {
+    return false;
+  }
+  scaled_.whole = static_cast<std::uint64_t>(scaled);
+  scaled_.fraction =
+      static_cast<std::uint64_t>((scaled - static_cast<double>(scaled_.whole)) * kFractionScale);
+  negative_ = (distance < 0) != (delta_ < 0);
+  if (!settle()) return false;
+  digitBytes_ = DigitBytesOf(digits_);
+  // Each line moves the scaled time by step * scale, rounded once and cut to 64 fraction bits;
+  // over a stretch, which spans less than 10^7, that adds well under 1e-8 to the error above.
+  const double stride = static_cast<double>(step_) * scale_;
+  if (stride < static_cast<double>(kLimit)) {
+    stride_.whole = static_cast<std::uint64_t>(stride);
+    stride_.fraction =
+        static_cast<std::uint64_t>((stride - static_cast<double>(stride_.whole)) * kFractionScale);
+    // Before the trigger the times shrink towards it.
+    falling_ = distance < 0;
+    following_ = step_ > 0;
+    index_ = index;
+  }
+  return true;
+}
+
+// The digit bytes that add `change` to the digits: below zero, its complement to 10^7.
+std::uint64_t TimeTexts::changeBytes(std::int64_t change) {
+  changes_[1] = changes_[0];
+  changeBytes_[1] = changeBytes_[0];
+  changes_[0] = change;
+  const auto addend =
+      static_cast<std::uint32_t>(change < 0 ? std::int64_t{kLimit} + change : change);
+  changeBytes_[0] = DigitBytesOf(addend);
+  return changeBytes_[0];
 }
 
 // Formats the time as any number, and takes its decimal exponent as the stretch's from here on.
