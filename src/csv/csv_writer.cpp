@@ -18,6 +18,7 @@
 #include "csv/csv_layout.h"
 #include "csv/time_texts.h"
 #include "model/messages.h"
+#include "model/sample_allocator.h"
 #include "numtext/rounding.h"
 
 namespace sondrix {
@@ -69,8 +70,7 @@ constexpr std::int64_t kCountTextLines = std::int64_t{1} << 17;
 // One thread's text of up to `lines` lines, and the values it is made of: volts or counts.
 struct Chunk {
   Chunk(std::int64_t lines, int columns, bool ofCounts)
-      : data(std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(lines) *
-                                                    kMaxDataLineChars)) {
+      : data(static_cast<std::size_t>(lines) * kMaxDataLineChars) {
     const auto size = static_cast<std::size_t>(lines * columns);
     if (ofCounts) {
       counts = std::make_unique_for_overwrite<std::int16_t[]>(size);
@@ -92,7 +92,8 @@ struct Chunk {
   std::span<std::int16_t* const> countColumns(int count) const {
     return std::span(countColumns_).first(static_cast<std::size_t>(count));
   }
-  std::unique_ptr<char[]> data;
+  // On 2 MB pages, left unset: each thread's first piece is written into fresh memory.
+  std::vector<char, SampleAllocator<char>> data;
   std::unique_ptr<float[]> volts;
   std::unique_ptr<std::int16_t[]> counts;
   std::size_t used = 0;
@@ -102,24 +103,23 @@ struct Chunk {
   std::array<std::int16_t*, kChannelCount> countColumns_{};
 };
 
-// Makes the text of lines [first, last) in `chunk`: the time, then each column's value as
-// `writeValue(out, column, line - first)` writes it, then CR LF.
-template <typename WriteValue>
+// Makes the text of lines [first, last) in `chunk`: the time, then each column's comma and value
+// as `writeField(out, column, line - first)` writes them, then CR LF.
+template <typename WriteField>
 void makeText(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk,
-              const WriteValue& writeValue) {
+              const WriteField& writeField) {
   TimeTexts time(plan.format.trigAddr, plan.format.delta, plan.step);
-  char* out = chunk.data.get();
+  char* out = chunk.data.data();
   for (std::int64_t line = first; line < last; ++line) {
     out = time.write(out, line * plan.step);
     const auto k = static_cast<std::size_t>(line - first);
     for (int c = 0; c < plan.format.columnCount; ++c) {
-      *out++ = ',';
-      out = writeValue(out, c, k);
+      out = writeField(out, c, k);
     }
     *out++ = '\r';
     *out++ = '\n';
   }
-  chunk.used = static_cast<std::size_t>(out - chunk.data.get());
+  chunk.used = static_cast<std::size_t>(out - chunk.data.data());
 }
 
 bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, Chunk& chunk,
@@ -127,7 +127,9 @@ bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, C
   const std::span<float* const> volts = chunk.voltColumns(plan.format.columnCount);
   if (!source.fill(first, last - first, plan.step, volts)) return false;
   makeText(plan, first, last, chunk, [&](char* out, int c, std::size_t k) {
-    return FormatScientific(out, volts[static_cast<std::size_t>(c)][k], plan.format.valueDecimals);
+    *out = ',';
+    return FormatScientific(out + 1, volts[static_cast<std::size_t>(c)][k],
+                            plan.format.valueDecimals);
   });
   return true;
 }
@@ -140,11 +142,12 @@ bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, C
   if (!source.fill(first, last - first, plan.step, counts)) return false;
   if (plan.texts != nullptr) {
     makeText(plan, first, last, chunk, [&](char* out, int c, std::size_t k) {
-      return plan.texts->write(out, c, counts[static_cast<std::size_t>(c)][k]);
+      return plan.texts->writeField(out, c, counts[static_cast<std::size_t>(c)][k]);
     });
   } else {
     makeText(plan, first, last, chunk, [&](char* out, int c, std::size_t k) {
-      return FormatScientific(out, source.volts(c, counts[static_cast<std::size_t>(c)][k]),
+      *out = ',';
+      return FormatScientific(out + 1, source.volts(c, counts[static_cast<std::size_t>(c)][k]),
                               plan.format.valueDecimals);
     });
   }
@@ -180,7 +183,7 @@ LinesWritten writeLines(const WritePlan& plan, std::int64_t first, std::int64_t 
         return;
       }
       lock.unlock();  // the others may format meanwhile; none writes before `written` moves on
-      const bool ok = file.write(chunk.data.get(), chunk.used);
+      const bool ok = file.write(chunk.data.data(), chunk.used);
       lock.lock();
       if (!ok) failed = LinesWritten::WriteFailed;
       ++written;
@@ -248,7 +251,8 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
     if (plan.lines >= kCountTextLines) {
       texts.emplace(
           plan.format.columnCount, plan.format.valueDecimals,
-          [&source](int column, std::int16_t count) { return source.volts(column, count); });
+          [&source](int column, std::int16_t count) { return source.volts(column, count); },
+          threads);
       plan.texts = &*texts;
     }
   }

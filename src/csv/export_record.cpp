@@ -23,13 +23,17 @@ using CountWindow = std::array<std::int16_t, kWindowCounts>;
 class FileCountSource final : public CsvCountSource {
  public:
   FileCountSource(const WaveHeader& header, int channels, ChannelCounts& counts)
-      : header_(header), channels_(channels), counts_(counts) {}
+      : header_(header), channels_(channels), counts_(counts) {
+    // Asked once for each count of each column, so the display texts are read here, once.
+    for (std::size_t c = 0; c < displayed_.size(); ++c)
+      displayed_[c] = IsDisplayed(header.Channel[c]);
+  }
 
   bool fill(std::int64_t firstLine, std::int64_t lines, std::int64_t step,
             std::span<std::int16_t* const> columns) override {
     for (std::size_t c = 0; c < columns.size(); ++c) {
       std::int16_t* to = columns[c];
-      if (!IsDisplayed(header_.Channel[c]) || std::cmp_greater_equal(c, channels_)) {
+      if (!displayed_[c] || std::cmp_greater_equal(c, channels_)) {
         std::fill_n(to, lines, std::int16_t{0});
       } else if (!fillChannel(static_cast<int>(c), firstLine, lines, step, to)) {
         return false;
@@ -39,8 +43,8 @@ class FileCountSource final : public CsvCountSource {
   }
 
   float volts(int column, std::int16_t count) const override {
-    const ChannelSetup& setup = header_.Channel[static_cast<std::size_t>(column)];
-    return IsDisplayed(setup) ? FittedVolts(count, setup).value_or(0.0f) : 0.0f;
+    const auto c = static_cast<std::size_t>(column);
+    return displayed_[c] ? FittedVolts(count, header_.Channel[c]).value_or(0.0f) : 0.0f;
   }
 
  private:
@@ -65,6 +69,7 @@ class FileCountSource final : public CsvCountSource {
   const WaveHeader& header_;
   int channels_;
   ChannelCounts& counts_;
+  std::array<bool, kChannelCount> displayed_{};
 };
 
 enum class Fit { Fits, Unfit, ReadFailed };

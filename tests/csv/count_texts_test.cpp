@@ -20,7 +20,7 @@ float voltsOf(int column, std::int16_t count) {
   return std::bit_cast<float>(std::uint32_t{bits} << 16 | bits);
 }
 
-TEST(CountTexts, EveryCountIsWrittenAsItsVoltsAreFormatted) {
+TEST(CountTexts, EveryCountIsWrittenAsACommaAndItsFormattedVolts) {
   for (const int decimals : {kCoarseValueDecimals, kTimeDecimals}) {
     int made = 0;
     CountTexts texts(2, decimals, [&made](int column, std::int16_t count) {
@@ -32,8 +32,8 @@ TEST(CountTexts, EveryCountIsWrittenAsItsVoltsAreFormatted) {
       for (int c = INT16_MIN; c <= INT16_MAX; ++c) {
         const auto count = static_cast<std::int16_t>(c);
         std::array<char, CountTexts::kWriteRoom> out{};
-        const std::string written(out.data(), texts.write(out.data(), column, count));
-        const std::string expected = FormatScientific(voltsOf(column, count), decimals);
+        const std::string written(out.data(), texts.writeField(out.data(), column, count));
+        const std::string expected = "," + FormatScientific(voltsOf(column, count), decimals);
         if (written != expected) {
           FAIL() << "column " << column << ", count " << c << ", " << decimals
                  << " decimals: " << written << " instead of " << expected;
