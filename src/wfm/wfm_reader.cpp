@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <span>
@@ -134,15 +136,19 @@ std::int16_t inverted(std::int16_t s) {
 // read.
 template <bool kInvert>
 void decodeInPlace(std::int16_t* samples, std::int64_t count, std::int64_t sampleSize) {
-  const auto* raw = reinterpret_cast<const std::uint8_t*>(samples);
   if (sampleSize == 2) {
+    // Each sample is read from and written to its own place only, so the loop goes in vectors.
     for (std::int64_t k = 0; k < count; ++k) {
-      const auto s =
-          static_cast<std::int16_t>(static_cast<std::uint16_t>((raw[2 * k] << 8) | raw[2 * k + 1]));
-      samples[k] = kInvert ? inverted(s) : s;
+      std::uint16_t word = 0;
+      std::memcpy(&word, samples + k, sizeof word);
+      word = static_cast<std::uint16_t>(word << 8 | word >> 8);
+      // Negation modulo 2^16 leaves the lowest count as it is, as `inverted` does.
+      if constexpr (kInvert) word = static_cast<std::uint16_t>(0u - word);
+      samples[k] = static_cast<std::int16_t>(word);
     }
     return;
   }
+  const auto* raw = reinterpret_cast<const std::uint8_t*>(samples);
   for (std::int64_t k = count - 1; k >= 0; --k) {
     const auto s = static_cast<std::int16_t>(static_cast<std::int8_t>(raw[k]) * kCountsPerStep);
     samples[k] = kInvert ? inverted(s) : s;
