@@ -1,40 +1,44 @@
 #include "csv/count_texts.h"
 
 #include <algorithm>
-#include <new>
-#include <system_error>
-#include <thread>
+#include <utility>
 
 #include "numtext/sci_format.h"
 
 namespace sondrix {
 
-CountTexts::CountTexts(int columns, int decimals, const VoltsOf& volts, int threads)
-    : entries_(static_cast<std::size_t>(std::max(columns, 0)) * kCounts) {
-  decimals = std::clamp(decimals, 0, kTimeDecimals);
-  // The table comes before the first line of the file: every core makes a share of it.
-  const auto shares = static_cast<std::size_t>(std::clamp(threads, 1, kMaxThreads));
-  std::vector<std::jthread> helpers;
-  for (std::size_t share = 1; share < shares; ++share) {
-    const std::size_t first = entries_.size() * share / shares;
-    const std::size_t last = entries_.size() * (share + 1) / shares;
-    try {
-      helpers.emplace_back([=, this, &volts] { make(first, last, decimals, volts); });
-    } catch (const std::system_error&) {
-      make(first, last, decimals, volts);  // no thread to be had: this one makes that share too
-    } catch (const std::bad_alloc&) {
-      make(first, last, decimals, volts);
+CountTexts::CountTexts(int columns, int decimals, VoltsOf volts)
+    : decimals_(std::clamp(decimals, 0, kTimeDecimals)),
+      volts_(std::move(volts)),
+      entries_(static_cast<std::size_t>(std::max(columns, 0)) * kCounts),
+      blocks_(std::make_unique<std::atomic<std::uint8_t>[]>(entries_.size() / kBlockCounts)) {}
+
+void CountTexts::prepare(int column, std::int16_t least, std::int16_t greatest) {
+  // A block's number within its column is its counts' upper byte, as the entries are indexed.
+  const std::size_t first = static_cast<std::size_t>(column) * kBlocks;
+  for (int upper = least >> 8; upper <= greatest >> 8; ++upper) {
+    std::atomic<std::uint8_t>& state = blocks_[first + static_cast<std::uint8_t>(upper)];
+    std::uint8_t seen = state.load(std::memory_order_acquire);
+    if (seen == kUnmade &&
+        state.compare_exchange_strong(seen, kMaking, std::memory_order_acquire)) {
+      make(first + static_cast<std::uint8_t>(upper));
+      state.store(kMade, std::memory_order_release);
+      state.notify_all();
+      continue;
+    }
+    while (seen != kMade) {
+      state.wait(seen, std::memory_order_acquire);
+      seen = state.load(std::memory_order_acquire);
     }
   }
-  make(0, entries_.size() / shares, decimals, volts);
 }
 
-void CountTexts::make(std::size_t first, std::size_t last, int decimals, const VoltsOf& volts) {
-  for (std::size_t at = first; at < last; ++at) {
-    const auto column = static_cast<int>(at / kCounts);
+void CountTexts::make(std::size_t block) {
+  const auto column = static_cast<int>(block / kBlocks);
+  for (std::size_t at = block * kBlockCounts; at < (block + 1) * kBlockCounts; ++at) {
     const auto count = static_cast<std::int16_t>(static_cast<std::uint16_t>(at % kCounts));
     std::array<char, kSciMaxChars + 1> text{','};
-    const char* end = FormatScientific(text.data() + 1, volts(column, count), decimals);
+    const char* end = FormatScientific(text.data() + 1, volts_(column, count), decimals_);
     // A float's field always fits (see Entry): the bound only keeps a formatter fault in the entry.
     const auto size = std::min(static_cast<std::size_t>(end - text.data()), kWriteRoom - 1);
     Entry& entry = entries_[at];

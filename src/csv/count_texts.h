@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "model/sample_allocator.h"
@@ -13,20 +15,25 @@ namespace sondrix {
 
 // The volts field of every 16-bit count of each column, made once: a long record holds many more
 // samples than there are counts, and copying a made field costs a fraction of formatting the
-// number again. The field is a comma and FormatScientific's text. Threads may write from one
-// table at once.
+// number again. The field is a comma and FormatScientific's text. Fields are made in blocks of
+// 256 counts when a piece of lines first needs them, since a record often spans a part of the
+// counts only. Threads may prepare and write from one table at once.
 class CountTexts {
  public:
-  // The volts of `count` in value column `column`.
+  // The volts of `count` in value column `column`; asked from the threads that prepare.
   using VoltsOf = std::function<float(int column, std::int16_t count)>;
 
   // Bytes a write may set at `out`, past the text it leaves there.
   static constexpr std::size_t kWriteRoom = 16;
 
-  // `volts` is asked from up to `threads` threads at once.
-  CountTexts(int columns, int decimals, const VoltsOf& volts, int threads = 1);
+  CountTexts(int columns, int decimals, VoltsOf volts);
 
-  // Writes the field of `count` in `column` (below the constructor's `columns`) and returns its
+  // Makes the fields of counts `least` to `greatest` of `column` (below the constructor's
+  // `columns`), those not made yet, and waits for any that another thread is making: from then
+  // on this thread may write them.
+  void prepare(int column, std::int16_t least, std::int16_t greatest);
+
+  // Writes the field of `count` in `column`, which this thread has prepared, and returns its
   // end; up to kWriteRoom bytes from `out` may be set.
   char* writeField(char* out, int column, std::int16_t count) const {
     const Entry& entry =
@@ -37,7 +44,8 @@ class CountTexts {
 
  private:
   static constexpr std::size_t kCounts = std::size_t{1} << 16;
-  static constexpr int kMaxThreads = 64;
+  static constexpr std::size_t kBlockCounts = 256;
+  static constexpr std::size_t kBlocks = kCounts / kBlockCounts;
   // The longest field of a float with up to six decimals is 14 characters (",-1.401298e-45");
   // the last byte holds the length.
   struct Entry {
@@ -45,12 +53,16 @@ class CountTexts {
     std::uint8_t size;
   };
   static_assert(sizeof(Entry) == kWriteRoom);
+  enum BlockState : std::uint8_t { kUnmade, kMaking, kMade };
 
-  // Sets entries [first, last).
-  void make(std::size_t first, std::size_t last, int decimals, const VoltsOf& volts);
+  // Sets the entries of block `block` (of all the columns' blocks).
+  void make(std::size_t block);
 
-  // On 2 MB pages; the constructor sets every entry.
+  int decimals_;
+  VoltsOf volts_;
+  // On 2 MB pages, unset until their block is made.
   std::vector<Entry, SampleAllocator<Entry>> entries_;
+  std::unique_ptr<std::atomic<std::uint8_t>[]> blocks_;
 };
 
 }  // namespace sondrix

@@ -41,7 +41,7 @@ struct WritePlan {
   std::int64_t lines = 0;
   std::int64_t chunkLines = kChunkLines;
   DataLineFormat format;
-  const CountTexts* texts = nullptr;  // of a long record's counts
+  CountTexts* texts = nullptr;  // of a long record's counts
 };
 
 // The file being written: nameless, or under a temporary name, until it is complete. The error
@@ -63,8 +63,8 @@ class TempFile {
   std::error_code error_;
 };
 
-// Records of at least this many lines written from counts have the texts of all counts made
-// first (CountTexts): making them costs about what formatting 65,536 lines would.
+// Records of at least this many lines written from counts copy their values' texts from a
+// CountTexts table: making all of a column's texts costs about what formatting 16,384 lines would.
 constexpr std::int64_t kCountTextLines = std::int64_t{1} << 17;
 
 // One thread's text of up to `lines` lines, and the values it is made of: volts or counts.
@@ -141,6 +141,16 @@ bool formatLines(const WritePlan& plan, std::int64_t first, std::int64_t last, C
   const std::span<std::int16_t* const> counts = chunk.countColumns(plan.format.columnCount);
   if (!source.fill(first, last - first, plan.step, counts)) return false;
   if (plan.texts != nullptr) {
+    for (int c = 0; c < plan.format.columnCount; ++c) {
+      const std::int16_t* column = counts[static_cast<std::size_t>(c)];
+      std::int16_t least = column[0];
+      std::int16_t greatest = column[0];
+      for (std::int64_t k = 1; k < last - first; ++k) {
+        least = std::min(least, column[k]);
+        greatest = std::max(greatest, column[k]);
+      }
+      plan.texts->prepare(c, least, greatest);
+    }
     makeText(plan, first, last, chunk, [&](char* out, int c, std::size_t k) {
       return plan.texts->writeField(out, c, counts[static_cast<std::size_t>(c)][k]);
     });
@@ -251,8 +261,7 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
     if (plan.lines >= kCountTextLines) {
       texts.emplace(
           plan.format.columnCount, plan.format.valueDecimals,
-          [&source](int column, std::int16_t count) { return source.volts(column, count); },
-          threads);
+          [&source](int column, std::int16_t count) { return source.volts(column, count); });
       plan.texts = &*texts;
     }
   }
