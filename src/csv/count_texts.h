@@ -33,6 +33,13 @@ class CountTexts {
   // on this thread may write them.
   void prepare(int column, std::int16_t least, std::int16_t greatest);
 
+  // Asks the memory for the field of `count` in `column`, which this thread will write soon: the
+  // fields of noisy samples lie all over the table, further away than the caches reach.
+  void prefetch(int column, std::int16_t count) const {
+    __builtin_prefetch(
+        &entries_[static_cast<std::size_t>(column) * kCounts + static_cast<std::uint16_t>(count)]);
+  }
+
   // Writes the field of `count` in `column`, which this thread has prepared, and returns its
   // end; up to kWriteRoom bytes from `out` may be set.
   char* writeField(char* out, int column, std::int16_t count) const {
