@@ -86,20 +86,35 @@ std::size_t pointsOf(const WaveHeader& header) {
   return static_cast<std::size_t>(std::max(header.Points, 0));
 }
 
-// One piece of the arrays: samples begin..end of one row, counts copied and turned into volts
-// with the store's own conversion (ToVolts): in double, then to float. False when a value lies
-// beyond the float range (it is stored as 0, as the store would).
+// Whether `volts` lies within the float range.
+bool fitsFloat(double volts) { return std::fabs(volts) <= std::numeric_limits<float>::max(); }
+
+// One piece of the arrays: samples begin..end of one row, the counts copied and turned into volts
+// in one pass, with the store's own conversion (ToVolts): in double, then to float. False when a
+// value lies beyond the float range (it is stored as 0, as the store would).
 bool fillPiece(const WaveRecord& record, int ch, std::int16_t* raw, float* volts, std::size_t begin,
                std::size_t end) {
   const auto c = static_cast<std::size_t>(ch);
   const std::int16_t* counts = record.buffers.SrcData[c].data();
-  std::copy(counts + begin, counts + end, raw + begin);
   const ChannelSetup& setup = record.header.Channel[c];
-  constexpr double maxFloat = std::numeric_limits<float>::max();
+  const auto toVolts = [&setup](std::int16_t count) {
+    return CountsToVolts(count, setup.Vdiv, setup.Offset);
+  };
+  // Volts grow or fall with the count (an exact product, then one rounded subtraction), so when
+  // the extreme counts fit, every count does, and the loop needs no check and runs in vectors.
+  if (fitsFloat(toVolts(std::numeric_limits<std::int16_t>::min())) &&
+      fitsFloat(toVolts(std::numeric_limits<std::int16_t>::max()))) {
+    for (std::size_t i = begin; i < end; ++i) {
+      raw[i] = counts[i];
+      volts[i] = static_cast<float>(toVolts(counts[i]));
+    }
+    return true;
+  }
   bool fits = true;
   for (std::size_t i = begin; i < end; ++i) {
-    const double v = CountsToVolts(counts[i], setup.Vdiv, setup.Offset);
-    const bool fit = std::fabs(v) <= maxFloat;
+    raw[i] = counts[i];
+    const double v = toVolts(counts[i]);
+    const bool fit = fitsFloat(v);
     fits = fits && fit;
     volts[i] = fit ? static_cast<float>(v) : 0.0f;
   }

@@ -80,6 +80,23 @@ def test_volts_are_the_counts_at_the_channels_scale(samples):
         assert np.array_equal(capture.time, expected_time)
 
 
+def test_volts_near_and_beyond_the_float_range(sample_dir, tmp_path):
+    whole = (sample_dir / "ZT2CH_V5_20K.WFM").read_bytes()
+    # Channel 1 has a 10X probe and counts within +-22,111: at 1e38 V per division its volts
+    # reach 2.7e38, within the float range though its extreme counts' are not; at 2e38, beyond.
+    near = tmp_path / "near.WFM"
+    near.write_bytes(whole.replace(b"Volts/Div = 200mV", b"Volts/Div = 1e37V", 1))
+    capture = sondrix.read(near)
+    h = capture.header
+    expected = capture.raw[0] * float(np.float32(h["Vdiv1"])) / 8192 - h["Offset1"]
+    assert np.abs(expected).max() > 2e38
+    assert np.array_equal(capture.volts[0], expected.astype(np.float32))
+    beyond = tmp_path / "beyond.WFM"
+    beyond.write_bytes(whole.replace(b"Volts/Div = 200mV", b"Volts/Div = 2e37V", 1))
+    with pytest.raises(sondrix.ReadError, match="do not fit a 32-bit float"):
+        sondrix.read(beyond)
+
+
 def test_shown_channels_are_the_displayed_ones_in_order(sample_dir):
     # The four-channel 16-bit sample hides channel 4 and inverts channel 3.
     capture = sondrix.read(sample_dir / "ZT4CH_16BIT_100K.WFM")
