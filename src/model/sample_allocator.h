@@ -11,8 +11,14 @@ namespace sondrix {
 // Storage for sample arrays: `bytes` of memory, and its release with the same size. An array of
 // 2 MB or more lies on 2 MB pages where the system offers them, so that touching it the first
 // time costs one fault per 2 MB instead of one per 4 KB.
+// The 2 MB pages of freed arrays are kept, up to kMostKeptSampleBytes, for the next arrays of the
+// same size: writing pages the process holds costs a fraction of the system's clearing of new
+// ones, and a program loads capture after capture of one size.
 void* AllocateSamples(std::size_t bytes);
 void FreeSamples(void* memory, std::size_t bytes) noexcept;
+inline constexpr std::size_t kMostKeptSampleBytes = std::size_t{256} << 20;
+// What the freed arrays kept for reuse hold.
+std::size_t KeptSampleBytes();
 
 // The allocator of the sample arrays. Growing an array leaves its new elements unset: a load
 // writes them next, and clearing them first would go over the memory twice.

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 
 #include "csv/csv_layout.h"
@@ -23,6 +22,7 @@
 #include "io/unique_fd.h"
 #include "io/utf8_path.h"
 #include "load/load_file.h"
+#include "model/sample_allocator.h"
 #include "model/volts.h"
 
 namespace sondrix::python {
@@ -34,11 +34,6 @@ std::string failureText(const std::filesystem::path& path, const std::string& re
   if (reason.find(name) != std::string::npos) return reason;
   return name + ": " + reason;
 }
-
-// Large blocks start on a 2 MB boundary and ask the kernel for huge pages, as NumPy does for its
-// own large arrays: filling 120 MB of new 4 kB pages costs more in page faults than the volts
-// cost to compute.
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
 // Opens the file only to tell a missing, unreadable or not regular file (OSError in Python)
 // from one the reader refuses (ReadError); the reader opens it again.
@@ -52,21 +47,17 @@ std::uintmax_t checkOpens(const std::filesystem::path& path) {
   return status.st_size > 0 ? static_cast<std::uintmax_t>(status.st_size) : 0;
 }
 
+// A block on the sample arrays' storage: large ones on 2 MB pages, as NumPy does for its own
+// large arrays (filling 120 MB of new 4 kB pages costs more in page faults than the volts cost to
+// compute), and on the pages of blocks freed before where there are some.
 template <typename T>
 Block<T> makeBlock(std::int64_t rows, std::int64_t points) {
   const std::size_t count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(points);
-  if (count > std::numeric_limits<std::size_t>::max() / sizeof(T) - kHugePage) {
-    throw std::bad_alloc();
-  }
-  const std::size_t bytes = count * sizeof(T);
-  const std::size_t alignment = bytes >= kHugePage ? kHugePage : alignof(std::max_align_t);
-  const std::size_t size =
-      (std::max<std::size_t>(bytes, 1) + alignment - 1) / alignment * alignment;
-  void* memory = std::aligned_alloc(alignment, size);
-  if (memory == nullptr) throw std::bad_alloc();
-  if (alignment == kHugePage) ::madvise(memory, size, MADV_HUGEPAGE);  // only a hint
+  if (count > std::numeric_limits<std::size_t>::max() / sizeof(T)) throw std::bad_alloc();
+  const std::size_t bytes = std::max<std::size_t>(count * sizeof(T), 1);
   // Every element is written before NumPy sees it, so the block is not cleared first.
-  return {std::shared_ptr<T[]>(static_cast<T*>(memory), [](T* block) { std::free(block); }), rows,
+  auto* memory = static_cast<T*>(AllocateSamples(bytes));
+  return {std::shared_ptr<T[]>(memory, [bytes](T* block) { FreeSamples(block, bytes); }), rows,
           points};
 }
 
