@@ -108,14 +108,13 @@ std::size_t KeptSampleBytes() {
 }
 
 void FreeSamples(void* memory, std::size_t bytes) noexcept {
-#ifdef __linux__
   if (OnHugePages(bytes)) {
-    if (memory != nullptr && !Kept().keep(memory, HugePageSize(bytes))) {
-      std::free(memory);  // NOLINT(cppcoreguidelines-no-malloc): from aligned_alloc
-    }
+#ifdef __linux__
+    if (memory != nullptr && Kept().keep(memory, HugePageSize(bytes))) return;
+#endif
+    std::free(memory);  // NOLINT(cppcoreguidelines-no-malloc): from aligned_alloc
     return;
   }
-#endif
   ::operator delete(memory);
 }
 
