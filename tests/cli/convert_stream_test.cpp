@@ -41,17 +41,20 @@ TEST(ConvertStream, WritesWhatTheWholeRecordWritesForEverySampleAndSyntheticCapt
       {"three-channel model", sines(3, 300, synth::ZtModel(6, 3))},
       {"volts beyond a float at the count range's ends only", sines(4, 300, synth::QkModel(4))},
       {"volts beyond a float in the samples", sines(4, 300, synth::QkModel(4))},
+      {"volts beyond a float in the least samples only", sines(4, 300, synth::QkModel(4))},
       {"long enough to have the text of every count made", sines(4, 140'000, synth::QkModel(4))}};
   made[0].second.sixteenBit = false;
   made[0].second.leadingSkip = 7;
   made[0].second.trailingSpare = 3;
   made[0].second.channels[3].samples = synth::Ramp(40'000, -32768, 32767);
   made[1].second.channels[3].offset = "2.5V";
-  for (auto& [name, capture] : std::span(made).subspan(4, 2)) capture.longHeader = false;
+  for (auto& [name, capture] : std::span(made).subspan(4, 3)) capture.longHeader = false;
   made[4].second.channels[2].voltsPerDiv = "2E38V";  // sines of up to 12,000 counts fit
   made[5].second.channels[3].voltsPerDiv = "2E38V";  // 16,000 counts do not
-  made[6].second.channels[3].samples = synth::Ramp(140'000, -32768, 32767);
-  made[6].second.channels[2].display = false;
+  made[6].second.channels[3].voltsPerDiv = "2E38V";  // 16,000 counts, less 1E38 V: 2.9E38 V fit,
+  made[6].second.channels[3].offset = "1E38V";       // -16,000 do not
+  made[7].second.channels[3].samples = synth::Ramp(140'000, -32768, 32767);
+  made[7].second.channels[2].display = false;
   for (const auto& [name, capture] : made) {
     synth::WriteBytes(dir / (name + ".wfm"), synth::SerializeWfm(synth::MakeCapture(capture)));
   }
@@ -79,7 +82,7 @@ TEST(ConvertStream, WritesWhatTheWholeRecordWritesForEverySampleAndSyntheticCapt
       fs::remove(dir / "out/streamed");
     }
   }
-  EXPECT_EQ(inputs, 7 + 8);
+  EXPECT_EQ(inputs, 7 + 9);
 }
 
 // A capture cut short once the text has begun fails as its load would, and replaces nothing.
