@@ -39,22 +39,19 @@ class KeptBlocks {
   // False when the block is too large to keep: the caller frees it.
   bool keep(void* memory, std::size_t size) noexcept {
     if (size > kMostKeptSampleBytes) return false;
-    std::vector<Block> freed;
-    {
-      const std::scoped_lock hold(lock_);
-      try {
-        blocks_.push_back({memory, size});
-      } catch (const std::bad_alloc&) {
-        return false;
-      }
-      kept_ += size;
-      std::size_t oldest = 0;
-      while (kept_ > kMostKeptSampleBytes) kept_ -= blocks_[oldest++].size;
-      freed.assign(blocks_.begin(), blocks_.begin() + static_cast<std::ptrdiff_t>(oldest));
-      blocks_.erase(blocks_.begin(), blocks_.begin() + static_cast<std::ptrdiff_t>(oldest));
+    const std::scoped_lock hold(lock_);
+    try {
+      blocks_.push_back({memory, size});
+    } catch (const std::bad_alloc&) {
+      return false;
     }
-    for (const Block& block : freed)
-      std::free(block.memory);  // NOLINT(cppcoreguidelines-no-malloc)
+    kept_ += size;
+    std::size_t oldest = 0;
+    for (; kept_ > kMostKeptSampleBytes; ++oldest) {
+      kept_ -= blocks_[oldest].size;
+      std::free(blocks_[oldest].memory);  // NOLINT(cppcoreguidelines-no-malloc): aligned_alloc
+    }
+    blocks_.erase(blocks_.begin(), blocks_.begin() + static_cast<std::ptrdiff_t>(oldest));
     return true;
   }
 
