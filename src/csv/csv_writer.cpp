@@ -55,6 +55,7 @@ class TempFile {
     error_ = file_.write(data, size);
     return !error_;
   }
+  void reserve(std::uint64_t bytes) { file_.reserve(bytes); }
   const std::error_code& error() const { return error_; }
   std::error_code commit() { return file_.commit(); }
 
@@ -62,6 +63,13 @@ class TempFile {
   SafeFile file_;
   std::error_code error_;
 };
+
+// What a data line usually takes: the time and values with exponents of up to two digits.
+std::uint64_t likelyLineChars(const DataLineFormat& format) {
+  const int time = kTimeDecimals + 7;              // "-1.000000e-10"
+  const int value = 1 + format.valueDecimals + 7;  // ",-1.0000e-10"
+  return static_cast<std::uint64_t>(time + format.columnCount * value + 2);
+}
 
 // Records of at least this many lines written from counts copy their values' texts from a
 // CountTexts table: making all of a column's texts costs about what formatting 16,384 lines would.
@@ -254,6 +262,9 @@ CsvWriteResult writeCsv(const std::filesystem::path& path, const WaveHeader& hea
   if (!file.write(headerText.data(), headerText.size())) {
     return failed("writing failed", file.error());
   }
+
+  file.reserve(headerText.size() +
+               static_cast<std::uint64_t>(plan.lines) * likelyLineChars(plan.format));
 
   if (plan.format.columnCount == 2) ui.progress(0);
   if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

@@ -19,6 +19,11 @@
 #else
 #include <unistd.h>
 #endif
+#ifdef __linux__
+#include <linux/magic.h>
+#include <sys/resource.h>
+#include <sys/vfs.h>
+#endif
 
 #include "io/file_kind.h"
 #include "io/link_walk.h"
@@ -361,9 +366,31 @@ std::error_code SafeFile::write(const void* data, std::size_t size) {
       return LastSystemError();
     }
     bytes += n;
+    written_ += static_cast<std::uint64_t>(n);
     size -= static_cast<std::size_t>(n);
   }
   return {};
+}
+
+void SafeFile::reserve(std::uint64_t bytes) {
+#ifdef __linux__
+  if (kind_ != Kind::Unnamed && kind_ != Kind::Named) return;
+  if (bytes <= written_ || bytes > static_cast<std::uint64_t>(INT64_MAX)) return;
+  // Extents taken at once spare ext4 and XFS a reservation for every page written (a third of
+  // the kernel's time on a long export); on tmpfs the room would be cleared memory, a cost.
+  struct statfs fs {};
+  if (::fstatfs(fd_.get(), &fs) != 0) return;
+  if (fs.f_type != EXT4_SUPER_MAGIC && fs.f_type != XFS_SUPER_MAGIC) return;
+  // A guess past the process's file size limit would end it with SIGXFSZ.
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) return;
+  if (limit.rlim_cur != RLIM_INFINITY) bytes = std::min<std::uint64_t>(bytes, limit.rlim_cur);
+  // Even a failed or partial reservation may have grown the file: commit() cuts it back.
+  reserved_ = true;
+  static_cast<void>(::fallocate(fd_.get(), 0, 0, static_cast<off_t>(bytes)));
+#else
+  static_cast<void>(bytes);
+#endif
 }
 
 std::error_code SafeFile::nameUnnamed() {
@@ -388,6 +415,11 @@ std::error_code SafeFile::nameUnnamed() {
 
 std::error_code SafeFile::commit() {
   if (kind_ == Kind::Closed) return systemError(EBADF);
+#ifndef _WIN32
+  if (reserved_ && ::ftruncate(fd_.get(), static_cast<off_t>(written_)) != 0) {
+    return LastSystemError();
+  }
+#endif
   if (kind_ == Kind::Unnamed) {
     if (const std::error_code ec = nameUnnamed()) return ec;
   }
@@ -399,11 +431,15 @@ std::error_code SafeFile::commit() {
     temp_.clear();
   }
   kind_ = Kind::Closed;
+  written_ = 0;
+  reserved_ = false;
   return {};
 }
 
 void SafeFile::discard() {
   fd_.reset();
+  written_ = 0;
+  reserved_ = false;
   if (kind_ == Kind::Named) removeName(temp_.c_str());
   disarmCleanup(cleanup_);
   temp_.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
@@ -47,6 +48,9 @@ class SafeFile {
   // With NonRegularTarget::Stream, "-" is standard output; opening a FIFO waits for its reader.
   std::error_code open(const std::filesystem::path& path, WriteRules rules = {});
   std::error_code write(const void* data, std::size_t size);
+  // Tells the file system how large the file is likely to become, where setting the room aside
+  // at once makes the writes cheaper. A guess: the file ends at what was written, more or less.
+  void reserve(std::uint64_t bytes);
   // Gives the file its name, replacing the old file; a stream is closed. Until this succeeds,
   // the file is removed when the SafeFile goes, or when SIGINT, SIGTERM or SIGHUP ends the
   // process while the file has a temporary name.
@@ -62,6 +66,8 @@ class SafeFile {
 
   UniqueFd fd_;
   Kind kind_ = Kind::Closed;
+  std::uint64_t written_ = 0;
+  bool reserved_ = false;            // the file may be longer than what was written, until commit()
   std::filesystem::path target_;     // the regular file replaced, links followed
   std::filesystem::path temp_;       // the temporary name, while there is one
   CleanupEntry* cleanup_ = nullptr;  // where the signal handler finds `temp_`

@@ -147,6 +147,31 @@ TEST(SafeFile, AnUnfinishedFileLeavesTheOldOneWholeAndNothingElse) {
   }
 }
 
+// Room set aside for a longer file is given back, and never asked past the file size limit.
+TEST(SafeFile, ReservedRoomBeyondWhatIsWrittenIsGivenBack) {
+  for (const WriteRules& rules : kBothTemps) {
+    testing::TempDir dir;
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+      const rlimit limit{.rlim_cur = 1 << 20, .rlim_max = RLIM_INFINITY};
+      SafeFile file;
+      const bool ok = setrlimit(RLIMIT_FSIZE, &limit) == 0 && !file.open(dir / "out", rules) &&
+                      !file.write("head", 4);
+      file.reserve(std::uint64_t{8} << 20);
+      _exit(ok && !file.write("tail", 4) && !file.commit() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(testing::ReadWhole(dir / "out"), "headtail");
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "out").c_str(), &st), 0);
+    EXPECT_LT(st.st_blocks * 512, 65536);
+    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"out"});
+  }
+}
+
 // The signal removes the temporaries of every writer at work, however many there are, whatever
 // the others did before: one that finished gives its entry back for the next one to take.
 TEST(SafeFile, NamedTemporariesGoWithTheSignalThatEndsTheProcess) {
