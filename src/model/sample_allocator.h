@@ -9,8 +9,8 @@
 namespace sondrix {
 
 // Storage for sample arrays: `bytes` of memory, and its release with the same size. An array of
-// 2 MB or more lies on 2 MB pages where the system offers them, so that touching it the first
-// time costs one fault per 2 MB instead of one per 4 KB.
+// 1 MB or more lies on whole 2 MB pages where the system offers them, so that touching it the
+// first time costs one fault per 2 MB instead of one per 4 KB.
 // The 2 MB pages of freed arrays are kept, up to kMostKeptSampleBytes, for the next arrays of the
 // same size: writing pages the process holds costs a fraction of the system's clearing of new
 // ones, and a program loads capture after capture of one size.

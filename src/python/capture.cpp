@@ -37,14 +37,13 @@ std::string failureText(const std::filesystem::path& path, const std::string& re
 
 // Opens the file only to tell a missing, unreadable or not regular file (OSError in Python)
 // from one the reader refuses (ReadError); the reader opens it again.
-std::uintmax_t checkOpens(const std::filesystem::path& path) {
+void checkOpens(const std::filesystem::path& path) {
   UniqueFd fd;
   fd.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!fd.valid()) throw OpenFailure(path, errno);
   struct stat status {};
   if (::fstat(fd.get(), &status) != 0) throw OpenFailure(path, errno);
   if (S_ISDIR(status.st_mode)) throw OpenFailure(path, EISDIR);
-  return status.st_size > 0 ? static_cast<std::uintmax_t>(status.st_size) : 0;
 }
 
 // A block on the sample arrays' storage: large ones on 2 MB pages, as NumPy does for its own
@@ -59,18 +58,6 @@ Block<T> makeBlock(std::int64_t rows, std::int64_t points) {
   auto* memory = static_cast<T*>(AllocateSamples(bytes));
   return {std::shared_ptr<T[]>(memory, [bytes](T* block) { FreeSamples(block, bytes); }), rows,
           points};
-}
-
-// The load's arrays reserved for the most samples a file of `fileSize` bytes can hold (one byte
-// per sample in the 8-bit captures), before the reader fills them: they keep their storage, on
-// huge pages, when they grow within it. Only the samples written are touched. A
-// reservation that falls short changes nothing but the speed: the array then grows as usual.
-void reserveForLoad(WaveRecord& record, std::uintmax_t fileSize) {
-  const auto perChannel = static_cast<std::size_t>(
-      std::min<std::uintmax_t>(fileSize, static_cast<std::uintmax_t>(kSampleCapacity)));
-  for (auto& source : record.buffers.SrcData) {
-    source.reserve(perChannel);
-  }
 }
 
 std::size_t pointsOf(const WaveHeader& header) {
@@ -157,11 +144,10 @@ OpenFailure::OpenFailure(std::filesystem::path path, int error)
       error_(error) {}
 
 std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path, int threads) {
-  const std::uintmax_t fileSize = checkOpens(path);
+  checkOpens(path);
   auto capture = std::make_unique<Capture>();
   capture->path_ = path;
   WaveRecord& record = capture->record_;
-  if (KindOfFile(path) == FileKind::Wfm) reserveForLoad(record, fileSize);
   NullSink quiet;
   LoadResult loaded = LoadFileStrict(path, record, quiet);
   if (!loaded.ok) throw ReadFailure(path, loaded.reason);

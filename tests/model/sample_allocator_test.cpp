@@ -32,6 +32,9 @@ TEST(SampleAllocator, ServesFreedPagesAgainWithinWhatIsKept) {
   FreeSamples(other, 3 * kMegabyte);
   FreeSamples(again, 5 * kMegabyte + 1000);
   FreeSamples(older, 4 * kMegabyte + 1);
+  // A million 16-bit samples, just under 2 MB, lie on one such page as well.
+  FreeSamples(AllocateSamples(2'000'002), 2'000'002);
+  EXPECT_EQ(KeptSampleBytes(), before + 18 * kMegabyte);  // with the 16 MB freed above
 
   // Twice what may be kept, so that whatever other tests left goes first; none of it is touched.
   std::vector<void*> many;
