@@ -66,9 +66,10 @@ class TempFile {
 
 // What a data line usually takes: the time and values with exponents of up to two digits.
 std::uint64_t likelyLineChars(const DataLineFormat& format) {
-  const int time = kTimeDecimals + 7;              // "-1.000000e-10"
-  const int value = 1 + format.valueDecimals + 7;  // ",-1.0000e-10"
-  return static_cast<std::uint64_t>(time + format.columnCount * value + 2);
+  const int time = kTimeDecimals + 7;                      // "-1.000000e-10"
+  const int value = 1 + format.valueDecimals + 7;          // ",-1.0000e-10"
+  const int line = time + format.columnCount * value + 2;  // a few dozen: no overflow
+  return static_cast<std::uint64_t>(line);
 }
 
 // Records of at least this many lines written from counts copy their values' texts from a
