@@ -16,6 +16,7 @@
 #include "csv/messages.h"
 #include "io/line_blocks.h"
 #include "model/sample_allocator.h"
+#include "numtext/fixed_decimal.h"
 #include "numtext/leading_number.h"
 #include "numtext/substrings.h"
 
@@ -153,6 +154,37 @@ struct Piece {
   bool firstHoldsNumber = false;  // its first data line converts in one of its own value fields
 };
 
+// A data line of the plain form the instrument and the converter write: the fields before the
+// values, then kChannelCount values of the fixed form and the line's end. Reads its values and
+// moves `at` past it; false, moving nothing, for any other line, which the splitting above then
+// reads. Both give the same floats.
+bool readPlainLine(const char*& at, const char* end, std::size_t first, Row& values) {
+  if (first + kChannelCount > kFieldSlots || at == end || *at == '/') return false;
+  const char* p = at;
+  for (std::size_t skipped = 0; skipped < first; ++skipped) {
+    constexpr std::ptrdiff_t kLongestSkipped = 64;  // a time or a count
+    const char* const stop = p + std::min(end - p, kLongestSkipped);
+    while (p < stop && *p != ',' && *p != '\n' && *p != '\r') ++p;
+    if (p == stop || *p != ',') return false;
+    ++p;
+  }
+  for (std::size_t c = 0; c < kChannelCount; ++c) {
+    double value = 0.0;
+    const char* stop = ReadFixedDecimal(p, end, value);
+    if (stop == nullptr || stop == end) return false;
+    values[c] = static_cast<float>(value);
+    if (c + 1 < kChannelCount) {
+      if (*stop != ',') return false;
+    } else {
+      if (*stop == '\r') ++stop;
+      if (stop == end || *stop != '\n') return false;
+    }
+    p = stop + 1;
+  }
+  at = p;
+  return true;
+}
+
 // The piece's lines, split as ReadTextLine splits them, into its rows. The work is done on this
 // thread's own copies: the pieces lie side by side, and threads writing their slots and row ends
 // line by line would pass one cache line to and fro.
@@ -164,7 +196,15 @@ void parsePiece(std::size_t firstValueField, Piece& piece) {
   ValueSlots value = piece.value;
   bool firstHoldsNumber = false;
   std::string scratch;
+  constexpr SlotSet kEverySlot = (1U << kChannelCount) - 1;
   for (const char* at = piece.begin; at < piece.end;) {
+    // The first line is judged on its own fields below; most of the others are plain.
+    if (Row plain; !rows.empty() && readPlainLine(at, piece.end, firstValueField, plain)) {
+      for (std::size_t c = 0; c < kChannelCount; ++c) value[c] = plain[c];
+      set |= kEverySlot;
+      rows.push_back(plain);
+      continue;
+    }
     const std::string_view line = NextBlockLine(at, piece.end, scratch);
     if (line.empty() || line.front() == '/') continue;
     const std::string_view text = TrimBlanks(line);

@@ -181,6 +181,43 @@ TEST_F(CsvReaderTest, DataLinesFillTheSamplesFromTheValueSlots) {
   }
 }
 
+// Lines of the instrument's plain form are read at once, the others split; every line reads as
+// it does with a blank before its end, which always takes the splitting.
+TEST_F(CsvReaderTest, PlainLinesReadAsTheSplittingReadsThem) {
+  const std::string p = "1.2500e-01,-2.5000e+00,5.0000e-1,9.9999e09";
+  const Lines data = {p,
+                      p,
+                      p + ",7",
+                      p + "\nx",
+                      "-1.0000e-01,2.0000e-01,3.0000e-01",
+                      p + "\rX",
+                      "/" + p,
+                      p + "x",
+                      p + ",",
+                      "1.0000E+00,-0.0000e-00,0.0000e+22,1.0000e-22",
+                      p,
+                      p + "\r",
+                      p + "\r\r",
+                      ",1.0000e+00,2.0000e+00,3.0000e+00",
+                      p};
+  for (const std::string& time : {std::string(), std::string("-1.000000e-03,")}) {
+    Lines plain{time.empty() ? kColumns : "Time(s)," + kColumns};
+    Lines spaced = plain;
+    for (const std::string& line : data) {
+      plain.push_back(time + line);
+      std::string blank;
+      for (const char c : line) blank += c == '\n' ? std::string(" \n") : std::string(1, c);
+      spaced.push_back(time + blank + " ");
+    }
+    const auto readVolts = [this](const Lines& lines) {
+      for (auto& column : volts) column.assign(20, -9.0f);
+      const std::int32_t points = read(lines).points;
+      return std::tuple(points, volts);
+    };
+    EXPECT_EQ(readVolts(plain), readVolts(spaced)) << time;
+  }
+}
+
 TEST_F(CsvReaderTest, ReportsEveryTenThousandSamplesAndPumpsOnce) {
   testing::RecordingSink ui;
   ui.onPump = [this] {  // another command makes the arrays anew, which moves them
