@@ -185,21 +185,11 @@ TEST_F(CsvReaderTest, DataLinesFillTheSamplesFromTheValueSlots) {
 // it does with a blank before its end, which always takes the splitting.
 TEST_F(CsvReaderTest, PlainLinesReadAsTheSplittingReadsThem) {
   const std::string p = "1.2500e-01,-2.5000e+00,5.0000e-1,9.9999e09";
-  const Lines data = {p,
-                      p,
-                      p + ",7",
-                      p + "\nx",
-                      "-1.0000e-01,2.0000e-01,3.0000e-01",
-                      p + "\rX",
-                      "/" + p,
-                      p + "x",
-                      p + ",",
-                      "1.0000E+00,-0.0000e-00,0.0000e+22,1.0000e-22",
-                      p,
-                      p + "\r",
-                      p + "\r\r",
-                      ",1.0000e+00,2.0000e+00,3.0000e+00",
-                      p};
+  const std::string three = "-1.0000e-01,2.0000e-01,3.0000e-01";
+  const std::string edges = "1.0000E+00,-0.0000e-00,0.0000e+22,1.0000e-22";
+  const Lines data = {p,         p,        p + ",7",   p + "\nx",   three,
+                      p + "\rX", "/" + p,  p + "x",    p + ",",     edges,
+                      p,         p + "\r", p + "\r\r", "," + three, p};
   for (const std::string& time : {std::string(), std::string("-1.000000e-03,")}) {
     Lines plain{time.empty() ? kColumns : "Time(s)," + kColumns};
     Lines spaced = plain;
