@@ -23,12 +23,14 @@ void CountTexts::prepare(int column, std::int16_t least, std::int16_t greatest) 
         state.compare_exchange_strong(seen, kMaking, std::memory_order_acquire)) {
       make(first + static_cast<std::uint8_t>(upper));
       state.store(kMade, std::memory_order_release);
-      state.notify_all();
+      // Taken once after the store: a waiter that saw the block unmade is then waiting.
+      { const std::scoped_lock hold(madeLock_); }
+      made_.notify_all();
       continue;
     }
-    while (seen != kMade) {
-      state.wait(seen, std::memory_order_acquire);
-      seen = state.load(std::memory_order_acquire);
+    if (seen != kMade) {
+      std::unique_lock hold(madeLock_);
+      made_.wait(hold, [&state] { return state.load(std::memory_order_acquire) == kMade; });
     }
   }
 }

@@ -2,11 +2,13 @@
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "model/sample_allocator.h"
@@ -70,6 +72,10 @@ class CountTexts {
   // On 2 MB pages, unset until their block is made.
   std::vector<Entry, SampleAllocator<Entry>> entries_;
   std::unique_ptr<std::atomic<std::uint8_t>[]> blocks_;
+  // A thread that needs a block another is making waits here. Not std::atomic::wait: the MinGW
+  // build's library can miss its notify and wait for ever.
+  std::mutex madeLock_;
+  std::condition_variable made_;
 };
 
 }  // namespace sondrix
