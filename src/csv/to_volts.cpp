@@ -1,8 +1,6 @@
 #include "csv/to_volts.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "numtext/substrings.h"
 
@@ -28,14 +26,8 @@ bool ToVolts(WaveRecord& record, int ch, std::span<const std::int16_t> source) {
   const std::size_t n = pointsOf(record);
   if (source.size() < n || !GrowVolts(record.buffers, record.header.Points)) return false;
   const ChannelSetup& setup = record.header.Channel[index];
-  float* volts = record.buffers.VoltData[index].data();
-  bool inRange = true;
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::optional<float> v = FittedVolts(source[i], setup);
-    inRange = inRange && v;
-    volts[i] = v.value_or(0.0f);
-  }
-  return inRange;
+  return CountsToFloatVolts(source.first(n), record.buffers.VoltData[index].data(), setup.Vdiv,
+                            setup.Offset);
 }
 
 bool ToVoltsForDisplayed(WaveRecord& record, const CountsOfChannel& counts) {

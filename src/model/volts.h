@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
+
+#include "model/lanes.h"
 #include "model/scale.h"
 
 namespace sondrix {
@@ -11,5 +15,11 @@ inline double CountsToVolts(double counts, float vdiv, float offset) {
   return counts * static_cast<double>(vdiv) / kCountsPerStep / kStepsPerDivision -
          static_cast<double>(offset);
 }
+
+// A row of counts as 32-bit float volts, volts[i] = CountsToVolts(counts[i]) rounded to float, for
+// the first counts.size() elements of `volts` (which holds at least as many). False when a value
+// lies beyond the float range; it is stored as 0.
+bool CountsToFloatVolts(std::span<const std::int16_t> counts, float* volts, float vdiv,
+                        float offset, Lanes lanes = Lanes::Widest);
 
 }  // namespace sondrix

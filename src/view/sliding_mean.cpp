@@ -216,24 +216,14 @@ template <bool kEven>
                                                      std::int64_t to, std::int64_t sum) {
   return slideLanes<8, kEven>(w, from, to, sum);
 }
-
-bool haveAvx512() {
-  static const bool have = __builtin_cpu_supports("avx512f") != 0;
-  return have;
-}
-
-bool haveAvx2() {
-  static const bool have = __builtin_cpu_supports("avx2") != 0;
-  return have;
-}
 #endif
 
 template <bool kEven>
 std::int64_t slideVectors(const MeanWindow& w, std::int64_t from, std::int64_t to, std::int64_t sum,
                           [[maybe_unused]] Lanes lanes) {
 #if defined(__x86_64__) && defined(__GNUC__)
-  if (lanes == Lanes::Widest && haveAvx512()) return slideSixteenLanes<kEven>(w, from, to, sum);
-  if (lanes != Lanes::Four && haveAvx2()) return slideEightLanes<kEven>(w, from, to, sum);
+  if (lanes == Lanes::Widest && HaveAvx512()) return slideSixteenLanes<kEven>(w, from, to, sum);
+  if (lanes != Lanes::Four && HaveAvx2()) return slideEightLanes<kEven>(w, from, to, sum);
 #endif
   return slideLanes<4, kEven>(w, from, to, sum);
 }

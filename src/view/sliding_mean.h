@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "model/lanes.h"
+
 namespace sondrix {
 
 // The window that SmoothSamples averages: outputs at indices up to `last`, each the sum of the
@@ -14,10 +16,6 @@ struct MeanWindow {
   std::int64_t half = 0;
   std::int64_t width = 0;
 };
-
-// The vector loop's lanes: the widest the processor runs (sixteen with AVX-512, eight with AVX2),
-// at most eight, or four, which every processor runs. All give the same outputs.
-enum class Lanes { Widest, Eight, Four };
 
 // Writes the outputs from..to-1 of the window (0 <= from <= to <= last + 1). Each stretch starts
 // from its own first sum, so stretches of one window can be computed on different threads.
