@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <span>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -64,39 +64,13 @@ std::size_t pointsOf(const WaveHeader& header) {
   return static_cast<std::size_t>(std::max(header.Points, 0));
 }
 
-// Whether `volts` lies within the float range.
-bool fitsFloat(double volts) { return std::fabs(volts) <= std::numeric_limits<float>::max(); }
-
-// One piece of the arrays: samples begin..end of one row, the counts copied and turned into volts
-// in one pass, with the store's own conversion (ToVolts): in double, then to float. False when a
-// value lies beyond the float range (it is stored as 0, as the store would).
-bool fillPiece(const WaveRecord& record, int ch, std::int16_t* raw, float* volts, std::size_t begin,
-               std::size_t end) {
+// One piece of the volts: samples begin..end of one row. False when a value lies beyond the float
+// range (it is stored as 0, as the store would).
+bool fillPiece(const WaveRecord& record, int ch, float* volts, std::size_t begin, std::size_t end) {
   const auto c = static_cast<std::size_t>(ch);
-  const std::int16_t* counts = record.buffers.SrcData[c].data();
   const ChannelSetup& setup = record.header.Channel[c];
-  const auto toVolts = [&setup](std::int16_t count) {
-    return CountsToVolts(count, setup.Vdiv, setup.Offset);
-  };
-  // Volts grow or fall with the count (an exact product, then one rounded subtraction), so when
-  // the extreme counts fit, every count does, and the loop needs no check and runs in vectors.
-  if (fitsFloat(toVolts(std::numeric_limits<std::int16_t>::min())) &&
-      fitsFloat(toVolts(std::numeric_limits<std::int16_t>::max()))) {
-    for (std::size_t i = begin; i < end; ++i) {
-      raw[i] = counts[i];
-      volts[i] = static_cast<float>(toVolts(counts[i]));
-    }
-    return true;
-  }
-  bool fits = true;
-  for (std::size_t i = begin; i < end; ++i) {
-    raw[i] = counts[i];
-    const double v = toVolts(counts[i]);
-    const bool fit = fitsFloat(v);
-    fits = fits && fit;
-    volts[i] = fit ? static_cast<float>(v) : 0.0f;
-  }
-  return fits;
+  return CountsToFloatVolts({record.buffers.SrcData[c].data() + begin, end - begin}, volts + begin,
+                            setup.Vdiv, setup.Offset);
 }
 
 }  // namespace
@@ -116,8 +90,8 @@ bool FillArrays(Capture& capture, int threads) {
       const std::size_t row = p / perRow;
       const std::size_t begin = std::min(p % perRow * kPiece, n);
       const std::size_t end = std::min(begin + kPiece, n);
-      if (!fillPiece(capture.record_, capture.shown_[row], capture.raw_.data.get() + row * n,
-                     capture.volts_.data.get() + row * n, begin, end)) {
+      if (!fillPiece(capture.record_, capture.shown_[row], capture.volts_.data.get() + row * n,
+                     begin, end)) {
         fits = false;
       }
     }
@@ -158,10 +132,25 @@ std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path, int thre
   capture->shown_ = ShownChannels(record.header);
   const auto rows = static_cast<std::int64_t>(capture->shown_.size());
   const std::size_t n = pointsOf(record.header);
-  capture->raw_ = makeBlock<std::int16_t>(rows, static_cast<std::int64_t>(n));
   capture->volts_ = makeBlock<float>(rows, static_cast<std::int64_t>(n));
   if (!FillArrays(*capture, threads)) throw ReadFailure(path, csv_messages::kVoltsDoNotFit);
   return capture;
+}
+
+Block<std::int16_t> Capture::raw() {
+  const std::scoped_lock hold(lock_);
+  if (!raw_.data) {
+    const std::size_t n = pointsOf(record_.header);
+    Block<std::int16_t> raw = makeBlock<std::int16_t>(static_cast<std::int64_t>(shown_.size()),
+                                                      static_cast<std::int64_t>(n));
+    for (std::size_t row = 0; row < shown_.size(); ++row) {
+      const std::int16_t* counts =
+          record_.buffers.SrcData[static_cast<std::size_t>(shown_[row])].data();
+      std::copy_n(counts, n, raw.data.get() + row * n);
+    }
+    raw_ = std::move(raw);
+  }
+  return raw_;
 }
 
 Block<double> Capture::time() {

@@ -50,9 +50,9 @@ struct Block {
 };
 
 // One loaded capture. The record keeps the source counts for the CSV export and the
-// measurements, which take them from there exactly as the converter and the window do; raw and
-// volts are the shown channels' rows, made once at the read. Not copyable: the arrays and the
-// lock belong to it.
+// measurements, which take them from there exactly as the converter and the window do; volts are
+// the shown channels' rows, made once at the read. Not copyable: the arrays and the lock belong
+// to it.
 class Capture {
  public:
   Capture() = default;
@@ -66,8 +66,10 @@ class Capture {
   // The channels (0 to 3) of the rows, as the window shows them: within the channel count and
   // displayed.
   const std::vector<int>& shown() const { return shown_; }
-  const Block<std::int16_t>& raw() const { return raw_; }
   const Block<float>& volts() const { return volts_; }
+  // The shown channels' counts as rows: made on the first call, since most uses want only the
+  // volts, and a copy of every count at each read would cost a read a quarter of its time.
+  Block<std::int16_t> raw();
   // (i - TrigAddr) x Delta for every sample, as the CSV's time column: made on the first call.
   Block<double> time();
 
@@ -85,7 +87,7 @@ class Capture {
   friend bool FillArrays(Capture& capture, int threads);
 
  private:
-  std::mutex lock_;  // the record's volt arrays during an export, and the time block
+  std::mutex lock_;  // the record's volt arrays during an export, and the raw and time blocks
   std::filesystem::path path_;
   WaveRecord record_;
   std::vector<int> shown_;
@@ -106,8 +108,8 @@ class WriteFailure : public std::runtime_error {
 // memory runs out. The arrays are made on `threads` threads (this one among them).
 std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path, int threads);
 
-// Fills raw and volts from the record's source arrays on `threads` threads; false when a shown
-// channel's volts do not fit a 32-bit float.
+// Fills volts from the record's source arrays on `threads` threads; false when a shown channel's
+// volts do not fit a 32-bit float.
 bool FillArrays(Capture& capture, int threads);
 
 }  // namespace sondrix::python

@@ -112,6 +112,11 @@ py::dict measurementsOf(Capture& capture, std::int64_t start, std::optional<std:
   return result;
 }
 
+Block<std::int16_t> rawOf(Capture& capture) {
+  const py::gil_scoped_release released;
+  return capture.raw();
+}
+
 Block<double> timeOf(Capture& capture) {
   const py::gil_scoped_release released;
   return capture.time();
@@ -224,9 +229,9 @@ PYBIND11_MODULE(_sondrix, m) {
           "float32 array (channels, points): the shown channels in their units, as the CSV "
           "export writes them. Read-only; shares the capture's memory.")
       .def_property_readonly(
-          "raw", [](const sp::Capture& c) { return sp::viewOf(c.raw(), true); },
+          "raw", [](sp::Capture& c) { return sp::viewOf(sp::rawOf(c), true); },
           "int16 array (channels, points): the counts, 8192 per division, inverted where the "
-          "channel's setting says so. Read-only; shares the capture's memory.")
+          "channel's setting says so, made on first use. Read-only; shares the capture's memory.")
       .def_property_readonly(
           "time", [](sp::Capture& c) { return sp::viewOf(sp::timeOf(c), false); },
           "float64 array (points,): seconds from the trigger, (i - TrigAddr) * Delta.")

@@ -32,7 +32,7 @@ class Capture:
         """(channels, points), read-only: volts as the CSV export writes them."""
     @property
     def raw(self) -> npt.NDArray[np.int16]:
-        """(channels, points), read-only: counts, 8192 per division."""
+        """(channels, points), read-only: counts, 8192 per division; made on first use."""
     @property
     def time(self) -> npt.NDArray[np.float64]:
         """(points,): seconds from the trigger, (i - TrigAddr) * Delta."""
