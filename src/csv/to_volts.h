@@ -1,9 +1,7 @@
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <functional>
-#include <limits>
 #include <optional>
 #include <span>
 
@@ -19,7 +17,7 @@ bool IsDisplayed(const ChannelSetup& channel);
 // its range. Inline: a store makes one for every sample it writes.
 inline std::optional<float> FittedVolts(double counts, const ChannelSetup& channel) {
   const double v = CountsToVolts(counts, channel.Vdiv, channel.Offset);
-  if (!(std::fabs(v) <= std::numeric_limits<float>::max())) return std::nullopt;
+  if (!FitsFloat(v)) return std::nullopt;
   return static_cast<float>(v);
 }
 

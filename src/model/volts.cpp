@@ -1,14 +1,10 @@
 #include "model/volts.h"
 
-#include <cmath>
 #include <cstddef>
 #include <limits>
 
 namespace sondrix {
 namespace {
-
-// Whether `volts` lies within the float range.
-bool fitsFloat(double volts) { return std::fabs(volts) <= std::numeric_limits<float>::max(); }
 
 // counts x perCount - offset in double. For whole counts this is CountsToVolts to the bit: a
 // 16-bit count times a float's 24-bit significand is exact in double, and the divisions by powers
@@ -42,8 +38,8 @@ bool CountsToFloatVolts(std::span<const std::int16_t> counts, float* volts, floa
   };
   // Volts grow or fall with the count (an exact product, then one rounded subtraction), so when
   // the extreme counts fit, every count does, and the loop needs no check.
-  if (fitsFloat(toVolts(std::numeric_limits<std::int16_t>::min())) &&
-      fitsFloat(toVolts(std::numeric_limits<std::int16_t>::max()))) {
+  if (FitsFloat(toVolts(std::numeric_limits<std::int16_t>::min())) &&
+      FitsFloat(toVolts(std::numeric_limits<std::int16_t>::max()))) {
     const double perCount = static_cast<double>(vdiv) / kCountsPerDivision;
     const auto off = static_cast<double>(offset);
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -62,7 +58,7 @@ bool CountsToFloatVolts(std::span<const std::int16_t> counts, float* volts, floa
   bool fits = true;
   for (std::size_t i = 0; i < counts.size(); ++i) {
     const double v = toVolts(counts[i]);
-    const bool fit = fitsFloat(v);
+    const bool fit = FitsFloat(v);
     fits = fits && fit;
     volts[i] = fit ? static_cast<float>(v) : 0.0f;
   }

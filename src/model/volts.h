@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <span>
 
 #include "model/lanes.h"
@@ -14,6 +16,11 @@ namespace sondrix {
 inline double CountsToVolts(double counts, float vdiv, float offset) {
   return counts * static_cast<double>(vdiv) / kCountsPerStep / kStepsPerDivision -
          static_cast<double>(offset);
+}
+
+// Whether volts lie within the 32-bit float range, where a store can write them.
+inline bool FitsFloat(double volts) {
+  return std::fabs(volts) <= std::numeric_limits<float>::max();
 }
 
 // A row of counts as 32-bit float volts, volts[i] = CountsToVolts(counts[i]) rounded to float, for
