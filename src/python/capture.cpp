@@ -1,12 +1,14 @@
 #include "python/capture.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <mutex>
 #include <span>
 #include <system_error>
 #include <thread>
@@ -22,8 +24,11 @@
 #include "io/unique_fd.h"
 #include "io/utf8_path.h"
 #include "load/load_file.h"
+#include "load/messages.h"
 #include "model/sample_allocator.h"
+#include "model/sample_buffers.h"
 #include "model/volts.h"
+#include "wfm/wfm_reader.h"
 
 namespace sondrix::python {
 namespace {
@@ -73,39 +78,84 @@ bool fillPiece(const WaveRecord& record, int ch, float* volts, std::size_t begin
                             setup.Vdiv, setup.Offset);
 }
 
+// Pieces of a quarter million samples (a megabyte of volts), so that the threads share even a
+// single row and a last, shorter piece is the rule rather than the exception.
+constexpr std::size_t kPiece = std::size_t{1} << 18;
+
+std::size_t piecesOf(std::size_t points) {
+  return std::max<std::size_t>((points + kPiece - 1) / kPiece, 1);
+}
+
+// work(p) for every p below `pieces`, each once, on `threads` threads (this one among them).
+template <typename Work>
+void runPieces(std::size_t pieces, int threads, const Work& work) {
+  std::atomic<std::size_t> next = 0;
+  const auto run = [&] {
+    for (std::size_t p = next++; p < pieces; p = next++) work(p);
+  };
+  std::vector<std::jthread> helpers;
+  const auto most = static_cast<std::size_t>(std::max(threads, 1)) - 1;
+  try {
+    while (helpers.size() < std::min(most, pieces)) helpers.emplace_back(run);
+  } catch (const std::system_error&) {
+    // No more threads to be had: the pieces left are this thread's.
+  }
+  run();
+}  // joins the helpers
+
+// A WFM capture's samples into the record's source arrays and, for the shown channels, each
+// piece's volts as soon as its counts are in place: they are then still in the cache, and the
+// threads share the reading as well as the volts. Throws ReadFailure when the file, cut short
+// since it was opened, cannot give its samples or a volt does not fit a 32-bit float.
+void readWfmSamples(const std::filesystem::path& path, WaveRecord& record,
+                    const std::vector<int>& shown, float* volts, const WfmSampleReader& file,
+                    int threads) {
+  const std::size_t n = pointsOf(record.header);
+  const int stored = record.waveBuf.storedChannels;
+  std::array<float*, kChannelCount> rows{};  // each channel's row of volts; none if not shown
+  for (std::size_t row = 0; row < shown.size(); ++row) {
+    rows[static_cast<std::size_t>(shown[row])] = volts + row * n;
+  }
+  const std::size_t perChannel = piecesOf(n);
+  std::atomic<bool> fits = true;
+  std::mutex failing;
+  std::string reason;
+  runPieces(kChannelCount * perChannel, threads, [&](std::size_t p) {
+    const std::size_t ch = p / perChannel;
+    const std::size_t begin = std::min(p % perChannel * kPiece, n);
+    const std::size_t end = std::min(begin + kPiece, n);
+    // A shown channel the file does not hold keeps the zeros its array grew with.
+    if (static_cast<int>(ch) < stored) {
+      const std::span<std::int16_t> counts(record.buffers.SrcData[ch].data() + begin, end - begin);
+      ReadResult got = file.read(static_cast<int>(ch), static_cast<std::int64_t>(begin), counts);
+      if (!got.ok()) {
+        const std::scoped_lock hold(failing);
+        if (reason.empty()) reason = std::move(got.reason);
+        return;
+      }
+    }
+    if (rows[ch] && !fillPiece(record, static_cast<int>(ch), rows[ch], begin, end)) fits = false;
+  });
+  if (!reason.empty()) throw ReadFailure(path, reason);
+  if (!fits) throw ReadFailure(path, csv_messages::kVoltsDoNotFit);
+}
+
 }  // namespace
 
 bool FillArrays(Capture& capture, int threads) {
   const std::size_t n = pointsOf(capture.record_.header);
   const std::size_t rows = capture.shown_.size();
-  // Pieces of a quarter million samples (a megabyte of volts), so that the threads share even a
-  // single row and a last, shorter piece is the rule rather than the exception.
-  constexpr std::size_t kPiece = std::size_t{1} << 18;
-  const std::size_t perRow = std::max<std::size_t>((n + kPiece - 1) / kPiece, 1);
-  const std::size_t pieces = rows * perRow;
-  std::atomic<std::size_t> next = 0;
+  const std::size_t perRow = piecesOf(n);
   std::atomic<bool> fits = true;
-  const auto work = [&] {
-    for (std::size_t p = next++; p < pieces; p = next++) {
-      const std::size_t row = p / perRow;
-      const std::size_t begin = std::min(p % perRow * kPiece, n);
-      const std::size_t end = std::min(begin + kPiece, n);
-      if (!fillPiece(capture.record_, capture.shown_[row], capture.volts_.data.get() + row * n,
-                     begin, end)) {
-        fits = false;
-      }
+  runPieces(rows * perRow, threads, [&](std::size_t p) {
+    const std::size_t row = p / perRow;
+    const std::size_t begin = std::min(p % perRow * kPiece, n);
+    const std::size_t end = std::min(begin + kPiece, n);
+    if (!fillPiece(capture.record_, capture.shown_[row], capture.volts_.data.get() + row * n, begin,
+                   end)) {
+      fits = false;
     }
-  };
-  {
-    std::vector<std::jthread> helpers;
-    const auto most = static_cast<std::size_t>(std::max(threads, 1)) - 1;
-    try {
-      while (helpers.size() < std::min(most, pieces)) helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-      // No more threads to be had: the pieces left are this thread's.
-    }
-    work();
-  }  // joins the helpers
+  });
   return fits;
 }
 
@@ -123,16 +173,29 @@ std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path, int thre
   capture->path_ = path;
   WaveRecord& record = capture->record_;
   NullSink quiet;
-  LoadResult loaded = LoadFileStrict(path, record, quiet);
+  const auto makeVolts = [&] {
+    capture->shown_ = ShownChannels(record.header);
+    capture->volts_ = makeBlock<float>(static_cast<std::int64_t>(capture->shown_.size()),
+                                       static_cast<std::int64_t>(pointsOf(record.header)));
+  };
+  if (KindOfFile(path) == FileKind::Wfm) {
+    // The header with every check of the converter's load, then the samples piece by piece.
+    WfmSampleReader file;
+    const LoadResult loaded = LoadWfmHeader(path, record, file, quiet);
+    if (!loaded.ok) throw ReadFailure(path, loaded.reason);
+    if (!GrowSource(record.buffers, SourceSizeForDrawing(record.header.Points))) {
+      throw ReadFailure(path, load_messages::kNotEnoughMemory);
+    }
+    makeVolts();
+    readWfmSamples(path, record, capture->shown_, capture->volts_.data.get(), file, threads);
+    return capture;
+  }
+  const LoadResult loaded = LoadFileStrict(path, record, quiet);
   if (!loaded.ok) throw ReadFailure(path, loaded.reason);
   // A CSV file's volts are not read again: the export makes its volts from the source counts.
   // Dropped, they do not hold memory as long as the capture.
   record.buffers.VoltData = {};
-
-  capture->shown_ = ShownChannels(record.header);
-  const auto rows = static_cast<std::int64_t>(capture->shown_.size());
-  const std::size_t n = pointsOf(record.header);
-  capture->volts_ = makeBlock<float>(rows, static_cast<std::int64_t>(n));
+  makeVolts();
   if (!FillArrays(*capture, threads)) throw ReadFailure(path, csv_messages::kVoltsDoNotFit);
   return capture;
 }

@@ -102,10 +102,11 @@ class WriteFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Loads a WFM, CSV or TXT file as the converter does (LoadFileStrict, by the file's name) and
-// makes its arrays. Throws OpenFailure when the file cannot be opened, ReadFailure when the
-// reader refuses it or a shown channel's volts do not fit a 32-bit float, std::bad_alloc when
-// memory runs out. The arrays are made on `threads` threads (this one among them).
+// Loads a WFM, CSV or TXT file as the converter does (LoadFileStrict, by the file's name: the
+// same record to the bit) and makes its arrays. Throws OpenFailure when the file cannot be opened,
+// ReadFailure when the reader refuses it or a shown channel's volts do not fit a 32-bit float,
+// std::bad_alloc when memory runs out. A WFM file's samples are read and the volts made on
+// `threads` threads (this one among them); a CSV file's volts are made on them.
 std::unique_ptr<Capture> ReadCapture(const std::filesystem::path& path, int threads);
 
 // Fills volts from the record's source arrays on `threads` threads; false when a shown channel's
