@@ -11,6 +11,7 @@
 #include "model/ui_sink.h"
 #include "model/volts.h"
 #include "support/files.h"
+#include "synth/instrument_csv_writer.h"
 #include "synth/signals.h"
 #include "synth/wfm_writer.h"
 
@@ -58,6 +59,35 @@ TEST(ReadCaptureTest, PiecesOnAnyThreadsHoldTheLoadsCountsAndTheirVolts) {
             << "volts of row " << row;
       }
     }
+  }
+}
+
+// A CSV file's volts are made from the counts its load gives back, in the same pieces.
+TEST(ReadCaptureTest, CsvVoltsInPiecesAreThoseOfTheLoadsCounts) {
+  const testing::TempDir dir;
+  constexpr std::size_t lines = 300'001;
+  synth::InstrumentCsv csv;
+  csv.channels = {{.offset = 0.25f, .voltsPerDiv = 0.5f}, {.voltsPerDiv = 2.0f}};
+  csv.volts = {synth::CountsToVolts(synth::Sine(lines, 20000, 3), 0.5f, 0.25f),
+               synth::CountsToVolts(synth::Ramp(lines, -30000, 30000), 2.0f, 0.0f)};
+  const auto path = dir.path() / "long.CSV";
+  synth::WriteBytes(path, synth::SerializeInstrumentCsv(csv));
+  WaveRecord loaded;
+  NullSink quiet;
+  ASSERT_TRUE(LoadFileStrict(path, loaded, quiet).ok);
+  const auto n = static_cast<std::size_t>(loaded.header.Points);
+  ASSERT_GT(n, std::size_t{1} << 18);  // more than one piece
+
+  const std::unique_ptr<Capture> capture = ReadCapture(path, 2);
+  ASSERT_EQ(capture->shown(), (std::vector<int>{0, 1}));
+  ASSERT_EQ(capture->header().Points, loaded.header.Points);
+  for (std::size_t row = 0; row < 2; ++row) {
+    const ChannelSetup& setup = loaded.header.Channel[row];
+    std::vector<float> expected(n);
+    CountsToFloatVolts({loaded.buffers.SrcData[row].data(), n}, expected.data(), setup.Vdiv,
+                       setup.Offset);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), capture->volts().data.get() + row * n))
+        << "volts of row " << row;
   }
 }
 
