@@ -86,6 +86,18 @@ std::size_t piecesOf(std::size_t points) {
   return std::max<std::size_t>((points + kPiece - 1) / kPiece, 1);
 }
 
+// Piece p of rows of n samples cut into perRow pieces each: its row and samples begin..end.
+struct Piece {
+  std::size_t row;
+  std::size_t begin;
+  std::size_t end;
+};
+
+Piece pieceOf(std::size_t p, std::size_t perRow, std::size_t n) {
+  const std::size_t begin = std::min(p % perRow * kPiece, n);
+  return {p / perRow, begin, std::min(begin + kPiece, n)};
+}
+
 // work(p) for every p below `pieces`, each once, on `threads` threads (this one among them).
 template <typename Work>
 void runPieces(std::size_t pieces, int threads, const Work& work) {
@@ -121,9 +133,7 @@ void readWfmSamples(const std::filesystem::path& path, WaveRecord& record,
   std::mutex failing;
   std::string reason;
   runPieces(kChannelCount * perChannel, threads, [&](std::size_t p) {
-    const std::size_t ch = p / perChannel;
-    const std::size_t begin = std::min(p % perChannel * kPiece, n);
-    const std::size_t end = std::min(begin + kPiece, n);
+    const auto [ch, begin, end] = pieceOf(p, perChannel, n);
     // A shown channel the file does not hold keeps the zeros its array grew with.
     if (static_cast<int>(ch) < stored) {
       const std::span<std::int16_t> counts(record.buffers.SrcData[ch].data() + begin, end - begin);
@@ -148,9 +158,7 @@ bool FillArrays(Capture& capture, int threads) {
   const std::size_t perRow = piecesOf(n);
   std::atomic<bool> fits = true;
   runPieces(rows * perRow, threads, [&](std::size_t p) {
-    const std::size_t row = p / perRow;
-    const std::size_t begin = std::min(p % perRow * kPiece, n);
-    const std::size_t end = std::min(begin + kPiece, n);
+    const auto [row, begin, end] = pieceOf(p, perRow, n);
     if (!fillPiece(capture.record_, capture.shown_[row], capture.volts_.data.get() + row * n, begin,
                    end)) {
       fits = false;
